@@ -1,0 +1,42 @@
+#include "tests/support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLocale>
+
+namespace clvn::test {
+
+void pinLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+MessageBoxCatcher::MessageBoxCatcher(QMessageBox::StandardButton answer) : m_answer(answer)
+{
+    m_timer.setInterval(5);
+    connect(&m_timer, &QTimer::timeout, this, &MessageBoxCatcher::poll);
+    m_timer.start();
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() = default;
+
+void MessageBoxCatcher::poll()
+{
+    const auto widgets = QApplication::topLevelWidgets();
+    for (QWidget *w : widgets) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (!box || !box->isVisible() || box->property("clvnAnswered").toBool())
+            continue;
+        box->setProperty("clvnAnswered", true);
+        m_texts << box->text();
+        QAbstractButton *button = box->button(m_answer);
+        if (!button)
+            button = box->buttons().value(0);
+        if (button)
+            button->click();
+        else
+            box->reject();
+    }
+}
+
+} // namespace clvn::test
