@@ -13,7 +13,12 @@ namespace clvn {
 class FloatError : public std::runtime_error
 {
 public:
-    enum class Kind { ZeroDivide, InvalidOp, Overflow };
+    enum class Kind
+    {
+        ZeroDivide,
+        InvalidOp,
+        Overflow
+    };
 
     FloatError(Kind kind, const std::string &where);
     Kind kind() const noexcept { return m_kind; }

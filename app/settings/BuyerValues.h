@@ -11,7 +11,7 @@ struct BuyerValues
 {
     // [LastValues]
     double Loan = 100000;
-    double Interest = 8.75; // annual percent
+    double Interest = 8.75;  // annual percent
     std::int32_t Term = 360; // months
     double Payment = 786.7;
     // [PmiValues]: premium rates by term column and loan-to-value band
