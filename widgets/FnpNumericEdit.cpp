@@ -1,0 +1,99 @@
+#include "widgets/FnpNumericEdit.h"
+
+#include "finance/Errors.h"
+#include "widgets/FieldStyle.h"
+#include "widgets/Format.h"
+#include "widgets/NumberValidator.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace clvn {
+
+TFnpNumericEdit::TFnpNumericEdit(QWidget *parent) : QLineEdit(parent)
+{
+    m_validator = new NumberValidator(this);
+    setValidator(m_validator);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TFnpNumericEdit::setDecimals(int decimals)
+{
+    m_decimals = std::clamp(decimals, 0, 9);
+}
+
+double TFnpNumericEdit::value() const
+{
+    QLocale locale;
+    // Grouping is refused: in a plain number "1,5" is a typo, not fifteen.
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = locale.toDouble(text(), &ok);
+    if (!ok || !std::isfinite(v))
+        throw ConvertError("'" + text().toStdString() + "' is not a valid floating point value");
+    return v;
+}
+
+std::int32_t TFnpNumericEdit::asInteger() const
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const qlonglong v = locale.toLongLong(text().trimmed(), &ok);
+    if (!ok || v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
+        throw ConvertError("'" + text().toStdString() + "' is not a valid integer value");
+    return std::int32_t(v);
+}
+
+void TFnpNumericEdit::setValue(double v)
+{
+    if (std::isnan(v))
+        throw FloatError(FloatError::Kind::InvalidOp, "TFnpNumericEdit::setValue: not a number");
+    if (std::isinf(v))
+        throw FloatError(FloatError::Kind::Overflow, "TFnpNumericEdit::setValue: infinite value");
+    const QString formatted = formatFixed(v, 17, m_decimals);
+    if (formatted == text())
+        return; // pages chain change handlers: an unchanged text must stay silent
+    const bool active = m_validator->isActive();
+    m_validator->setActive(false);
+    setText(formatted);
+    m_validator->setActive(active);
+}
+
+void TFnpNumericEdit::setResultField(bool on)
+{
+    m_result = on;
+    applyResultFieldStyle(this, on);
+}
+
+void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
+{
+    m_validator->setActive(!isReadOnly());
+    QLineEdit::focusInEvent(event);
+}
+
+void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    m_validator->setActive(false);
+    Q_EMIT left();
+}
+
+void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (m_validator->isActive() && NumberValidator::isRefusedKey(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace clvn

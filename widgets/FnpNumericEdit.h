@@ -1,0 +1,57 @@
+#pragma once
+
+// The number field: its value is its text. Writing a value formats it with
+// the field's decimals; reading converts the text with the locale's decimal
+// separator and throws ConvertError when it does not convert. While the user
+// types, the field takes digits, one decimal separator and a leading minus;
+// the program may set any text.
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+namespace clvn {
+
+class NumberValidator;
+
+class TFnpNumericEdit : public QLineEdit
+{
+    Q_OBJECT
+    Q_PROPERTY(double value READ value WRITE setValue)
+
+public:
+    explicit TFnpNumericEdit(QWidget *parent = nullptr);
+
+    // 0 to 9, default 2; values outside are clamped.
+    int Decimals() const { return m_decimals; }
+    void setDecimals(int decimals);
+
+    // Throws ConvertError "'<text>' is not a valid floating point value".
+    double value() const;
+    // Throws ConvertError "'<text>' is not a valid integer value" for a
+    // fractional, empty or out-of-range text.
+    std::int32_t asInteger() const;
+    // Formats "0" or "0.00..." (no grouping) and replaces the text only when
+    // it differs, so textChanged fires only then. Throws FloatError for a
+    // non-finite v.
+    void setValue(double v);
+
+    void setResultField(bool on);
+    bool isResultField() const { return m_result; }
+
+Q_SIGNALS:
+    // The user moved the focus elsewhere (see TNumEdit::left).
+    void left();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    NumberValidator *m_validator = nullptr;
+    int m_decimals = 2;
+    bool m_result = false;
+};
+
+} // namespace clvn

@@ -1,0 +1,65 @@
+#include "widgets/NumberValidator.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+
+namespace clvn {
+
+NumberValidator::NumberValidator(QObject *parent) : QValidator(parent)
+{
+}
+
+QValidator::State NumberValidator::validate(QString &input, int &pos) const
+{
+    if (!m_active)
+        return Acceptable;
+    const QLocale locale; // read each time: the user's locale may change
+    const QString point = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    QString cleaned;
+    int cursor = pos;
+    bool seenPoint = false;
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        const QChar c = input.at(i);
+        const QString s(c);
+        if (c >= u'0' && c <= u'9') {
+            cleaned += c;
+        } else if (s == point) {
+            if (seenPoint)
+                return Invalid;
+            seenPoint = true;
+            cleaned += c;
+        } else if (c == u'-' || s == minus) {
+            if (!cleaned.isEmpty())
+                return Invalid; // a minus only leads
+            cleaned += u'-';
+        } else {
+            if (i < pos)
+                --cursor;
+        }
+    }
+    if (cleaned.size() > MaxLength)
+        return Invalid;
+    input = cleaned;
+    pos = cursor;
+    return Acceptable;
+}
+
+bool NumberValidator::isRefusedKey(const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    const QLocale locale;
+    for (const QChar c : text) {
+        const bool allowed = (c >= u'0' && c <= u'9') || QString(c) == locale.decimalPoint() ||
+                             c == u'-' || QString(c) == locale.negativeSign();
+        if (!allowed)
+            return true;
+    }
+    return false;
+}
+
+} // namespace clvn
