@@ -1,0 +1,346 @@
+#include "finance/MortLib.h"
+
+#include "finance/Errors.h"
+#include "finance/FpeDetail.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <string_view>
+#include <utility>
+
+namespace clvn {
+
+using detail::lnPositive;
+
+namespace {
+
+// Unchecked cents rounding for the schedule loop; the loop checks the flags
+// once at its end.
+inline double roundCentsRaw(double x)
+{
+    return std::trunc(x * 100 + 0.5) / 100;
+}
+
+double paymentFormula(std::int32_t n, double i, double L, const char *where)
+{
+    FpeScope scope;
+    if (i == 0)
+        return scope.check(L / n, where);
+    // The discount factor (1 + i)^-n is held as a double before use.
+    const double F = std::exp(-static_cast<double>(n) * lnPositive(1 + i, where));
+    return scope.check(L * i / (1 - F), where);
+}
+
+// Fills `rows` (their ExtraPrincipal already set) from the loan figures and
+// returns the regular payment in cents. Throws before the caller commits.
+double computeSchedule(std::int32_t n, double principal, double rate, std::int32_t periodsPerYear,
+                       std::vector<TPayment> &rows)
+{
+    static constexpr const char *kWhere = "TMortgage::Calculate";
+    FpeScope scope;
+    const double i = scope.check(rate / periodsPerYear, kWhere);
+    const double payment = roundCentsRaw(SchedulePayment(n, i, principal));
+
+    double balance = principal;
+    double principalToDate = 0;
+    double interestToDate = 0;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        TPayment &row = rows[k];
+        const double interest = roundCentsRaw(balance * i);
+        row.Number = static_cast<std::int32_t>(k + 1);
+        if (balance == 0) {
+            // Already repaid: the row keeps only its extra amount.
+            row.Principal = 0;
+            row.Interest = 0;
+            row.Balance = 0;
+        } else {
+            const double t = payment - interest + row.ExtraPrincipal;
+            // The paying-off row repays only what is left.
+            row.Principal = t <= balance ? t : balance;
+            row.Interest = interest;
+            balance -= row.Principal;
+            row.Balance = balance;
+        }
+        principalToDate += row.Principal;
+        interestToDate += row.Interest;
+        row.PrincipalToDate = principalToDate;
+        row.InterestToDate = interestToDate;
+    }
+    scope.check(principalToDate, kWhere);
+    scope.check(interestToDate, kWhere);
+    scope.check(balance, kWhere);
+    return scope.check(payment, kWhere);
+}
+
+void requireFinite(double a, const char *where)
+{
+    // An infinite or NaN extra amount would silently "repay" the loan.
+    if (!std::isfinite(a))
+        throw FloatError(FloatError::Kind::InvalidOp, where);
+}
+
+void appendPadded(std::string &out, std::string_view text, std::size_t width)
+{
+    if (text.size() < width)
+        out.append(width - text.size(), ' ');
+    out.append(text);
+}
+
+std::string fixedField(double v, std::size_t width)
+{
+    // to_chars is independent of the C locale, so "." stays the point.
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v + 0.0, std::chars_format::fixed, 2);
+    std::string out;
+    appendPadded(out, std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)), width);
+    return out;
+}
+
+} // namespace
+
+double CalcPayment(std::int32_t n, double i, double L)
+{
+    if (n == 0)
+        return 0;
+    return paymentFormula(n, i, L, "CalcPayment");
+}
+
+double SchedulePayment(std::int32_t n, double i, double L)
+{
+    return paymentFormula(n, i, L, "SchedulePayment");
+}
+
+double CalcLoanAmount(std::int32_t n, double A, double R, double B)
+{
+    static constexpr const char *kWhere = "CalcLoanAmount";
+    FpeScope scope;
+    const double dn = n;
+    if (R == 0)
+        return scope.check(dn * A, kWhere);
+    const double r = R / 1200;
+    const double q = 1 + r;
+    const double lnq = lnPositive(q, kWhere);
+    const double F = std::exp(-dn * lnq);
+    const double G = std::exp(dn * lnq);
+    fpe::raiseIfFlagged(kWhere); // an overflow of G must not turn into 0 * inf below
+    const double T = -A * G + (B * r + A);
+    return scope.check(-(F * T) / r, kWhere);
+}
+
+double CalcNumPayments(double L, double A, double R)
+{
+    static constexpr const char *kWhere = "CalcNumPayments";
+    FpeScope scope;
+    const double r = R / 1200;
+    if (r == 0)
+        return scope.check(L / A, kWhere);
+    const double t = 1 - r * L / A;
+    fpe::raiseIfFlagged(kWhere); // A = 0 is a division by zero, not "impossible"
+    if (!(t > 0))
+        return 0; // the payment never repays the loan
+    const double years = lnPositive(t, kWhere) / (-12 * lnPositive(1 + r, kWhere));
+    return scope.check(12 * years, kWhere);
+}
+
+RateSolution SolveInterestRate(std::int32_t n, double A, double D, double V)
+{
+    static constexpr const char *kWhere = "CalcInterestRate";
+    FpeScope scope;
+    const double L = (1 - D) * V;
+    const double dn = n;
+    double x = 10.0; // a periodic rate of 1000 %: the iteration falls from above
+    double y = 0;
+    double d = 1.0;
+    int k = 1;
+    if (n != 0 && L != 0) {
+        while (d > 0.000001 && k < 100) {
+            y = (1 - std::exp(-dn * lnPositive(1 + x, kWhere))) * A / L;
+            d = std::fabs(y - x);
+            x = y;
+            ++k;
+        }
+    }
+    const double rate = y * 1200000 / 1000;
+    return {scope.check(rate, kWhere), k - 1};
+}
+
+double CalcInterestRate(std::int32_t n, double A, double D, double V)
+{
+    return SolveInterestRate(n, A, D, V).rate;
+}
+
+double RoundCents(double x)
+{
+    FpeScope scope;
+    return scope.check(roundCentsRaw(scope.check(x, "RoundCents")), "RoundCents");
+}
+
+double RoundHalfEven(double x, int decimals)
+{
+    static constexpr const char *kWhere = "RoundHalfEven";
+    FpeScope scope;
+    scope.check(x, kWhere);
+    if (x == 0)
+        return x;
+
+    // Shortest round-trip text in scientific form, e.g. "-2.675e+00".
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    const bool negative = text.front() == '-';
+    const std::size_t ePos = text.find('e');
+    std::string digits;
+    for (char c : text.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0)))
+        if (c != '.')
+            digits.push_back(c);
+    int exponent = 0;
+    const std::string_view expText = text.substr(ePos + 1);
+    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
+                    expText.data() + expText.size(), exponent);
+
+    // Digits that stay: those down to 10^-decimals.
+    const long long keep = static_cast<long long>(exponent) + 1 + decimals;
+    if (keep >= static_cast<long long>(digits.size()))
+        return x; // already has no more decimals than asked
+    if (keep < 0)
+        return 0.0; // below half a unit of the last place (no "-0" to show)
+
+    std::string kept = digits.substr(0, static_cast<std::size_t>(keep));
+    const std::string_view rest = std::string_view(digits).substr(kept.size());
+    bool up = rest.front() > '5';
+    if (rest.front() == '5') {
+        const bool exactTie = rest.find_first_not_of('0', 1) == std::string_view::npos;
+        const bool lastOdd = !kept.empty() && (kept.back() - '0') % 2 == 1;
+        up = !exactTie || lastOdd;
+    }
+    if (up) {
+        std::size_t pos = kept.size();
+        while (pos > 0 && kept[pos - 1] == '9')
+            kept[--pos] = '0';
+        if (pos == 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[pos - 1];
+    }
+    if (kept.empty())
+        return 0.0;
+
+    const std::string rounded = kept + 'e' + std::to_string(-static_cast<long long>(decimals));
+    double value = 0;
+    const auto parsed = std::from_chars(rounded.data(), rounded.data() + rounded.size(), value);
+    if (parsed.ec != std::errc())
+        throw FloatError(FloatError::Kind::Overflow, kWhere);
+    return negative ? -value : value;
+}
+
+std::array<std::string, 7> TPayment::GetStrings() const
+{
+    char buf[16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, Number);
+    std::array<std::string, 7> out;
+    appendPadded(out[0], std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)), 5);
+    out[1] = fixedField(Principal, 12);
+    out[2] = fixedField(Interest, 12);
+    out[3] = fixedField(PrincipalToDate, 12);
+    out[4] = fixedField(InterestToDate, 12);
+    out[5] = fixedField(ExtraPrincipal, 12);
+    out[6] = fixedField(Balance, 12);
+    return out;
+}
+
+void TMortgage::Create(std::int32_t numPayments, double principal, double rate,
+                       std::int32_t periodsPerYear)
+{
+    // Refuse an absurd term before taking memory for it.
+    if (numPayments < 0 || numPayments > MaxPayments)
+        throw FloatError(FloatError::Kind::InvalidOp,
+                         "TMortgage::Create (a term of " + std::to_string(numPayments) +
+                             " payments is outside 0.." + std::to_string(MaxPayments) + ")");
+    std::vector<TPayment> rows(static_cast<std::size_t>(numPayments));
+    const double payment = computeSchedule(numPayments, principal, rate, periodsPerYear, rows);
+    m_numPayments = numPayments;
+    m_principal = principal;
+    m_rate = rate;
+    m_periodsPerYear = periodsPerYear;
+    m_payment = payment;
+    m_payments = std::move(rows);
+}
+
+void TMortgage::Calculate()
+{
+    // Never created (a failed Create leaves no empty schedule behind): nothing to compute.
+    if (m_numPayments == 0 && m_payments.empty())
+        return;
+    std::vector<TPayment> rows = m_payments;
+    m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
+    m_payments = std::move(rows);
+}
+
+bool TMortgage::SetExtraPayment(std::int32_t p, double a)
+{
+    if (p < 1 || p > m_numPayments)
+        return false;
+    requireFinite(a, "TMortgage::SetExtraPayment");
+    std::vector<TPayment> rows = m_payments;
+    rows[static_cast<std::size_t>(p - 1)].ExtraPrincipal = a;
+    m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
+    m_payments = std::move(rows);
+    return true;
+}
+
+bool TMortgage::SetExtraPaymentRange(std::int32_t first, std::int32_t last, double a)
+{
+    requireFinite(a, "TMortgage::SetExtraPaymentRange");
+    std::vector<TPayment> rows = m_payments;
+    // Row `first` is always set; wide counter so last = INT32_MAX cannot overflow.
+    std::int64_t j = first;
+    do {
+        if (j < 1 || j > m_numPayments) {
+            m_payments = std::move(rows); // rows set so far keep their amount
+            return false;
+        }
+        rows[static_cast<std::size_t>(j - 1)].ExtraPrincipal = a;
+        ++j;
+    } while (j <= last);
+    m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
+    m_payments = std::move(rows);
+    cleanUp(a);
+    return true;
+}
+
+void TMortgage::SetExtraPaymentsFrom(std::int32_t first, double a)
+{
+    if (first < 1 || first > m_numPayments)
+        throw IndexError(first, m_numPayments);
+    requireFinite(a, "TMortgage::SetExtraPaymentsFrom");
+    std::vector<TPayment> rows = m_payments;
+    for (std::size_t j = static_cast<std::size_t>(first - 1); j < rows.size(); ++j)
+        rows[j].ExtraPrincipal = a;
+    m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
+    m_payments = std::move(rows);
+    cleanUp(a);
+}
+
+void TMortgage::ClearExtraPayments()
+{
+    if (m_numPayments == 0 && m_payments.empty())
+        return;
+    std::vector<TPayment> rows = m_payments;
+    for (TPayment &row : rows)
+        row.ExtraPrincipal = 0;
+    m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
+    m_payments = std::move(rows);
+}
+
+void TMortgage::cleanUp(double a)
+{
+    // Extra amounts on rows that are repaid, or whose balance is below the
+    // amount, are dropped; the figures are not recomputed until the next
+    // Calculate, so the rows still show the effect of the cleared amounts.
+    for (TPayment &row : m_payments)
+        if (row.Balance <= 0 || row.Balance < a)
+            row.ExtraPrincipal = 0;
+}
+
+} // namespace clvn
