@@ -1,0 +1,214 @@
+#include "app/settings/SettingsFile.h"
+
+#include "app/settings/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cmath>
+#include <utility>
+
+namespace clvn {
+
+namespace {
+
+const QString kFileName = QStringLiteral("CLVN.INI");
+
+// Slices of settingsKeys() that the partial loads and saves use.
+constexpr int kFirstFee = 14;    // AppraisalFee
+constexpr int kFeeCount = 10;    // .. SellerPaid
+constexpr int kFirstEscrow = 30; // InterimInterestDays
+constexpr int kEscrowCount = 4;
+constexpr int kKeyCount = 34;
+
+// The user's number format without grouping: written numbers never carry
+// group separators, and refusing them when reading keeps "8.75" from being
+// taken for 875 where '.' groups thousands.
+QLocale numberLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+bool canCreateFileIn(const QString &folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return false;
+    // Permission bits do not tell the whole story (ACLs, read-only media,
+    // virtualised program folders): try it.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("clvn-probe-XXXXXX")));
+    return probe.open();
+}
+
+} // namespace
+
+const std::array<SettingsKey, 34> &settingsKeys()
+{
+    using B = BuyerValues;
+    static const std::array<SettingsKey, 34> keys{{
+        {"LastValues", "Loan", "edtP_LoanAmount", &B::Loan, nullptr},
+        {"LastValues", "Interest", "edtP_InterestRate", &B::Interest, nullptr},
+        {"LastValues", "Term", "edtP_TermInMonths", nullptr, &B::Term},
+        {"LastValues", "Payment", "edtP_MonthlyPayment", &B::Payment, nullptr},
+        {"PmiValues", "Pmip308085", "edtP_308085", &B::Pmip308085, nullptr},
+        {"PmiValues", "Pmip308590", "edtP_308590", &B::Pmip308590, nullptr},
+        {"PmiValues", "Pmip309095", "edtP_309095", &B::Pmip309095, nullptr},
+        {"PmiValues", "Pmip309597", "edtP_309597", &B::Pmip309597, nullptr},
+        {"PmiValues", "Pmip158085", "edtP_158085", &B::Pmip158085, nullptr},
+        {"PmiValues", "Pmip158590", "edtP_158590", &B::Pmip158590, nullptr},
+        {"PmiValues", "Pmip159095", "edtP_159095", &B::Pmip159095, nullptr},
+        {"PmiValues", "Pmip159597", "edtP_159597", &B::Pmip159597, nullptr},
+        {"Ratios", "HRatio", "edtP_Housing", &B::HRatio, nullptr},
+        {"Ratios", "DRatio", "edtP_Debt", &B::DRatio, nullptr},
+        {"ClosingCosts", "AppraisalFee", "edtP_AF", &B::AppraisalFee, nullptr},
+        {"ClosingCosts", "CreditReport", "edtP_CR", &B::CreditReport, nullptr},
+        {"ClosingCosts", "TaxServiceFee", "edtP_TSF", &B::TaxServiceFee, nullptr},
+        {"ClosingCosts", "LendersInspectionFee", "edtP_LPF", &B::LendersInspectionFee, nullptr},
+        {"ClosingCosts", "TitleInsurance", "edtP_TIF", &B::TitleInsurance, nullptr},
+        {"ClosingCosts", "TitleSearch", "edtP_TS", &B::TitleSearch, nullptr},
+        {"ClosingCosts", "EscrowClosingFee", "edtP_STT", &B::EscrowClosingFee, nullptr},
+        {"ClosingCosts", "RecordingFee", "edtP_RF", &B::RecordingFee, nullptr},
+        {"ClosingCosts", "OtherFees", "edtP_OF", &B::OtherFees, nullptr},
+        {"ClosingCosts", "SellerPaid", "edtP_SellerPaid", &B::SellerPaid, nullptr},
+        {"ClosingCosts", "OriginationPoints", "edtP_OriginationPoints", &B::OriginationPoints,
+         nullptr},
+        {"ClosingCosts", "DiscountPoints", "edtP_DiscountPoints", &B::DiscountPoints, nullptr},
+        {"ClosingCosts", "DownPaymentPercent", "edtP_DownPaymentPercent", &B::DownPaymentPercent,
+         nullptr},
+        {"ClosingCosts", "RealEstateTax", "edtP_Tax", &B::RealEstateTax, nullptr},
+        {"ClosingCosts", "Insurance", "edtP_Insurance", &B::Insurance, nullptr},
+        {"ClosingCosts", "AssociationFee", "edtP_AssociationFee", &B::AssociationFee, nullptr},
+        {"Escrows", "InterimInterestDays", "edtP_IIDays", &B::InterimInterestDays, nullptr},
+        {"Escrows", "PropertyTaxMonths", "edtP_PTIMonths", &B::PropertyTaxMonths, nullptr},
+        {"Escrows", "HomeownersFirstYear", "edtP_HOIPMonths", &B::HomeownersFirstYear, nullptr},
+        {"Escrows", "HomeownersRenewalMonths", "edtP_HOIIMonths", &B::HomeownersRenewalMonths,
+         nullptr},
+    }};
+    return keys;
+}
+
+QString formatSettingNumber(double value)
+{
+    if (value == 0)
+        value = 0; // no "-0"
+    return numberLocale().toString(value, 'g', 15);
+}
+
+QString formatSettingInteger(std::int32_t value)
+{
+    return numberLocale().toString(value);
+}
+
+std::optional<double> parseSettingNumber(const QString &text)
+{
+    bool ok = false;
+    const double value = numberLocale().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> parseSettingInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = numberLocale().toInt(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return std::int32_t(value);
+}
+
+QString ignoredKeysMessage(const QString &path, const QStringList &keys)
+{
+    return QStringLiteral("These settings in %1 are not numbers and were replaced by their "
+                          "defaults: %2.")
+        .arg(QDir::toNativeSeparators(path), keys.join(QStringLiteral(", ")));
+}
+
+SettingsFile::SettingsFile(QString path) : m_path(std::move(path))
+{
+}
+
+QString SettingsFile::locate(const QString &programFolder)
+{
+    if (canCreateFileIn(programFolder))
+        return QDir(programFolder).filePath(kFileName);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(folder);
+    return QDir(folder).filePath(kFileName);
+}
+
+LoadReport SettingsFile::loadRange(BuyerValues &values, int first, int count) const
+{
+    static const BuyerValues defaults;
+    IniFile ini;
+    ini.load(m_path); // an unreadable file reads as empty: every key takes its default
+    LoadReport report;
+    for (int i = first; i < first + count; ++i) {
+        const SettingsKey &k = settingsKeys()[size_t(i)];
+        const QString section = QString::fromLatin1(k.section);
+        const QString key = QString::fromLatin1(k.key);
+        const QString text = ini.get(section, key);
+        if (k.whole) {
+            const auto parsed = parseSettingInteger(text);
+            if (!parsed && !text.isEmpty())
+                report.ignoredKeys << key;
+            values.*k.whole = parsed.value_or(defaults.*k.whole);
+        } else {
+            const auto parsed = parseSettingNumber(text);
+            if (!parsed && !text.isEmpty())
+                report.ignoredKeys << key;
+            values.*k.real = parsed.value_or(defaults.*k.real);
+        }
+    }
+    return report;
+}
+
+void SettingsFile::saveRange(const BuyerValues &values, int first, int count) const
+{
+    IniFile ini;
+    ini.load(m_path);
+    for (int i = first; i < first + count; ++i) {
+        const SettingsKey &k = settingsKeys()[size_t(i)];
+        ini.set(QString::fromLatin1(k.section), QString::fromLatin1(k.key),
+                k.whole ? formatSettingInteger(values.*k.whole)
+                        : formatSettingNumber(values.*k.real));
+    }
+    ini.save();
+}
+
+LoadReport SettingsFile::load(BuyerValues &values) const
+{
+    return loadRange(values, 0, kKeyCount);
+}
+
+void SettingsFile::saveAll(const BuyerValues &values) const
+{
+    saveRange(values, 0, kKeyCount);
+}
+
+void SettingsFile::savePreferences(const BuyerValues &values) const
+{
+    // The window edits all three tabs, so it stores all three, Escrows too.
+    saveRange(values, 0, kKeyCount);
+}
+
+LoadReport SettingsFile::loadClosingFees(BuyerValues &values) const
+{
+    return loadRange(values, kFirstFee, kFeeCount);
+}
+
+void SettingsFile::saveClosingFees(const BuyerValues &values) const
+{
+    saveRange(values, kFirstFee, kFeeCount);
+}
+
+void SettingsFile::saveEscrows(const BuyerValues &values) const
+{
+    saveRange(values, kFirstEscrow, kEscrowCount);
+}
+
+} // namespace clvn

@@ -1,0 +1,89 @@
+#pragma once
+
+// CLVN.INI and the buyer defaults: the 34 keys in their five sections, how
+// their numbers are written and read, and the loads and saves the program
+// makes. Every operation opens the file, works and lets it go; every save
+// re-reads the file first so that lines written by anyone else survive.
+
+#include "app/settings/BuyerValues.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace clvn {
+
+// One stored default: where it lives in the file, which BuyerValues member
+// holds it (Term is the one whole number) and the Preferences field that
+// shows it.
+struct SettingsKey
+{
+    const char *section;
+    const char *key;
+    const char *prefsField;
+    double BuyerValues::*real;
+    std::int32_t BuyerValues::*whole;
+};
+
+// The 34 keys in file order.
+const std::array<SettingsKey, 34> &settingsKeys();
+
+// Number text of the file: the shortest general decimal form with up to 15
+// significant digits, the user's decimal separator and no grouping
+// ("100000", "8.75", "0.0032", "786.7").
+QString formatSettingNumber(double value);
+QString formatSettingInteger(std::int32_t value);
+// Reading takes the same form (surrounding blanks allowed, no grouping);
+// nothing for text that is not a finite number / not a 32-bit whole number.
+std::optional<double> parseSettingNumber(const QString &text);
+std::optional<std::int32_t> parseSettingInteger(const QString &text);
+
+// The keys a load had to leave at their defaults because their stored text
+// is not a number (an empty value counts as missing, not as bad).
+struct LoadReport
+{
+    QStringList ignoredKeys;
+    bool ok() const { return ignoredKeys.isEmpty(); }
+};
+
+// The text of the one information message that tells the user about a load
+// that ignored keys.
+QString ignoredKeysMessage(const QString &path, const QStringList &keys);
+
+class SettingsFile
+{
+public:
+    explicit SettingsFile(QString path);
+
+    // Where CLVN.INI lives: in programFolder (given with or without its
+    // trailing separator) when a file can be created there, else in the
+    // user's configuration folder, which is created.
+    static QString locate(const QString &programFolder);
+
+    QString path() const { return m_path; }
+
+    // All 34 keys into values; a missing or bad key takes its default.
+    LoadReport load(BuyerValues &values) const;
+    // All 34 keys from values, in file order. Throws SettingsWriteError.
+    void saveAll(const BuyerValues &values) const;
+    // The Preferences save: every key of its three tabs, i.e. all 34.
+    void savePreferences(const BuyerValues &values) const;
+    // The ten closing-cost fees AppraisalFee .. SellerPaid, file -> values;
+    // a missing or bad key takes its default.
+    LoadReport loadClosingFees(BuyerValues &values) const;
+    // The same ten keys, values -> file. Throws SettingsWriteError.
+    void saveClosingFees(const BuyerValues &values) const;
+    // The four Escrows keys, values -> file. Throws SettingsWriteError.
+    void saveEscrows(const BuyerValues &values) const;
+
+private:
+    LoadReport loadRange(BuyerValues &values, int first, int count) const;
+    void saveRange(const BuyerValues &values, int first, int count) const;
+
+    QString m_path;
+};
+
+} // namespace clvn
