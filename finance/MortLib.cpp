@@ -40,7 +40,7 @@ double computeSchedule(std::int32_t n, double principal, double rate, std::int32
     static constexpr const char *kWhere = "TMortgage::Calculate";
     FpeScope scope;
     const double i = scope.check(rate / periodsPerYear, kWhere);
-    const double payment = roundCentsRaw(SchedulePayment(n, i, principal));
+    const double payment = scope.check(roundCentsRaw(SchedulePayment(n, i, principal)), kWhere);
 
     double balance = principal;
     double principalToDate = 0;
@@ -66,11 +66,16 @@ double computeSchedule(std::int32_t n, double principal, double rate, std::int32
         interestToDate += row.Interest;
         row.PrincipalToDate = principalToDate;
         row.InterestToDate = interestToDate;
+        // Stop at the first overflow so it is reported as such, not as the
+        // inf - inf of a later row.
+        if (!std::isfinite(principalToDate) || !std::isfinite(interestToDate) ||
+            !std::isfinite(balance))
+            break;
     }
     scope.check(principalToDate, kWhere);
     scope.check(interestToDate, kWhere);
     scope.check(balance, kWhere);
-    return scope.check(payment, kWhere);
+    return payment;
 }
 
 void requireFinite(double a, const char *where)
