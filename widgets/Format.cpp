@@ -57,6 +57,8 @@ void roundTo(Decimal &d, int keep, RoundMode mode)
     bool up = false;
     if (mode == RoundMode::HalfEven)
         up = next > '5' || (next == '5' && (restNonZero || lastOdd));
+    else if (mode == RoundMode::HalfAwayFromZero)
+        up = next >= '5';
     if (up) {
         int i = keep - 1;
         while (i >= 0 && d.digits[std::size_t(i)] == '9') {
@@ -221,6 +223,32 @@ QString formatFixed(double v, int digits, int decimals, RoundMode mode)
 QString formatNumber(double v, int decimals, RoundMode mode)
 {
     return QLocale().toString(roundShown(v, 17, decimals, mode), 'f', decimals);
+}
+
+QString formatGeneral(double v, int digits, RoundMode mode)
+{
+    if (!std::isfinite(v))
+        return QLocale().toString(v);
+    Decimal d = toDecimal(v);
+    roundTo(d, std::max(digits, 1), mode);
+    if (d.digits.empty())
+        return QStringLiteral("0");
+    const QLocale locale;
+    const QString sign = d.negative ? locale.negativeSign() : QString();
+    const QString point = locale.decimalPoint();
+    const QString all = QString::fromStdString(d.digits);
+    const double magnitude = std::fabs(toDouble(d));
+    if (d.exponent > std::max(digits, 1) || magnitude < 0.00001) {
+        QString mantissa = all.left(1);
+        if (all.size() > 1)
+            mantissa += point + all.mid(1);
+        return sign + mantissa + u'E' + QString::number(d.exponent - 1);
+    }
+    if (d.exponent <= 0)
+        return sign + u'0' + point + QString(-d.exponent, u'0') + all;
+    if (d.exponent >= all.size())
+        return sign + all + QString(d.exponent - all.size(), u'0');
+    return sign + all.left(d.exponent) + point + all.mid(d.exponent);
 }
 
 QString formatMask(double v, const QString &mask, RoundMode mode)

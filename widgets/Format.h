@@ -14,8 +14,9 @@ namespace clvn {
 
 enum class RoundMode
 {
-    HalfEven,
-    Truncate
+    HalfEven,         // 0.125 -> 0.12, 0.135 -> 0.14
+    HalfAwayFromZero, // 7.125 -> 7.13, -7.125 -> -7.13
+    Truncate          // toward zero: 0.129 -> 0.12
 };
 
 // v rounded to `digits` significant digits, then to `decimals` decimals.
@@ -28,6 +29,11 @@ QString formatCurrency(double v, int digits, int decimals, RoundMode mode = Roun
 QString formatFixed(double v, int digits, int decimals, RoundMode mode = RoundMode::HalfEven);
 // Fixed notation with thousands separators.
 QString formatNumber(double v, int decimals, RoundMode mode = RoundMode::HalfEven);
+// Shortest decimal form with at most `digits` significant digits, locale
+// decimal separator, no grouping, a decimal point only when needed ("360",
+// "8.75"). A value with more than `digits` integer digits, or nonzero and
+// below 0.00001, is written in scientific form ("1.23E5", "1E-6").
+QString formatGeneral(double v, int digits = 15, RoundMode mode = RoundMode::HalfAwayFromZero);
 // Display masks: '#' an optional digit, '0' a required digit, ',' anywhere in
 // the integer part turns on thousands grouping, '.' the decimal point, '$' the
 // locale currency symbol, text in quotes and any other character literal.

@@ -143,13 +143,15 @@ std::optional<double> TNumEdit::typedValue() const
 
 void TNumEdit::focusInEvent(QFocusEvent *event)
 {
-    if (!m_editing && !isReadOnly()) {
+    // Coming back from a popup or another window resumes the same edit.
+    const bool starting = !m_editing && !isReadOnly();
+    if (starting) {
         m_editing = true;
         refresh();
         m_editStart = text();
     }
     QLineEdit::focusInEvent(event);
-    if (m_editing && leavesField(event->reason()))
+    if (starting)
         selectAll();
 }
 
