@@ -1,0 +1,78 @@
+// Schedule building, extra-payment operations and the rate solver.
+
+#include "finance/MortLib.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+namespace {
+
+void BM_Create(benchmark::State &state)
+{
+    const auto n = static_cast<std::int32_t>(state.range(0));
+    clvn::TMortgage m;
+    for (auto _ : state) {
+        m.Create(n, 250000, 0.0675, 12);
+        benchmark::DoNotOptimize(m.Payments().data());
+    }
+}
+BENCHMARK(BM_Create)->Arg(360)->Arg(1200);
+
+void BM_SetExtraPayment(benchmark::State &state)
+{
+    clvn::TMortgage m;
+    m.Create(360, 250000, 0.0675, 12);
+    std::int32_t p = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(m.SetExtraPayment(p, 100));
+        p = p % 360 + 1;
+    }
+}
+BENCHMARK(BM_SetExtraPayment);
+
+void BM_SetExtraPaymentRange(benchmark::State &state)
+{
+    clvn::TMortgage m;
+    m.Create(360, 250000, 0.0675, 12);
+    for (auto _ : state) {
+        m.ClearExtraPayments();
+        benchmark::DoNotOptimize(m.SetExtraPaymentRange(13, 72, 150));
+    }
+}
+BENCHMARK(BM_SetExtraPaymentRange);
+
+void BM_SetExtraPaymentsFrom(benchmark::State &state)
+{
+    clvn::TMortgage m;
+    m.Create(360, 250000, 0.0675, 12);
+    for (auto _ : state) {
+        m.ClearExtraPayments();
+        m.SetExtraPaymentsFrom(1, 200);
+        benchmark::DoNotOptimize(m.Payments().data());
+    }
+}
+BENCHMARK(BM_SetExtraPaymentsFrom);
+
+void BM_ClearExtraPayments(benchmark::State &state)
+{
+    clvn::TMortgage m;
+    m.Create(360, 250000, 0.0675, 12);
+    for (auto _ : state) {
+        m.ClearExtraPayments();
+        benchmark::DoNotOptimize(m.Payments().data());
+    }
+}
+BENCHMARK(BM_ClearExtraPayments);
+
+void BM_CalcInterestRate(benchmark::State &state)
+{
+    const double payment = clvn::RoundCents(clvn::CalcPayment(360, 7.5 / 1200, 100000));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(clvn::CalcInterestRate(360, payment, 0, 100000));
+}
+BENCHMARK(BM_CalcInterestRate);
+
+} // namespace
+
+BENCHMARK_MAIN();
