@@ -1,0 +1,118 @@
+#include "reports/Print.h"
+
+#include "reports/Preview.h"
+#include "reports/Qrcalc.h"
+#include "reports/Qrgfe.h"
+#include "reports/Qrgrid.h"
+#include "reports/engine/Report.h"
+
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWidget>
+
+namespace clvn {
+
+PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
+    : m_mainWindow(mainWindow), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
+      m_amortization(std::make_unique<TQRAmortization>()),
+      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>())
+{
+    m_previousHandler = report::Report::setPreviewHandler(
+        [this](report::Report &report, const report::PreparedReport &pages) {
+            MyPreview(report, pages);
+        });
+}
+
+PrintDispatcher::~PrintDispatcher()
+{
+    report::Report::setPreviewHandler(std::move(m_previousHandler));
+}
+
+bool PrintDispatcher::canPrint(const QString &pageName)
+{
+    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ";
+}
+
+void PrintDispatcher::Print(QWidget *activePage)
+{
+    if (!activePage || !activePage->isVisible())
+        return;
+    const QString page = activePage->objectName();
+    m_kind = CalcKind::None;
+    if (page == u"MQ")
+        m_kind = CalcKind::MortgageQualifier;
+    else if (page == u"BW")
+        m_kind = CalcKind::Biweekly;
+    else if (page == u"RC")
+        m_kind = CalcKind::Refinancing;
+    if (page == u"ECC")
+        PrintECC(activePage);
+    else if (page == u"Amort")
+        PrintAmortizer(activePage);
+    PrintCalcs(activePage);
+}
+
+void PrintDispatcher::PrintAmortizer(QWidget *page)
+{
+    // The report reads the page while its pages are prepared.
+    m_amortization->setPage(page);
+    previewReport(m_amortization->Rep(), QStringLiteral("Preview of Amortization Schedule"),
+                  QStringLiteral("Preparing Amortization Schedule"));
+}
+
+void PrintDispatcher::PrintECC(QWidget *page)
+{
+    m_goodFaith->fill(page);
+    previewReport(m_goodFaith->Rep(), QStringLiteral("Preview of Estimated Closing Costs"),
+                  QStringLiteral("Preview of Estimated Closing Costs"));
+}
+
+void PrintDispatcher::PrintCalcs(QWidget *page)
+{
+    switch (m_kind) {
+    case CalcKind::MortgageQualifier:
+        m_calcs->setKind(TQRCalcs::Kind::MortgageQualifier);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Mortgage Qualifier"));
+        m_calcs->fillMQ(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Mortgage Qualifier"),
+                      QStringLiteral("Preview of Mortgage Qualifier"));
+        break;
+    case CalcKind::Biweekly:
+    case CalcKind::Refinancing:
+        // These pages have no calculation band yet.
+    case CalcKind::None:
+        break;
+    }
+}
+
+void PrintDispatcher::previewReport(report::Report &report, const QString &title,
+                                    const QString &caption)
+{
+    report.setTitle(title);
+    report.setProgressCaption(caption);
+    // Portrait on the current printer's paper.
+    report.setPageLayout(QPageLayout(m_printer->pageLayout().pageSize(), QPageLayout::Portrait,
+                                     QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+    report.preview(m_mainWindow);
+}
+
+void PrintDispatcher::MyPreview(report::Report &, const report::PreparedReport &pages)
+{
+    m_preview->showModal(pages);
+}
+
+void PrintDispatcher::PrintSetup()
+{
+    QPrintDialog dialog(m_printer.get(), m_mainWindow);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // Accepting stores the chosen printer and its settings in m_printer.
+    dialog.exec();
+}
+
+} // namespace clvn

@@ -1,0 +1,84 @@
+#pragma once
+
+// Print dispatch: the main window's Print command looks at the page showing,
+// fills the matching report from that page's fields, prepares it and shows
+// it in the preview window, from which the user prints to the printer
+// chosen in Print Setup.
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace clvn {
+
+namespace report {
+class Report;
+struct PreparedReport;
+} // namespace report
+
+class TfrmPreview;
+class TQRAmortization;
+class TQRCalcs;
+class TQRGoodFaith;
+
+class PrintDispatcher
+{
+public:
+    // The kind of calculation report that Print sets from the page.
+    enum class CalcKind
+    {
+        None,
+        MortgageQualifier,
+        Biweekly,
+        Refinancing
+    };
+
+    // Creates the reports and the preview window, and installs MyPreview as
+    // the report engine's preview handler for as long as it lives.
+    explicit PrintDispatcher(QWidget *mainWindow);
+    ~PrintDispatcher();
+    PrintDispatcher(const PrintDispatcher &) = delete;
+    PrintDispatcher &operator=(const PrintDispatcher &) = delete;
+
+    // Prints `activePage` (the notebook's current page): does nothing for a
+    // null or hidden page or one without a report; returns when the preview
+    // has closed. Throws ConvertError when a field does not hold a number;
+    // nothing is previewed then.
+    void Print(QWidget *activePage);
+    // The printer-setup dialog; its choice serves every later print.
+    void PrintSetup();
+    // Whether the page named `pageName` has a report.
+    static bool canPrint(const QString &pageName);
+
+    void PrintAmortizer(QWidget *page);
+    void PrintECC(QWidget *page);
+    void PrintCalcs(QWidget *page);
+    CalcKind calcKind() const { return m_kind; }
+
+    // The engine's preview handler: shows the preview window modally.
+    void MyPreview(report::Report &report, const report::PreparedReport &pages);
+
+    QPrinter *printer() const { return m_printer.get(); }
+    TfrmPreview *preview() const { return m_preview.get(); }
+    TQRAmortization &amortization() const { return *m_amortization; }
+    TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
+    TQRCalcs &calcs() const { return *m_calcs; }
+
+private:
+    void previewReport(report::Report &report, const QString &title, const QString &caption);
+
+    QWidget *m_mainWindow;
+    CalcKind m_kind = CalcKind::None;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<TfrmPreview> m_preview;
+    std::unique_ptr<TQRAmortization> m_amortization;
+    std::unique_ptr<TQRGoodFaith> m_goodFaith;
+    std::unique_ptr<TQRCalcs> m_calcs;
+    std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
+};
+
+} // namespace clvn

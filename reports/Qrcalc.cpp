@@ -1,0 +1,210 @@
+#include "reports/Qrcalc.h"
+
+#include "reports/CommonParts.h"
+#include "reports/PageFields.h"
+#include "reports/ValueFormats.h"
+
+#include <QStringList>
+
+namespace clvn {
+
+using namespace report;
+
+namespace {
+
+QString suffixed(const char *stem, int n)
+{
+    return QString::fromLatin1(stem) + QString::number(n);
+}
+
+} // namespace
+
+TQRCalcs::TQRCalcs() : m_rep(QStringLiteral("QRCalcs"))
+{
+    // Calculation reports are one short page: no progress window.
+    m_rep.setShowProgress(false);
+    addTitleBand(m_rep, QString());
+    buildBandMQ();
+    addPageFooter(m_rep);
+    m_rep.beforePrint = [this] { RepBeforePrint(); };
+}
+
+void TQRCalcs::RepBeforePrint()
+{
+    fillFooter(m_rep);
+}
+
+bool TQRCalcs::setKind(Kind kind)
+{
+    ReportBand *mq = m_rep.band(QStringLiteral("BandMQ"));
+    mq->setEnabled(kind == Kind::MortgageQualifier);
+    return kind == Kind::MortgageQualifier;
+}
+
+void TQRCalcs::buildBandMQ()
+{
+    const qreal w = m_rep.contentWidth();
+    ReportBand *band = m_rep.addBand(BandKind::Detail, QStringLiteral("BandMQ"), 330);
+    const QFont heading = reportFont(px(16), true);
+    const QFont bold = reportFont(px(12), true);
+    const QFont plain = reportFont(px(12));
+    const QFont statement = reportFont(px(15), true);
+
+    band->addLabel(QStringLiteral("QRLabelVariables"),
+                   QStringLiteral("Your Personal Financial Variables"), QRectF(0, 6, w, 18),
+                   heading, Qt::AlignHCenter);
+
+    // Five money columns after the row captions; headings sit on a common
+    // bottom line.
+    const qreal captionWidth = 90;
+    const qreal col = (w - captionWidth) / 5;
+    const QList<QStringList> headings{
+        {QStringLiteral("Monthly"), QStringLiteral("Income")},
+        {QStringLiteral("Other"), QStringLiteral("Monthly"), QStringLiteral("Income")},
+        {QStringLiteral("Monthly"), QStringLiteral("Minimum Due"),
+         QStringLiteral("On Credit Cards")},
+        {QStringLiteral("Monthly"), QStringLiteral("Auto"), QStringLiteral("Payment(s)")},
+        {QStringLiteral("Monthly Student"), QStringLiteral("Loans / Other"),
+         QStringLiteral("Notes Payable")},
+    };
+    const qreal lineStep = 11.5;
+    const qreal headingBottom = 30 + 3 * lineStep;
+    for (int c = 0; c < 5; ++c) {
+        const QStringList &lines = headings[c];
+        qreal y = headingBottom - lines.size() * lineStep;
+        for (int i = 0; i < lines.size(); ++i, y += lineStep) {
+            band->addLabel(QStringLiteral("QRLabelHeading%1_%2").arg(c + 1).arg(i + 1), lines[i],
+                           QRectF(captionWidth + c * col, y, col, lineStep), bold,
+                           Qt::AlignHCenter);
+        }
+    }
+    band->addHLine(QStringLiteral("QRShapeHeadings"), headingBottom + 3, 0, w);
+    const char *stems[] = {"lblIncome", "lblOIncome", "lblCards", "lblAuto", "lblNotes"};
+    const QString rowCaptions[] = {QStringLiteral("Borrower"), QStringLiteral("Co-Borrower")};
+    for (int r = 0; r < 2; ++r) {
+        const qreal y = headingBottom + 7 + r * 15;
+        band->addLabel(QStringLiteral("QRLabelRow%1").arg(r + 1), rowCaptions[r],
+                       QRectF(0, y, captionWidth, 14), bold);
+        for (int c = 0; c < 5; ++c) {
+            band->addLabel(suffixed(stems[c], r + 1), QString(),
+                           QRectF(captionWidth + c * col, y, col - 14, 14), plain, Qt::AlignRight);
+        }
+    }
+
+    qreal y = headingBottom + 48;
+    band->addLabel(QStringLiteral("QRLabelCash"),
+                   QStringLiteral("Cash Available for Down Payment:"), QRectF(0, y, w / 2 + 40, 14),
+                   bold, Qt::AlignRight);
+    band->addLabel(QStringLiteral("lblDownpayment"), QString(), QRectF(w / 2 + 46, y, 90, 14),
+                   plain, Qt::AlignHCenter);
+
+    y += 26;
+    const QString sentence[] = {
+        QStringLiteral("Based upon your personal financial variables and the"),
+        QStringLiteral("mortgage variables you have entered, you meet the"),
+        QStringLiteral("criteria to qualify for monthly payments and/or loan amounts"),
+        QStringLiteral("as indicated below."),
+    };
+    int n = 0;
+    for (const QString &line : sentence) {
+        band->addLabel(QStringLiteral("QRLabelStatement%1").arg(++n), line, QRectF(0, y, w, 15),
+                       statement, Qt::AlignHCenter);
+        y += 15;
+    }
+    band->addHLine(QStringLiteral("QRShapeStatement"), y + 5, 0, w);
+
+    // Ratios: captions right-aligned against two value columns.
+    y += 14;
+    const qreal ratioCaptionRight = 250;
+    const qreal ratioCol = 80;
+    band->addLabel(QStringLiteral("QRLabelHousing"), QStringLiteral("Housing"),
+                   QRectF(ratioCaptionRight + 10, y, ratioCol, 14), bold, Qt::AlignRight);
+    band->addLabel(QStringLiteral("QRLabelDebt"), QStringLiteral("Debt"),
+                   QRectF(ratioCaptionRight + 10 + ratioCol, y, ratioCol, 14), bold,
+                   Qt::AlignRight);
+    const QString ratioRows[][3] = {
+        {QStringLiteral("Qualifying Ratios:"), QStringLiteral("lblHousingRatio"),
+         QStringLiteral("lblDebtRatio")},
+        {QStringLiteral("Your Ratios:"), QStringLiteral("lblYourHousingRatio"),
+         QStringLiteral("lblYourDebtRatio")},
+    };
+    n = 0;
+    for (const auto &row : ratioRows) {
+        y += 15;
+        band->addLabel(QStringLiteral("QRLabelRatios%1").arg(++n), row[0],
+                       QRectF(0, y, ratioCaptionRight, 14), bold, Qt::AlignRight);
+        band->addLabel(row[1], QString(), QRectF(ratioCaptionRight + 10, y, ratioCol, 14), plain,
+                       Qt::AlignRight);
+        band->addLabel(row[2], QString(),
+                       QRectF(ratioCaptionRight + 10 + ratioCol, y, ratioCol, 14), plain,
+                       Qt::AlignRight);
+    }
+
+    // Results: one row per scenario.
+    y += 30;
+    const qreal rc = w / 5;
+    const QList<QStringList> resultHeadings{
+        {QStringLiteral("Interest Rate")},
+        {QStringLiteral("Term in Years")},
+        {QStringLiteral("Monthly"), QStringLiteral("Payment")},
+        {QStringLiteral("Loan Amount")},
+        {QStringLiteral("Purchase Price")},
+    };
+    for (int c = 0; c < 5; ++c) {
+        const QStringList &lines = resultHeadings[c];
+        qreal hy = y + (2 - lines.size()) * lineStep;
+        for (int i = 0; i < lines.size(); ++i, hy += lineStep) {
+            band->addLabel(QStringLiteral("QRLabelResult%1_%2").arg(c + 1).arg(i + 1), lines[i],
+                           QRectF(c * rc, hy, rc, lineStep), bold, Qt::AlignHCenter);
+        }
+    }
+    y += 2 * lineStep + 6;
+    for (int r = 1; r <= 3; ++r) {
+        band->addLabel(suffixed("lblir", r), QString(), QRectF(0, y, rc, 14), plain,
+                       Qt::AlignHCenter);
+        band->addLabel(suffixed("lblterm", r), QString(), QRectF(rc, y, rc, 14), plain,
+                       Qt::AlignHCenter);
+        band->addLabel(suffixed("lblMQPayment", r), QString(), QRectF(2 * rc, y, rc, 14), plain,
+                       Qt::AlignHCenter);
+        band->addLabel(suffixed("lblMQLoan", r), QString(), QRectF(3 * rc, y, rc - 16, 14), plain,
+                       Qt::AlignRight);
+        band->addLabel(suffixed("lblMQPurchasePrice", r), QString(), QRectF(4 * rc, y, rc - 16, 14),
+                       plain, Qt::AlignRight);
+        y += 15;
+    }
+    band->setHeight(y + 10);
+}
+
+void TQRCalcs::fillMQ(const QWidget *page)
+{
+    auto value = [page](const QString &field) { return fieldValue(page, field); };
+    auto money = [&](const QString &label, const QString &field) {
+        m_rep.setText(label, fmt::currency(value(field)));
+    };
+    const char *stems[] = {"Income", "OIncome", "Cards", "Auto", "Notes"};
+    for (int r = 1; r <= 2; ++r) {
+        for (const char *stem : stems) {
+            money(QStringLiteral("lbl") + QString::fromLatin1(stem) + QString::number(r),
+                  QStringLiteral("edt") + QString::fromLatin1(stem) + QString::number(r));
+        }
+    }
+    money(QStringLiteral("lblDownpayment"), QStringLiteral("edtMQDownPayment"));
+    m_rep.setText(QStringLiteral("lblHousingRatio"),
+                  fmt::general(value(QStringLiteral("edtHousingRatio"))));
+    m_rep.setText(QStringLiteral("lblDebtRatio"),
+                  fmt::general(value(QStringLiteral("edtDebtRatio"))));
+    m_rep.setText(QStringLiteral("lblYourHousingRatio"),
+                  fmt::general(value(QStringLiteral("edtCalculatedHousingRatio"))));
+    m_rep.setText(QStringLiteral("lblYourDebtRatio"),
+                  fmt::general(value(QStringLiteral("edtCalculatedDebtRatio"))));
+    for (int r = 1; r <= 3; ++r) {
+        m_rep.setText(suffixed("lblir", r),
+                      fmt::percent(fmt::general(value(suffixed("edtMQir", r)))));
+        m_rep.setText(suffixed("lblterm", r), fmt::general(value(suffixed("edtMQTerm", r))));
+        money(suffixed("lblMQPayment", r), suffixed("edtMQPayment", r));
+        money(suffixed("lblMQLoan", r), suffixed("edtMQLoan", r));
+        money(suffixed("lblMQPurchasePrice", r), suffixed("edtMQPurchasePrice", r));
+    }
+}
+
+} // namespace clvn

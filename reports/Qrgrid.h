@@ -1,0 +1,38 @@
+#pragma once
+
+// The amortization schedule report: the loan figures of the Loan
+// Amortizations page in every page header, then one detail row per row of
+// its grid grdAmortization, copied as the grid shows it.
+
+#include "reports/engine/Report.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace clvn {
+
+class TQRAmortization
+{
+public:
+    TQRAmortization();
+
+    report::Report &Rep() { return m_rep; }
+
+    // The page whose fields and grid the events read while pages are
+    // prepared (by objectName: edtMortAmt, EdtIRate, EdtNumPmts,
+    // edtAmortPayment, grdAmortization).
+    void setPage(QWidget *amortPage) { m_page = amortPage; }
+
+    void RepBeforePrint();
+    void PageHeaderBeforePrint();
+    bool RepNeedData();
+
+    static constexpr int ColumnCount = 7;
+
+private:
+    report::Report m_rep;
+    QPointer<QWidget> m_page;
+    int m_row = 0; // the next grid row to print
+};
+
+} // namespace clvn
