@@ -2,11 +2,11 @@
 
 // Text forms of numbers, in the user's locale (QLocale()).
 //
-// Every function first rounds to the shown decimals half to even on the
-// decimal value people read: the double is taken at its shortest round-trip
-// decimal form (17 significant digits at most, then trimmed), so 0.125,
-// whose binary value lies a hair below the half, still counts as a half and
-// becomes 0.12, and 0.135 becomes 0.14.
+// Every function rounds on the decimal value people read, not on the binary
+// one: the double is first written in its shortest round-trip decimal form
+// (what printing it in full shows) and the digits of that text are rounded.
+// So 1.015, stored as 1.01499999999999990..., still counts as a half and
+// becomes 1.02 at 2 decimals, while 0.125 becomes 0.12 (half to even).
 
 #include <QString>
 
