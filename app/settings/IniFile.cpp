@@ -226,9 +226,13 @@ void IniFile::save() const
     if (info.isDir() || (info.exists() && !info.isWritable()))
         throw SettingsWriteError(m_path);
 
+    // Unbuffered, so that a short write (a full disk, a size limit) shows in
+    // write()'s count: through the buffer, Qt 6.4's commit() reports success
+    // for a truncated file. Without commit() the old file stays as it was.
     QSaveFile file(m_path);
     const QByteArray bytes = toBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit())
         throw SettingsWriteError(m_path);
 }
 
