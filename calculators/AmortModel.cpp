@@ -1,0 +1,133 @@
+#include "calculators/AmortModel.h"
+
+#include "widgets/Format.h"
+
+#include <cmath>
+
+namespace clvn {
+
+namespace {
+
+// Rounded to cents, as the grid shows them: a row whose principal and
+// balance both show 0.00 comes after the payoff.
+bool showsZero(double v)
+{
+    return std::llround(v * 100.0) == 0;
+}
+
+} // namespace
+
+QString AmortModel::heading(int column)
+{
+    switch (column) {
+    case 0:
+        return QStringLiteral("PMT");
+    case 1:
+        return QStringLiteral("Principal");
+    case 2:
+        return QStringLiteral("Interest");
+    case 3:
+        return QStringLiteral("Principal To Date");
+    case 4:
+        return QStringLiteral("Interest To Date");
+    case 5:
+        return QStringLiteral("Extra Principal");
+    case 6:
+        return QStringLiteral("Balance");
+    default:
+        return {};
+    }
+}
+
+AmortModel::AmortModel(QObject *parent) : QAbstractTableModel(parent)
+{
+}
+
+void AmortModel::setSchedule(const std::vector<TPayment> &payments)
+{
+    beginResetModel();
+    m_cleared = false;
+    m_rows.clear();
+    m_rows.reserve(payments.size());
+    for (const TPayment &p : payments) {
+        if (showsZero(p.Principal) && showsZero(p.Balance))
+            break;
+        m_rows.push_back(p);
+    }
+    endResetModel();
+}
+
+void AmortModel::clearCells()
+{
+    m_cleared = true;
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::DisplayRole});
+}
+
+bool AmortModel::hasSchedule() const
+{
+    return !m_cleared && !m_rows.empty();
+}
+
+int AmortModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int AmortModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString AmortModel::cellText(const TPayment &row, int column)
+{
+    constexpr int digits = 15;
+    constexpr int decimals = 2;
+    switch (column) {
+    case 0:
+        return QString::number(row.Number);
+    case 1:
+        return formatCurrency(row.Principal, digits, decimals);
+    case 2:
+        return formatCurrency(row.Interest, digits, decimals);
+    case 3:
+        return formatCurrency(row.PrincipalToDate, digits, decimals);
+    case 4:
+        return formatCurrency(row.InterestToDate, digits, decimals);
+    case 5:
+        return formatCurrency(row.ExtraPrincipal, digits, decimals);
+    case 6:
+        return formatCurrency(row.Balance, digits, decimals);
+    default:
+        return {};
+    }
+}
+
+QVariant AmortModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        if (m_cleared)
+            return QString();
+        return cellText(m_rows[std::size_t(index.row())], index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    default:
+        return {};
+    }
+}
+
+QVariant AmortModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return heading(section);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+}
+
+} // namespace clvn

@@ -1,0 +1,403 @@
+#include "calculators/AmortPage.h"
+
+#include "app/settings/BuyerValues.h"
+#include "calculators/AmortModel.h"
+#include "calculators/CalculatorHost.h"
+#include "finance/Errors.h"
+#include "finance/Growth.h"
+#include "finance/MortLib.h"
+#include "widgets/FnpNumericEdit.h"
+#include "widgets/Guard.h"
+#include "widgets/Messages.h"
+#include "widgets/NumEdit.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include <cmath>
+
+namespace clvn {
+
+const QString AmortPage::ExtraPaymentMessage = QStringLiteral(
+    "Cannot calculate results of extra payments without new figures.\n\r\n\r"
+    "Please use the edit boxes and radio buttons to\n\rindicate the amount of your extra "
+    "payments.");
+
+namespace {
+
+constexpr int PageWidth = 587;
+constexpr int PageHeight = 380;
+
+// The hourglass for the length of a listing; put back even when it throws.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// A payment number typed into one of the panel's plain text boxes.
+std::int32_t readInteger(const QLineEdit *edit)
+{
+    bool ok = false;
+    const int v = edit->text().toInt(&ok, 10);
+    if (!ok)
+        throw ConvertError("'" + edit->text().toStdString() + "' is not a valid integer value");
+    return v;
+}
+
+// The extra amount is read with "." as the decimal point whatever the
+// locale, and without thousands separators, so "1,5" is refused rather than
+// read as fifteen.
+double readDecimal(const QLineEdit *edit)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = c.toDouble(edit->text().trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        throw ConvertError("'" + edit->text().toStdString() +
+                           "' is not a valid floating point value");
+    return v;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text,
+                        const QRect &geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
+    : CalculatorPage(host, QStringLiteral("Amort"), parent)
+{
+    setFixedSize(PageWidth, PageHeight);
+    buildFields();
+    buildGrid();
+    buildExtraPanel();
+
+    setTabOrder(m_edtMortAmt, m_edtIRate);
+    setTabOrder(m_edtIRate, m_edtNumPmts);
+    setTabOrder(m_edtNumPmts, m_btnCalculate);
+    setTabOrder(m_btnCalculate, m_btnAddExtraPayments);
+    setTabOrder(m_btnAddExtraPayments, m_grdAmortization);
+}
+
+void AmortPage::buildFields()
+{
+    constexpr int labelX = 10;
+    constexpr int fieldX = 110;
+    constexpr int fieldW = 115;
+    constexpr int rowH = 21;
+    constexpr int rowStep = 30;
+    constexpr int top = 14;
+
+    makeLabel(this, QStringLiteral("lblMortAmt"), QStringLiteral("Loan Amount"),
+              QRect(labelX, top + 3, 95, 16));
+    m_edtMortAmt = new TNumEdit(this);
+    m_edtMortAmt->setObjectName(QStringLiteral("edtMortAmt"));
+    m_edtMortAmt->setGeometry(fieldX, top, fieldW, rowH);
+
+    makeLabel(this, QStringLiteral("lblIRate"), QStringLiteral("Interest Rate"),
+              QRect(labelX, top + rowStep + 3, 95, 16));
+    m_edtIRate = new TFnpNumericEdit(this);
+    m_edtIRate->setObjectName(QStringLiteral("EdtIRate"));
+    m_edtIRate->setDecimals(3);
+    m_edtIRate->setValue(0);
+    m_edtIRate->setGeometry(fieldX, top + rowStep, fieldW, rowH);
+
+    makeLabel(this, QStringLiteral("lblNumPmts"), QStringLiteral("Term in Months"),
+              QRect(labelX, top + 2 * rowStep + 3, 95, 16));
+    m_edtNumPmts = new TFnpNumericEdit(this);
+    m_edtNumPmts->setObjectName(QStringLiteral("EdtNumPmts"));
+    m_edtNumPmts->setDecimals(0);
+    m_edtNumPmts->setValue(0);
+    m_edtNumPmts->setGeometry(fieldX, top + 2 * rowStep, fieldW, rowH);
+
+    makeLabel(this, QStringLiteral("lblAmortPayment"), QStringLiteral("Monthly Payment"),
+              QRect(labelX, top + 3 * rowStep + 3, 95, 16));
+    m_edtAmortPayment = new TNumEdit(this);
+    m_edtAmortPayment->setObjectName(QStringLiteral("edtAmortPayment"));
+    m_edtAmortPayment->setResultField(true);
+    m_edtAmortPayment->setGeometry(fieldX, top + 3 * rowStep, fieldW, rowH);
+
+    m_btnCalculate = makeButton(this, QStringLiteral("btnCalculate"), QStringLiteral("Calculate"),
+                                QRect(300, top + 10, 100, 25));
+    m_btnAddExtraPayments = makeButton(this, QStringLiteral("btnAddExtraPayments"),
+                                       QStringLiteral("Add Extra"), QRect(300, top + 50, 100, 25));
+
+    connectGuarded(m_btnCalculate, &QPushButton::clicked, this, [this] { CalcAmortization(); });
+    connectGuarded(m_btnAddExtraPayments, &QPushButton::clicked, this, [this] { BtnExtraClick(); });
+}
+
+void AmortPage::buildExtraPanel()
+{
+    // Laid over the two buttons while open, above the grid.
+    m_pnlAddExtra = new QFrame(this);
+    m_pnlAddExtra->setObjectName(QStringLiteral("pnlAddExtra"));
+    m_pnlAddExtra->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_pnlAddExtra->setAutoFillBackground(true);
+    m_pnlAddExtra->setGeometry(240, 4, 343, GridTop - 8);
+    m_pnlAddExtra->hide();
+
+    makeLabel(m_pnlAddExtra, QStringLiteral("Label96"), QStringLiteral("Add To"),
+              QRect(10, 6, 120, 16));
+    m_rbOnePmt = new QRadioButton(QStringLiteral("&Single Payment"), m_pnlAddExtra);
+    m_rbOnePmt->setObjectName(QStringLiteral("rbOnePmt"));
+    m_rbOnePmt->setGeometry(10, 24, 125, 20);
+    m_rbRangePmts = new QRadioButton(QStringLiteral("&Range of Payments"), m_pnlAddExtra);
+    m_rbRangePmts->setObjectName(QStringLiteral("rbRangePmts"));
+    m_rbRangePmts->setGeometry(10, 46, 125, 20);
+    m_rbAllPmts = new QRadioButton(QStringLiteral("&All Payments"), m_pnlAddExtra);
+    m_rbAllPmts->setObjectName(QStringLiteral("rbAllPmts"));
+    m_rbAllPmts->setGeometry(10, 68, 125, 20);
+    m_rbRangePmts->setChecked(true);
+
+    constexpr int labelX = 145;
+    constexpr int editX = 245;
+    constexpr int editW = 88;
+    m_lblFromPmt = makeLabel(m_pnlAddExtra, QStringLiteral("lblFromPmt"),
+                             QStringLiteral("From Payment #"), QRect(labelX, 9, 98, 16));
+    m_edtFromPmt = new QLineEdit(QStringLiteral("0"), m_pnlAddExtra);
+    m_edtFromPmt->setObjectName(QStringLiteral("edtFromPmt"));
+    m_edtFromPmt->setGeometry(editX, 6, editW, 21);
+    m_lblToPmt = makeLabel(m_pnlAddExtra, QStringLiteral("lblToPmt"),
+                           QStringLiteral("To Payment #"), QRect(labelX, 35, 98, 16));
+    m_edtToPmt = new QLineEdit(QStringLiteral("0"), m_pnlAddExtra);
+    m_edtToPmt->setObjectName(QStringLiteral("edtToPmt"));
+    m_edtToPmt->setGeometry(editX, 32, editW, 21);
+    makeLabel(m_pnlAddExtra, QStringLiteral("Label93"), QStringLiteral("Amount"),
+              QRect(labelX, 61, 98, 16));
+    m_edtExtraAmount = new QLineEdit(QStringLiteral("0.00"), m_pnlAddExtra);
+    m_edtExtraAmount->setObjectName(QStringLiteral("edtExtraAmount"));
+    m_edtExtraAmount->setGeometry(editX, 58, editW, 21);
+
+    m_pnlRemoveExtra = new QFrame(m_pnlAddExtra);
+    m_pnlRemoveExtra->setObjectName(QStringLiteral("pnlRemoveExtra"));
+    m_pnlRemoveExtra->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_pnlRemoveExtra->setGeometry(6, 98, 331, 38);
+    m_btnAddExtra = makeButton(m_pnlRemoveExtra, QStringLiteral("btnAddExtra"),
+                               QStringLiteral("Re-Calculate"), QRect(6, 6, 102, 26));
+    m_btnRemove = makeButton(m_pnlRemoveExtra, QStringLiteral("btnRemove"),
+                             QStringLiteral("Remove Extra"), QRect(114, 6, 102, 26));
+    m_btnCancel = makeButton(m_pnlRemoveExtra, QStringLiteral("btnCancel"),
+                             QStringLiteral("Cancel"), QRect(222, 6, 102, 26));
+
+    connectGuarded(m_rbOnePmt, &QRadioButton::toggled, this, [this] {
+        if (m_rbOnePmt->isChecked())
+            SetExtraPaymentFields(0);
+    });
+    connectGuarded(m_rbRangePmts, &QRadioButton::toggled, this, [this] {
+        if (m_rbRangePmts->isChecked())
+            SetExtraPaymentFields(1);
+    });
+    connectGuarded(m_rbAllPmts, &QRadioButton::toggled, this, [this] {
+        if (m_rbAllPmts->isChecked())
+            SetExtraPaymentFields(2);
+    });
+    connectGuarded(m_btnAddExtra, &QPushButton::clicked, this, [this] { BtnRecalcExtraClick(); });
+    connectGuarded(m_btnRemove, &QPushButton::clicked, this, [this] { BtnRemoveClick(); });
+    connectGuarded(m_btnCancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+
+    SetExtraPaymentFields(1);
+}
+
+void AmortPage::buildGrid()
+{
+    m_model = new AmortModel(this);
+    m_grdAmortization = new QTableView(this);
+    m_grdAmortization->setObjectName(QStringLiteral("grdAmortization"));
+    m_grdAmortization->setModel(m_model);
+    m_grdAmortization->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grdAmortization->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grdAmortization->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grdAmortization->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grdAmortization->setWordWrap(false);
+    m_grdAmortization->setCornerButtonEnabled(false);
+    m_grdAmortization->verticalHeader()->hide();
+    // Fixed rows and columns keep the layout of a long schedule O(1).
+    m_grdAmortization->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grdAmortization->verticalHeader()->setMinimumSectionSize(1);
+    m_grdAmortization->verticalHeader()->setDefaultSectionSize(16);
+    m_grdAmortization->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grdAmortization->horizontalHeader()->setHighlightSections(false);
+    m_grdAmortization->horizontalHeader()->setSectionsClickable(false);
+    m_grdAmortization->setGeometry(2, GridTop, PageWidth - 4, PageHeight - GridTop - 2);
+    frameGrid();
+}
+
+void AmortPage::frameGrid()
+{
+    QHeaderView *header = m_grdAmortization->horizontalHeader();
+    for (int c = 0; c < AmortModel::ColumnCount; ++c)
+        header->resizeSection(c, AmortModel::ColumnWidths[std::size_t(c)]);
+}
+
+QString AmortPage::title() const
+{
+    return QStringLiteral("Loan Amortizations");
+}
+
+int AmortPage::helpTopic() const
+{
+    return 50;
+}
+
+void AmortPage::enter()
+{
+    guard([this] {
+        // Printing is switched on and off again; the calculation below turns it on.
+        host().AllowPrinting();
+        host().DisallowPrinting();
+        host().setResetEnabled(true);
+
+        const BuyerValues &values = host().buyerValues();
+        m_edtMortAmt->setValue(values.Loan);
+        m_edtIRate->setValue(values.Interest);
+        m_edtNumPmts->setValue(values.Term);
+        m_edtAmortPayment->setValue(CalcPayment(values.Term, values.Interest / 1200, values.Loan));
+
+        m_grdAmortization->move(m_grdAmortization->x(), GridTop);
+        m_btnAddExtra->setEnabled(true);
+        m_edtMortAmt->setFocus();
+        CalcAmortization();
+    });
+}
+
+void AmortPage::Reset()
+{
+    ResetMortgage();
+}
+
+void AmortPage::recoverFromFloatError(bool active)
+{
+    if (active)
+        ResetMortgage();
+}
+
+void AmortPage::CalcAmortization()
+{
+    m_btnAddExtra->setEnabled(true);
+    host().setResetEnabled(true);
+    host().AllowPrinting();
+
+    const double loan = m_edtMortAmt->value();
+    const double rate = m_edtIRate->value() / 100;
+    const std::int32_t term = WholeNumber(m_edtNumPmts->value());
+
+    host().mortgage().Create(term, loan, rate, 12);
+    FillAmortizationGrid();
+}
+
+void AmortPage::FillAmortizationGrid()
+{
+    BusyCursor busy;
+    const TMortgage &mortgage = host().mortgage();
+    m_edtAmortPayment->setValue(mortgage.Payment());
+    frameGrid();
+    m_model->setSchedule(mortgage.Payments());
+    m_grdAmortization->show();
+}
+
+void AmortPage::BtnExtraClick()
+{
+    if (m_model->hasSchedule())
+        m_pnlAddExtra->show();
+}
+
+void AmortPage::SetExtraPaymentFields(int mode)
+{
+    if (mode == 0)
+        m_lblFromPmt->setText(QStringLiteral("          Payment #"));
+    else if (mode == 1)
+        m_lblFromPmt->setText(QStringLiteral("From Payment #"));
+    m_lblFromPmt->setEnabled(mode != 2);
+    m_edtFromPmt->setEnabled(mode != 2);
+    m_lblToPmt->setEnabled(mode == 1);
+    m_edtToPmt->setEnabled(mode == 1);
+}
+
+void AmortPage::BtnRecalcExtraClick()
+{
+    const std::uint8_t mode = m_rbOnePmt->isChecked() ? 0 : m_rbRangePmts->isChecked() ? 1 : 2;
+    ExtraPaymentState &extra = host().extraPayment();
+    std::int32_t from = extra.ExtraFromPayment;
+    std::int32_t to = extra.ExtraToPayment;
+    if (mode == 0) {
+        from = readInteger(m_edtFromPmt);
+    } else if (mode == 1) {
+        if (m_edtFromPmt->text().isEmpty())
+            m_edtFromPmt->setText(QStringLiteral("0"));
+        if (m_edtToPmt->text().isEmpty())
+            m_edtToPmt->setText(QStringLiteral("0"));
+        from = readInteger(m_edtFromPmt);
+        to = readInteger(m_edtToPmt);
+    }
+    // Everything is read before anything is stored, so a text that is not a
+    // number leaves the shared figures and the schedule as they were.
+    const double amount = readDecimal(m_edtExtraAmount);
+    extra.ExtraPaymentMode = mode;
+    extra.ExtraFromPayment = from;
+    extra.ExtraToPayment = to;
+    extra.ExtraAmount = amount;
+
+    TMortgage &mortgage = host().mortgage();
+    if (mode == 2) {
+        mortgage.SetExtraPaymentsFrom(1, amount);
+    } else {
+        const bool inSchedule = mode == 0 ? mortgage.SetExtraPayment(from, amount)
+                                          : mortgage.SetExtraPaymentRange(from, to, amount);
+        if (!inSchedule)
+            showInfo(host().dialogParent(), ExtraPaymentMessage);
+        m_pnlRemoveExtra->repaint();
+    }
+    FillAmortizationGrid();
+}
+
+void AmortPage::BtnRemoveClick()
+{
+    host().mortgage().ClearExtraPayments();
+    FillAmortizationGrid();
+}
+
+void AmortPage::CancelBtnClick()
+{
+    m_pnlAddExtra->hide();
+}
+
+void AmortPage::ResetMortgage()
+{
+    BusyCursor busy;
+    m_btnAddExtra->setEnabled(false);
+    host().setResetEnabled(false);
+    host().DisallowPrinting();
+    m_edtMortAmt->setValue(100000);
+    m_edtIRate->setValue(8.75);
+    m_edtAmortPayment->setValue(786.7);
+    m_edtNumPmts->setValue(360);
+    m_model->clearCells();
+    frameGrid();
+}
+
+} // namespace clvn

@@ -1,0 +1,88 @@
+#pragma once
+
+// The "Amort" page: the month-by-month schedule of a fixed-rate loan in
+// grdAmortization, with extra principal payments on one payment, a range of
+// payments or every payment. The schedule itself is the host's TMortgage.
+
+#include "calculators/CalculatorPage.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace clvn {
+
+class AmortModel;
+class TFnpNumericEdit;
+class TNumEdit;
+
+class AmortPage : public CalculatorPage
+{
+    Q_OBJECT
+
+public:
+    explicit AmortPage(CalculatorHost &host, QWidget *parent = nullptr);
+
+    QString title() const override;
+    int helpTopic() const override;
+    void enter() override;
+    void Reset() override;
+    void recoverFromFloatError(bool active) override;
+
+    // Builds the schedule from the three fields and lists it. Throws
+    // ConvertError for a term that is not a whole number and FloatError for
+    // figures the schedule cannot use.
+    void CalcAmortization();
+    // Lists the host's schedule in the grid, up to the payoff row.
+    void FillAmortizationGrid();
+    // Opens the extra-payment panel when a schedule is listed.
+    void BtnExtraClick();
+    // mode 0 single payment, 1 range, 2 all payments.
+    void SetExtraPaymentFields(int mode);
+    // Applies the panel's extra payment on top of those set before.
+    void BtnRecalcExtraClick();
+    void BtnRemoveClick();
+    void CancelBtnClick();
+    // The page reset: default figures, empty grid, printing off.
+    void ResetMortgage();
+
+    AmortModel *model() const { return m_model; }
+
+    static const QString ExtraPaymentMessage;
+    static constexpr int GridTop = 150;
+
+private:
+    void buildFields();
+    void buildExtraPanel();
+    void buildGrid();
+    void frameGrid();
+
+    TNumEdit *m_edtMortAmt = nullptr;
+    TFnpNumericEdit *m_edtIRate = nullptr;
+    TFnpNumericEdit *m_edtNumPmts = nullptr;
+    TNumEdit *m_edtAmortPayment = nullptr;
+    QPushButton *m_btnCalculate = nullptr;
+    QPushButton *m_btnAddExtraPayments = nullptr;
+
+    QFrame *m_pnlAddExtra = nullptr;
+    QRadioButton *m_rbOnePmt = nullptr;
+    QRadioButton *m_rbRangePmts = nullptr;
+    QRadioButton *m_rbAllPmts = nullptr;
+    QLabel *m_lblFromPmt = nullptr;
+    QLineEdit *m_edtFromPmt = nullptr;
+    QLabel *m_lblToPmt = nullptr;
+    QLineEdit *m_edtToPmt = nullptr;
+    QLineEdit *m_edtExtraAmount = nullptr;
+    QFrame *m_pnlRemoveExtra = nullptr;
+    QPushButton *m_btnAddExtra = nullptr;
+    QPushButton *m_btnRemove = nullptr;
+    QPushButton *m_btnCancel = nullptr;
+
+    QTableView *m_grdAmortization = nullptr;
+    AmortModel *m_model = nullptr;
+};
+
+} // namespace clvn

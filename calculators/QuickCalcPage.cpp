@@ -1,0 +1,313 @@
+#include "calculators/QuickCalcPage.h"
+
+#include "calculators/CalculatorHost.h"
+#include "finance/Errors.h"
+#include "finance/Growth.h"
+#include "finance/MortLib.h"
+#include "widgets/FnpNumericEdit.h"
+#include "widgets/Guard.h"
+#include "widgets/Messages.h"
+#include "widgets/NumEdit.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+namespace clvn {
+
+const QString QuickCalcPage::FailureMessage =
+    QStringLiteral("Cannot calculate using the values you entered.  Please try again.");
+
+namespace {
+
+constexpr int PageWidth = 587;
+constexpr int PageHeight = 380;
+constexpr char LookProperty[] = "clvnLook";
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
+                        const QString &hint, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QLabel *makeStepLabel(QWidget *parent, const QString &name, const QString &text,
+                      const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void setResultStyle(QLineEdit *field, bool on)
+{
+    if (auto *money = qobject_cast<TNumEdit *>(field))
+        money->setResultField(on);
+    else if (auto *number = qobject_cast<TFnpNumericEdit *>(field))
+        number->setResultField(on);
+}
+
+} // namespace
+
+QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
+    : CalculatorPage(host, QStringLiteral("QC"), parent)
+{
+    setFixedSize(PageWidth, PageHeight);
+
+    constexpr int buttonX = 30;
+    constexpr int buttonW = 125;
+    constexpr int fieldX = 165;
+    constexpr int fieldW = 120;
+    constexpr int top = 70;
+    constexpr int step = 40;
+
+    makeStepLabel(this, QStringLiteral("lblStep1"),
+                  QStringLiteral("STEP 1  Click The Variable You Wish to Calculate"),
+                  QRect(buttonX, top - 30, 300, 16));
+    makeStepLabel(
+        this, QStringLiteral("lblStep2"),
+        QStringLiteral(
+            "STEP 2   Enter the 3 required values, use the Tab key to move between fields."),
+        QRect(320, top + 2, 240, 44));
+    makeStepLabel(this, QStringLiteral("lblStep3"), QStringLiteral("STEP 3   Click 'Calculate'"),
+                  QRect(320, top + 2 * step + 2, 240, 16));
+
+    m_btnCalcLA = makeButton(this, QStringLiteral("btnCalcLA"), QStringLiteral("&Loan Amount"),
+                             QStringLiteral("Click to calculate loan amount"),
+                             QRect(buttonX, top, buttonW, 25));
+    m_btnCalcIR = makeButton(this, QStringLiteral("btnCalcIR"), QStringLiteral("&Interest Rate "),
+                             QStringLiteral("Click to calculate interest rate"),
+                             QRect(buttonX, top + step, buttonW, 25));
+    m_btnCalcPMT = makeButton(this, QStringLiteral("btnCalcPMT"), QStringLiteral("&Payment Amount"),
+                              QStringLiteral("Click to calculate payment amount"),
+                              QRect(buttonX, top + 2 * step, buttonW, 25));
+    m_btnCalcN = makeButton(this, QStringLiteral("btnCalcN"), QStringLiteral("&Number Payments"),
+                            QStringLiteral("Click to calculate number of payments"),
+                            QRect(buttonX, top + 3 * step, buttonW, 25));
+    m_btnCalcQuickCalc =
+        makeButton(this, QStringLiteral("BtnCalcQuickCalc"), QStringLiteral("Calculate"),
+                   QStringLiteral("Click to calculate."), QRect(320, top + 2 * step + 24, 100, 27));
+    m_btnCalcQuickCalc->setEnabled(false);
+
+    m_edtLA = new TNumEdit(this);
+    m_edtLA->setObjectName(QStringLiteral("edtLA"));
+    m_edtLA->setGeometry(fieldX, top + 2, fieldW, 21);
+    m_edtIR = new TFnpNumericEdit(this);
+    m_edtIR->setObjectName(QStringLiteral("EdtIR"));
+    m_edtIR->setDecimals(3);
+    m_edtIR->setGeometry(fieldX, top + step + 2, fieldW, 21);
+    m_edtPMT = new TNumEdit(this);
+    m_edtPMT->setObjectName(QStringLiteral("edtPMT"));
+    m_edtPMT->setGeometry(fieldX, top + 2 * step + 2, fieldW, 21);
+    m_edtN = new TFnpNumericEdit(this);
+    m_edtN->setObjectName(QStringLiteral("EdtN"));
+    m_edtN->setDecimals(0);
+    m_edtN->setGeometry(fieldX, top + 3 * step + 2, fieldW, 21);
+
+    m_edtLA->setValue(0);
+    m_edtIR->setValue(0);
+    m_edtPMT->setValue(0);
+    m_edtN->setValue(0);
+    for (QLineEdit *field : {static_cast<QLineEdit *>(m_edtLA), static_cast<QLineEdit *>(m_edtIR),
+                             static_cast<QLineEdit *>(m_edtPMT), static_cast<QLineEdit *>(m_edtN)})
+        setLook(field, Look::Input);
+
+    // The Tab key walks the four figures, then Calculate.
+    setTabOrder(m_edtLA, m_edtIR);
+    setTabOrder(m_edtIR, m_edtPMT);
+    setTabOrder(m_edtPMT, m_edtN);
+    setTabOrder(m_edtN, m_btnCalcQuickCalc);
+    setTabOrder(m_btnCalcQuickCalc, m_btnCalcLA);
+    setTabOrder(m_btnCalcLA, m_btnCalcIR);
+    setTabOrder(m_btnCalcIR, m_btnCalcPMT);
+    setTabOrder(m_btnCalcPMT, m_btnCalcN);
+
+    connectGuarded(m_btnCalcLA, &QPushButton::clicked, this, [this] { BtnCalcLAClick(); });
+    connectGuarded(m_btnCalcIR, &QPushButton::clicked, this, [this] { BtnCalcIRClick(); });
+    connectGuarded(m_btnCalcPMT, &QPushButton::clicked, this, [this] { BtnCalcPMTClick(); });
+    connectGuarded(m_btnCalcN, &QPushButton::clicked, this, [this] { BtnCalcNClick(); });
+    connectGuarded(m_btnCalcQuickCalc, &QPushButton::clicked, this,
+                   [this] { BtnCalcQuickCalcClick(); });
+}
+
+QString QuickCalcPage::title() const
+{
+    return QStringLiteral("Quick Calculator");
+}
+
+int QuickCalcPage::helpTopic() const
+{
+    return 20;
+}
+
+void QuickCalcPage::enter()
+{
+    host().DisallowPrinting();
+    setFocus();
+}
+
+void QuickCalcPage::Reset()
+{
+    clearAfterFailure();
+    m_btnCalcLA->setFocus();
+}
+
+void QuickCalcPage::BtnCalcLAClick()
+{
+    choose(Unknown::LoanAmount);
+}
+
+void QuickCalcPage::BtnCalcIRClick()
+{
+    choose(Unknown::InterestRate);
+}
+
+void QuickCalcPage::BtnCalcPMTClick()
+{
+    choose(Unknown::Payment);
+}
+
+void QuickCalcPage::BtnCalcNClick()
+{
+    choose(Unknown::NumPayments);
+}
+
+QLineEdit *QuickCalcPage::fieldFor(Unknown unknown) const
+{
+    switch (unknown) {
+    case Unknown::LoanAmount:
+        return m_edtLA;
+    case Unknown::InterestRate:
+        return m_edtIR;
+    case Unknown::Payment:
+        return m_edtPMT;
+    case Unknown::NumPayments:
+        return m_edtN;
+    case Unknown::None:
+        break;
+    }
+    return nullptr;
+}
+
+void QuickCalcPage::choose(Unknown unknown)
+{
+    m_unknown = unknown;
+    m_btnCalcQuickCalc->setEnabled(true);
+    // Every choice clears all four figures; the known ones are typed afresh.
+    m_edtLA->setValue(0);
+    m_edtIR->setValue(0);
+    m_edtPMT->setValue(0);
+    m_edtN->setValue(1);
+    for (Unknown u :
+         {Unknown::LoanAmount, Unknown::InterestRate, Unknown::Payment, Unknown::NumPayments})
+        setLook(fieldFor(u), u == unknown ? Look::Unknown : Look::Input);
+    if (unknown == Unknown::LoanAmount)
+        m_edtIR->setFocus();
+    else
+        m_edtLA->setFocus();
+}
+
+void QuickCalcPage::BtnCalcQuickCalcClick()
+{
+    // The page answers every failure of its own calculation itself: nothing
+    // of it reaches the application-wide handler.
+    try {
+        calculate();
+    } catch (...) {
+        clearAfterFailure();
+        showInfo(host().dialogParent(), FailureMessage);
+    }
+}
+
+void QuickCalcPage::calculate()
+{
+    if (m_unknown == Unknown::None)
+        return;
+
+    // Divisions written here (the zero-rate branches) are checked the same
+    // way the financial library checks its own.
+    FpeScope scope;
+    switch (m_unknown) {
+    case Unknown::LoanAmount: {
+        const double r = m_edtIR->value();
+        const std::int32_t n = WholeNumber(m_edtN->value());
+        const double A = m_edtPMT->value();
+        const double L = r == 0 ? scope.check(n * A, "loan amount") : CalcLoanAmount(n, A, r, 0);
+        // Up to the next whole currency unit unless L is already whole.
+        m_edtLA->setValue(RoundHalfEven(scope.check(L + 0.5, "loan amount"), 0));
+        break;
+    }
+    case Unknown::InterestRate: {
+        const double L = m_edtLA->value();
+        const std::int32_t n = WholeNumber(m_edtN->value());
+        const double A = m_edtPMT->value();
+        m_edtIR->setValue(CalcInterestRate(n, A, 0, L));
+        break;
+    }
+    case Unknown::Payment: {
+        const double L = m_edtLA->value();
+        const double r = m_edtIR->value();
+        const std::int32_t n = WholeNumber(RoundHalfEven(m_edtN->value(), 0));
+        const double A = r == 0 ? scope.check(L / n, "payment") : CalcPayment(n, r / 1200, L);
+        m_edtPMT->setValue(A);
+        break;
+    }
+    case Unknown::NumPayments: {
+        const double L = m_edtLA->value();
+        const double A = m_edtPMT->value();
+        const double r = m_edtIR->value();
+        const double N =
+            r == 0 ? scope.check(L / A, "number of payments") : CalcNumPayments(L, A, r);
+        m_edtN->setValue(RoundHalfEven(N, 0));
+        break;
+    }
+    case Unknown::None:
+        return;
+    }
+    setLook(fieldFor(m_unknown), Look::Result);
+}
+
+void QuickCalcPage::clearAfterFailure()
+{
+    for (QLineEdit *field : {static_cast<QLineEdit *>(m_edtLA), static_cast<QLineEdit *>(m_edtIR),
+                             static_cast<QLineEdit *>(m_edtPMT), static_cast<QLineEdit *>(m_edtN)})
+        setLook(field, Look::Input);
+    m_edtLA->setValue(0);
+    m_edtIR->setValue(0);
+    m_edtPMT->setValue(0);
+    m_edtN->setValue(1);
+    m_btnCalcQuickCalc->setEnabled(false);
+}
+
+void QuickCalcPage::setLook(QLineEdit *field, Look look)
+{
+    setResultStyle(field, look == Look::Result);
+    field->setEnabled(look != Look::Unknown);
+    if (look == Look::Unknown) {
+        // Waiting for its figure: the window colour behind grey text.
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Base,
+                         palette.color(QPalette::Active, QPalette::Base));
+        palette.setColor(QPalette::Disabled, QPalette::Text,
+                         palette.color(QPalette::Disabled, QPalette::WindowText));
+        field->setPalette(palette);
+    }
+    field->setProperty(LookProperty, int(look));
+}
+
+QuickCalcPage::Look QuickCalcPage::look(const QLineEdit *field) const
+{
+    return static_cast<Look>(field->property(LookProperty).toInt());
+}
+
+} // namespace clvn
