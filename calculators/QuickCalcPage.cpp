@@ -68,7 +68,7 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     constexpr int buttonW = 125;
     constexpr int fieldX = 165;
     constexpr int fieldW = 120;
-    constexpr int top = 70;
+    constexpr int top = 120;
     constexpr int step = 40;
 
     makeStepLabel(this, QStringLiteral("lblStep1"),
