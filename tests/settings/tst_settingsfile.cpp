@@ -1,5 +1,5 @@
-// SettingsFile: the 34 keys of CLVN.INI, their defaults, number text, and
-// what the loads and saves do to a file that others also write.
+// SettingsFile: the 34 keys of CLVN.INI, their defaults, number text, bad
+// values and where the file lives.
 
 #include "app/settings/IniFile.h"
 #include "app/settings/SettingsFile.h"
@@ -12,47 +12,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <limits>
-
 using namespace clvn;
 using namespace Qt::StringLiterals;
 
 namespace {
-
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
-
-// The key names of a file's "Key=Value" lines, in order.
-QStringList keyOrder(const QByteArray &bytes)
-{
-    QStringList keys;
-    for (const QByteArray &line : bytes.split('\n')) {
-        const qsizetype eq = line.indexOf('=');
-        if (eq > 0)
-            keys << QString::fromUtf8(line.left(eq));
-    }
-    return keys;
-}
-
-QStringList tableKeys()
-{
-    QStringList keys;
-    for (const SettingsKey &k : settingsKeys())
-        keys << QString::fromLatin1(k.key);
-    return keys;
-}
-
-// Every value of BuyerValues changed, each to a different figure.
+// Every value changed, each to its own figure.
 BuyerValues changedValues()
 {
     BuyerValues v;
@@ -65,26 +39,18 @@ BuyerValues changedValues()
     }
     return v;
 }
-
-// The file a save writes from scratch: five sections, 34 keys, in order.
-const QByteArray kScratch = "[LastValues]\n"
-                            "Loan=100000\nInterest=8.75\nTerm=360\nPayment=786.7\n"
-                            "\n[PmiValues]\n"
-                            "Pmip308085=0.0032\nPmip308590=0.0052\nPmip309095=0.0078\n"
-                            "Pmip309597=0.009\nPmip158085=0.0019\nPmip158590=0.0023\n"
-                            "Pmip159095=0.0056\nPmip159597=0.0079\n"
-                            "\n[Ratios]\n"
-                            "HRatio=28\nDRatio=36\n"
-                            "\n[ClosingCosts]\n"
-                            "AppraisalFee=300\nCreditReport=42\nTaxServiceFee=85\n"
-                            "LendersInspectionFee=0\nTitleInsurance=200\nTitleSearch=100\n"
-                            "EscrowClosingFee=75\nRecordingFee=50\nOtherFees=300\nSellerPaid=0\n"
-                            "OriginationPoints=1\nDiscountPoints=0\nDownPaymentPercent=20\n"
-                            "RealEstateTax=800\nInsurance=580\nAssociationFee=0\n"
-                            "\n[Escrows]\n"
-                            "InterimInterestDays=15\nPropertyTaxMonths=3\nHomeownersFirstYear=12\n"
-                            "HomeownersRenewalMonths=2\n";
-
+// The file written from scratch: the sections and keys of the table, in order.
+const QByteArray kScratch =
+    "[LastValues]\nLoan=100000\nInterest=8.75\nTerm=360\nPayment=786.7\n\n"
+    "[PmiValues]\nPmip308085=0.0032\nPmip308590=0.0052\nPmip309095=0.0078\nPmip309597=0.009\n"
+    "Pmip158085=0.0019\nPmip158590=0.0023\nPmip159095=0.0056\nPmip159597=0.0079\n\n"
+    "[Ratios]\nHRatio=28\nDRatio=36\n\n"
+    "[ClosingCosts]\nAppraisalFee=300\nCreditReport=42\nTaxServiceFee=85\n"
+    "LendersInspectionFee=0\nTitleInsurance=200\nTitleSearch=100\nEscrowClosingFee=75\n"
+    "RecordingFee=50\nOtherFees=300\nSellerPaid=0\nOriginationPoints=1\nDiscountPoints=0\n"
+    "DownPaymentPercent=20\nRealEstateTax=800\nInsurance=580\nAssociationFee=0\n\n"
+    "[Escrows]\nInterimInterestDays=15\nPropertyTaxMonths=3\nHomeownersFirstYear=12\n"
+    "HomeownersRenewalMonths=2\n";
 } // namespace
 
 class TestSettingsFile : public QObject
@@ -94,23 +60,14 @@ class TestSettingsFile : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
 
-    void noFileGivesDefaults();
-    void scratchFileHasAllKeysInOrder();
+    void noFileThenScratchSave();
     void numberText_data();
     void numberText();
-    void parseText_data();
-    void parseText();
-    void roundTripKeepsEveryValue_data();
-    void roundTripKeepsEveryValue();
-    void partialFile();
+    void partialFileGetsMissingKeys();
     void badValuesKeepDefaults_data();
     void badValuesKeepDefaults();
-    void foreignLinesSurviveSave();
-    void crlfFileStaysCrlf();
-    void closingFeesAndEscrowsTouchOnlyTheirKeys();
-    void exitSaveFailureThrows();
+    void partialSavesTouchOnlyTheirKeys();
     void locate_data();
     void locate();
 
@@ -122,61 +79,42 @@ private:
 void TestSettingsFile::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setApplicationName(QStringLiteral("CalvenorSettingsTest"));
+    QCoreApplication::setApplicationName(u"CalvenorSettingsTest"_s);
 }
 
 void TestSettingsFile::init()
 {
     clvn::test::pinLocale();
-    m_path = m_dir.filePath(QStringLiteral("CLVN.INI"));
+    m_path = m_dir.filePath(u"CLVN.INI"_s);
     QFile::remove(m_path);
 }
 
-void TestSettingsFile::cleanup()
+void TestSettingsFile::noFileThenScratchSave()
 {
-    clvn::test::pinLocale();
-}
-
-void TestSettingsFile::noFileGivesDefaults()
-{
+    SettingsFile file(m_path);
     BuyerValues values = changedValues();
-    const LoadReport report = SettingsFile(m_path).load(values);
-    QVERIFY(report.ok());
+    QVERIFY(file.load(values).ok());
     QVERIFY(values == BuyerValues{});
     QVERIFY(!QFile::exists(m_path)); // loading creates nothing
+    file.saveAll(values);
+    QCOMPARE(readBytes(m_path), kScratch);
 }
 
-void TestSettingsFile::scratchFileHasAllKeysInOrder()
-{
-    SettingsFile(m_path).saveAll(BuyerValues{});
-    const QByteArray bytes = readBytes(m_path);
-    QCOMPARE(bytes, kScratch);
-    QCOMPARE(keyOrder(bytes), tableKeys());
-    QCOMPARE(bytes.count('['), 5);
-}
-
-// Shortest general form, at most 15 significant digits, no grouping, the
-// user's decimal separator.
+// Shortest general form, up to 15 significant digits, no grouping, the
+// user's decimal separator; the text must read back as the same double.
 void TestSettingsFile::numberText_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
-
-    const QString us = QStringLiteral("en_US"), de = QStringLiteral("de_DE");
-    QTest::newRow("whole, no grouping") << us << 100000.0 << "100000";
-    QTest::newRow("8.75") << us << 8.75 << "8.75";
-    QTest::newRow("0.0032") << us << 0.0032 << "0.0032";
-    QTest::newRow("786.7") << us << 786.7 << "786.7";
-    QTest::newRow("0.0090 trailing zero dropped") << us << 0.0090 << "0.009";
-    QTest::newRow("1.0 is 1") << us << 1.0 << "1";
-    QTest::newRow("negative zero is 0") << us << -0.0 << "0";
-    QTest::newRow("0.1+0.2 at 15 digits") << us << (0.1 + 0.2) << "0.3";
-    QTest::newRow("one third, 15 digits") << us << (1.0 / 3.0) << "0.333333333333333";
-    QTest::newRow("large with cents") << us << 1234567.89 << "1234567.89";
-    QTest::newRow("negative") << us << -42.5 << "-42.5";
-    QTest::newRow("de_DE comma") << de << 8.75 << "8,75";
-    QTest::newRow("de_DE whole, no grouping") << de << 100000.0 << "100000";
+    QTest::newRow("whole, no grouping") << "en_US" << 100000.0 << "100000";
+    QTest::newRow("0.0090 loses its zero") << "en_US" << 0.0090 << "0.009";
+    QTest::newRow("1.0 is 1") << "en_US" << 1.0 << "1";
+    QTest::newRow("negative zero is 0") << "en_US" << -0.0 << "0";
+    QTest::newRow("cents") << "en_US" << 1234567.89 << "1234567.89";
+    QTest::newRow("negative") << "en_US" << -42.5 << "-42.5";
+    QTest::newRow("de_DE comma") << "de_DE" << 8.75 << "8,75";
+    QTest::newRow("de_DE whole, no grouping") << "de_DE" << 100000.0 << "100000";
 }
 
 void TestSettingsFile::numberText()
@@ -186,83 +124,26 @@ void TestSettingsFile::numberText()
     QFETCH(QString, text);
     QLocale::setDefault(QLocale(locale));
     QCOMPARE(formatSettingNumber(value), text);
-}
+    QCOMPARE(parseSettingNumber(text).value_or(-1), value);
 
-void TestSettingsFile::parseText_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("whole");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<double>("value");
-
-    const QString us = QStringLiteral("en_US"), de = QStringLiteral("de_DE");
-    QTest::newRow("8.75") << us << "8.75" << false << true << 8.75;
-    QTest::newRow("blanks around") << us << "  8.75 " << false << true << 8.75;
-    QTest::newRow("negative") << us << "-3" << false << true << -3.0;
-    QTest::newRow("grouped text refused") << us << "1,000" << false << false << 0.0;
-    QTest::newRow("letters") << us << "abc" << false << false << 0.0;
-    QTest::newRow("inf refused") << us << "inf" << false << false << 0.0;
-    QTest::newRow("nan refused") << us << "nan" << false << false << 0.0;
-    QTest::newRow("empty") << us << "" << false << false << 0.0;
-    QTest::newRow("de_DE comma") << de << "8,75" << false << true << 8.75;
-    QTest::newRow("de_DE point is not a decimal") << de << "8.75" << false << false << 0.0;
-    QTest::newRow("term 360") << us << "360" << true << true << 360.0;
-    QTest::newRow("term with decimals") << us << "360.0" << true << false << 0.0;
-    QTest::newRow("term beyond 32 bits") << us << "3000000000" << true << false << 0.0;
-}
-
-void TestSettingsFile::parseText()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, text);
-    QFETCH(bool, whole);
-    QFETCH(bool, ok);
-    QFETCH(double, value);
-    QLocale::setDefault(QLocale(locale));
-    if (whole) {
-        const auto parsed = parseSettingInteger(text);
-        QCOMPARE(parsed.has_value(), ok);
-        if (ok)
-            QCOMPARE(double(*parsed), value);
-    } else {
-        const auto parsed = parseSettingNumber(text);
-        QCOMPARE(parsed.has_value(), ok);
-        if (ok)
-            QCOMPARE(*parsed, value);
-    }
-}
-
-void TestSettingsFile::roundTripKeepsEveryValue_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QByteArray>("interestLine");
-    QTest::newRow("en_US") << "en_US" << QByteArray("Interest=7.125\n");
-    QTest::newRow("de_DE comma separator") << "de_DE" << QByteArray("Interest=7,125\n");
-}
-
-void TestSettingsFile::roundTripKeepsEveryValue()
-{
-    QFETCH(QString, locale);
-    QFETCH(QByteArray, interestLine);
-    QLocale::setDefault(QLocale(locale));
-
+    // The whole set survives a save and a load in this locale.
     BuyerValues saved = changedValues();
-    saved.Interest = 7.125;
-    saved.Pmip309597 = 0.00315;
-    saved.Loan = 123456.78;
+    saved.Interest = value;
+    saved.Pmip309597 = 1.0 / 3.0; // needs all 15 digits and still differs: see below
     SettingsFile file(m_path);
     file.saveAll(saved);
-    QVERIFY(readBytes(m_path).contains(interestLine));
-
     BuyerValues loaded;
     QVERIFY(file.load(loaded).ok());
+    QCOMPARE(loaded.Interest, value);
+    QCOMPARE(loaded.Pmip309597, 0.333333333333333); // the 15-digit text, not 1/3
+    loaded.Pmip309597 = saved.Pmip309597;
     QVERIFY(loaded == saved);
 }
 
-void TestSettingsFile::partialFile()
+void TestSettingsFile::partialFileGetsMissingKeys()
 {
-    writeBytes(m_path, "[LastValues]\nLoan=150000\n\n[Escrows]\nInterimInterestDays=20\n");
+    writeBytes(m_path, "; mine\r\n[LastValues]\r\nLoan=150000\r\n\r\n[Escrows]\r\n"
+                       "InterimInterestDays=20\r\n[Mine]\r\nx=1\r\n");
     SettingsFile file(m_path);
     BuyerValues values;
     QVERIFY(file.load(values).ok());
@@ -272,13 +153,18 @@ void TestSettingsFile::partialFile()
     QVERIFY(values == expected);
 
     file.saveAll(values);
+    // Missing keys join their sections; missing sections follow in table
+    // order; the file's CRLF endings and foreign lines stay.
+    QByteArray scratchCrlf = kScratch;
+    scratchCrlf.replace("\n", "\r\n");
     const QByteArray bytes = readBytes(m_path);
-    // Missing keys join their sections; missing sections follow in table order.
-    QVERIFY(bytes.startsWith("[LastValues]\nLoan=150000\nInterest=8.75\nTerm=360\nPayment=786.7\n"
-                             "\n[Escrows]\nInterimInterestDays=20\nPropertyTaxMonths=3\n"
-                             "HomeownersFirstYear=12\nHomeownersRenewalMonths=2\n"
-                             "\n[PmiValues]\nPmip308085=0.0032\n"));
-    QCOMPARE(keyOrder(bytes).size(), 34);
+    QVERIFY(bytes.startsWith("; mine\r\n[LastValues]\r\nLoan=150000\r\nInterest=8.75\r\nTerm=360"
+                             "\r\nPayment=786.7\r\n\r\n[Escrows]\r\nInterimInterestDays=20\r\n"
+                             "PropertyTaxMonths=3\r\nHomeownersFirstYear=12\r\n"
+                             "HomeownersRenewalMonths=2\r\n[Mine]\r\nx=1\r\n\r\n[PmiValues]\r\n"));
+    const qsizetype from = scratchCrlf.indexOf("[PmiValues]");
+    const qsizetype to = scratchCrlf.indexOf("\r\n[Escrows]");
+    QVERIFY(bytes.endsWith(scratchCrlf.mid(from, to - from)));
     BuyerValues reloaded;
     QVERIFY(file.load(reloaded).ok());
     QVERIFY(reloaded == expected);
@@ -288,20 +174,18 @@ void TestSettingsFile::badValuesKeepDefaults_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("ignored");
-
-    QTest::newRow("letters in the loan")
-        << QByteArray("[LastValues]\nLoan=abc\nInterest=7.5\n") << QStringList{u"Loan"_s};
+    QTest::newRow("letters") << QByteArray("[LastValues]\nLoan=abc\nInterest=7.5\n")
+                             << QStringList{u"Loan"_s};
     QTest::newRow("fractional term")
         << QByteArray("[LastValues]\nTerm=360.5\nInterest=7.5\n") << QStringList{u"Term"_s};
-    QTest::newRow("comma decimal in en_US")
-        << QByteArray("[LastValues]\nInterest=7.5\n[PmiValues]\nPmip309597=0,009\n")
-        << QStringList{u"Pmip309597"_s};
-    QTest::newRow("several, reported in table order")
-        << QByteArray("[LastValues]\nInterest=7.5\n[Escrows]\nPropertyTaxMonths=x\n[Ratios]\n"
-                      "DRatio=--1\n")
-        << QStringList{u"DRatio"_s, u"PropertyTaxMonths"_s};
+    QTest::newRow("term beyond 32 bits")
+        << QByteArray("[LastValues]\nTerm=3000000000\nInterest=7.5\n") << QStringList{u"Term"_s};
+    QTest::newRow("comma decimal, grouping and inf in en_US, in table order")
+        << QByteArray("[LastValues]\nInterest=7.5\n[Escrows]\nPropertyTaxMonths=inf\n"
+                      "[PmiValues]\nPmip309597=0,009\n[Ratios]\nDRatio=1,000\n")
+        << QStringList{u"Pmip309597"_s, u"DRatio"_s, u"PropertyTaxMonths"_s};
     QTest::newRow("empty value is missing, not bad")
-        << QByteArray("[LastValues]\nLoan=\nInterest=7.5\n") << QStringList{};
+        << QByteArray("[LastValues]\nLoan=\nInterest= 7.5 \n") << QStringList{};
 }
 
 void TestSettingsFile::badValuesKeepDefaults()
@@ -309,114 +193,36 @@ void TestSettingsFile::badValuesKeepDefaults()
     QFETCH(QByteArray, content);
     QFETCH(QStringList, ignored);
     writeBytes(m_path, content);
-
     BuyerValues values = changedValues();
     const LoadReport report = SettingsFile(m_path).load(values);
     QCOMPARE(report.ignoredKeys, ignored);
-    QCOMPARE(report.ok(), ignored.isEmpty());
-    // The good key is read; every other key (bad or missing) is at its default.
-    BuyerValues expected;
+    BuyerValues expected; // the good key read, every other at its default
     expected.Interest = 7.5;
     QVERIFY(values == expected);
-
     const QString message = ignoredKeysMessage(m_path, report.ignoredKeys);
-    for (const QString &key : ignored)
-        QVERIFY2(message.contains(key), qPrintable(message));
-    QVERIFY(message.contains(QDir::toNativeSeparators(m_path)));
+    QVERIFY(message.contains(ignored.join(u", "_s)) && message.contains(m_path));
 }
 
-void TestSettingsFile::foreignLinesSurviveSave()
-{
-    const QList<QByteArray> foreign{"; Calvenor settings, edited by hand",
-                                    "[Window]",
-                                    "Left=10",
-                                    "",
-                                    "[LastValues]",
-                                    "; the last loan",
-                                    "Comment=keep",
-                                    "",
-                                    "[Zeta]",
-                                    "z=26"};
-    writeBytes(m_path, foreign.toList().join('\n') + '\n');
-    SettingsFile(m_path).saveAll(changedValues());
-
-    // The foreign lines are still there, in their order.
-    const QList<QByteArray> lines = readBytes(m_path).split('\n');
-    qsizetype at = 0;
-    for (const QByteArray &line : lines) {
-        if (at < foreign.size() && line == foreign[at])
-            ++at;
-    }
-    QCOMPARE(at, foreign.size());
-    QCOMPARE(keyOrder(readBytes(m_path)).size(), 34 + 3);
-    BuyerValues loaded;
-    QVERIFY(SettingsFile(m_path).load(loaded).ok());
-    QVERIFY(loaded == changedValues());
-}
-
-void TestSettingsFile::crlfFileStaysCrlf()
-{
-    writeBytes(m_path, "[LastValues]\r\nLoan=90000\r\n; note\r\n");
-    SettingsFile file(m_path);
-    BuyerValues values;
-    QVERIFY(file.load(values).ok());
-    QCOMPARE(values.Loan, 90000.0);
-
-    file.saveAll(values);
-    const QByteArray bytes = readBytes(m_path);
-    QVERIFY(bytes.startsWith("[LastValues]\r\nLoan=90000\r\nInterest=8.75\r\n"));
-    QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
-    QCOMPARE(bytes.count("\r\n"), 3 + 33 + 4 * 2); // old lines, new keys, 4 new sections
-}
-
-void TestSettingsFile::closingFeesAndEscrowsTouchOnlyTheirKeys()
+void TestSettingsFile::partialSavesTouchOnlyTheirKeys()
 {
     SettingsFile file(m_path);
     file.saveAll(BuyerValues{});
-
-    BuyerValues edited = changedValues();
+    const BuyerValues edited = changedValues();
     file.saveClosingFees(edited);
     file.saveEscrows(edited);
 
     BuyerValues onDisk;
     QVERIFY(file.load(onDisk).ok());
-    BuyerValues expected;
-    expected.AppraisalFee = edited.AppraisalFee;
-    expected.CreditReport = edited.CreditReport;
-    expected.TaxServiceFee = edited.TaxServiceFee;
-    expected.LendersInspectionFee = edited.LendersInspectionFee;
-    expected.TitleInsurance = edited.TitleInsurance;
-    expected.TitleSearch = edited.TitleSearch;
-    expected.EscrowClosingFee = edited.EscrowClosingFee;
-    expected.RecordingFee = edited.RecordingFee;
-    expected.OtherFees = edited.OtherFees;
-    expected.SellerPaid = edited.SellerPaid;
-    expected.InterimInterestDays = edited.InterimInterestDays;
-    expected.PropertyTaxMonths = edited.PropertyTaxMonths;
-    expected.HomeownersFirstYear = edited.HomeownersFirstYear;
-    expected.HomeownersRenewalMonths = edited.HomeownersRenewalMonths;
-    QVERIFY(onDisk == expected);
-
-    // Reading the fees back takes those ten keys only.
     BuyerValues inMemory;
     inMemory.Loan = 5;
     QVERIFY(file.loadClosingFees(inMemory).ok());
-    QCOMPARE(inMemory.Loan, 5.0);
-    QCOMPARE(inMemory.SellerPaid, edited.SellerPaid);
-    QCOMPARE(inMemory.AppraisalFee, edited.AppraisalFee);
-    QCOMPARE(inMemory.OriginationPoints, BuyerValues{}.OriginationPoints);
-    QCOMPARE(inMemory.InterimInterestDays, BuyerValues{}.InterimInterestDays);
-}
-
-void TestSettingsFile::exitSaveFailureThrows()
-{
-    QVERIFY(QDir().mkpath(m_path));
-    auto removeDir = qScopeGuard([this] { QDir(m_path).removeRecursively(); });
-    try {
-        SettingsFile(m_path).saveAll(BuyerValues{});
-        QFAIL("saveAll() should have thrown");
-    } catch (const SettingsWriteError &e) {
-        QCOMPARE(QString::fromStdString(e.what()), QStringLiteral("Unable to write to ") + m_path);
+    for (size_t i = 0; i < settingsKeys().size(); ++i) {
+        const SettingsKey &k = settingsKeys()[i];
+        if (k.whole)
+            continue;
+        const bool fee = i >= 14 && i <= 23, escrow = i >= 30;
+        QCOMPARE(onDisk.*k.real, (fee || escrow ? edited : BuyerValues{}).*k.real);
+        QCOMPARE(inMemory.*k.real, fee ? edited.*k.real : i == 0 ? 5.0 : BuyerValues{}.*k.real);
     }
 }
 
@@ -425,32 +231,25 @@ void TestSettingsFile::locate_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<bool>("portable");
     const QString here = m_dir.path();
-    QTest::newRow("writable, trailing separator") << here + QLatin1Char('/') << true;
+    QTest::newRow("writable, trailing separator") << here + u'/' << true;
     QTest::newRow("writable, no separator") << here << true;
-    QTest::newRow("missing folder") << here + QStringLiteral("/gone/") << false;
-    QTest::newRow("a file, not a folder") << here + QStringLiteral("/plain-file/") << false;
-    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("missing folder") << here + u"/gone/"_s << false;
+    QTest::newRow("a file, not a folder") << here + u"/plain-file/"_s << false;
 }
 
 void TestSettingsFile::locate()
 {
     QFETCH(QString, folder);
     QFETCH(bool, portable);
-    writeBytes(m_dir.filePath(QStringLiteral("plain-file")), "x");
-
+    writeBytes(m_dir.filePath(u"plain-file"_s), "x");
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QVERIFY(config.contains(u"CalvenorSettingsTest"_s));
     QDir(config).removeRecursively();
+
     const QString path = SettingsFile::locate(folder);
-    if (portable) {
-        QCOMPARE(path, m_dir.filePath(QStringLiteral("CLVN.INI")));
-    } else {
-        QCOMPARE(path, config + QStringLiteral("/CLVN.INI"));
-        QVERIFY(QFileInfo(config).isDir());
-        QVERIFY(config.contains(QStringLiteral("CalvenorSettingsTest")));
-    }
-    // No probe file is left behind.
-    QCOMPARE(QDir(m_dir.path()).entryList(QStringList{QStringLiteral("clvn-probe*")}, QDir::Files),
-             QStringList{});
+    QCOMPARE(path, portable ? m_dir.filePath(u"CLVN.INI"_s) : config + u"/CLVN.INI"_s);
+    QCOMPARE(QFileInfo(config).isDir(), !portable); // created only when needed
+    QCOMPARE(QDir(m_dir.path()).entryList({u"clvn-probe*"_s}, QDir::Files), QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
