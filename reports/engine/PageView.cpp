@@ -2,6 +2,7 @@
 
 #include "reports/engine/PageRender.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -98,18 +99,23 @@ void QRPreview::applyFit()
 
 void QRPreview::updateScrollBars()
 {
-    const QSize page = pagePixels();
-    const QSize view = viewport()->size();
+    const QSize page = pagePixels() + QSize(2 * kMargin, 2 * kMargin);
+    // When the page fits the room without scroll bars, none are needed, even
+    // if bars still showing from the last zoom make the viewport smaller.
+    const QSize room = maximumViewportSize();
+    const bool fits = page.width() <= room.width() && page.height() <= room.height();
+    const QSize view = fits ? room : viewport()->size();
     horizontalScrollBar()->setPageStep(view.width());
     verticalScrollBar()->setPageStep(view.height());
-    horizontalScrollBar()->setRange(0, std::max(0, page.width() + 2 * kMargin - view.width()));
-    verticalScrollBar()->setRange(0, std::max(0, page.height() + 2 * kMargin - view.height()));
+    horizontalScrollBar()->setRange(0, std::max(0, page.width() - view.width()));
+    verticalScrollBar()->setRange(0, std::max(0, page.height() - view.height()));
 }
 
-void QRPreview::resizeEvent(QResizeEvent *event)
+bool QRPreview::viewportEvent(QEvent *event)
 {
-    QAbstractScrollArea::resizeEvent(event);
-    applyFit();
+    if (event->type() == QEvent::Resize)
+        applyFit();
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void QRPreview::scrollContentsBy(int, int)

@@ -36,7 +36,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    // Scroll bars coming and going resize the viewport: fit again then.
+    bool viewportEvent(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
