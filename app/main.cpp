@@ -1,12 +1,21 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/Main.h"
+#include "app/Application.h"
+#include "app/Splash.h"
+
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    clvn::CalvenorApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calvenor"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Calvenor, 1.0.04"));
+    QApplication::setOrganizationName(QStringLiteral("Tolvane Software"));
+
+    clvn::TSplashScreen splash;
+    splash.showAndPaint();
+
+    clvn::TfrmMain window;
+    QApplication::processEvents();
     window.show();
+    QTimer::singleShot(0, &window, [&window] { window.reportSettingsProblems(); });
     return QApplication::exec();
 }

@@ -1,0 +1,28 @@
+#include "app/Application.h"
+
+#include "widgets/Guard.h"
+
+#include <QFont>
+
+namespace clvn {
+
+CalvenorApplication::CalvenorApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The windows are laid out in pixels for Arial 8 point; fontconfig maps
+    // Arial to the metric-compatible Liberation Sans.
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+}
+
+bool CalvenorApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        handleException(std::current_exception());
+        return false;
+    }
+}
+
+} // namespace clvn

@@ -1,0 +1,34 @@
+#include "app/Centre.h"
+
+#include <QDialog>
+#include <QWidget>
+
+namespace clvn {
+
+void centreOver(QWidget *window, QWidget *owner)
+{
+    if (!owner)
+        return;
+    owner->repaint();
+    window->ensurePolished();
+    window->adjustSize();
+    const QRect main = owner->frameGeometry();
+    const QSize size = window->frameGeometry().size();
+    // Integer division truncates toward zero, as the placement rule wants.
+    const int left = main.left() + (main.width() - size.width()) / 2;
+    const int top = main.top() + (main.height() - size.height()) / 2;
+    window->move(left, top);
+}
+
+int execCentred(QDialog &dialog, QWidget *owner)
+{
+    centreOver(&dialog, owner);
+    return dialog.exec();
+}
+
+void makeFixedToolWindow(QWidget *window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+} // namespace clvn

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "app/settings/BuyerValues.h"
+#include "app/settings/SettingsFile.h"
+#include "calculators/CalculatorHost.h"
+#include "finance/MortLib.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QToolButton;
+
+namespace clvn {
+
+class CalculatorPage;
+class HelpViewer;
+class PrintDispatcher;
+class TRotatedLabel;
+
+// What a test or the program start hands the main window.
+struct MainOptions
+{
+    // Folder of the program file with its trailing separator; empty means
+    // the folder of the running executable.
+    QString programFolder;
+    // Draws 0..4 for the closing window (shown on 0); empty means a
+    // clock-seeded uniform draw.
+    std::function<int()> closeDraw;
+    // Builds the calculator pages; empty means the program's own pages.
+    std::function<std::vector<CalculatorPage *>(CalculatorHost &)> makePages;
+};
+
+// The whole program is this one window: a tool bar, a rotated title strip,
+// the page stack with the menu page and the calculators, and a status bar.
+class TfrmMain : public QMainWindow, public CalculatorHost
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(MainOptions options = {}, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // CalculatorHost
+    BuyerValues &buyerValues() override { return m_buyerValues; }
+    TMortgage &mortgage() override { return m_mortgage; }
+    ExtraPaymentState &extraPayment() override { return m_extraPayment; }
+    SettingsFile &settingsFile() override { return *m_settingsFile; }
+    void AllowPrinting() override;
+    void DisallowPrinting() override;
+    void setResetEnabled(bool enabled) override;
+    QWidget *dialogParent() override { return this; }
+
+    void EnableMnuCalcItems();
+    void CloseCalculators();
+    // Navigation: `sender` is one of the controls bound to it.
+    void gotoChosenCalculator(QObject *sender);
+    void Reset();
+    void btnHelpClick();
+    void AppOnException(std::exception_ptr error);
+
+    QString ProgramFolder() const { return m_programFolder; }
+    QString activePageName() const;
+    CalculatorPage *page(const QString &name) const;
+    HelpViewer &helpViewer() { return *m_help; }
+
+    // Shown once, after the window is up, when the settings file held values
+    // that could not be read.
+    void reportSettingsProblems();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    struct Destination;
+
+    void FormCreate();
+    void buildFrame();
+    void buildMenus();
+    void buildToolBar(QWidget *panel);
+    QWidget *buildMenuPage();
+    void bindNavigation();
+    void addPages();
+    Destination *destinationFor(const QObject *sender);
+    void showMenuPage();
+
+    bool FormCloseQuery();
+    void FormClose();
+    void MnuHelpAboutClick();
+    void MnuHelpDisclaimerClick();
+    void mnuPreferencesSetValuesClick();
+    void MnuFilePrintSetupClick();
+    void Print();
+    void openLinkOrSay(int link);
+
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+
+    MainOptions m_options;
+    QString m_programFolder;
+    BuyerValues m_buyerValues;
+    TMortgage m_mortgage;
+    ExtraPaymentState m_extraPayment;
+    std::unique_ptr<SettingsFile> m_settingsFile;
+    LoadReport m_loadReport;
+    std::unique_ptr<HelpViewer> m_help;
+    std::unique_ptr<PrintDispatcher> m_printer;
+
+    std::vector<Destination> m_destinations;
+    QStackedWidget *m_nbkMain = nullptr;
+    QWidget *m_menuPage = nullptr;
+    TRotatedLabel *m_lblCalculatorName = nullptr;
+    QLabel *m_statusText = nullptr;
+    QToolButton *m_btnMenu = nullptr;
+    QToolButton *m_btnPrint = nullptr;
+    QToolButton *m_btnReset = nullptr;
+    QAction *m_mnuFilePrint = nullptr;
+    QMenu *m_mnuCalculators = nullptr;
+    QMenu *m_mnuPopup = nullptr;
+    QMenu *m_mnuPopCalcs = nullptr;
+    bool m_inErrorHandler = false;
+};
+
+} // namespace clvn

@@ -1,0 +1,124 @@
+// Renders the program's windows to PNG files: `calvenor-screenshots <folder>`.
+// Runs with a settings file in a temporary folder, so the user's defaults
+// are neither read nor changed.
+
+#include "app/About.h"
+#include "app/Application.h"
+#include "app/Close.h"
+#include "app/Disclaim.h"
+#include "app/Main.h"
+#include "app/Splash.h"
+#include "app/help/HelpWindow.h"
+#include "app/settings/Prefs.h"
+#include "calculators/CalculatorPage.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget *w, const QString &folder, const QString &name)
+{
+    w->ensurePolished();
+    QApplication::processEvents();
+    const QString path = folder + u'/' + name + QStringLiteral(".png");
+    const bool ok = w->grab().save(path);
+    std::fprintf(stdout, "%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+bool saveMenu(QMenu *menu, const QString &folder, const QString &name)
+{
+    menu->adjustSize();
+    menu->show();
+    const bool ok = save(menu, folder, name);
+    menu->hide();
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    clvn::CalvenorApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Calvenor"));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+
+    QTemporaryDir programFolder;
+    // The help collection lives beside the real program; copy it so the
+    // help window shows real content.
+    const QString appDir = QCoreApplication::applicationDirPath() + u'/';
+    for (const QString &file : {QStringLiteral("CLVN.qhc"), QStringLiteral("CLVN.qch")})
+        QFile::copy(appDir + file, programFolder.filePath(file));
+
+    clvn::MainOptions options;
+    options.programFolder = programFolder.path() + u'/';
+    options.closeDraw = [] { return 1; };
+    clvn::TfrmMain window(options);
+    window.show();
+    bool ok = save(&window, folder, QStringLiteral("main-window"));
+
+    const auto menus = window.menuBar()->findChildren<QMenu *>(Qt::FindDirectChildrenOnly);
+    for (QMenu *m : menus)
+        if (!m->objectName().isEmpty())
+            ok &= saveMenu(m, folder, QStringLiteral("menu-") + m->objectName());
+    if (auto *popup = window.findChild<QMenu *>(QStringLiteral("MnuPopup")))
+        ok &= saveMenu(popup, folder, QStringLiteral("menu-MnuPopup"));
+    if (auto *calcs = window.findChild<QMenu *>(QStringLiteral("mnuPopCalcs")))
+        ok &= saveMenu(calcs, folder, QStringLiteral("menu-mnuPopCalcs"));
+
+    // Every calculator page that this build has, as the user first sees it.
+    const auto buttons = window.findChildren<QPushButton *>();
+    for (QPushButton *b : buttons) {
+        if (!b->objectName().startsWith(QStringLiteral("btn")) || !b->isEnabled() ||
+            b->parentWidget()->objectName() != QStringLiteral("Menu"))
+            continue;
+        b->click();
+        ok &= save(&window, folder, QStringLiteral("page-") + window.activePageName());
+        if (auto *menuButton = window.findChild<QWidget *>(QStringLiteral("btnMenu")))
+            QMetaObject::invokeMethod(menuButton, "click");
+    }
+
+    {
+        clvn::TfrmPrefs prefs(window.settingsFile(), window.buyerValues(), &window);
+        prefs.show();
+        auto *tabs = prefs.findChild<QTabWidget *>();
+        for (int i = 0; tabs && i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            ok &= save(&prefs, folder, QStringLiteral("prefs-%1").arg(i + 1));
+        }
+    }
+    {
+        clvn::TAboutBox about(&window);
+        about.show();
+        ok &= save(&about, folder, QStringLiteral("about"));
+    }
+    {
+        clvn::TfrmDisclaim disclaim(&window);
+        disclaim.show();
+        ok &= save(&disclaim, folder, QStringLiteral("disclaimer"));
+    }
+    {
+        clvn::TfrmClose thanks(&window);
+        thanks.show();
+        ok &= save(&thanks, folder, QStringLiteral("closing"));
+    }
+    {
+        clvn::TSplashScreen splash;
+        splash.show();
+        ok &= save(&splash, folder, QStringLiteral("splash"));
+    }
+    window.helpViewer().showTopic(50);
+    if (QWidget *help = window.helpViewer().window())
+        ok &= save(help, folder, QStringLiteral("help"));
+    window.helpViewer().quit();
+    return ok ? 0 : 1;
+}
