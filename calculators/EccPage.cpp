@@ -209,10 +209,11 @@ void EccPage::buildResults()
         addLabel(this, caption, QRect(LabelX, y, LabelW, FieldHeight));
         return QRect(FieldX, y, FieldW, FieldHeight);
     };
-    const auto keyPair = [&](const QString &what, int y, QPushButton *&unlock, QPushButton *&lock) {
+    const auto keyPair = [&](const QString &field, const QString &what, int y, QPushButton *&unlock,
+                             QPushButton *&lock) {
         const QRect at(KeyX, y, KeyW, FieldHeight);
-        unlock = addButton(this, QString(), QString(), u"Click to unlock " + what, at);
-        lock = addButton(this, QString(), QString(), u"Click to lock " + what, at);
+        unlock = addButton(this, u"btnUnlock" + field, QString(), u"Click to unlock " + what, at);
+        lock = addButton(this, u"btnLock" + field, QString(), u"Click to lock " + what, at);
         unlock->setIcon(padlockIcon(true));
         lock->setIcon(padlockIcon(false));
         lock->hide();
@@ -220,20 +221,16 @@ void EccPage::buildResults()
 
     m_edtEccCPurchasePrice = addMoneyResult(this, QStringLiteral("edtEccCPurchasePrice"),
                                             label(QStringLiteral("Purchase Price"), 6));
-    keyPair(QStringLiteral("purchase price"), 6, m_btnUnlockPurchasePrice, m_btnLockPurchasePrice);
+    keyPair(QStringLiteral("PurchasePrice"), QStringLiteral("purchase price"), 6,
+            m_btnUnlockPurchasePrice, m_btnLockPurchasePrice);
     m_edtEccCDownPayment = addMoneyResult(this, QStringLiteral("edtEccCDownPayment"),
                                           label(QStringLiteral("Down Payment Amount"), 30));
-    keyPair(QStringLiteral("down payment amount"), 30, m_btnUnlockDownPayment,
-            m_btnLockDownPayment);
+    keyPair(QStringLiteral("DownPayment"), QStringLiteral("down payment amount"), 30,
+            m_btnUnlockDownPayment, m_btnLockDownPayment);
     m_edtEccCLoanAmount = addMoneyResult(this, QStringLiteral("edtEccCLoanAmount"),
                                          label(QStringLiteral("Loan Amount"), 54));
-    keyPair(QStringLiteral("loan amount"), 54, m_btnUnlockLoanAmount, m_btnLockLoanAmount);
-    m_btnUnlockPurchasePrice->setObjectName(QStringLiteral("btnUnlockPurchasePrice"));
-    m_btnLockPurchasePrice->setObjectName(QStringLiteral("btnLockPurchasePrice"));
-    m_btnUnlockDownPayment->setObjectName(QStringLiteral("btnUnlockDownPayment"));
-    m_btnLockDownPayment->setObjectName(QStringLiteral("btnLockDownPayment"));
-    m_btnUnlockLoanAmount->setObjectName(QStringLiteral("btnUnlockLoanAmount"));
-    m_btnLockLoanAmount->setObjectName(QStringLiteral("btnLockLoanAmount"));
+    keyPair(QStringLiteral("LoanAmount"), QStringLiteral("loan amount"), 54, m_btnUnlockLoanAmount,
+            m_btnLockLoanAmount);
 
     m_edtEccCPandI = addMoneyResult(this, QStringLiteral("edtEccCPandI"),
                                     label(QStringLiteral("Principal & Interest"), 84));

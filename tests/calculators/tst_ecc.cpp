@@ -179,6 +179,8 @@ private Q_SLOTS:
     void pmiBandEdges_data();
     void pmiBandEdges();
     void zeroRateAffordability();
+    void priceRoundsHalfToEven_data();
+    void priceRoundsHalfToEven();
     void noRoomForPayment_data();
     void noRoomForPayment();
     void sellerPaidLowersOnlyCash_data();
@@ -348,6 +350,35 @@ void TestEcc::zeroRateAffordability()
     QCOMPARE(f.shown(u"edtEccCLoanAmount"_s), u"$280,000.00"_s);
     QCOMPARE(f.shown(u"edtEccCPandI"_s), u"$777.78"_s);
     QCOMPARE(f.shown(u"edtII"_s), u"$0.00"_s);
+    QVERIFY(f.errors.messages.isEmpty());
+}
+
+// Ties built from exact figures: income 100,000 at 36 % less the debts
+// leaves a budget B with no tax, insurance or fee; at 0 % over one year the
+// loan, and with no down payment the price, is 12 * B.
+void TestEcc::priceRoundsHalfToEven_data()
+{
+    QTest::addColumn<QString>("debt");
+    QTest::addColumn<QString>("price");
+    QTest::newRow("142,500 down to 142,000") << u"24125"_s << u"$142,000.00"_s;
+    QTest::newRow("145,500 up to 146,000") << u"23875"_s << u"$146,000.00"_s;
+    QTest::newRow("145,512 to 146,000") << u"23874"_s << u"$146,000.00"_s;
+    QTest::newRow("142,488 to 142,000") << u"24126"_s << u"$142,000.00"_s;
+}
+
+void TestEcc::priceRoundsHalfToEven()
+{
+    QFETCH(QString, debt);
+    QFETCH(QString, price);
+    Fixture f;
+    QVERIFY(f.show());
+    f.page.enter();
+    f.run({u"edtEccIncome=100000"_s, u"edtEccTax=0"_s, u"edtEccInsurance=0"_s,
+           u"edtEccInterest=0"_s, u"edtEccTerm=1"_s, u"edtEccDownPaymentPercent=0"_s,
+           u"edtEccDebt="_s + debt});
+    QCOMPARE(f.shown(u"edtEccCPurchasePrice"_s), price);
+    QCOMPARE(f.shown(u"edtEccCLoanAmount"_s), price);
+    QCOMPARE(f.shown(u"edtEccCDownPayment"_s), u"$0.00"_s);
     QVERIFY(f.errors.messages.isEmpty());
 }
 
