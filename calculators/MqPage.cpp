@@ -12,6 +12,9 @@
 #include <QLabel>
 #include <QScopedValueRollback>
 
+#include <cstdint>
+#include <type_traits>
+
 namespace clvn {
 
 namespace {
