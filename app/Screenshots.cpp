@@ -13,6 +13,8 @@
 #include "calculators/CalculatorPage.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -82,7 +84,7 @@ int main(int argc, char *argv[])
             b->parentWidget()->objectName() != QStringLiteral("Menu"))
             continue;
         b->click();
-        ok &= save(&window, folder, QStringLiteral("page-") + window.activePageName());
+        ok &= save(&window, folder, QStringLiteral("page-") + window.activePageName().toLower());
         if (auto *menuButton = window.findChild<QWidget *>(QStringLiteral("btnMenu")))
             QMetaObject::invokeMethod(menuButton, "click");
     }
@@ -117,6 +119,10 @@ int main(int argc, char *argv[])
         ok &= save(&splash, folder, QStringLiteral("splash"));
     }
     window.helpViewer().showTopic(50);
+    // The contents tree fills in the background; give it a moment.
+    QEventLoop settle;
+    QTimer::singleShot(800, &settle, &QEventLoop::quit);
+    settle.exec();
     if (QWidget *help = window.helpViewer().window())
         ok &= save(help, folder, QStringLiteral("help"));
     window.helpViewer().quit();

@@ -243,6 +243,10 @@ void AmortPage::buildGrid()
     m_grdAmortization->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grdAmortization->horizontalHeader()->setHighlightSections(false);
     m_grdAmortization->horizontalHeader()->setSectionsClickable(false);
+    // Two-line headings: "Principal To Date" does not fit its column on one line.
+    m_grdAmortization->horizontalHeader()->setDefaultAlignment(
+        Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    m_grdAmortization->horizontalHeader()->setFixedHeight(32);
     m_grdAmortization->setGeometry(2, GridTop, PageWidth - 4, PageHeight - GridTop - 2);
     frameGrid();
 }
