@@ -570,8 +570,8 @@ void TestEcc::lockLook()
 }
 
 // Storing the percent needs a price; deriving the price from the loan needs
-// a down payment below 100 %. Both failures reach the handler as unusable
-// figures instead of showing "nan" or "inf".
+// a down payment below 100 %; a term must have a month count. Each failure
+// reaches the handler as unusable figures instead of showing "nan" or "inf".
 void TestEcc::percentFailures_data()
 {
     QTest::addColumn<QStringList>("steps");
@@ -581,6 +581,8 @@ void TestEcc::percentFailures_data()
     QTest::newRow("price 0, down payment 0")
         << QStringList{u"btnUnlockPurchasePrice"_s, u"edtEccCPurchasePrice=0"_s,
                        u"btnUnlockDownPayment"_s, u"edtEccCDownPayment=0"_s};
+    // More years than months can count: no loan, and no wrapped-round term.
+    QTest::newRow("term of 200 million years") << QStringList{u"edtEccTerm=200000000"_s};
     QTest::newRow("100 % down, loan typed") << QStringList{
         u"edtEccDownPaymentPercent=100"_s, u"btnUnlockLoanAmount"_s, u"edtEccCLoanAmount=100000"_s};
 }
