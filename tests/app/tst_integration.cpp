@@ -1,0 +1,213 @@
+// The real program's pages inside the real main window: what crosses from one
+// page to another (the buyer defaults), what survives an exit and a new
+// start-up, the application-wide handler on a real page, and printing
+// through the preview.
+
+#include "app/Main.h"
+#include "calculators/CalculatorPage.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/FnpNumericEdit.h"
+#include "widgets/NumEdit.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace clvn;
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kFloatMessage =
+    u"Valid results cannot be calculated using\n\rthe variables you have entered."
+    u"\n\r\n\rPlease try again with reasonable values."_s;
+}
+
+class TestIntegration : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { test::pinLocale(); }
+    void init();
+    void cleanup();
+
+    void amortizationOnEntryUsesStoredDefaults();
+    void unusableTermResetsTheAmortizationPage();
+    void emptyTermLeavesScheduleAsItWas();
+    void qualifierRatiosReachClosingCosts();
+    void qualifierRatiosSurviveRestart();
+    void closingCostDefaultsSurviveRestart();
+    void printOpensPreviewOfTheSchedule();
+
+private:
+    void start();
+    void restart();
+    void go(const QString &button);
+    template <class T> T *field(const QString &name) const
+    {
+        T *w = m_window->findChild<T *>(name);
+        if (!w)
+            qWarning("missing %s", qPrintable(name));
+        return w;
+    }
+    // Types `text` into a field as a user would and leaves it with Tab.
+    void type(QLineEdit *edit, const QString &text);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TfrmMain> m_window;
+};
+
+void TestIntegration::start()
+{
+    MainOptions options;
+    options.programFolder = m_dir->path() + u'/';
+    options.closeDraw = [] { return 1; };
+    m_window = std::make_unique<TfrmMain>(options);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestIntegration::restart()
+{
+    QVERIFY(m_window->close());
+    m_window.reset();
+    start();
+}
+
+void TestIntegration::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    start();
+}
+
+void TestIntegration::cleanup()
+{
+    m_window.reset();
+}
+
+void TestIntegration::go(const QString &button)
+{
+    auto *b = field<QPushButton>(button);
+    QVERIFY(b && b->isEnabled());
+    b->click();
+}
+
+void TestIntegration::type(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+void TestIntegration::amortizationOnEntryUsesStoredDefaults()
+{
+    go(u"btnAmort"_s);
+    QCOMPARE(m_window->activePageName(), u"Amort"_s);
+    QCOMPARE(field<TNumEdit>(u"edtAmortPayment"_s)->text(), u"$786.70"_s);
+    auto *grid = field<QTableView>(u"grdAmortization"_s);
+    QCOMPARE(grid->model()->rowCount(), 360);
+    QVERIFY(field<QToolButton>(u"btnPrint"_s)->isEnabled());
+    QVERIFY(field<QToolButton>(u"btnReset"_s)->isEnabled());
+}
+
+void TestIntegration::unusableTermResetsTheAmortizationPage()
+{
+    go(u"btnAmort"_s);
+    auto *term = field<TFnpNumericEdit>(u"EdtNumPmts"_s);
+    term->setText(u"0"_s);
+    test::MessageBoxCatcher catcher;
+    QTest::mouseClick(field<QPushButton>(u"btnCalculate"_s), Qt::LeftButton);
+    QTRY_COMPARE(catcher.count(), 1);
+    QCOMPARE(catcher.last(), kFloatMessage);
+    // The page reset put back sane figures and the window is still usable.
+    QVERIFY(term->text() != u"0"_s);
+    QVERIFY(m_window->isVisible());
+}
+
+void TestIntegration::emptyTermLeavesScheduleAsItWas()
+{
+    go(u"btnAmort"_s);
+    auto *grid = field<QTableView>(u"grdAmortization"_s);
+    const QString lastBalance = grid->model()->index(359, 6).data().toString();
+    field<TFnpNumericEdit>(u"EdtNumPmts"_s)->setText(QString());
+    test::MessageBoxCatcher catcher;
+    QTest::mouseClick(field<QPushButton>(u"btnCalculate"_s), Qt::LeftButton);
+    QTRY_COMPARE(catcher.count(), 1);
+    QCOMPARE(catcher.last(), u"An unidentified error has occurred."_s);
+    QCOMPARE(grid->model()->rowCount(), 360);
+    QCOMPARE(grid->model()->index(359, 6).data().toString(), lastBalance);
+}
+
+void TestIntegration::qualifierRatiosReachClosingCosts()
+{
+    go(u"btnMQ"_s);
+    type(field<QLineEdit>(u"edtHousingRatio"_s), u"30"_s);
+    type(field<QLineEdit>(u"edtDebtRatio"_s), u"40"_s);
+    field<QAction>(u"MnuCalculatorsECC"_s)->trigger();
+    QCOMPARE(m_window->activePageName(), u"ECC"_s);
+    QCOMPARE(field<QLineEdit>(u"edtEccHousingRatio"_s)->text(), u"30"_s);
+    QCOMPARE(field<QLineEdit>(u"edtEccDebtRatio"_s)->text(), u"40"_s);
+}
+
+void TestIntegration::qualifierRatiosSurviveRestart()
+{
+    go(u"btnMQ"_s);
+    type(field<QLineEdit>(u"edtHousingRatio"_s), u"30"_s);
+    type(field<QLineEdit>(u"edtDebtRatio"_s), u"40"_s);
+    restart();
+    go(u"btnMQ"_s);
+    QCOMPARE(field<QLineEdit>(u"edtHousingRatio"_s)->text(), u"30"_s);
+    QCOMPARE(field<QLineEdit>(u"edtDebtRatio"_s)->text(), u"40"_s);
+}
+
+void TestIntegration::closingCostDefaultsSurviveRestart()
+{
+    go(u"btnECC"_s);
+    QTest::mouseClick(field<QPushButton>(u"btnCalcClosing"_s), Qt::LeftButton);
+    type(field<TNumEdit>(u"edtAF"_s), u"425"_s);
+    QTest::mouseClick(field<QPushButton>(u"btnClosePnlClosing"_s), Qt::LeftButton);
+    QCOMPARE(m_window->buyerValues().AppraisalFee, 425.0);
+    restart();
+    QCOMPARE(m_window->buyerValues().AppraisalFee, 425.0);
+    go(u"btnECC"_s);
+    QTest::mouseClick(field<QPushButton>(u"btnCalcClosing"_s), Qt::LeftButton);
+    QCOMPARE(field<TNumEdit>(u"edtAF"_s)->value(), 425.0);
+}
+
+void TestIntegration::printOpensPreviewOfTheSchedule()
+{
+    go(u"btnAmort"_s);
+    QString pageLabel;
+    bool sawPreview = false;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != u"frmPreview"_s || !w->isVisible())
+                continue;
+            sawPreview = true;
+            if (auto *label = w->findChild<QLabel *>(u"Label1"_s))
+                pageLabel = label->text();
+            if (auto *close = w->findChild<QAbstractButton *>(u"bbClose"_s))
+                close->click();
+        }
+    });
+    poll.start();
+    QTest::mouseClick(field<QToolButton>(u"btnPrint"_s), Qt::LeftButton);
+    QVERIFY(sawPreview);
+    QVERIFY2(pageLabel.startsWith(u"Page 1 of "_s), qPrintable(pageLabel));
+    QVERIFY(pageLabel.mid(10).toInt() > 1);
+}
+
+QTEST_MAIN(TestIntegration)
+#include "tst_integration.moc"
