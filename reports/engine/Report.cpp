@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QProgressDialog>
 
+#include <limits>
 #include <stdexcept>
 
 namespace clvn::report {
@@ -385,7 +386,8 @@ PreparedReport Report::prepare(QWidget *progressParent)
         progress->setCancelButton(nullptr);
         progress->setRange(0, 0);
         progress->setWindowModality(Qt::WindowModal);
-        progress->setMinimumDuration(0);
+        // Shown by tick() below, never by the dialog's own timer.
+        progress->setMinimumDuration(std::numeric_limits<int>::max());
         progress->hide();
     }
     std::size_t shownPages = 0;
