@@ -6,8 +6,14 @@ namespace clvn {
 
 void showInfo(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Calvenor"), text, QMessageBox::Ok,
+    // The messages break lines with line feed + carriage return; a label
+    // would draw the carriage return as extra space, so the box shows plain
+    // line feeds and keeps the message itself as a property.
+    QString shown = text;
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Calvenor"), shown, QMessageBox::Ok,
                     parent);
+    box.setProperty("messageText", text);
     box.exec();
 }
 

@@ -28,7 +28,9 @@ void MessageBoxCatcher::poll()
         if (!box || !box->isVisible() || box->property("clvnAnswered").toBool())
             continue;
         box->setProperty("clvnAnswered", true);
-        m_texts << box->text();
+        // The program's own message text, line breaks as the program wrote them.
+        const QVariant message = box->property("messageText");
+        m_texts << (message.isValid() ? message.toString() : box->text());
         QAbstractButton *button = box->button(m_answer);
         if (!button)
             button = box->buttons().value(0);
