@@ -3,8 +3,8 @@
 #include "app/Centre.h"
 #include "app/Icons.h"
 #include "app/Links.h"
-#include "app/Version.h"
 #include "widgets/Guard.h"
+#include "widgets/Identity.h"
 #include "widgets/LinkLabel.h"
 
 #include <QLabel>

@@ -21,11 +21,6 @@ QUrl linkUrl(Link link)
     return {};
 }
 
-QString webAddressText()
-{
-    return QStringLiteral("www.tolvane.com");
-}
-
 bool openLink(Link link)
 {
     return openUrl(linkUrl(link));

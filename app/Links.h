@@ -19,9 +19,6 @@ enum class Link
 
 QUrl linkUrl(Link link);
 
-// The web address as people read it (splash, About, report footers).
-QString webAddressText();
-
 // Opens the link through QDesktopServices; returns false when the desktop
 // could not open it (the caller tells the user).
 bool openLink(Link link);

@@ -7,13 +7,13 @@
 #include "app/Icons.h"
 #include "app/Links.h"
 #include "app/Pages.h"
-#include "app/Version.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/CalculatorPage.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
 #include "widgets/Guard.h"
+#include "widgets/Identity.h"
 #include "widgets/Messages.h"
 #include "widgets/RotatedLabel.h"
 
@@ -139,7 +139,7 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::FormCreate()
 {
-    setWindowTitle(productName() + u", "_s + productVersion());
+    setWindowTitle(applicationTitle());
     m_programFolder = m_options.programFolder;
     if (m_programFolder.isEmpty())
         m_programFolder = QCoreApplication::applicationDirPath();

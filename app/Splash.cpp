@@ -2,8 +2,8 @@
 
 #include "app/Icons.h"
 #include "app/Links.h"
-#include "app/Version.h"
 #include "widgets/Guard.h"
+#include "widgets/Identity.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,4 +1,5 @@
 #include "reports/CommonParts.h"
+#include "widgets/Identity.h"
 
 namespace clvn::report {
 
@@ -40,8 +41,8 @@ ReportBand *addPageFooter(Report &report, bool pageNumber)
 
 void fillFooter(Report &report)
 {
-    report.setText(QStringLiteral("lblApplicationTitle"), kApplicationTitle.toString());
-    report.setText(QStringLiteral("lblURL"), kWebAddress.toString());
+    report.setText(QStringLiteral("lblApplicationTitle"), applicationTitle());
+    report.setText(QStringLiteral("lblURL"), webAddressText());
 }
 
 } // namespace clvn::report

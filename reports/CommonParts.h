@@ -10,10 +10,6 @@
 
 namespace clvn::report {
 
-inline constexpr QStringView kApplicationTitle = u"Calvenor, 1.0.04";
-// The maker's web site as people read it (the same text the main window
-// shows on the splash and About windows).
-inline constexpr QStringView kWebAddress = u"www.tolvane.com";
 inline constexpr QStringView kNoticeLine1 =
     u"NOTE:  While effort was made to ensure the accuracy of these calculations, there is NO "
     u"WARRANTY, expressed or implied, for the accuracy or";

@@ -1,4 +1,5 @@
 #include "reports/Preview.h"
+#include "widgets/Identity.h"
 
 #include "reports/CommonParts.h"
 #include "reports/engine/PageRender.h"
@@ -53,7 +54,7 @@ TfrmPreview::TfrmPreview(QPrinter *printer, QWidget *parent)
       m_hasPrinter([] { return !QPrinterInfo::availablePrinters().isEmpty(); })
 {
     setObjectName(QStringLiteral("frmPreview"));
-    setWindowTitle(QStringLiteral("Print Preview - ") + report::kApplicationTitle.toString());
+    setWindowTitle(QStringLiteral("Print Preview - ") + applicationTitle());
 
     m_strip = new QWidget(this);
     m_strip->setObjectName(QStringLiteral("pnlTools"));
@@ -173,7 +174,7 @@ void TfrmPreview::goToPage(int page)
 
 void TfrmPreview::FormShow()
 {
-    setWindowTitle(QStringLiteral("Print Preview - ") + report::kApplicationTitle.toString());
+    setWindowTitle(QStringLiteral("Print Preview - ") + applicationTitle());
     m_view->setZoom(100);
     showPageLabel();
     m_bbNext->setEnabled(pageCount() > 1);
@@ -260,7 +261,7 @@ void TfrmPreview::bbPrintClick()
     if (!m_hasPrinter()) {
         // Printing to nowhere would fail without a word: say so, and offer
         // the same pages as a PDF file.
-        QMessageBox box(QMessageBox::Question, report::kApplicationTitle.toString(),
+        QMessageBox box(QMessageBox::Question, applicationTitle(),
                         QStringLiteral("No printer is set up on this computer, so the report "
                                        "cannot be printed.\n\rDo you want to save it as a PDF "
                                        "file instead?"),
