@@ -11,6 +11,10 @@
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/CalculatorPage.h"
+#include "calculators/MqPage.h"
+#include "reports/engine/PageRender.h"
+#include "reports/engine/Report.h"
+#include "widgets/Guard.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -21,8 +25,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -77,14 +84,56 @@ int main(int argc, char *argv[])
     if (auto *calcs = window.findChild<QMenu *>(QStringLiteral("mnuPopCalcs")))
         ok &= saveMenu(calcs, folder, QStringLiteral("menu-mnuPopCalcs"));
 
-    // Every calculator page that this build has, as the user first sees it.
+    // Printing a page renders the report's first page instead of previewing it.
+    QString reportName;
+    clvn::report::Report::setPreviewHandler(
+        [&](clvn::report::Report &, const clvn::report::PreparedReport &pages) {
+            const QString path = folder + QStringLiteral("/report-") + reportName + u".png"_s;
+            const bool saved =
+                pages.pageCount() > 0 && clvn::report::renderPage(pages, 0, 110).save(path);
+            std::fprintf(stdout, "%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+            ok &= saved;
+        });
+
+    // Every calculator page that this build has, as the user first sees it,
+    // and its report where it has one.
     const auto buttons = window.findChildren<QPushButton *>();
     for (QPushButton *b : buttons) {
         if (!b->objectName().startsWith(QStringLiteral("btn")) || !b->isEnabled() ||
             b->parentWidget()->objectName() != QStringLiteral("Menu"))
             continue;
         b->click();
-        ok &= save(&window, folder, QStringLiteral("page-") + window.activePageName().toLower());
+        const QString name = window.activePageName().toLower();
+        // The qualifier computes when a field is left; show it computed.
+        if (auto *mq = qobject_cast<clvn::MqPage *>(window.page(QStringLiteral("MQ"))))
+            if (name == u"mq"_s)
+                clvn::guard([mq] { mq->CalcMQ(); });
+        ok &= save(&window, folder, QStringLiteral("page-") + name);
+        // Panels that open over the page, shown open and closed again.
+        const struct
+        {
+            const char *page, *open, *shot, *close;
+        } panels[] = {{"amort", "btnAddExtraPayments", "page-amort-extra", "btnCancel"},
+                      {"ecc", "btnCalcClosing", "page-ecc-closing", "btnClosePnlClosing"},
+                      {"ecc", "btnCalcEscrows", "page-ecc-escrow", "btnClosePnlEscrow"}};
+        for (const auto &panel : panels) {
+            if (name != QLatin1String(panel.page))
+                continue;
+            auto *open = window.findChild<QPushButton *>(QLatin1String(panel.open));
+            auto *close = window.findChild<QPushButton *>(QLatin1String(panel.close));
+            if (!open || !close) {
+                ok = false;
+                continue;
+            }
+            open->click();
+            ok &= save(&window, folder, QLatin1String(panel.shot));
+            close->click();
+        }
+        auto *print = window.findChild<QToolButton *>(QStringLiteral("btnPrint"));
+        if (print && print->isEnabled()) {
+            reportName = name;
+            print->click();
+        }
         if (auto *menuButton = window.findChild<QWidget *>(QStringLiteral("btnMenu")))
             QMetaObject::invokeMethod(menuButton, "click");
     }
