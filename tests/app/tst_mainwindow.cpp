@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -144,6 +145,9 @@ private Q_SLOTS:
     void closingWindowDraw_data();
     void closingWindowDraw();
     void exitSaveWritesSettings();
+    void exitSaveFailureStillCloses();
+    void unreadableSettingsAreReported();
+    void aboutShowsVersionEachTime();
     void statusBarShowsHints();
 
 private:
@@ -430,6 +434,59 @@ void TestMainWindow::exitSaveWritesSettings()
     makeWindow();
     QCOMPARE(m_window->buyerValues().HRatio, 30.0);
     QCOMPARE(m_window->buyerValues().DRatio, 40.0);
+}
+
+void TestMainWindow::exitSaveFailureStillCloses()
+{
+    // A folder where the settings file should be: the save cannot replace it.
+    QVERIFY(QDir(m_dir->path()).mkdir(u"CLVN.INI"_s));
+    test::MessageBoxCatcher catcher;
+    QVERIFY(m_window->close());
+    QCOMPARE(catcher.count(), 1);
+    QVERIFY(catcher.last().startsWith(u"Your defaults could not be saved."_s));
+    QVERIFY(!m_window->isVisible());
+}
+
+void TestMainWindow::unreadableSettingsAreReported()
+{
+    delete m_window;
+    QFile ini(m_dir->filePath(u"CLVN.INI"_s));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[LastValues]\nLoan=abc\nInterest=7.5\n[Ratios]\nDRatio=forty\n");
+    ini.close();
+    makeWindow();
+    QCOMPARE(m_window->buyerValues().Loan, 100000.0);
+    QCOMPARE(m_window->buyerValues().Interest, 7.5);
+    test::MessageBoxCatcher catcher;
+    m_window->reportSettingsProblems();
+    QCOMPARE(catcher.count(), 1);
+    QVERIFY(catcher.last().contains(u"CLVN.INI"_s));
+    QVERIFY(catcher.last().contains(u"Loan"_s));
+    QVERIFY(catcher.last().contains(u"DRatio"_s));
+    // Once only.
+    m_window->reportSettingsProblems();
+    QCOMPARE(catcher.count(), 1);
+}
+
+void TestMainWindow::aboutShowsVersionEachTime()
+{
+    for (int i = 0; i < 2; ++i) {
+        QStringList seen;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() != u"AboutBox"_s || !w->isVisible())
+                    continue;
+                seen << w->windowTitle() << w->findChild<QLabel *>(u"lblVersion"_s)->text()
+                     << w->findChild<QLabel *>(u"lblDate"_s)->text();
+                w->findChild<QPushButton *>(u"btnClose"_s)->click();
+            }
+        });
+        poll.start();
+        find<QAction>(u"MnuHelpAbout"_s)->trigger();
+        QCOMPARE(seen, (QStringList{u"About ..."_s, u"1.0.04"_s, u"November 7, 1999"_s}));
+    }
 }
 
 void TestMainWindow::statusBarShowsHints()
