@@ -7,12 +7,14 @@
 #include "app/Icons.h"
 #include "app/Links.h"
 #include "app/Pages.h"
+#include "app/help/HelpTopics.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/CalculatorPage.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
 #include "widgets/Guard.h"
+#include "widgets/Hint.h"
 #include "widgets/Identity.h"
 #include "widgets/Messages.h"
 #include "widgets/RotatedLabel.h"
@@ -48,17 +50,6 @@ const QString kFloatMessage =
                    "\n\r\n\rPlease try again with reasonable values.");
 const QString kOtherMessage = QStringLiteral("An unidentified error has occurred.");
 
-constexpr int kMenuHelpTopic = 5;
-constexpr int kGlossaryTopic = 5000;
-
-// A hint's long part goes to the status bar, its short part to the tool tip
-// ("short|long"; without a bar both are the whole hint).
-void setHint(QWidget *w, const QString &hint)
-{
-    const qsizetype bar = hint.indexOf(u'|');
-    w->setToolTip(bar < 0 ? hint : hint.left(bar));
-    w->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
 
 // The logo on the menu page opens About when clicked.
 class ClickableLabel : public QLabel
@@ -351,7 +342,7 @@ void TfrmMain::buildMenus()
     connectGuarded(search, &QAction::triggered, this, [this] { m_help->showSearch(); });
     connectGuarded(how, &QAction::triggered, this, [this] { m_help->showHowToUseHelp(); });
     connectGuarded(glossary, &QAction::triggered, this,
-                   [this] { m_help->showTopic(kGlossaryTopic); });
+                   [this] { m_help->showTopic(help::TopicGlossary); });
     connectGuarded(disclaimer, &QAction::triggered, this, [this] { MnuHelpDisclaimerClick(); });
     connectGuarded(about, &QAction::triggered, this, [this] { MnuHelpAboutClick(); });
 
@@ -365,7 +356,7 @@ void TfrmMain::buildMenus()
     addItem(m_mnuPopup, u"N9"_s, u"-"_s);
     QAction *popExit = addItem(m_mnuPopup, u"MnuPopExit"_s, u"E&xit"_s);
     connectGuarded(popGlossary, &QAction::triggered, this,
-                   [this] { m_help->showTopic(kGlossaryTopic); });
+                   [this] { m_help->showTopic(help::TopicGlossary); });
     connectGuarded(popDisclaimer, &QAction::triggered, this, [this] { MnuHelpDisclaimerClick(); });
     connectGuarded(popHelp, &QAction::triggered, this, [this] { btnHelpClick(); });
     connectGuarded(popExit, &QAction::triggered, this, [this] { close(); });
@@ -377,7 +368,7 @@ void TfrmMain::buildMenus()
     QAction *calcsDisclaimer =
         addItem(m_mnuPopCalcs, u"mnuPopCalcsDisclaimer"_s, u"&Disclaimer ..."_s);
     connectGuarded(calcsGlossary, &QAction::triggered, this,
-                   [this] { m_help->showTopic(kGlossaryTopic); });
+                   [this] { m_help->showTopic(help::TopicGlossary); });
     connectGuarded(calcsDisclaimer, &QAction::triggered, this,
                    [this] { MnuHelpDisclaimerClick(); });
     if (auto *btn = findChild<QToolButton *>(QStringLiteral("btnCalculators")))
@@ -559,7 +550,7 @@ void TfrmMain::Reset()
 void TfrmMain::btnHelpClick()
 {
     auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget());
-    m_help->showTopic(p ? p->helpTopic() : kMenuHelpTopic);
+    m_help->showTopic(p ? p->helpTopic() : help::TopicMenu);
 }
 
 void TfrmMain::AppOnException(std::exception_ptr error)

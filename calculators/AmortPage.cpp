@@ -1,5 +1,7 @@
 #include "calculators/AmortPage.h"
 
+#include "calculators/PageControls.h"
+
 #include "app/settings/BuyerValues.h"
 #include "calculators/AmortModel.h"
 #include "calculators/CalculatorHost.h"
@@ -78,15 +80,6 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, con
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text,
-                        const QRect &geometry)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
 } // namespace
 
 AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
@@ -142,10 +135,11 @@ void AmortPage::buildFields()
     m_edtAmortPayment->setResultField(true);
     m_edtAmortPayment->setGeometry(fieldX, top + 3 * rowStep, fieldW, rowH);
 
-    m_btnCalculate = makeButton(this, QStringLiteral("btnCalculate"), QStringLiteral("Calculate"),
-                                QRect(300, top + 10, 100, 25));
-    m_btnAddExtraPayments = makeButton(this, QStringLiteral("btnAddExtraPayments"),
-                                       QStringLiteral("Add Extra"), QRect(300, top + 50, 100, 25));
+    m_btnCalculate = addButton(this, QStringLiteral("btnCalculate"), QStringLiteral("Calculate"),
+                               {}, QRect(300, top + 10, 100, 25));
+    m_btnAddExtraPayments =
+        addButton(this, QStringLiteral("btnAddExtraPayments"), QStringLiteral("Add Extra"), {},
+                  QRect(300, top + 50, 100, 25));
 
     connectGuarded(m_btnCalculate, &QPushButton::clicked, this, [this] { CalcAmortization(); });
     connectGuarded(m_btnAddExtraPayments, &QPushButton::clicked, this, [this] { BtnExtraClick(); });
@@ -197,12 +191,12 @@ void AmortPage::buildExtraPanel()
     m_pnlRemoveExtra->setObjectName(QStringLiteral("pnlRemoveExtra"));
     m_pnlRemoveExtra->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_pnlRemoveExtra->setGeometry(6, 98, 331, 38);
-    m_btnAddExtra = makeButton(m_pnlRemoveExtra, QStringLiteral("btnAddExtra"),
-                               QStringLiteral("Re-Calculate"), QRect(6, 6, 102, 26));
-    m_btnRemove = makeButton(m_pnlRemoveExtra, QStringLiteral("btnRemove"),
-                             QStringLiteral("Remove Extra"), QRect(114, 6, 102, 26));
-    m_btnCancel = makeButton(m_pnlRemoveExtra, QStringLiteral("btnCancel"),
-                             QStringLiteral("Cancel"), QRect(222, 6, 102, 26));
+    m_btnAddExtra = addButton(m_pnlRemoveExtra, QStringLiteral("btnAddExtra"),
+                              QStringLiteral("Re-Calculate"), {}, QRect(6, 6, 102, 26));
+    m_btnRemove = addButton(m_pnlRemoveExtra, QStringLiteral("btnRemove"),
+                            QStringLiteral("Remove Extra"), {}, QRect(114, 6, 102, 26));
+    m_btnCancel = addButton(m_pnlRemoveExtra, QStringLiteral("btnCancel"), QStringLiteral("Cancel"),
+                            {}, QRect(222, 6, 102, 26));
 
     connectGuarded(m_rbOnePmt, &QRadioButton::toggled, this, [this] {
         if (m_rbOnePmt->isChecked())

@@ -1,5 +1,7 @@
 #include "calculators/EccPage.h"
 
+#include "calculators/PageControls.h"
+
 #include "app/settings/BuyerValues.h"
 #include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
@@ -28,71 +30,6 @@
 namespace clvn {
 
 namespace {
-
-constexpr int FieldHeight = 21;
-
-QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment);
-    label->setWordWrap(true);
-    return label;
-}
-
-QLabel *addHeading(QWidget *parent, const QString &text, const QRect &geometry,
-                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    QLabel *label = addLabel(parent, text, geometry, alignment);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
-TNumEdit *addMoney(QWidget *parent, const QString &name, const QRect &geometry, double start)
-{
-    auto *edit = new TNumEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    edit->setValue(start);
-    return edit;
-}
-
-TNumEdit *addMoneyResult(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    TNumEdit *edit = addMoney(parent, name, geometry, 0);
-    edit->setResultField(true);
-    return edit;
-}
-
-TFnpNumericEdit *addNumber(QWidget *parent, const QString &name, const QRect &geometry,
-                           int decimals, double start)
-{
-    auto *edit = new TFnpNumericEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    edit->setDecimals(decimals);
-    edit->setValue(start);
-    return edit;
-}
-
-void setHint(QWidget *widget, const QString &hint)
-{
-    widget->setToolTip(hint);
-    widget->setStatusTip(hint);
-}
-
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption,
-                       const QString &hint, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    setHint(button, hint);
-    return button;
-}
 
 // A padlock, shut or open: the key buttons show the state a click leaves.
 QIcon padlockIcon(bool shut)

@@ -1,5 +1,7 @@
 #include "calculators/MqPage.h"
 
+#include "calculators/PageControls.h"
+
 #include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
@@ -16,60 +18,6 @@
 #include <type_traits>
 
 namespace clvn {
-
-namespace {
-
-constexpr int FieldHeight = 21;
-
-QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment);
-    label->setWordWrap(true);
-    return label;
-}
-
-QLabel *addHeading(QWidget *parent, const QString &text, const QRect &geometry,
-                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    QLabel *label = addLabel(parent, text, geometry, alignment);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
-TNumEdit *addMoney(QWidget *parent, const QString &name, const QRect &geometry, double start)
-{
-    auto *edit = new TNumEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    edit->setValue(start);
-    return edit;
-}
-
-TNumEdit *addMoneyResult(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    TNumEdit *edit = addMoney(parent, name, geometry, 0);
-    edit->setResultField(true);
-    return edit;
-}
-
-TFnpNumericEdit *addNumber(QWidget *parent, const QString &name, const QRect &geometry,
-                           int decimals, double start)
-{
-    auto *edit = new TFnpNumericEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    edit->setDecimals(decimals);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setValue(start);
-    return edit;
-}
-
-} // namespace
 
 MqPage::MqPage(CalculatorHost &host, QWidget *parent)
     : CalculatorPage(host, QStringLiteral("MQ"), parent)

@@ -1,5 +1,7 @@
 #include "calculators/QuickCalcPage.h"
 
+#include "calculators/PageControls.h"
+
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
@@ -23,17 +25,6 @@ namespace {
 constexpr int PageWidth = 587;
 constexpr int PageHeight = 380;
 constexpr char LookProperty[] = "clvnLook";
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
-                        const QString &hint, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    button->setGeometry(geometry);
-    return button;
-}
 
 QLabel *makeStepLabel(QWidget *parent, const QString &name, const QString &text,
                       const QRect &geometry)
@@ -82,21 +73,21 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     makeStepLabel(this, QStringLiteral("lblStep3"), QStringLiteral("STEP 3   Click 'Calculate'"),
                   QRect(320, top + 2 * step + 2, 240, 16));
 
-    m_btnCalcLA = makeButton(this, QStringLiteral("btnCalcLA"), QStringLiteral("&Loan Amount"),
-                             QStringLiteral("Click to calculate loan amount"),
-                             QRect(buttonX, top, buttonW, 25));
-    m_btnCalcIR = makeButton(this, QStringLiteral("btnCalcIR"), QStringLiteral("&Interest Rate "),
-                             QStringLiteral("Click to calculate interest rate"),
-                             QRect(buttonX, top + step, buttonW, 25));
-    m_btnCalcPMT = makeButton(this, QStringLiteral("btnCalcPMT"), QStringLiteral("&Payment Amount"),
-                              QStringLiteral("Click to calculate payment amount"),
-                              QRect(buttonX, top + 2 * step, buttonW, 25));
-    m_btnCalcN = makeButton(this, QStringLiteral("btnCalcN"), QStringLiteral("&Number Payments"),
-                            QStringLiteral("Click to calculate number of payments"),
-                            QRect(buttonX, top + 3 * step, buttonW, 25));
+    m_btnCalcLA = addButton(this, QStringLiteral("btnCalcLA"), QStringLiteral("&Loan Amount"),
+                            QStringLiteral("Click to calculate loan amount"),
+                            QRect(buttonX, top, buttonW, 25));
+    m_btnCalcIR = addButton(this, QStringLiteral("btnCalcIR"), QStringLiteral("&Interest Rate "),
+                            QStringLiteral("Click to calculate interest rate"),
+                            QRect(buttonX, top + step, buttonW, 25));
+    m_btnCalcPMT = addButton(this, QStringLiteral("btnCalcPMT"), QStringLiteral("&Payment Amount"),
+                             QStringLiteral("Click to calculate payment amount"),
+                             QRect(buttonX, top + 2 * step, buttonW, 25));
+    m_btnCalcN = addButton(this, QStringLiteral("btnCalcN"), QStringLiteral("&Number Payments"),
+                           QStringLiteral("Click to calculate number of payments"),
+                           QRect(buttonX, top + 3 * step, buttonW, 25));
     m_btnCalcQuickCalc =
-        makeButton(this, QStringLiteral("BtnCalcQuickCalc"), QStringLiteral("Calculate"),
-                   QStringLiteral("Click to calculate."), QRect(320, top + 2 * step + 24, 100, 27));
+        addButton(this, QStringLiteral("BtnCalcQuickCalc"), QStringLiteral("Calculate"),
+                  QStringLiteral("Click to calculate."), QRect(320, top + 2 * step + 24, 100, 27));
     m_btnCalcQuickCalc->setEnabled(false);
 
     m_edtLA = new TNumEdit(this);

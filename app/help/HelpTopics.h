@@ -24,10 +24,6 @@ inline constexpr int TopicHSP = 130;
 inline constexpr int TopicPreferences = 140;
 inline constexpr int TopicGlossary = 5000;
 
-// The help topic of a main-window page by its name ("Menu", "QC", ... "HSP");
-// an unknown name gives TopicContents.
-int topicForPage(const QString &pageName);
-
 // The identifier under which the help project files a topic: "clvn.topic.20".
 QString topicIdentifier(int topic);
 

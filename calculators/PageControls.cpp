@@ -1,0 +1,71 @@
+#include "calculators/PageControls.h"
+
+#include "widgets/FnpNumericEdit.h"
+#include "widgets/Hint.h"
+#include "widgets/NumEdit.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+
+namespace clvn {
+
+QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry,
+                 Qt::Alignment alignment)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLabel *addHeading(QWidget *parent, const QString &text, const QRect &geometry,
+                   Qt::Alignment alignment)
+{
+    QLabel *label = addLabel(parent, text, geometry, alignment);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+TNumEdit *addMoney(QWidget *parent, const QString &name, const QRect &geometry, double start)
+{
+    auto *edit = new TNumEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    edit->setValue(start);
+    return edit;
+}
+
+TNumEdit *addMoneyResult(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    TNumEdit *edit = addMoney(parent, name, geometry, 0);
+    edit->setResultField(true);
+    return edit;
+}
+
+TFnpNumericEdit *addNumber(QWidget *parent, const QString &name, const QRect &geometry,
+                           int decimals, double start)
+{
+    auto *edit = new TFnpNumericEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    edit->setDecimals(decimals);
+    edit->setValue(start);
+    return edit;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption,
+                       const QString &hint, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    if (!hint.isEmpty())
+        setHint(button, hint);
+    return button;
+}
+
+} // namespace clvn

@@ -1,0 +1,37 @@
+#pragma once
+
+// Small builders for the controls of the calculator pages, which place every
+// control at a fixed position as the pages' layouts are drawn in pixels.
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace clvn {
+
+class TNumEdit;
+class TFnpNumericEdit;
+
+inline constexpr int FieldHeight = 21;
+
+// A word-wrapped label.
+QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry,
+                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+// The same in bold.
+QLabel *addHeading(QWidget *parent, const QString &text, const QRect &geometry,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+// A money field holding `start`.
+TNumEdit *addMoney(QWidget *parent, const QString &name, const QRect &geometry, double start);
+// A money field that shows a result: read-only, black on yellow.
+TNumEdit *addMoneyResult(QWidget *parent, const QString &name, const QRect &geometry);
+// A number field with `decimals` decimals holding `start`.
+TFnpNumericEdit *addNumber(QWidget *parent, const QString &name, const QRect &geometry,
+                           int decimals, double start);
+// A push button with its hint (none when `hint` is empty).
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption,
+                       const QString &hint, const QRect &geometry);
+
+} // namespace clvn
