@@ -3,6 +3,7 @@
 // error handler, the closing window and the exit save.
 
 #include "app/Main.h"
+#include "app/Splash.h"
 #include "app/help/HelpWindow.h"
 #include "calculators/CalculatorPage.h"
 #include "finance/Errors.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -149,6 +151,7 @@ private Q_SLOTS:
     void unreadableSettingsAreReported();
     void aboutShowsVersionEachTime();
     void statusBarShowsHints();
+    void splashClosesAfterFiveSeconds();
 
 private:
     TfrmMain *makeWindow(std::function<int()> draw = [] { return 1; });
@@ -498,6 +501,18 @@ void TestMainWindow::statusBarShowsHints()
     QCOMPARE(find<QPushButton>(u"btnAmort"_s)->statusTip(), u"Go to Amortizations"_s);
     QCOMPARE(find<QToolButton>(u"btnReset"_s)->toolTip(),
              u"Reset this calculator to default values"_s);
+}
+
+void TestMainWindow::splashClosesAfterFiveSeconds()
+{
+    TSplashScreen splash;
+    QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QElapsedTimer clock;
+    clock.start();
+    splash.showAndPaint();
+    QVERIFY(splash.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 8000);
+    QVERIFY(clock.elapsed() >= 4900);
 }
 
 QTEST_MAIN(TestMainWindow)
