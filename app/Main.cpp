@@ -50,7 +50,6 @@ const QString kFloatMessage =
                    "\n\r\n\rPlease try again with reasonable values.");
 const QString kOtherMessage = QStringLiteral("An unidentified error has occurred.");
 
-
 // The logo on the menu page opens About when clicked.
 class ClickableLabel : public QLabel
 {
@@ -311,16 +310,14 @@ void TfrmMain::buildMenus()
     QAction *update =
         addItem(internet, u"mnuInternetCheckForUpdate"_s, u"Check for &New Version ..."_s);
     update->setEnabled(false);
-    connectGuarded(home, &QAction::triggered, this,
-                   [this] { openLinkOrSay(int(Link::UrlTolvane)); });
+    connectGuarded(home, &QAction::triggered, this, [this] { openLinkOrSay(Link::UrlTolvane); });
     connectGuarded(freeware, &QAction::triggered, this,
-                   [this] { openLinkOrSay(int(Link::UrlFreeware)); });
-    connectGuarded(suggest, &QAction::triggered, this,
-                   [this] { openLinkOrSay(int(Link::UrlSuggest)); });
+                   [this] { openLinkOrSay(Link::UrlFreeware); });
+    connectGuarded(suggest, &QAction::triggered, this, [this] { openLinkOrSay(Link::UrlSuggest); });
     connectGuarded(mailSuggest, &QAction::triggered, this,
-                   [this] { openLinkOrSay(int(Link::UrlEmailSuggest)); });
+                   [this] { openLinkOrSay(Link::UrlEmailSuggest); });
     connectGuarded(mailSupport, &QAction::triggered, this,
-                   [this] { openLinkOrSay(int(Link::UrlEmailSupport)); });
+                   [this] { openLinkOrSay(Link::UrlEmailSupport); });
 
     QMenu *prefs = bar->addMenu(QStringLiteral("&Preferences"));
     prefs->setObjectName(QStringLiteral("mnuPreferences"));
@@ -589,9 +586,9 @@ void TfrmMain::reportSettingsProblems()
     m_loadReport = {};
 }
 
-void TfrmMain::openLinkOrSay(int link)
+void TfrmMain::openLinkOrSay(Link link)
 {
-    const QUrl url = linkUrl(Link(link));
+    const QUrl url = linkUrl(link);
     if (!openUrl(url))
         showInfo(this, u"The desktop could not open\n\r"_s + url.toString());
 }
@@ -641,7 +638,7 @@ bool TfrmMain::FormCloseQuery()
         return true;
     TfrmClose thanks(this);
     connect(&thanks, &TfrmClose::suggestionsRequested, this,
-            [this] { guard([this] { openLinkOrSay(int(Link::UrlSuggest)); }); });
+            [this] { guard([this] { openLinkOrSay(Link::UrlSuggest); }); });
     execCentred(thanks, this);
     return thanks.quitFlag();
 }

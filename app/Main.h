@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace clvn {
 
+enum class Link;
 class CalculatorPage;
 class HelpViewer;
 class PrintDispatcher;
@@ -102,7 +103,7 @@ private:
     void mnuPreferencesSetValuesClick();
     void MnuFilePrintSetupClick();
     void Print();
-    void openLinkOrSay(int link);
+    void openLinkOrSay(Link link);
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
 
