@@ -188,23 +188,12 @@ void TestIntegration::printOpensPreviewOfTheSchedule()
 {
     go(u"btnAmort"_s);
     QString pageLabel;
-    bool sawPreview = false;
-    QTimer poll;
-    poll.setInterval(10);
-    connect(&poll, &QTimer::timeout, this, [&] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() != u"frmPreview"_s || !w->isVisible())
-                continue;
-            sawPreview = true;
-            if (auto *label = w->findChild<QLabel *>(u"Label1"_s))
-                pageLabel = label->text();
-            if (auto *close = w->findChild<QAbstractButton *>(u"bbClose"_s))
-                close->click();
-        }
+    test::WindowAnswerer answerer(u"frmPreview"_s, [&](QWidget *w) {
+        pageLabel = w->findChild<QLabel *>(u"Label1"_s)->text();
+        w->findChild<QAbstractButton *>(u"bbClose"_s)->click();
     });
-    poll.start();
     QTest::mouseClick(field<QToolButton>(u"btnPrint"_s), Qt::LeftButton);
-    QVERIFY(sawPreview);
+    QCOMPARE(answerer.count(), 1);
     QVERIFY2(pageLabel.startsWith(u"Page 1 of "_s), qPrintable(pageLabel));
     QVERIFY(pageLabel.mid(10).toInt() > 1);
 }

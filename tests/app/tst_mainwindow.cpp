@@ -145,7 +145,6 @@ private Q_SLOTS:
     void errorHandlerMessages();
     void closingWindowDraw_data();
     void closingWindowDraw();
-    void exitSaveWritesSettings();
     void exitSaveFailureStillCloses();
     void unreadableSettingsAreReported();
     void aboutShowsVersionEachTime();
@@ -405,37 +404,16 @@ void TestMainWindow::closingWindowDraw()
     QFETCH(bool, shown);
     delete m_window;
     makeWindow([draw] { return draw; });
-    bool sawWindow = false;
-    QTimer poll;
-    poll.setInterval(10);
-    connect(&poll, &QTimer::timeout, this, [&] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == u"frmClose"_s && w->isVisible()) {
-                sawWindow = true;
-                QCOMPARE(w->windowTitle(), u"Thanks from Tolvane Software!"_s);
-                if (auto *b = w->findChild<QPushButton *>(button))
-                    b->click();
-            }
-        }
+    test::WindowAnswerer answerer(u"frmClose"_s, [&](QWidget *w) {
+        QCOMPARE(w->windowTitle(), u"Thanks from Tolvane Software!"_s);
+        w->findChild<QPushButton *>(button)->click();
     });
-    poll.start();
     const bool closed = m_window->close();
     QCOMPARE(closed, closes);
-    QCOMPARE(sawWindow, shown);
+    QCOMPARE(answerer.count(), shown ? 1 : 0);
     QCOMPARE(m_window->isVisible(), !closes);
     // Only a close that went through saves the defaults.
     QCOMPARE(QFile::exists(m_dir->filePath(u"CLVN.INI"_s)), closes);
-}
-
-void TestMainWindow::exitSaveWritesSettings()
-{
-    m_window->buyerValues().HRatio = 30;
-    m_window->buyerValues().DRatio = 40;
-    QVERIFY(m_window->close());
-    delete m_window;
-    makeWindow();
-    QCOMPARE(m_window->buyerValues().HRatio, 30.0);
-    QCOMPARE(m_window->buyerValues().DRatio, 40.0);
 }
 
 void TestMainWindow::exitSaveFailureStillCloses()
@@ -474,18 +452,11 @@ void TestMainWindow::aboutShowsVersionEachTime()
 {
     for (int i = 0; i < 2; ++i) {
         QStringList seen;
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            for (QWidget *w : QApplication::topLevelWidgets()) {
-                if (w->objectName() != u"AboutBox"_s || !w->isVisible())
-                    continue;
-                seen << w->windowTitle() << w->findChild<QLabel *>(u"lblVersion"_s)->text()
-                     << w->findChild<QLabel *>(u"lblDate"_s)->text();
-                w->findChild<QPushButton *>(u"btnClose"_s)->click();
-            }
+        test::WindowAnswerer answerer(u"AboutBox"_s, [&](QWidget *w) {
+            seen << w->windowTitle() << w->findChild<QLabel *>(u"lblVersion"_s)->text()
+                 << w->findChild<QLabel *>(u"lblDate"_s)->text();
+            w->findChild<QPushButton *>(u"btnClose"_s)->click();
         });
-        poll.start();
         find<QAction>(u"MnuHelpAbout"_s)->trigger();
         QCOMPARE(seen, (QStringList{u"About ..."_s, u"1.0.04"_s, u"November 7, 1999"_s}));
     }

@@ -41,4 +41,21 @@ void MessageBoxCatcher::poll()
     }
 }
 
+WindowAnswerer::WindowAnswerer(const QString &objectName, std::function<void(QWidget *)> answer)
+    : m_name(objectName), m_answer(std::move(answer))
+{
+    m_timer.setInterval(5);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != m_name || !w->isVisible() ||
+                w->property("clvnAnswered").toBool())
+                continue;
+            w->setProperty("clvnAnswered", true);
+            ++m_count;
+            m_answer(w);
+        }
+    });
+    m_timer.start();
+}
+
 } // namespace clvn::test

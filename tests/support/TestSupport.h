@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 namespace clvn::test {
 
 // Pins QLocale's default to en_US so that texts are predictable.
@@ -30,6 +32,21 @@ private:
 
     QMessageBox::StandardButton m_answer;
     QStringList m_texts;
+    QTimer m_timer;
+};
+
+// While alive, hands each top-level window named `objectName` to `answer`
+// once it shows (a modal window the test cannot reach otherwise).
+class WindowAnswerer : public QObject
+{
+public:
+    WindowAnswerer(const QString &objectName, std::function<void(QWidget *)> answer);
+    int count() const { return m_count; }
+
+private:
+    QString m_name;
+    std::function<void(QWidget *)> m_answer;
+    int m_count = 0;
     QTimer m_timer;
 };
 
