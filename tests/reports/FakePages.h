@@ -1,83 +1,80 @@
 #pragma once
 
-// Small stand-ins for the calculator pages: a QWidget named like the page
-// with child fields named like the real ones. Money fields are TNumEdit and
-// number fields TFnpNumericEdit, as on the real pages, so the reports read
-// them exactly as they will in the program.
+// Stand-ins for the calculator pages (a QWidget named like the page, fields
+// named like the real ones) and a catcher in place of the preview window.
 
+#include "reports/engine/Report.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/NumEdit.h"
 
-#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QWidget>
 
 #include <memory>
 
 namespace clvn::test {
 
-inline std::unique_ptr<QWidget> makePage(const QString &name)
+inline std::unique_ptr<QWidget> makePage(const QString &name, QWidget *parent = nullptr)
 {
-    auto page = std::make_unique<QWidget>();
+    auto page = std::make_unique<QWidget>(parent);
     page->setObjectName(name);
     return page;
 }
 
-inline TNumEdit *addMoney(QWidget *page, const QString &name, double value)
+// Adds fields from "name=value ..." lists: money fields, then number fields.
+inline void addFields(QWidget *page, const QString &money, const QString &numbers = {})
 {
-    auto *field = new TNumEdit(page);
-    field->setObjectName(name);
-    field->setValue(value);
-    return field;
+    for (const QString &f : money.split(u' ', Qt::SkipEmptyParts)) {
+        auto *field = new TNumEdit(page);
+        field->setObjectName(f.section(u'=', 0, 0));
+        field->setValue(f.section(u'=', 1).toDouble());
+    }
+    for (const QString &f : numbers.split(u' ', Qt::SkipEmptyParts)) {
+        auto *field = new TFnpNumericEdit(page);
+        field->setObjectName(f.section(u'=', 0, 0));
+        field->setText(f.section(u'=', 1));
+    }
 }
 
-inline TFnpNumericEdit *addNumber(QWidget *page, const QString &name, const QString &text)
-{
-    auto *field = new TFnpNumericEdit(page);
-    field->setObjectName(name);
-    field->setText(text);
-    return field;
-}
-
-inline QLineEdit *addText(QWidget *page, const QString &name, const QString &text)
-{
-    auto *field = new QLineEdit(text, page);
-    field->setObjectName(name);
-    return field;
-}
-
-// Row r of a made-up schedule: the payment number right-aligned in five
-// characters, then six money texts that say which row and column they are.
+// A made-up schedule cell that says which row and column it is.
 inline QString amortCell(int row, int column)
 {
-    if (column == 0)
-        return QString::number(row + 1).rightJustified(5);
-    return QStringLiteral("$%1.%2").arg(row + 1).arg(column, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2").arg(row + 1).arg(column);
 }
 
-// The Loan Amortizations page with its four figures and a grid of `rows`
-// schedule rows (the headings are the view's header, not a row).
-inline std::unique_ptr<QWidget> makeAmortPage(int rows,
-                                              const QString &amount = QStringLiteral("$100,000.00"),
-                                              const QString &rate = QStringLiteral("8.750"),
-                                              const QString &term = QStringLiteral("360"),
-                                              const QString &payment = QStringLiteral("$786.70"))
+// The Loan Amortizations page with amount, rate, term and payment as shown,
+// and `rows` schedule rows in its grid (the headings are the view's header).
+inline const QStringList kAmortFigures =
+    QStringLiteral("$100,000.00|8.750|360|$786.70").split(QLatin1Char('|'));
+inline std::unique_ptr<QWidget> makeAmortPage(int rows, const QStringList &figures = kAmortFigures)
 {
     auto page = makePage(QStringLiteral("Amort"));
-    addText(page.get(), QStringLiteral("edtMortAmt"), amount);
-    addText(page.get(), QStringLiteral("EdtIRate"), rate);
-    addText(page.get(), QStringLiteral("EdtNumPmts"), term);
-    addText(page.get(), QStringLiteral("edtAmortPayment"), payment);
+    const char *names[] = {"edtMortAmt", "EdtIRate", "EdtNumPmts", "edtAmortPayment"};
+    for (int i = 0; i < 4; ++i)
+        (new QLineEdit(figures[i], page.get()))->setObjectName(QString::fromLatin1(names[i]));
     auto *model = new QStandardItemModel(rows, 7, page.get());
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < 7; ++c)
-            model->setItem(r, c, new QStandardItem(amortCell(r, c)));
-    }
+    for (int r = 0; r < rows * 7; ++r)
+        model->setItem(r / 7, r % 7, new QStandardItem(amortCell(r / 7, r % 7)));
     auto *grid = new QTableView(page.get());
     grid->setObjectName(QStringLiteral("grdAmortization"));
     grid->setModel(model);
     return page;
 }
+
+// While alive, keeps what the engine would preview instead of showing it.
+// Create it after anything that installs its own preview handler.
+struct PreviewCatcher
+{
+    PreviewCatcher()
+    {
+        previous = report::Report::setPreviewHandler(
+            [this](report::Report &, const report::PreparedReport &out) { shown.push_back(out); });
+    }
+    ~PreviewCatcher() { report::Report::setPreviewHandler(std::move(previous)); }
+    Q_DISABLE_COPY_MOVE(PreviewCatcher)
+
+    std::vector<report::PreparedReport> shown;
+    report::Report::PreviewHandler previous;
+};
 
 } // namespace clvn::test
