@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -104,6 +105,18 @@ int main(int argc, char *argv[])
             continue;
         b->click();
         const QString name = window.activePageName().toLower();
+        if (name == u"qc"_s) {
+            // The Quick Calculator after solving for the payment.
+            window.findChild<QPushButton *>(QStringLiteral("btnCalcPMT"))->click();
+            const std::pair<const char *, const char *> inputs[] = {
+                {"edtLA", "100000"}, {"EdtIR", "7.5"}, {"EdtN", "360"}};
+            for (const auto &[field, text] : inputs) {
+                auto *edit = window.findChild<QLineEdit *>(QLatin1String(field));
+                edit->setFocus();
+                edit->setText(QLatin1String(text));
+            }
+            window.findChild<QPushButton *>(QStringLiteral("BtnCalcQuickCalc"))->click();
+        }
         // The qualifier computes when a field is left; show it computed.
         if (auto *mq = qobject_cast<clvn::MqPage *>(window.page(QStringLiteral("MQ"))))
             if (name == u"mq"_s)
