@@ -1,7 +1,6 @@
 #pragma once
 
-// Shared by the finance tests: exact cents, and tables of calls with the text
-// each should give or the failure it should raise.
+// Shared by the finance tests: exact cents, and tables of calls with their texts or failures.
 
 #include "finance/Errors.h"
 
@@ -15,7 +14,6 @@ namespace clvn::test {
 
 using Formula = std::function<double()>;
 
-// An amount in whole cents, for exact comparisons.
 inline constexpr auto cents = [](double x) { return qRound64(x * 100); };
 
 // What f gives, with as many decimals as `expected` has, or the name of what it
