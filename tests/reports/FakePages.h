@@ -1,7 +1,6 @@
 #pragma once
 
-// Stand-ins for the calculator pages (a QWidget named like the page, fields
-// named like the real ones) and a catcher in place of the preview window.
+// Stand-in calculator pages (fields named like the real ones); a catcher in place of the preview.
 
 #include "reports/engine/Report.h"
 #include "widgets/FnpNumericEdit.h"
@@ -9,6 +8,7 @@
 
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTest>
 
 #include <memory>
 
@@ -36,14 +36,8 @@ inline void addFields(QWidget *page, const QString &money, const QString &number
     }
 }
 
-// A made-up schedule cell that says which row and column it is.
-inline QString amortCell(int row, int column)
-{
-    return QStringLiteral("%1.%2").arg(row + 1).arg(column);
-}
-
 // The Loan Amortizations page with amount, rate, term and payment as shown,
-// and `rows` schedule rows in its grid (the headings are the view's header).
+// and `rows` made-up schedule rows "row.column" in its grid (the headings are the view's header).
 inline const QStringList kAmortFigures =
     QStringLiteral("$100,000.00|8.750|360|$786.70").split(QLatin1Char('|'));
 inline std::unique_ptr<QWidget> makeAmortPage(int rows, const QStringList &figures = kAmortFigures)
@@ -54,7 +48,8 @@ inline std::unique_ptr<QWidget> makeAmortPage(int rows, const QStringList &figur
         (new QLineEdit(figures[i], page.get()))->setObjectName(QString::fromLatin1(names[i]));
     auto *model = new QStandardItemModel(rows, 7, page.get());
     for (int r = 0; r < rows * 7; ++r)
-        model->setItem(r / 7, r % 7, new QStandardItem(amortCell(r / 7, r % 7)));
+        model->setItem(r / 7, r % 7,
+                       new QStandardItem(QStringLiteral("%1.%2").arg(r / 7 + 1).arg(r % 7)));
     auto *grid = new QTableView(page.get());
     grid->setObjectName(QStringLiteral("grdAmortization"));
     grid->setModel(model);
