@@ -7,9 +7,14 @@
 #include "app/settings/BuyerValues.h"
 #include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
+#include "finance/Errors.h"
 #include "finance/MortLib.h"
+#include "widgets/Guard.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace clvn::test {
 
@@ -51,5 +56,22 @@ private:
     ExtraPaymentState m_extra;
     SettingsFile m_settings;
 };
+
+// Stands in for the main window's handler: records which of its two messages
+// it would show, and runs `onFloat` where it resets the page.
+inline void recordErrors(QStringList &errors, std::function<void()> onFloat = {})
+{
+    setExceptionHandler([&errors, onFloat](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const FloatError &) {
+            errors << QStringLiteral("unusable-figures");
+            if (onFloat)
+                onFloat();
+        } catch (...) {
+            errors << QStringLiteral("unidentified");
+        }
+    });
+}
 
 } // namespace clvn::test
