@@ -42,7 +42,8 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	@for b in $$(find $(BUILD_DIR)/bench -type f -name 'bench_*' -perm -u+x | sort); do \
+	  echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 screenshots: build
 	@QT_QPA_PLATFORM=offscreen LC_ALL=en_US.UTF-8 $(BUILD_DIR)/app/calvenor-screenshots docs/screenshots
