@@ -45,6 +45,7 @@ private Q_SLOTS:
     void qualifierRatiosSurviveRestart();
     void closingCostDefaultsSurviveRestart();
     void printOpensPreviewOfTheSchedule();
+    void preferencesTakeEffectAtOnce();
 
 private:
     void start();
@@ -196,6 +197,22 @@ void TestIntegration::printOpensPreviewOfTheSchedule()
     QCOMPARE(answerer.count(), 1);
     QVERIFY2(pageLabel.startsWith(u"Page 1 of "_s), qPrintable(pageLabel));
     QVERIFY(pageLabel.mid(10).toInt() > 1);
+}
+
+void TestIntegration::preferencesTakeEffectAtOnce()
+{
+    test::WindowAnswerer answerer(u"frmPrefs"_s, [](QWidget *prefs) {
+        prefs->findChild<TNumEdit *>(u"edtP_LoanAmount"_s)->setValue(150000);
+        prefs->findChild<TNumEdit *>(u"edtP_InterestRate"_s)->setValue(7);
+        prefs->findChild<QPushButton *>(u"btnSave"_s)->click();
+    });
+    QTest::mouseClick(field<QToolButton>(u"btnPrefs"_s), Qt::LeftButton);
+    QCOMPARE(answerer.count(), 1);
+    go(u"btnAmort"_s);
+    QCOMPARE(field<TNumEdit>(u"edtMortAmt"_s)->value(), 150000.0);
+    QCOMPARE(field<QLineEdit>(u"EdtIRate"_s)->text(), u"7.000"_s);
+    // 150000 at 7 % over 360 months.
+    QCOMPARE(field<TNumEdit>(u"edtAmortPayment"_s)->text(), u"$997.95"_s);
 }
 
 QTEST_MAIN(TestIntegration)
