@@ -53,7 +53,7 @@ std::int32_t readInteger(const QLineEdit *edit)
     bool ok = false;
     const int v = edit->text().toInt(&ok, 10);
     if (!ok)
-        throw ConvertError("'" + edit->text().toStdString() + "' is not a valid integer value");
+        throw ConvertError::notInteger(edit->text().toStdString());
     return v;
 }
 
@@ -67,8 +67,7 @@ double readDecimal(const QLineEdit *edit)
     bool ok = false;
     const double v = c.toDouble(edit->text().trimmed(), &ok);
     if (!ok || !std::isfinite(v))
-        throw ConvertError("'" + edit->text().toStdString() +
-                           "' is not a valid floating point value");
+        throw ConvertError::notFloat(edit->text().toStdString());
     return v;
 }
 

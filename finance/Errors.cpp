@@ -43,6 +43,16 @@ FloatError::FloatError(Kind kind, const std::string &where)
 {
 }
 
+ConvertError ConvertError::notFloat(const std::string &text)
+{
+    return ConvertError("'" + text + "' is not a valid floating point value");
+}
+
+ConvertError ConvertError::notInteger(const std::string &text)
+{
+    return ConvertError("'" + text + "' is not a valid integer value");
+}
+
 IndexError::IndexError(int index, int count)
     : std::out_of_range("list index out of bounds (" + std::to_string(index) + ") of " +
                         std::to_string(count)),

@@ -31,6 +31,11 @@ class ConvertError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+
+    // "'<text>' is not a valid floating point value"
+    static ConvertError notFloat(const std::string &text);
+    // "'<text>' is not a valid integer value"
+    static ConvertError notInteger(const std::string &text);
 };
 
 class IndexError : public std::out_of_range

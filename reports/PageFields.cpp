@@ -54,7 +54,7 @@ double parseShownNumber(const QString &text)
     const bool hasDigit = std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.isDigit(); });
     const double v = hasDigit ? parsePlain(s, &ok) : 0.0;
     if (!ok || s.startsWith(u'-'))
-        throw ConvertError("'" + text.toStdString() + "' is not a valid floating point value");
+        throw ConvertError::notFloat(text.toStdString());
     return negative ? -v : v;
 }
 

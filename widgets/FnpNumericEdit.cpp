@@ -35,7 +35,7 @@ double TFnpNumericEdit::value() const
     bool ok = false;
     const double v = locale.toDouble(text(), &ok);
     if (!ok || !std::isfinite(v))
-        throw ConvertError("'" + text().toStdString() + "' is not a valid floating point value");
+        throw ConvertError::notFloat(text().toStdString());
     return v;
 }
 
@@ -47,7 +47,7 @@ std::int32_t TFnpNumericEdit::asInteger() const
     const qlonglong v = locale.toLongLong(text().trimmed(), &ok);
     if (!ok || v < std::numeric_limits<std::int32_t>::min() ||
         v > std::numeric_limits<std::int32_t>::max())
-        throw ConvertError("'" + text().toStdString() + "' is not a valid integer value");
+        throw ConvertError::notInteger(text().toStdString());
     return std::int32_t(v);
 }
 

@@ -296,9 +296,7 @@ BuyerValues TfrmPrefs::fieldValues() const
         const double months = std::nearbyint(v);
         if (!(months >= std::numeric_limits<std::int32_t>::min() &&
               months <= std::numeric_limits<std::int32_t>::max()))
-            throw ConvertError(QStringLiteral("'%1' is not a valid integer value")
-                                   .arg(m_fields[i]->text())
-                                   .toStdString());
+            throw ConvertError::notInteger(m_fields[i]->text().toStdString());
         values.*k.whole = std::int32_t(months);
     }
     return values;
