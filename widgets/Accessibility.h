@@ -3,7 +3,7 @@
 // Screen readers announce a field by its accessible name. The pages place
 // their labels beside their fields by position rather than by layout, so
 // this pass pairs each unnamed field with the label a sighted user reads
-// for it, and makes that label its buddy so a mnemonic reaches the field.
+// for it.
 
 #include <QString>
 
@@ -11,14 +11,17 @@ class QWidget;
 
 namespace clvn {
 
-// The text of a label as spoken: mnemonic marks, line breaks, a trailing
-// colon and surrounding spaces removed.
-QString spokenLabelText(const QString &labelText);
+// The text of a caption as spoken: line breaks, a trailing colon and
+// surrounding spaces removed, and with `mnemonic` (a button, or a label that
+// has a buddy) the shortcut marks too; a label without a buddy shows an
+// ampersand as itself.
+QString spokenLabelText(const QString &labelText, bool mnemonic);
 
 // Names every unnamed entry field, combo box, spin box and check or radio
 // button without text under `root` after the label that reads for it: its
 // buddy label, else the nearest label to its left on the same line, else
-// the nearest label above it. Fields that already have a name keep it.
+// the nearest label just above it. Fields that already have a name keep it.
+// Labels keep their buddies as they are, so their texts show unchanged.
 void nameFieldsFromLabels(QWidget *root);
 
 } // namespace clvn

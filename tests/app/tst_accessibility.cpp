@@ -80,20 +80,25 @@ QList<QWidget *> TestAccessibility::pages() const
 void TestAccessibility::spokenLabelText_data()
 {
     QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("mnemonic");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("plain") << u"Loan Amount"_s << u"Loan Amount"_s;
-    QTest::newRow("colon and spaces") << u"  Interest Rate: "_s << u"Interest Rate"_s;
-    QTest::newRow("mnemonic") << u"&Term (months)"_s << u"Term (months)"_s;
-    QTest::newRow("literal ampersand") << u"Taxes && Insurance"_s << u"Taxes & Insurance"_s;
-    QTest::newRow("two lines") << u"Monthly\nPayment"_s << u"Monthly Payment"_s;
-    QTest::newRow("only a colon") << u":"_s << QString();
+    QTest::newRow("plain") << u"Loan Amount"_s << false << u"Loan Amount"_s;
+    QTest::newRow("colon and spaces") << u"  Interest Rate: "_s << false << u"Interest Rate"_s;
+    QTest::newRow("mnemonic") << u"&Term (months)"_s << true << u"Term (months)"_s;
+    QTest::newRow("escaped ampersand") << u"Taxes && Insurance"_s << true << u"Taxes & Insurance"_s;
+    // A label without a buddy shows its ampersand.
+    QTest::newRow("label's own ampersand")
+        << u"Principal & Interest"_s << false << u"Principal & Interest"_s;
+    QTest::newRow("two lines") << u"Monthly\nPayment"_s << false << u"Monthly Payment"_s;
+    QTest::newRow("only a colon") << u":"_s << false << QString();
 }
 
 void TestAccessibility::spokenLabelText()
 {
     QFETCH(QString, label);
+    QFETCH(bool, mnemonic);
     QFETCH(QString, spoken);
-    QCOMPARE(clvn::spokenLabelText(label), spoken);
+    QCOMPARE(clvn::spokenLabelText(label, mnemonic), spoken);
 }
 
 void TestAccessibility::everyFocusableControlHasAName()
@@ -141,6 +146,12 @@ void TestAccessibility::fieldsAreNamedAfterTheirLabels_data()
     // The captions beside these fields on the existing pages.
     QTest::newRow("quick loan, captioned by its button") << u"edtLA"_s << u"Loan Amount"_s;
     QTest::newRow("amortization term") << u"EdtNumPmts"_s << u"Term in Months"_s;
+    QTest::newRow("table: row and column")
+        << u"edtOIncome2"_s << u"Co-Borrower Other Monthly Income"_s;
+    QTest::newRow("result beside its button")
+        << u"edtEccCClosingCosts"_s << u"Estimated Closing Costs"_s;
+    QTest::newRow("closing costs, literal ampersand")
+        << u"edtEccCPandI"_s << u"Principal & Interest"_s;
 }
 
 void TestAccessibility::fieldsAreNamedAfterTheirLabels()
@@ -174,7 +185,7 @@ void TestAccessibility::labelPairing()
     root.resize(600, 400);
     auto *far = new QLabel(u"Far:"_s, &root);
     far->setGeometry(10, 40, 60, 21);
-    auto *near = new QLabel(u"&Near:"_s, &root);
+    auto *near = new QLabel(u"Near:"_s, &root);
     near->setGeometry(100, 40, 90, 21);
     auto *heading = new QLabel(u"Heading"_s, &root);
     heading->setGeometry(290, 70, 100, 20);
@@ -182,16 +193,14 @@ void TestAccessibility::labelPairing()
     edit->setGeometry(field);
     nameFieldsFromLabels(&root);
     QCOMPARE(edit->accessibleName(), expected);
-    if (expected == u"Near")
-        QCOMPARE(near->buddy(), edit); // Alt+N reaches the field
+    QCOMPARE(near->buddy(), nullptr); // the label's text shows as it did
 }
 
 void TestAccessibility::titleStripReadsAsThePageTitle()
 {
     QWidget *strip = m_window->findChild<QWidget *>(u"lblCalculatorName"_s);
     QVERIFY(strip);
-    QCOMPARE(QAccessible::queryAccessibleInterface(strip)->text(QAccessible::Name),
-             u"Main Menu"_s);
+    QCOMPARE(QAccessible::queryAccessibleInterface(strip)->text(QAccessible::Name), u"Main Menu"_s);
     int visited = 0;
     for (QWidget *w : pages()) {
         auto *page = qobject_cast<CalculatorPage *>(w);

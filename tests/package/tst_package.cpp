@@ -83,9 +83,9 @@ void TestPackage::initTestCase()
                 QString::fromLatin1(tool))));
     }
     QVERIFY(m_out.isValid() && m_root.isValid());
-    const Run pack = run(u"cpack"_s,
-                         {u"--config"_s, QStringLiteral(CLVN_BUILD_DIR "/CPackConfig.cmake"),
-                          u"-G"_s, u"DEB"_s, u"-B"_s, m_out.path()});
+    const Run pack =
+        run(u"cpack"_s, {u"--config"_s, QStringLiteral(CLVN_BUILD_DIR "/CPackConfig.cmake"),
+                         u"-G"_s, u"DEB"_s, u"-B"_s, m_out.path()});
     QVERIFY2(pack.exitCode == 0, qPrintable(pack.out + pack.err));
     m_deb = m_out.filePath(kDeb);
     QVERIFY2(QFileInfo(m_deb).isFile(), qPrintable(pack.out));
@@ -200,9 +200,9 @@ for i in $(seq 150); do
   sleep 0.2
 done
 kill $pid; echo "no main window after 30 s"; exit 1)"_s;
-    const Run r = run(u"xvfb-run"_s,
-                      {u"-a"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, program, home.path()}, {},
-                      120000);
+    const Run r =
+        run(u"xvfb-run"_s, {u"-a"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, program, home.path()}, {},
+            120000);
     QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
 }
 
