@@ -99,8 +99,6 @@ private Q_SLOTS:
     void biweekly();
     void prepayment_data();
     void prepayment();
-    void shownCents_data();
-    void shownCents();
 };
 
 void TestPayPlans::biweekly_data()
@@ -207,26 +205,6 @@ void TestPayPlans::prepayment()
     QFETCH(QString, extra);
     QFETCH(QString, expected);
     QCOMPARE(::prepayment(loan, extra), expected);
-}
-
-void TestPayPlans::shownCents_data()
-{
-    QTest::addColumn<double>("amount");
-    QTest::addColumn<QString>("expected");
-    // The figure its row's text shows, read back exactly as that text.
-    QTest::newRow("a sum with binary noise") << 0.1 + 0.2 << u"0.3"_s;
-    QTest::newRow("whole cents stay") << 183212.97 << u"183212.97"_s;
-    QTest::newRow("negative") << -2.675 << u"-2.67"_s; // -2.67499999... in binary
-    QTest::newRow("no negative zero") << -0.001 << u"0"_s;
-}
-
-void TestPayPlans::shownCents()
-{
-    QFETCH(double, amount);
-    QFETCH(QString, expected);
-    const double v = clvn::shownCents(amount);
-    QCOMPARE(v, expected.toDouble());
-    QVERIFY(!std::signbit(v) || v != 0);
 }
 
 QTEST_APPLESS_MAIN(TestPayPlans)

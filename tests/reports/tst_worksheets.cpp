@@ -47,8 +47,6 @@ private Q_SLOTS:
     void biweekly();
     void prepayment_data();
     void prepayment();
-    void prepayDetails_data();
-    void prepayDetails();
 };
 
 void TestWorksheets::biweekly_data()
@@ -179,22 +177,6 @@ void TestWorksheets::prepayment()
     QVERIFY(qAbs(details->rect.left() - opening->rect.right()) < 1);
     QVERIFY(out.pages[0].findText(u"your mortgage details will be changed as indicated below."_s));
     QVERIFY(out.pages[0].findText(u"Mortgage Prepayment Results"_s));
-}
-
-void TestWorksheets::prepayDetails_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("single") << 0 << u"$1,234.50, applied to payment 7,"_s;
-    QTest::newRow("range") << 1 << u"$1,234.50, applied to payments 7 through 19,"_s;
-    QTest::newRow("all") << 2 << u"$1,234.50, applied to all payments,"_s;
-}
-
-void TestWorksheets::prepayDetails()
-{
-    QFETCH(int, mode);
-    QFETCH(QString, expected);
-    QCOMPARE(TQrPrepaymentResults::prepayDetails(mode, 7, 19, 1234.5), expected);
 }
 
 QTEST_MAIN(TestWorksheets)
