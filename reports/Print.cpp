@@ -1,5 +1,6 @@
 #include "reports/Print.h"
 
+#include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/Qrcalc.h"
 #include "reports/Qrgfe.h"
@@ -19,6 +20,10 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_amortization(std::make_unique<TQRAmortization>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>())
 {
+    // With no printer Qt falls back on A4 everywhere; take the paper usual
+    // where the user lives instead. A printer keeps its own default.
+    if (!printerInstalled())
+        m_printer->setPageSize(localePaperSize(QLocale()));
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
             MyPreview(report, pages);
