@@ -145,7 +145,7 @@ SettingsFile SettingsFile::forProgramFolder(const QString &programFolder)
     const QString path = locate(programFolder);
     const QString beside = QDir(programFolder).filePath(kFileName);
     if (QFileInfo(path) == QFileInfo(beside) || !QFileInfo(beside).isFile())
-        return SettingsFile(path, beside);
+        return SettingsFile(path);
     return SettingsFile(path, beside);
 }
 
@@ -223,7 +223,7 @@ void SettingsFile::saveAll(const BuyerValues &values) const
 void SettingsFile::savePreferences(const BuyerValues &values) const
 {
     // The window edits all three tabs, so it stores all three, Escrows too.
-    saveRange(values, 0, kKeyCount, Unread::Keep);
+    saveRange(values, 0, kKeyCount, Unread::Overwrite);
 }
 
 LoadReport SettingsFile::loadClosingFees(BuyerValues &values) const

@@ -33,22 +33,14 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// Every key with the text the program itself writes for its factory value,
-// then `from` replaced by `to`: a file that a save leaves byte for byte as
-// it is unless it has to change something.
+// The file a save writes from scratch (its exact text is checked in
+// tst_settings), then `from` replaced by `to`: a file that a save leaves
+// byte for byte as it is unless it has to change something.
 QByteArray scratchWith(const QByteArray &from, const QByteArray &to)
 {
-    QByteArray file =
-        "[LastValues]\nLoan=100000\nInterest=8.75\nTerm=360\nPayment=786.7\n\n"
-        "[PmiValues]\nPmip308085=0.0032\nPmip308590=0.0052\nPmip309095=0.0078\n"
-        "Pmip309597=0.009\nPmip158085=0.0019\nPmip158590=0.0023\nPmip159095=0.0056\n"
-        "Pmip159597=0.0079\n\n[Ratios]\nHRatio=28\nDRatio=36\n\n"
-        "[ClosingCosts]\nAppraisalFee=300\nCreditReport=42\nTaxServiceFee=85\n"
-        "LendersInspectionFee=0\nTitleInsurance=200\nTitleSearch=100\nEscrowClosingFee=75\n"
-        "RecordingFee=50\nOtherFees=300\nSellerPaid=0\nOriginationPoints=1\nDiscountPoints=0\n"
-        "DownPaymentPercent=20\nRealEstateTax=800\nInsurance=580\nAssociationFee=0\n\n"
-        "[Escrows]\nInterimInterestDays=15\nPropertyTaxMonths=3\nHomeownersFirstYear=12\n"
-        "HomeownersRenewalMonths=2\n";
+    QTemporaryDir dir;
+    SettingsFile(dir.filePath(u"CLVN.INI"_s)).saveAll(BuyerValues{});
+    QByteArray file = readBytes(dir.filePath(u"CLVN.INI"_s));
     if (!from.isEmpty())
         file.replace(from, to);
     return file;
@@ -207,6 +199,12 @@ void TestSettingsFile::seedStartsTheRunAndSavesGoToTheUser()
     QVERIFY(next.load(again).ok());
     QCOMPARE(again.Loan, 250000.0);
     QCOMPARE(again.Interest, 7.25);
+
+    // A program folder that can be written is itself where the file lives.
+    QVERIFY(writeBytes(m_dir.filePath(u"CLVN.INI"_s), seeded));
+    const SettingsFile own = SettingsFile::forProgramFolder(m_dir.path());
+    QCOMPARE(own.path(), m_dir.filePath(u"CLVN.INI"_s));
+    QCOMPARE(own.seed(), QString());
 }
 
 // A real folder that cannot be written, holding CLVN.INI: the program starts
