@@ -13,8 +13,10 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
@@ -24,6 +26,7 @@ namespace clvn {
 
 enum class Link;
 class CalculatorPage;
+class ContextHelpKey;
 class HelpViewer;
 class PrintDispatcher;
 class TRotatedLabel;
@@ -78,8 +81,16 @@ public:
     // that could not be read.
     void reportSettingsProblems();
 
+    // A figure typed into the focused field of this window and not yet
+    // left is taken through the field's own leaving, so its page calculates
+    // as if the user had tabbed away. Every command of the frame (tool
+    // buttons, menus, navigation) and the exit save run this first. False
+    // when that calculation failed: the command must not act on the page.
+    bool takePendingEdit();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -106,6 +117,11 @@ private:
     void openLinkOrSay(Link link);
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    // Binds a command of the frame: it runs after takePendingEdit().
+    void bindCommand(QAction *action, std::function<void()> command);
+    void bindCommand(QAbstractButton *button, std::function<void()> command);
+    void runCommand(const std::function<void()> &command);
+    QLineEdit *pendingField() const;
 
     MainOptions m_options;
     QString m_programFolder;
@@ -116,6 +132,7 @@ private:
     LoadReport m_loadReport;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<PrintDispatcher> m_printer;
+    std::unique_ptr<ContextHelpKey> m_contextHelp;
 
     std::vector<Destination> m_destinations;
     QStackedWidget *m_nbkMain = nullptr;
@@ -130,6 +147,9 @@ private:
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuPopCalcs = nullptr;
     bool m_inErrorHandler = false;
+    // Errors the application-wide handler has reported in this run.
+    int m_errorCount = 0;
+    bool m_placed = false;
 };
 
 } // namespace clvn

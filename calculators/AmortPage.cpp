@@ -10,6 +10,7 @@
 #include "finance/MortLib.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
+#include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
@@ -153,6 +154,7 @@ void AmortPage::buildExtraPanel()
     m_pnlAddExtra->setAutoFillBackground(true);
     m_pnlAddExtra->setGeometry(240, 4, 343, GridTop - 8);
     m_pnlAddExtra->hide();
+    setHelpContext(m_pnlAddExtra, ExtraPanelHelpTopic);
 
     makeLabel(m_pnlAddExtra, QStringLiteral("Label96"), QStringLiteral("Add To"),
               QRect(10, 6, 120, 16));
@@ -259,7 +261,7 @@ QString AmortPage::title() const
 
 int AmortPage::helpTopic() const
 {
-    return 50;
+    return HelpTopic;
 }
 
 void AmortPage::enter()

@@ -53,6 +53,9 @@ public:
 
     static const QString ExtraPaymentMessage;
     static constexpr int GridTop = 150;
+    // Help topics of the page and of its extra-payment panel.
+    static constexpr int HelpTopic = 50;
+    static constexpr int ExtraPanelHelpTopic = 45;
 
 private:
     void buildFields();

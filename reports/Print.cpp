@@ -1,5 +1,6 @@
 #include "reports/Print.h"
 
+#include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrPpc.h"
 #include "reports/Qrcalc.h"
@@ -21,6 +22,10 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
       m_prepayment(std::make_unique<TQrPrepaymentResults>())
 {
+    // With no printer Qt falls back on A4 everywhere; take the paper usual
+    // where the user lives instead. A printer keeps its own default.
+    if (!printerInstalled())
+        m_printer->setPageSize(localePaperSize(QLocale()));
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
             MyPreview(report, pages);
