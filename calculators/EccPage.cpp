@@ -12,6 +12,7 @@
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFont>
@@ -565,7 +566,7 @@ void EccPage::BtnClosePnlClosingClick()
 
 void EccPage::btnClosePnlClosingExit()
 {
-    if (m_pnlClosing->isVisible())
+    if (m_pnlClosing->isVisible() && !m_pnlClosing->isAncestorOf(QApplication::focusWidget()))
         m_edtAF->setFocus(Qt::TabFocusReason);
 }
 
@@ -597,7 +598,7 @@ void EccPage::BtnClosePnlEscrowClick()
 
 void EccPage::btnClosePnlEscrowExit()
 {
-    if (m_pnlEscrow->isVisible())
+    if (m_pnlEscrow->isVisible() && !m_pnlEscrow->isAncestorOf(QApplication::focusWidget()))
         m_edtIIDays->setFocus(Qt::TabFocusReason);
 }
 
@@ -635,7 +636,9 @@ bool EccPage::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Leaving for a popup or another window is no leaving.
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            // Queued: the focus must not be moved while Qt is moving it.
+            // Queued: the focus must not be moved while Qt is moving it. Only
+            // a focus that left the open panel is brought back; a click into
+            // one of its own fields stays where the user put it.
             if (watched == m_btnClosePnlClosing)
                 QMetaObject::invokeMethod(
                     this, [this] { guard([this] { btnClosePnlClosingExit(); }); },
