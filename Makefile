@@ -10,7 +10,9 @@ WERROR      ?= OFF
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz bench screenshots format format-check clean
+PREFIX      ?= /usr/local
+
+.PHONY: all deps configure build run test test-asan fuzz bench screenshots format format-check clean install package
 
 all: build
 
@@ -48,6 +50,13 @@ fuzz: deps
 	@cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 $(CMAKE_FLAGS)
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+	@echo "make package: $(BUILD_DIR)/calvenor_1.0.04_amd64.deb"
 
 bench: build
 	@for b in $$(find $(BUILD_DIR)/bench -type f -name 'bench_*' -perm -u+x | sort); do \
