@@ -3,6 +3,8 @@
 
 BUILD_DIR   ?= build
 ASAN_DIR    ?= build-asan
+FUZZ_DIR    ?= build-fuzz
+FUZZ_SECONDS ?= 30
 BUILD_TYPE  ?= RelWithDebInfo
 WERROR      ?= OFF
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
@@ -10,7 +12,7 @@ CMAKE_FLAGS ?=
 
 PREFIX      ?= /usr/local
 
-.PHONY: all deps configure build run test test-asan bench screenshots format format-check clean install package
+.PHONY: all deps configure build run test test-asan fuzz bench screenshots format format-check clean install package
 
 all: build
 
@@ -43,6 +45,12 @@ test-asan: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer targets (clang), each run for FUZZ_SECONDS from the seeds in fuzz/corpus.
+fuzz: deps
+	@cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 $(CMAKE_FLAGS)
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 install: build
 	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
@@ -64,4 +72,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	@rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	@rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -10,6 +10,7 @@
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 namespace clvn {
@@ -155,7 +156,9 @@ void EccClosingPanel::BtnClosePnlClosingClick()
 
 void EccClosingPanel::btnClosePnlClosingExit()
 {
-    if (isVisible())
+    // Only a focus that left the open panel is brought back; a click into
+    // one of its own fields stays where the user put it.
+    if (isVisible() && !isAncestorOf(QApplication::focusWidget()))
         m_edtAF->setFocus(Qt::TabFocusReason);
 }
 

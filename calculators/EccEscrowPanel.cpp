@@ -10,6 +10,7 @@
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 namespace clvn {
@@ -129,7 +130,9 @@ void EccEscrowPanel::BtnClosePnlEscrowClick()
 
 void EccEscrowPanel::btnClosePnlEscrowExit()
 {
-    if (isVisible())
+    // Only a focus that left the open panel is brought back; a click into
+    // one of its own fields stays where the user put it.
+    if (isVisible() && !isAncestorOf(QApplication::focusWidget()))
         m_edtIIDays->setFocus(Qt::TabFocusReason);
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace clvn {
@@ -43,6 +44,9 @@ void TNumEdit::setValue(double v)
         throw FloatError(FloatError::Kind::InvalidOp, "TNumEdit::setValue: not a number");
     if (std::isinf(v))
         throw FloatError(FloatError::Kind::Overflow, "TNumEdit::setValue: infinite value");
+    // A percentage shows the value times 100, which must stay finite too.
+    if (m_type == NumericType::Percent && std::abs(v) > std::numeric_limits<double>::max() / 100)
+        throw FloatError(FloatError::Kind::Overflow, "TNumEdit::setValue: percentage too large");
     v += 0.0; // no negative zero
     const bool changed = v != m_value;
     m_value = v;

@@ -95,7 +95,15 @@ QString formatSettingNumber(double value)
 {
     if (value == 0)
         value = 0; // no "-0"
-    return numberLocale().toString(value, 'g', 15);
+    const QLocale locale = numberLocale();
+    const QString text = locale.toString(value, 'g', 15);
+    // Near the largest double, 15 digits round up past it and would not read
+    // back: keep every digit there.
+    bool ok = false;
+    const double back = locale.toDouble(text, &ok);
+    if (ok && std::isfinite(back))
+        return text;
+    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString formatSettingInteger(std::int32_t value)

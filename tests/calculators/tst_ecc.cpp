@@ -339,8 +339,11 @@ void TestEcc::panels_data()
     QTest::addColumn<QString>("open");
     QTest::addColumn<QString>("name"); // pnl<name>, closed by btnClosePnl<name>
     QTest::addColumn<QString>("first");
-    QTest::newRow("closing costs") << u"btnCalcClosing"_s << u"Closing"_s << u"edtAF"_s;
-    QTest::newRow("escrows") << u"btnCalcEscrows"_s << u"Escrow"_s << u"edtIIDays"_s;
+    QTest::addColumn<QString>("other"); // another of the panel's fields
+    QTest::newRow("closing costs")
+        << u"btnCalcClosing"_s << u"Closing"_s << u"edtAF"_s << u"edtSTT"_s;
+    QTest::newRow("escrows") << u"btnCalcEscrows"_s << u"Escrow"_s << u"edtIIDays"_s
+                             << u"edtPTIMonths"_s;
 }
 
 // An open panel disables both panel keys and keeps the keyboard until OK.
@@ -349,6 +352,7 @@ void TestEcc::panels()
     QFETCH(QString, open);
     QFETCH(QString, name);
     QFETCH(QString, first);
+    QFETCH(QString, other);
     const QString ok = u"btnClosePnl"_s + name;
     click(open);
     QFrame *frame = panel(u"pnl"_s + name);
@@ -369,6 +373,11 @@ void TestEcc::panels()
     button(ok)->setFocus(Qt::TabFocusReason);
     field(u"edtEccInterest"_s)->setFocus(Qt::MouseFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), field(first));
+    // A click from OK into another of the panel's fields is not taken away.
+    button(ok)->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(field(other), Qt::LeftButton);
+    QTest::qWait(20); // time for a queued move of the focus
+    QCOMPARE(QApplication::focusWidget(), field(other));
     click(ok);
     QVERIFY(!frame->isVisible());
     QVERIFY(button(u"btnCalcClosing"_s)->isEnabled() && button(u"btnCalcEscrows"_s)->isEnabled());

@@ -163,6 +163,9 @@ void TestSettings::numberText_data()
     QTest::newRow("cents") << "en_US" << 1234567.89 << "1234567.89";
     QTest::newRow("de_DE comma") << "de_DE" << 8.75 << "8,75";
     QTest::newRow("de_DE whole, no grouping") << "de_DE" << 100000.0 << "100000";
+    // 15 digits would round past the largest double and not read back.
+    QTest::newRow("largest figure keeps every digit")
+        << "en_US" << -1.7976931348623157e308 << "-1.7976931348623157E+308";
 }
 
 void TestSettings::numberText()

@@ -266,6 +266,13 @@ void TstWidgets::settingValues()
     }
     QCOMPARE(money.text(), u"$12.50"_s);
     QCOMPARE(number.text(), u"8.75"_s);
+    // A percentage of the largest figures would show as infinite: refused too.
+    TNumEdit percent;
+    percent.setNumericType(TNumEdit::NumericType::Percent);
+    percent.setValue(0.075);
+    QVERIFY_THROWS_EXCEPTION(FloatError, percent.setValue(-1.7976931348623157e308));
+    QCOMPARE(percent.text(), u"7.50%"_s);
+    QCOMPARE(percent.value(), 0.075);
     QCOMPARE(values.count(), 1);
     QCOMPARE(shown.count(), 1);
     number.setValue(8.756);
