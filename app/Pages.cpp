@@ -4,12 +4,15 @@
 #include "calculators/EccPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/QuickCalcPage.h"
+#include "calculators/RefiPage.h"
+#include "calculators/RvbPage.h"
 
 namespace clvn {
 
 std::vector<CalculatorPage *> makeCalculatorPages(CalculatorHost &host)
 {
-    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host), new AmortPage(host)};
+    return {new QuickCalcPage(host), new EccPage(host),  new MqPage(host),
+            new AmortPage(host),     new RefiPage(host), new RvbPage(host)};
 }
 
 } // namespace clvn
