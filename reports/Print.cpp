@@ -1,6 +1,7 @@
 #include "reports/Print.h"
 
 #include "reports/Preview.h"
+#include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
@@ -17,7 +18,8 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
     : m_mainWindow(mainWindow), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
-      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>())
+      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
+      m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
 {
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
@@ -32,7 +34,8 @@ PrintDispatcher::~PrintDispatcher()
 
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
-    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ";
+    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"RC" ||
+           pageName == u"RVB";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -51,6 +54,8 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintECC(activePage);
     else if (page == u"Amort")
         PrintAmortizer(activePage);
+    else if (page == u"RVB")
+        PrintRVB(activePage);
     PrintCalcs(activePage);
 }
 
@@ -69,6 +74,13 @@ void PrintDispatcher::PrintECC(QWidget *page)
                   QStringLiteral("Preview of Estimated Closing Costs"));
 }
 
+void PrintDispatcher::PrintRVB(QWidget *page)
+{
+    m_rentVsBuy->fill(page);
+    previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
+                  QStringLiteral("Preview of Rent vs. Buy Worksheet"));
+}
+
 void PrintDispatcher::PrintCalcs(QWidget *page)
 {
     switch (m_kind) {
@@ -79,9 +91,15 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
         previewReport(m_calcs->Rep(), QStringLiteral("Preview of Mortgage Qualifier"),
                       QStringLiteral("Preview of Mortgage Qualifier"));
         break;
-    case CalcKind::Biweekly:
     case CalcKind::Refinancing:
-        // These pages have no calculation band yet.
+        m_calcs->setKind(TQRCalcs::Kind::Refinancing);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Refinancing"));
+        m_calcs->fillRefi(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Refinancing"),
+                      QStringLiteral("Preview of Refinancing"));
+        break;
+    case CalcKind::Biweekly:
+        // This page has no calculation band yet.
     case CalcKind::None:
         break;
     }

@@ -2,7 +2,7 @@
 
 // The calculation report: one layout with a body band per calculation, of
 // which the print switches exactly one on. BandMQ prints the Mortgage
-// Qualifier page.
+// Qualifier page, BandRefi the Refinancing page.
 
 #include "reports/engine/Report.h"
 
@@ -33,10 +33,15 @@ public:
     // ConvertError for a field whose text is not a number.
     void fillMQ(const QWidget *mqPage);
 
+    // Fills BandRefi from the Refinancing page's fields and its sentence
+    // lblSell. Throws ConvertError for a field whose text is not a number.
+    void fillRefi(const QWidget *refiPage);
+
     void RepBeforePrint();
 
 private:
     void buildBandMQ();
+    void buildBandRefi();
 
     report::Report m_rep;
 };
