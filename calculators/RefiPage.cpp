@@ -82,11 +82,14 @@ QRect fieldAt(int x, int row)
 RefiPage::RefiPage(CalculatorHost &host, QWidget *parent)
     : CalculatorPage(host, QStringLiteral("RC"), parent)
 {
-    m_lblSell = addLabel(this, sellText(240), QRect(8, 6, 150, 18));
+    // The sentence's first part ends where the fixed part begins, whatever
+    // the number of months.
+    m_lblSell =
+        addLabel(this, sellText(240), QRect(6, 6, 176, 18), Qt::AlignRight | Qt::AlignVCenter);
     m_lblSell->setObjectName(QStringLiteral("lblSell"));
     m_lblSell->setWordWrap(false);
     addLabel(this, QStringLiteral("your new loan will have saved you money as indicated below."),
-             QRect(160, 6, 420, 18))
+             QRect(185, 6, 395, 18))
         ->setObjectName(QStringLiteral("lblSell2"));
     buildOldLoan();
     buildNewLoan();

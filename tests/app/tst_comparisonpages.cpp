@@ -148,7 +148,11 @@ void TestComparisonPages::refusalShowsTheUnusableFiguresMessage()
     QFETCH(QString, text);
     QFETCH(QString, result);
     find<QPushButton>(button)->click();
+    // Going to the field leaves the first one: a good calculation first.
+    find<QLineEdit>(field)->setFocus();
+    QTRY_VERIFY(find<QLineEdit>(field)->hasFocus());
     const QString before = find<TNumEdit>(result)->displayText();
+    QVERIFY(before != u"$0.00"_s);
     test::MessageBoxCatcher boxes;
     type(field, text);
     QCOMPARE(boxes.texts(), QStringList{kFloatMessage});
