@@ -131,14 +131,10 @@ void TestComparisonPages::refusalShowsTheUnusableFiguresMessage_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result"); // a result field that must keep its text
-    QTest::newRow("payments made above the term")
-        << u"btnRC"_s << u"edtOldPaymentsMade"_s << u"400"_s << u"edtTotalSaved"_s;
     QTest::newRow("new term above the cap")
         << u"btnRC"_s << u"edtNewTerm"_s << u"5000"_s << u"edtNewPayment"_s;
     QTest::newRow("horizon of 0 years")
         << u"btnRVB"_s << u"edtRVBTerm"_s << u"0"_s << u"edtRVBGain"_s;
-    QTest::newRow("loan term above the cap")
-        << u"btnRVB"_s << u"edtRVBLoanTerm"_s << u"500"_s << u"edtRVBHousePrice"_s;
 }
 
 void TestComparisonPages::refusalShowsTheUnusableFiguresMessage()

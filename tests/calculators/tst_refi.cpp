@@ -144,27 +144,9 @@ void TestRefi::figures_data()
 {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("expected");
-    // Figures: the same steps in 40-digit decimal arithmetic (mpmath), to cents.
     QTest::newRow("sale after the new term counts the term")
         << u"edtMonthsUntilSell=300"_s
         << u"lblSell=If_you_sell_in_240_months, edtTotalSaved=$61,889.81 errors="_s;
-    QTest::newRow("sale after the old loan ends")
-        << u"edtOldPaymentsMade=300"_s
-        << u"edtOldPaymentsRemaining=60 edtOldPayment=$2,063.72 edtPaymentSaved=$1,273.35 "
-           u"edtTotalPaymentSaved=$76,400.84 edtOldEquity=$100,000.00 "
-           u"edtNewEquity=$100,000.00 edtEquitySavings=$0.00 edtTotalSaved=$76,400.84 errors="_s;
-    QTest::newRow("no payments remaining")
-        << u"edtMonthsUntilSell=120 edtOldPaymentsMade=360"_s
-        << u"edtOldPaymentsRemaining=0 edtOldPayment=$0.00 edtOldEquity=$0.00 "
-           u"edtTotalPaymentSaved=$0.00 edtNewEquity=$32,677.26 edtTotalSaved=$32,677.26 "
-           u"lblSell=If_you_sell_in_120_months, errors="_s;
-    QTest::newRow("zero rates and closing costs")
-        << u"edtOldInterestRate=0 edtNewInterestRate=0 edtMonthsUntilSell=120 "
-           u"edtRefiClosingCosts=1500"_s
-        << u"edtOldPayment=$277.78 edtNewPayment=$416.67 edtPaymentSaved=($138.89) "
-           u"edtTotalPaymentSaved=($16,666.67) edtOldEquity=$33,333.33 edtNewEquity=$50,000.00 "
-           u"edtEquitySavings=$16,666.67 edtRefiClosingCosts=1500 edtTotalSaved=($1,500.00) "
-           u"errors="_s;
     // Two equal loans save nothing; a fraction of a cent of costs is no debt.
     QTest::newRow("a saving that rounds to zero shows no minus")
         << u"edtNewTerm=360 edtNewInterestRate=8.75 edtRefiClosingCosts=0.004"_s
@@ -186,10 +168,6 @@ void TestRefi::figures_data()
     QTest::newRow("negative months until sale") << first + u"edtMonthsUntilSell=-5" << kept;
     QTest::newRow("old term above the cap") << first + u"edtOldTerm=1201" << kept;
     QTest::newRow("new term of 20 digits") << first + u"edtNewTerm=99999999999999999999" << kept;
-    QTest::newRow("terms at the cap")
-        << u"edtOldTerm=1200 edtNewTerm=1200 edtMonthsUntilSell=1200"_s
-        << u"edtOldPayment=$729.29 edtNewPayment=$604.61 edtTotalSaved=$149,616.54 "
-           u"lblSell=If_you_sell_in_1200_months, errors="_s;
 }
 
 void TestRefi::figures()

@@ -122,28 +122,6 @@ void TestRvb::figures_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("expected");
     QTest::newRow("defaults") << u"edtRVBMonthlyRent=950"_s << kDefaultResults + u" errors=";
-    // Figures: the same steps in 40-digit decimal arithmetic (mpmath), to cents.
-    // Equity stops at the loan: 40 years on a 30-year loan count 360 payments.
-    QTest::newRow("move after the loan is repaid")
-        << u"edtRVBTerm=40"_s
-        << results(u"$963,873.17 $30,146.58 $147,793.00 $299,769.76 $1,995,443.43 "
-                   u"$1,730,016.66 ($938,726.59) $2,668,743.25"_s) +
-               u" errors=";
-    QTest::newRow("loan term of 0 is no loan")
-        << u"edtRVBLoanTerm=0"_s
-        << results(u"$61,132.11 $6,258.98 $5,000.00 $20,173.60 $0.00 ($34,326.40) ($59,873.13) "
-                   u"$25,546.73"_s) +
-               u" errors=";
-    QTest::newRow("zero loan rate")
-        << u"edtRVBInterestRate=0"_s
-        << results(u"$61,132.11 $6,258.98 $347,000.00 $8,299.68 $137,672.69 $93,876.86 "
-                   u"($59,873.13) $153,749.99"_s) +
-               u" errors=";
-    QTest::newRow("zero increase, return and appreciation")
-        << u"edtRVBRentIncrease=0 edtRVBEstimatedReturn=0 edtRVBPropertyAppreciation=0"_s
-        << results(u"$57,000.00 $5,000.00 $147,793.00 $18,940.68 $0.00 ($45,950.78) "
-                   u"($57,000.00) $11,049.22"_s) +
-               u" errors=";
     // The price is H + 0.5 rounded with a tie to the even whole: 12003 goes
     // to 12004, 12006 stays (away from zero it would be 12007).
     const QString tie = u"edtRVBInterestRate=0 edtRVBLoanTerm=1 edtRVBDownPayment=0 "
@@ -158,14 +136,10 @@ void TestRvb::figures_data()
         << first + u"edtRVBTerm=0" << kDefaultResults + u" errors=unusable-figures";
     QTest::newRow("negative horizon")
         << first + u"edtRVBTerm=-2" << kDefaultResults + u" errors=unusable-figures";
-    QTest::newRow("horizon above the cap")
-        << first + u"edtRVBTerm=101" << kDefaultResults + u" errors=unusable-figures";
     QTest::newRow("horizon of 20 digits") << first + u"edtRVBTerm=99999999999999999999"
                                           << kDefaultResults + u" errors=unusable-figures";
     QTest::newRow("negative loan term")
         << first + u"edtRVBLoanTerm=-1" << kDefaultResults + u" errors=unusable-figures";
-    QTest::newRow("loan term above the cap")
-        << first + u"edtRVBLoanTerm=101" << kDefaultResults + u" errors=unusable-figures";
     QTest::newRow("fractional horizon")
         << first + u"edtRVBTerm=2.5" << kDefaultResults + u" errors=unidentified";
     QTest::newRow("empty rate") << first + u"edtRVBInterestRate="
