@@ -1,8 +1,10 @@
 #include "app/Pages.h"
 
 #include "calculators/AmortPage.h"
+#include "calculators/BwPage.h"
 #include "calculators/EccPage.h"
 #include "calculators/MqPage.h"
+#include "calculators/PpcPage.h"
 #include "calculators/QuickCalcPage.h"
 #include "calculators/RefiPage.h"
 #include "calculators/RvbPage.h"
@@ -11,8 +13,8 @@ namespace clvn {
 
 std::vector<CalculatorPage *> makeCalculatorPages(CalculatorHost &host)
 {
-    return {new QuickCalcPage(host), new EccPage(host),  new MqPage(host),
-            new AmortPage(host),     new RefiPage(host), new RvbPage(host)};
+    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host),   new AmortPage(host),
+            new BwPage(host),        new PpcPage(host), new RefiPage(host), new RvbPage(host)};
 }
 
 } // namespace clvn

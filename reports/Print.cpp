@@ -1,6 +1,7 @@
 #include "reports/Print.h"
 
 #include "reports/Preview.h"
+#include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
 #include "reports/Qrgfe.h"
@@ -19,6 +20,7 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
+      m_prepayment(std::make_unique<TQrPrepaymentResults>()),
       m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
 {
     m_previousHandler = report::Report::setPreviewHandler(
@@ -34,8 +36,8 @@ PrintDispatcher::~PrintDispatcher()
 
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
-    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"RC" ||
-           pageName == u"RVB";
+    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
+           pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -54,6 +56,8 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintECC(activePage);
     else if (page == u"Amort")
         PrintAmortizer(activePage);
+    else if (page == u"PPC")
+        PrintPPC(activePage);
     else if (page == u"RVB")
         PrintRVB(activePage);
     PrintCalcs(activePage);
@@ -74,6 +78,13 @@ void PrintDispatcher::PrintECC(QWidget *page)
                   QStringLiteral("Preview of Estimated Closing Costs"));
 }
 
+void PrintDispatcher::PrintPPC(QWidget *page)
+{
+    m_prepayment->fill(page);
+    previewReport(m_prepayment->rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
+                  QStringLiteral("Preparing Mortgage Prepayment Results"));
+}
+
 void PrintDispatcher::PrintRVB(QWidget *page)
 {
     m_rentVsBuy->fill(page);
@@ -91,6 +102,14 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
         previewReport(m_calcs->Rep(), QStringLiteral("Preview of Mortgage Qualifier"),
                       QStringLiteral("Preview of Mortgage Qualifier"));
         break;
+    case CalcKind::Biweekly:
+        m_calcs->setKind(TQRCalcs::Kind::Biweekly);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"),
+                               QStringLiteral("Biweekly Mortgage Payments"));
+        m_calcs->fillBW(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Biweekly Mortgage Payments"),
+                      QStringLiteral("Preview of Biweekly Mortgage Payments"));
+        break;
     case CalcKind::Refinancing:
         m_calcs->setKind(TQRCalcs::Kind::Refinancing);
         m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Refinancing"));
@@ -98,8 +117,6 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
         previewReport(m_calcs->Rep(), QStringLiteral("Preview of Refinancing"),
                       QStringLiteral("Preview of Refinancing"));
         break;
-    case CalcKind::Biweekly:
-        // This page has no calculation band yet.
     case CalcKind::None:
         break;
     }

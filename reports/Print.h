@@ -24,6 +24,7 @@ class TfrmPreview;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
+class TQrPrepaymentResults;
 class TQRRentVsBuy;
 
 class PrintDispatcher
@@ -58,6 +59,7 @@ public:
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
+    void PrintPPC(QWidget *page);
     void PrintRVB(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
@@ -69,6 +71,7 @@ public:
     TQRAmortization &amortization() const { return *m_amortization; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
+    TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
 
 private:
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<TQRAmortization> m_amortization;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
+    std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };

@@ -2,7 +2,8 @@
 
 // The calculation report: one layout with a body band per calculation, of
 // which the print switches exactly one on. BandMQ prints the Mortgage
-// Qualifier page, BandRefi the Refinancing page.
+// Qualifier page, BandBW the Biweekly Payments page, BandRefi the
+// Refinancing page.
 
 #include "reports/engine/Report.h"
 
@@ -32,6 +33,9 @@ public:
     // Fills BandMQ from the Mortgage Qualifier page's fields. Throws
     // ConvertError for a field whose text is not a number.
     void fillMQ(const QWidget *mqPage);
+    // Fills BandBW from the Biweekly Payments page's fields. Throws
+    // ConvertError for a field whose text is not a number.
+    void fillBW(const QWidget *bwPage);
 
     // Fills BandRefi from the Refinancing page's fields and its sentence
     // lblSell. Throws ConvertError for a field whose text is not a number.
@@ -41,6 +45,7 @@ public:
 
 private:
     void buildBandMQ();
+    void buildBandBW();
     void buildBandRefi();
 
     report::Report m_rep;
