@@ -14,6 +14,7 @@
 #include "calculators/CalculatorPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/PpcPage.h"
+#include "calculators/RvbPage.h"
 #include "reports/engine/PageRender.h"
 #include "reports/engine/Report.h"
 #include "widgets/Guard.h"
@@ -130,6 +131,10 @@ int main(int argc, char *argv[])
         if (auto *ppc = qobject_cast<clvn::PpcPage *>(window.page(QStringLiteral("PPC"))))
             if (name == u"ppc"_s)
                 clvn::guard([ppc] { ppc->CalcPPC(); });
+        // Rent vs Buy shows its results once a field is left; show them.
+        if (auto *rvb = qobject_cast<clvn::RvbPage *>(window.page(QStringLiteral("RVB"))))
+            if (name == u"rvb"_s)
+                clvn::guard([rvb] { rvb->CalcRVB(); });
         ok &= save(&window, folder, QStringLiteral("page-") + name);
         // Panels that open over the page, shown open and closed again.
         const struct
@@ -137,7 +142,8 @@ int main(int argc, char *argv[])
             const char *page, *open, *shot, *close;
         } panels[] = {{"amort", "btnAddExtraPayments", "page-amort-extra", "btnCancel"},
                       {"ecc", "btnCalcClosing", "page-ecc-closing", "btnClosePnlClosing"},
-                      {"ecc", "btnCalcEscrows", "page-ecc-escrow", "btnClosePnlEscrow"}};
+                      {"ecc", "btnCalcEscrows", "page-ecc-escrow", "btnClosePnlEscrow"},
+                      {"rc", "btnCalcFees", "page-rc-closing", "btnCloseClosingCosts"}};
         for (const auto &panel : panels) {
             if (name != QLatin1String(panel.page))
                 continue;

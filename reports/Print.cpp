@@ -3,6 +3,7 @@
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrPpc.h"
+#include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
@@ -20,7 +21,8 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
-      m_prepayment(std::make_unique<TQrPrepaymentResults>())
+      m_prepayment(std::make_unique<TQrPrepaymentResults>()),
+      m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
 {
     // With no printer Qt falls back on A4 everywhere; take the paper usual
     // where the user lives instead. A printer keeps its own default.
@@ -40,7 +42,7 @@ PrintDispatcher::~PrintDispatcher()
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
     return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
-           pageName == u"PPC";
+           pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -61,6 +63,8 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintAmortizer(activePage);
     else if (page == u"PPC")
         PrintPPC(activePage);
+    else if (page == u"RVB")
+        PrintRVB(activePage);
     PrintCalcs(activePage);
 }
 
@@ -86,6 +90,13 @@ void PrintDispatcher::PrintPPC(QWidget *page)
                   QStringLiteral("Preparing Mortgage Prepayment Results"));
 }
 
+void PrintDispatcher::PrintRVB(QWidget *page)
+{
+    m_rentVsBuy->fill(page);
+    previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
+                  QStringLiteral("Preview of Rent vs. Buy Worksheet"));
+}
+
 void PrintDispatcher::PrintCalcs(QWidget *page)
 {
     switch (m_kind) {
@@ -105,7 +116,12 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
                       QStringLiteral("Preview of Biweekly Mortgage Payments"));
         break;
     case CalcKind::Refinancing:
-        // These pages have no calculation band yet.
+        m_calcs->setKind(TQRCalcs::Kind::Refinancing);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Refinancing"));
+        m_calcs->fillRefi(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Refinancing"),
+                      QStringLiteral("Preview of Refinancing"));
+        break;
     case CalcKind::None:
         break;
     }

@@ -25,6 +25,7 @@ class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
 class TQrPrepaymentResults;
+class TQRRentVsBuy;
 
 class PrintDispatcher
 {
@@ -59,6 +60,7 @@ public:
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
     void PrintPPC(QWidget *page);
+    void PrintRVB(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -70,6 +72,7 @@ public:
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
     TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
+    TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
     std::unique_ptr<TQrPrepaymentResults> m_prepayment;
+    std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 
