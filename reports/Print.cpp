@@ -1,7 +1,9 @@
 #include "reports/Print.h"
 
 #include "reports/Preview.h"
+#include "reports/QrHsp.h"
 #include "reports/Qrcalc.h"
+#include "reports/Qrchart.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
 #include "reports/engine/Report.h"
@@ -17,7 +19,9 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
     : m_mainWindow(mainWindow), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
-      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>())
+      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
+      m_paymentChart(std::make_unique<TQRPaymentChart>()),
+      m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>())
 {
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
@@ -32,7 +36,8 @@ PrintDispatcher::~PrintDispatcher()
 
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
-    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ";
+    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"LS" ||
+           pageName == u"HSP";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -51,6 +56,10 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintECC(activePage);
     else if (page == u"Amort")
         PrintAmortizer(activePage);
+    else if (page == u"LS")
+        PrintLSC(activePage);
+    else if (page == u"HSP")
+        PrintHSP(activePage);
     PrintCalcs(activePage);
 }
 
@@ -67,6 +76,21 @@ void PrintDispatcher::PrintECC(QWidget *page)
     m_goodFaith->fill(page);
     previewReport(m_goodFaith->Rep(), QStringLiteral("Preview of Estimated Closing Costs"),
                   QStringLiteral("Preview of Estimated Closing Costs"));
+}
+
+void PrintDispatcher::PrintLSC(QWidget *page)
+{
+    // The report reads the page while its pages are prepared.
+    m_paymentChart->setPage(page);
+    previewReport(m_paymentChart->Rep(), QStringLiteral("Preview of Loan Spread Calculations"),
+                  QStringLiteral("Preparing Loan Spread Calculations"));
+}
+
+void PrintDispatcher::PrintHSP(QWidget *page)
+{
+    m_sellersProceeds->fill(page);
+    previewReport(m_sellersProceeds->rep(), QStringLiteral("Preview of Home Seller Proceeds"),
+                  QStringLiteral("Preparing Home Seller Proceeds"));
 }
 
 void PrintDispatcher::PrintCalcs(QWidget *page)

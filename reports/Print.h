@@ -24,6 +24,8 @@ class TfrmPreview;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
+class TQRHomeSellersProceeds;
+class TQRPaymentChart;
 
 class PrintDispatcher
 {
@@ -57,6 +59,8 @@ public:
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
+    void PrintLSC(QWidget *page);
+    void PrintHSP(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -67,6 +71,8 @@ public:
     TQRAmortization &amortization() const { return *m_amortization; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
+    TQRPaymentChart &paymentChart() const { return *m_paymentChart; }
+    TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -78,6 +84,8 @@ private:
     std::unique_ptr<TQRAmortization> m_amortization;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
+    std::unique_ptr<TQRPaymentChart> m_paymentChart;
+    std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 
