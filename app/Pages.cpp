@@ -2,6 +2,8 @@
 
 #include "calculators/AmortPage.h"
 #include "calculators/EccPage.h"
+#include "calculators/HspPage.h"
+#include "calculators/LsPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/QuickCalcPage.h"
 
@@ -9,7 +11,8 @@ namespace clvn {
 
 std::vector<CalculatorPage *> makeCalculatorPages(CalculatorHost &host)
 {
-    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host), new AmortPage(host)};
+    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host),
+            new AmortPage(host),     new LsPage(host),  new HspPage(host)};
 }
 
 } // namespace clvn

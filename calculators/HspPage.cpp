@@ -37,15 +37,15 @@ const QString kMonths[] = {
 
 // Left block: caption, field, side note; right block: caption over field.
 constexpr int LabelX = 8;
-constexpr int LabelW = 140;
-constexpr int FieldX = 150;
-constexpr int FieldW = 110;
-constexpr int NoteX = 266;
-constexpr int NoteW = 140;
+constexpr int LabelW = 136;
+constexpr int FieldX = 146;
+constexpr int FieldW = 100;
+constexpr int NoteX = 252;
+constexpr int NoteW = 172;
 constexpr int Top = 60;
 constexpr int Step = 26;
-constexpr int RightX = 420;
-constexpr int RightW = 160;
+constexpr int RightX = 428;
+constexpr int RightW = 155;
 
 QRect leftField(int row)
 {
@@ -102,7 +102,7 @@ HspPage::HspPage(CalculatorHost &host, QWidget *parent)
     addLabel(this, QStringLiteral("Taxes Prorated on a Calendar\nYear Basis"),
              QRect(NoteX, Top + 6 * Step - 4, NoteW, 28));
     addLabel(this, QStringLiteral("Generally 1 or 2% of Sales Price"),
-             QRect(NoteX, Top + 7 * Step, NoteW + 14, FieldHeight));
+             QRect(NoteX, Top + 7 * Step, NoteW, FieldHeight));
     addLabel(this, QStringLiteral("Transfer Tax Amount"),
              QRect(NoteX, Top + 8 * Step, NoteW, FieldHeight));
 

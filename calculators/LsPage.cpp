@@ -96,8 +96,8 @@ int LsPage::helpTopic() const
 void LsPage::buildFields()
 {
     constexpr int labelX = 6;
-    constexpr int fieldX = 52;
-    constexpr int fieldW = 92;
+    constexpr int fieldX = 50;
+    constexpr int fieldW = 84;
     addLabel(this, QStringLiteral("Loan"), QRect(labelX, 4, 44, FieldHeight));
     m_edtLoan =
         addMoney(this, QStringLiteral("edtLoan"), QRect(fieldX, 4, fieldW, FieldHeight), 100000.0);
@@ -144,7 +144,7 @@ void LsPage::buildChooser()
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("pnlCalculate"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setGeometry(150, 4, 96, 94);
+    frame->setGeometry(138, 4, 110, 94);
     addLabel(frame, QStringLiteral("Calculate:"), QRect(6, 2, 84, 16));
     m_rgCalculate = new QButtonGroup(this);
     m_rgCalculate->setObjectName(QStringLiteral("rgCalculate"));
@@ -153,7 +153,7 @@ void LsPage::buildChooser()
     for (int k = 0; k < 4; ++k) {
         auto *button = new QRadioButton(items[k], frame);
         button->setObjectName(QStringLiteral("rgCalculateItem%1").arg(k));
-        button->setGeometry(6, 20 + k * 18, 88, 18);
+        button->setGeometry(6, 20 + k * 18, 102, 18);
         m_rgCalculate->addButton(button, k);
     }
     m_rgCalculate->button(0)->setChecked(true);
