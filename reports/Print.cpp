@@ -2,6 +2,7 @@
 
 #include "reports/Preview.h"
 #include "reports/QrHsp.h"
+#include "reports/QrPpc.h"
 #include "reports/Qrcalc.h"
 #include "reports/Qrchart.h"
 #include "reports/Qrgfe.h"
@@ -21,7 +22,8 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_amortization(std::make_unique<TQRAmortization>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
       m_paymentChart(std::make_unique<TQRPaymentChart>()),
-      m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>())
+      m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
+      m_prepayment(std::make_unique<TQrPrepaymentResults>())
 {
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
@@ -36,8 +38,8 @@ PrintDispatcher::~PrintDispatcher()
 
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
-    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"LS" ||
-           pageName == u"HSP";
+    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
+           pageName == u"PPC" || pageName == u"LS" || pageName == u"HSP";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -60,6 +62,8 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintLSC(activePage);
     else if (page == u"HSP")
         PrintHSP(activePage);
+    else if (page == u"PPC")
+        PrintPPC(activePage);
     PrintCalcs(activePage);
 }
 
@@ -93,6 +97,13 @@ void PrintDispatcher::PrintHSP(QWidget *page)
                   QStringLiteral("Preparing Home Seller Proceeds"));
 }
 
+void PrintDispatcher::PrintPPC(QWidget *page)
+{
+    m_prepayment->fill(page);
+    previewReport(m_prepayment->rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
+                  QStringLiteral("Preparing Mortgage Prepayment Results"));
+}
+
 void PrintDispatcher::PrintCalcs(QWidget *page)
 {
     switch (m_kind) {
@@ -104,6 +115,13 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
                       QStringLiteral("Preview of Mortgage Qualifier"));
         break;
     case CalcKind::Biweekly:
+        m_calcs->setKind(TQRCalcs::Kind::Biweekly);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"),
+                               QStringLiteral("Biweekly Mortgage Payments"));
+        m_calcs->fillBW(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Biweekly Mortgage Payments"),
+                      QStringLiteral("Preview of Biweekly Mortgage Payments"));
+        break;
     case CalcKind::Refinancing:
         // These pages have no calculation band yet.
     case CalcKind::None:

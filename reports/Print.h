@@ -26,6 +26,7 @@ class TQRCalcs;
 class TQRGoodFaith;
 class TQRHomeSellersProceeds;
 class TQRPaymentChart;
+class TQrPrepaymentResults;
 
 class PrintDispatcher
 {
@@ -61,6 +62,7 @@ public:
     void PrintCalcs(QWidget *page);
     void PrintLSC(QWidget *page);
     void PrintHSP(QWidget *page);
+    void PrintPPC(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -73,6 +75,7 @@ public:
     TQRCalcs &calcs() const { return *m_calcs; }
     TQRPaymentChart &paymentChart() const { return *m_paymentChart; }
     TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
+    TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -86,6 +89,7 @@ private:
     std::unique_ptr<TQRCalcs> m_calcs;
     std::unique_ptr<TQRPaymentChart> m_paymentChart;
     std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
+    std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

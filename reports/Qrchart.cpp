@@ -115,8 +115,9 @@ void TQRPaymentChart::PageHeaderBeforePrint()
 {
     const QWidget *page = m_page;
     const auto loan = [page] {
-        return std::pair<QString, QString>(QStringLiteral("Loan Amount:"),
-                         fmt::currency(fieldValue(page, QStringLiteral("edtLoan"))));
+        return std::pair<QString, QString>(
+            QStringLiteral("Loan Amount:"),
+            fmt::currency(fieldValue(page, QStringLiteral("edtLoan"))));
     };
     const auto rate = [page] {
         return std::pair<QString, QString>(
@@ -124,13 +125,14 @@ void TQRPaymentChart::PageHeaderBeforePrint()
             fmt::percent(fmt::general(fieldValue(page, QStringLiteral("EdtInterest")))));
     };
     const auto term = [page] {
-        return std::pair<QString, QString>(QStringLiteral("Term:"),
-                         fmt::general(fieldValue(page, QStringLiteral("EdtTerm"))) +
-                             QStringLiteral(" months"));
+        return std::pair<QString, QString>(
+            QStringLiteral("Term:"),
+            fmt::general(fieldValue(page, QStringLiteral("EdtTerm"))) + QStringLiteral(" months"));
     };
     const auto payment = [page] {
-        return std::pair<QString, QString>(QStringLiteral("Payment:"),
-                         fmt::currency(fieldValue(page, QStringLiteral("edtPayment"))));
+        return std::pair<QString, QString>(
+            QStringLiteral("Payment:"),
+            fmt::currency(fieldValue(page, QStringLiteral("edtPayment"))));
     };
     const QString loans =
         QStringLiteral("Loan Amounts incremented by ") + property(page, "LoanIncrementText");
