@@ -8,6 +8,7 @@
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -88,6 +89,8 @@ HspPage::HspPage(CalculatorHost &host, QWidget *parent)
     for (const QString &month : kMonths)
         m_cbHSPClosingMonth->addItem(month);
     m_cbHSPClosingMonth->setMaxVisibleItems(12);
+    // The drop-down list is a widget of its own for a screen reader.
+    m_cbHSPClosingMonth->view()->setAccessibleName(QStringLiteral("Estimated Closing Month"));
     m_cbHSPClosingMonth->setCurrentIndex(6);
     m_cbHSPClosingMonth->setGeometry(leftField(4));
 
