@@ -3,6 +3,8 @@
 #include "calculators/AmortPage.h"
 #include "calculators/BwPage.h"
 #include "calculators/EccPage.h"
+#include "calculators/HspPage.h"
+#include "calculators/LsPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/PpcPage.h"
 #include "calculators/QuickCalcPage.h"
@@ -13,8 +15,9 @@ namespace clvn {
 
 std::vector<CalculatorPage *> makeCalculatorPages(CalculatorHost &host)
 {
-    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host),   new AmortPage(host),
-            new BwPage(host),        new PpcPage(host), new RefiPage(host), new RvbPage(host)};
+    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host), new AmortPage(host),
+            new BwPage(host),        new PpcPage(host), new RefiPage(host), new RvbPage(host),
+            new LsPage(host),        new HspPage(host)};
 }
 
 } // namespace clvn

@@ -19,6 +19,7 @@
 #include "reports/engine/Report.h"
 #include "widgets/Guard.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -136,6 +137,16 @@ int main(int argc, char *argv[])
             if (name == u"rvb"_s)
                 clvn::guard([rvb] { rvb->CalcRVB(); });
         ok &= save(&window, folder, QStringLiteral("page-") + name);
+        // The loan spread page in its term mode too, then back to payments.
+        if (name == u"ls"_s) {
+            const auto choose = [&window](const char *item) {
+                if (auto *radio = window.findChild<QAbstractButton *>(QLatin1String(item)))
+                    radio->click();
+            };
+            choose("rgCalculateItem3");
+            ok &= save(&window, folder, QStringLiteral("page-ls-terms"));
+            choose("rgCalculateItem0");
+        }
         // Panels that open over the page, shown open and closed again.
         const struct
         {

@@ -2,9 +2,11 @@
 
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
+#include "reports/QrHsp.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
+#include "reports/Qrchart.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
 #include "reports/engine/Report.h"
@@ -21,6 +23,8 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
+      m_paymentChart(std::make_unique<TQRPaymentChart>()),
+      m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
       m_prepayment(std::make_unique<TQrPrepaymentResults>()),
       m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
 {
@@ -42,7 +46,8 @@ PrintDispatcher::~PrintDispatcher()
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
     return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
-           pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB";
+           pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB" || pageName == u"LS" ||
+           pageName == u"HSP";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -61,6 +66,10 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintECC(activePage);
     else if (page == u"Amort")
         PrintAmortizer(activePage);
+    else if (page == u"LS")
+        PrintLSC(activePage);
+    else if (page == u"HSP")
+        PrintHSP(activePage);
     else if (page == u"PPC")
         PrintPPC(activePage);
     else if (page == u"RVB")
@@ -81,6 +90,21 @@ void PrintDispatcher::PrintECC(QWidget *page)
     m_goodFaith->fill(page);
     previewReport(m_goodFaith->Rep(), QStringLiteral("Preview of Estimated Closing Costs"),
                   QStringLiteral("Preview of Estimated Closing Costs"));
+}
+
+void PrintDispatcher::PrintLSC(QWidget *page)
+{
+    // The report reads the page while its pages are prepared.
+    m_paymentChart->setPage(page);
+    previewReport(m_paymentChart->Rep(), QStringLiteral("Preview of Loan Spread Calculations"),
+                  QStringLiteral("Preparing Loan Spread Calculations"));
+}
+
+void PrintDispatcher::PrintHSP(QWidget *page)
+{
+    m_sellersProceeds->fill(page);
+    previewReport(m_sellersProceeds->rep(), QStringLiteral("Preview of Home Seller Proceeds"),
+                  QStringLiteral("Preparing Home Seller Proceeds"));
 }
 
 void PrintDispatcher::PrintPPC(QWidget *page)

@@ -24,6 +24,8 @@ class TfrmPreview;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
+class TQRHomeSellersProceeds;
+class TQRPaymentChart;
 class TQrPrepaymentResults;
 class TQRRentVsBuy;
 
@@ -59,6 +61,8 @@ public:
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
+    void PrintLSC(QWidget *page);
+    void PrintHSP(QWidget *page);
     void PrintPPC(QWidget *page);
     void PrintRVB(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
@@ -71,6 +75,8 @@ public:
     TQRAmortization &amortization() const { return *m_amortization; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
+    TQRPaymentChart &paymentChart() const { return *m_paymentChart; }
+    TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
     TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
 
@@ -84,6 +90,8 @@ private:
     std::unique_ptr<TQRAmortization> m_amortization;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
+    std::unique_ptr<TQRPaymentChart> m_paymentChart;
+    std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
     std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
