@@ -7,6 +7,8 @@
 #include "app/Icons.h"
 #include "app/Links.h"
 #include "app/Pages.h"
+#include "app/Update.h"
+#include "app/WebFileInfo.h"
 #include "app/help/HelpTopics.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
@@ -142,6 +144,9 @@ void TfrmMain::FormCreate()
     setExceptionHandler([this](std::exception_ptr e) { AppOnException(e); });
     m_help = std::make_unique<HelpViewer>(m_programFolder + u"CLVN.qhc"_s);
     m_printer = std::make_unique<PrintDispatcher>(this);
+    m_webFileInfo = new TWebFileInfo(this);
+    if (m_options.setUpUpdateCheck)
+        m_options.setUpUpdateCheck(*m_webFileInfo);
 
     buildFrame();
     addPages();
@@ -241,14 +246,12 @@ void TfrmMain::buildToolBar(QWidget *panel)
     m_btnMenu->setEnabled(false);
     m_btnPrint->setEnabled(false);
     m_btnReset->setEnabled(false);
-    // The update check comes with its own window in a later release; until
-    // then its button does not pretend to work.
-    btnUpdate->setEnabled(false);
 
     connectGuarded(m_btnMenu, &QToolButton::clicked, this,
                    [this] { gotoChosenCalculator(m_btnMenu); });
     connectGuarded(m_btnPrint, &QToolButton::clicked, this, [this] { Print(); });
     connectGuarded(m_btnReset, &QToolButton::clicked, this, [this] { Reset(); });
+    connectGuarded(btnUpdate, &QToolButton::clicked, this, [this] { ShowUpdate(); });
     connectGuarded(btnPrefs, &QToolButton::clicked, this,
                    [this] { mnuPreferencesSetValuesClick(); });
     connectGuarded(btnHelp, &QToolButton::clicked, this, [this] { btnHelpClick(); });
@@ -309,7 +312,7 @@ void TfrmMain::buildMenus()
     addItem(internet, u"N10"_s, u"-"_s);
     QAction *update =
         addItem(internet, u"mnuInternetCheckForUpdate"_s, u"Check for &New Version ..."_s);
-    update->setEnabled(false);
+    connectGuarded(update, &QAction::triggered, this, [this] { ShowUpdate(); });
     connectGuarded(home, &QAction::triggered, this, [this] { openLinkOrSay(Link::UrlTolvane); });
     connectGuarded(freeware, &QAction::triggered, this,
                    [this] { openLinkOrSay(Link::UrlFreeware); });
@@ -612,6 +615,22 @@ void TfrmMain::mnuPreferencesSetValuesClick()
     repaint();
 }
 
+void TfrmMain::ShowUpdate()
+{
+    bool exitNow = false;
+    {
+        TfrmUpdate window(*m_webFileInfo, this);
+        execCentred(window, this);
+        exitNow = window.exitRequested();
+    }
+    if (!exitNow)
+        return;
+    // The installer is running: leave by the normal path that keeps the
+    // defaults, without the closing window's chance to stay.
+    m_closingForUpdate = true;
+    close();
+}
+
 void TfrmMain::MnuFilePrintSetupClick()
 {
     m_printer->PrintSetup();
@@ -658,7 +677,8 @@ void TfrmMain::FormClose()
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     bool allowed = true;
-    guard([&] { allowed = FormCloseQuery(); });
+    if (!m_closingForUpdate)
+        guard([&] { allowed = FormCloseQuery(); });
     if (!allowed) {
         event->ignore();
         return;

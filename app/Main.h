@@ -26,6 +26,7 @@ enum class Link;
 class CalculatorPage;
 class HelpViewer;
 class PrintDispatcher;
+class TWebFileInfo;
 class TRotatedLabel;
 
 // What a test or the program start hands the main window.
@@ -39,6 +40,9 @@ struct MainOptions
     std::function<int()> closeDraw;
     // Builds the calculator pages; empty means the program's own pages.
     std::function<std::vector<CalculatorPage *>(CalculatorHost &)> makePages;
+    // Tests only: points the update check elsewhere (address, bounds,
+    // trusted certificates); empty means the program's own settings.
+    std::function<void(TWebFileInfo &)> setUpUpdateCheck;
 };
 
 // The whole program is this one window: a tool bar, a rotated title strip,
@@ -73,6 +77,9 @@ public:
     QString activePageName() const;
     CalculatorPage *page(const QString &name) const;
     HelpViewer &helpViewer() { return *m_help; }
+    TWebFileInfo &webFileInfo() { return *m_webFileInfo; }
+    // Opens the update window; closes the program when it started an installer.
+    void ShowUpdate();
 
     // Shown once, after the window is up, when the settings file held values
     // that could not be read.
@@ -130,6 +137,8 @@ private:
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuPopCalcs = nullptr;
     bool m_inErrorHandler = false;
+    TWebFileInfo *m_webFileInfo = nullptr;
+    bool m_closingForUpdate = false;
 };
 
 } // namespace clvn
