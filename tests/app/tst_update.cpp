@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -313,6 +314,8 @@ private slots:
     void escCancelsTheWait();
     void missingConfiguration_data();
     void missingConfiguration();
+    void updateProcedureChecksFirst_data();
+    void updateProcedureChecksFirst();
 
     void windowStartsUnknown();
     void windowShowsTheCheck_data();
@@ -665,6 +668,10 @@ void TestUpdate::fetchesOncePerRun()
     QVERIFY(info.GetInfo(nullptr));
     QCOMPARE(info.values().version, u"1.0.05"_s);
     QCOMPARE(server.hits(kInfo), 1);
+    // Requests go direct, whatever the system's proxy settings.
+    auto *client = info.findChild<QNetworkAccessManager *>();
+    QVERIFY(client);
+    QCOMPARE(client->proxy().type(), QNetworkProxy::NoProxy);
 }
 
 void TestUpdate::escCancelsTheWait()
@@ -721,6 +728,47 @@ void TestUpdate::missingConfiguration()
     QVERIFY(!info.GetInfo(nullptr));
     QCOMPARE(boxes.titlesAndTexts(), QStringList{box});
     QVERIFY(!info.hasNetworkClient());
+}
+
+// The update procedure on its own: it checks first and stops with a box.
+void TestUpdate::updateProcedureChecksFirst_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QStringList>("boxes");
+
+    QTest::newRow("no connection")
+        << QString()
+        << QStringList{u"Exception | Error retrieving update information.\rException: Connection "
+                       u"refused."_s,
+                       u"Connection Error | Could not retrieve version information from the "
+                       u"Internet.\rError: \"Connection refused.\""_s};
+    QTest::newRow("same version") << u"1.0.04"_s
+                                  << QStringList{
+                                         u"No Update Found | There is no update available."_s};
+}
+
+void TestUpdate::updateProcedureChecksFirst()
+{
+    QFETCH(QString, version);
+    TestServer server;
+    TWebFileInfo info;
+    info.setTrustedCertificates({m_cert});
+    QTcpServer closed;
+    if (version.isEmpty()) {
+        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+        info.HomeURL = QUrl(u"https://127.0.0.1:"_s + QString::number(closed.serverPort()) + kInfo);
+        closed.close();
+    } else {
+        server.route(kInfo).body = bytes(page(version));
+        info.HomeURL = QUrl(server.url(kInfo));
+    }
+    int opened = 0;
+    info.openFile = [&](const QUrl &) { return ++opened > 0; };
+    BoxScript boxes;
+
+    QVERIFY(!info.Update(nullptr));
+    QTEST(boxes.titlesAndTexts(), "boxes");
+    QCOMPARE(opened, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -905,6 +953,7 @@ void TestUpdate::windowReportsFailures()
     QCOMPARE(seen.status, u"Update Status:  Unknown"_s);
     QVERIFY(!seen.retrieveVisible);
     QVERIFY(!anyVisible(u"frmWait"_s));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void TestUpdate::reopening_data()
