@@ -272,9 +272,8 @@ const QString kInfo = u"/info.htm"_s;
 WebFileLimits shortLimits()
 {
     WebFileLimits l;
-    l.silenceMs = 1000;
-    l.pageDeadlineMs = 2500;
-    l.downloadDeadlineMs = 2500;
+    l.silenceMs = 2000;
+    l.pageDeadlineMs = 4000;
     return l;
 }
 
@@ -482,8 +481,8 @@ void TestUpdate::transportFailures_data()
 
     QTest::newRow("connection refused") << u"refused"_s << u"Connection refused"_s;
     QTest::newRow("no certificate trusted") << u"untrusted"_s << u"SSL handshake failed*"_s;
-    QTest::newRow("silent server") << u"silent"_s << u"No answer from the server for 1 s"_s;
-    QTest::newRow("trickling server") << u"trickle"_s << u"No complete answer within 2.5 s"_s;
+    QTest::newRow("silent server") << u"silent"_s << u"No answer from the server for 2 s"_s;
+    QTest::newRow("trickling server") << u"trickle"_s << u"No complete answer within 4 s"_s;
     QTest::newRow("10 MB page with Content-Length")
         << u"big"_s << u"The answer is larger than 256 KiB"_s;
     QTest::newRow("10 MB page without Content-Length")
@@ -510,7 +509,10 @@ void TestUpdate::transportFailures()
     TestServer server;
     TWebFileInfo info;
     info.HomeURL = QUrl(server.url(kInfo));
-    info.limits = shortLimits();
+    // Short waits only where the wait is the point: a slow machine must not
+    // turn the other rows into timeouts.
+    if (scenario == u"silent"_s || scenario == u"trickle"_s)
+        info.limits = shortLimits();
     info.setTrustedCertificates({m_cert});
     const QByteArray big(10 * 1024 * 1024, 'x');
     auto redirect = [&](const QString &from, const QString &to) {
