@@ -24,6 +24,7 @@ class TfrmPreview;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
+class TQrPrepaymentResults;
 
 class PrintDispatcher
 {
@@ -57,6 +58,7 @@ public:
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
+    void PrintPPC(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -67,6 +69,7 @@ public:
     TQRAmortization &amortization() const { return *m_amortization; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
+    TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<TQRAmortization> m_amortization;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
+    std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 
