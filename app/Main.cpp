@@ -8,6 +8,8 @@
 #include "app/Icons.h"
 #include "app/Links.h"
 #include "app/Pages.h"
+#include "app/Update.h"
+#include "app/WebFileInfo.h"
 #include "app/help/HelpTopics.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
@@ -153,6 +155,9 @@ void TfrmMain::FormCreate()
     setHelpContext(this, help::TopicMenu);
     m_contextHelp = std::make_unique<ContextHelpKey>(
         [this](int topic) { m_help->showTopic(topic); }, help::TopicMenu);
+    m_webFileInfo = new TWebFileInfo(this);
+    if (m_options.setUpUpdateCheck)
+        m_options.setUpUpdateCheck(*m_webFileInfo);
 
     buildFrame();
     addPages();
@@ -252,13 +257,11 @@ void TfrmMain::buildToolBar(QWidget *panel)
     m_btnMenu->setEnabled(false);
     m_btnPrint->setEnabled(false);
     m_btnReset->setEnabled(false);
-    // The update check comes with its own window in a later release; until
-    // then its button does not pretend to work.
-    btnUpdate->setEnabled(false);
 
     bindCommand(m_btnMenu, [this] { gotoChosenCalculator(m_btnMenu); });
     bindCommand(m_btnPrint, [this] { Print(); });
     bindCommand(m_btnReset, [this] { Reset(); });
+    bindCommand(btnUpdate, [this] { ShowUpdate(); });
     bindCommand(btnPrefs, [this] { mnuPreferencesSetValuesClick(); });
     bindCommand(btnHelp, [this] { btnHelpClick(); });
     bindCommand(btnExit, [this] { close(); });
@@ -318,7 +321,7 @@ void TfrmMain::buildMenus()
     addItem(internet, u"N10"_s, u"-"_s);
     QAction *update =
         addItem(internet, u"mnuInternetCheckForUpdate"_s, u"Check for &New Version ..."_s);
-    update->setEnabled(false);
+    bindCommand(update, [this] { ShowUpdate(); });
     bindCommand(home, [this] { openLinkOrSay(Link::UrlTolvane); });
     bindCommand(freeware, [this] { openLinkOrSay(Link::UrlFreeware); });
     bindCommand(suggest, [this] { openLinkOrSay(Link::UrlSuggest); });
@@ -660,6 +663,22 @@ void TfrmMain::mnuPreferencesSetValuesClick()
     repaint();
 }
 
+void TfrmMain::ShowUpdate()
+{
+    bool exitNow = false;
+    {
+        TfrmUpdate window(*m_webFileInfo, this);
+        execCentred(window, this);
+        exitNow = window.exitRequested();
+    }
+    if (!exitNow)
+        return;
+    // The installer is running: leave by the normal path that keeps the
+    // defaults, without the closing window's chance to stay.
+    m_closingForUpdate = true;
+    close();
+}
+
 void TfrmMain::MnuFilePrintSetupClick()
 {
     m_printer->PrintSetup();
@@ -709,7 +728,8 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     // that fails on it does not keep the window open.
     takePendingEdit();
     bool allowed = true;
-    guard([&] { allowed = FormCloseQuery(); });
+    if (!m_closingForUpdate)
+        guard([&] { allowed = FormCloseQuery(); });
     if (!allowed) {
         event->ignore();
         return;

@@ -29,6 +29,7 @@ class CalculatorPage;
 class ContextHelpKey;
 class HelpViewer;
 class PrintDispatcher;
+class TWebFileInfo;
 class TRotatedLabel;
 
 // What a test or the program start hands the main window.
@@ -42,6 +43,9 @@ struct MainOptions
     std::function<int()> closeDraw;
     // Builds the calculator pages; empty means the program's own pages.
     std::function<std::vector<CalculatorPage *>(CalculatorHost &)> makePages;
+    // Tests only: points the update check elsewhere (address, bounds,
+    // trusted certificates); empty means the program's own settings.
+    std::function<void(TWebFileInfo &)> setUpUpdateCheck;
 };
 
 // The whole program is this one window: a tool bar, a rotated title strip,
@@ -76,6 +80,9 @@ public:
     QString activePageName() const;
     CalculatorPage *page(const QString &name) const;
     HelpViewer &helpViewer() { return *m_help; }
+    TWebFileInfo &webFileInfo() { return *m_webFileInfo; }
+    // Opens the update window; closes the program when it started an installer.
+    void ShowUpdate();
 
     // Shown once, after the window is up, when the settings file held values
     // that could not be read.
@@ -150,6 +157,8 @@ private:
     // Errors the application-wide handler has reported in this run.
     int m_errorCount = 0;
     bool m_placed = false;
+    TWebFileInfo *m_webFileInfo = nullptr;
+    bool m_closingForUpdate = false;
 };
 
 } // namespace clvn

@@ -8,6 +8,8 @@
 #include "app/Disclaim.h"
 #include "app/Main.h"
 #include "app/Splash.h"
+#include "app/Update.h"
+#include "app/WebFileInfo.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/BwPage.h"
@@ -200,6 +202,11 @@ int main(int argc, char *argv[])
         clvn::TfrmClose thanks(&window);
         thanks.show();
         ok &= save(&thanks, folder, QStringLiteral("closing"));
+    }
+    {
+        // Never shown: showing starts the check, and screenshots stay offline.
+        clvn::TfrmUpdate update(window.webFileInfo(), &window);
+        ok &= save(&update, folder, QStringLiteral("update"));
     }
     {
         clvn::TSplashScreen splash;
