@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/Centre.h"
 #include "app/Close.h"
+#include "app/CsvExport.h"
 #include "app/Disclaim.h"
 #include "app/Icons.h"
 #include "app/Links.h"
@@ -11,6 +12,7 @@
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/CalculatorPage.h"
+#include "calculators/TableSource.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
 #include "widgets/Guard.h"
@@ -142,6 +144,7 @@ void TfrmMain::FormCreate()
     setExceptionHandler([this](std::exception_ptr e) { AppOnException(e); });
     m_help = std::make_unique<HelpViewer>(m_programFolder + u"CLVN.qhc"_s);
     m_printer = std::make_unique<PrintDispatcher>(this);
+    m_csv = std::make_unique<CsvExporter>();
 
     buildFrame();
     addPages();
@@ -274,6 +277,12 @@ void TfrmMain::buildMenus()
     addItem(file, u"mnuFilePageSetup"_s, u"Page Setup..."_s)->setVisible(false);
     m_mnuFilePrint = addItem(file, u"MnuFilePrint"_s, u"&Print"_s);
     m_mnuFilePrint->setEnabled(false);
+    m_mnuFileExportCSV = addItem(file, u"MnuFileExportCSV"_s, u"&Export to CSV..."_s);
+    m_mnuFileExportCSV->setEnabled(false);
+    // A page's table comes and goes with its calculations: look when the menu opens.
+    connect(file, &QMenu::aboutToShow, this, [this] { updateExportEnabled(); });
+    connectGuarded(m_mnuFileExportCSV, &QAction::triggered, this,
+                   [this] { MnuFileExportCSVClick(); });
     addItem(file, u"N5"_s, u"-"_s);
     QAction *exit = addItem(file, u"MnuFileExit"_s, u"E&xit"_s);
     connectGuarded(printSetup, &QAction::triggered, this, [this] { MnuFilePrintSetupClick(); });
@@ -478,6 +487,7 @@ void TfrmMain::gotoChosenCalculator(QObject *sender)
     // still leaves the way back to the menu.
     m_btnMenu->setEnabled(true);
     d->page->enter();
+    updateExportEnabled();
 }
 
 void TfrmMain::showMenuPage()
@@ -487,6 +497,7 @@ void TfrmMain::showMenuPage()
     DisallowPrinting();
     m_btnReset->setEnabled(false);
     m_btnMenu->setEnabled(false);
+    updateExportEnabled();
 }
 
 void TfrmMain::EnableMnuCalcItems()
@@ -542,6 +553,21 @@ void TfrmMain::Reset()
 {
     if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
         p->Reset();
+    updateExportEnabled();
+}
+
+void TfrmMain::updateExportEnabled()
+{
+    const auto *table = dynamic_cast<const TableSource *>(m_nbkMain->currentWidget());
+    m_mnuFileExportCSV->setEnabled(table && table->hasTable());
+}
+
+void TfrmMain::MnuFileExportCSVClick()
+{
+    auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget());
+    const auto *table = dynamic_cast<const TableSource *>(p);
+    if (table)
+        m_csv->exportTable(this, *table, p->title());
 }
 
 void TfrmMain::btnHelpClick()
@@ -576,6 +602,7 @@ void TfrmMain::AppOnException(std::exception_ptr error)
         }
     }
     m_inErrorHandler = false;
+    updateExportEnabled();
 }
 
 void TfrmMain::reportSettingsProblems()

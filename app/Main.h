@@ -24,6 +24,7 @@ namespace clvn {
 
 enum class Link;
 class CalculatorPage;
+class CsvExporter;
 class HelpViewer;
 class PrintDispatcher;
 class TRotatedLabel;
@@ -73,6 +74,9 @@ public:
     QString activePageName() const;
     CalculatorPage *page(const QString &name) const;
     HelpViewer &helpViewer() { return *m_help; }
+    CsvExporter &csvExporter() { return *m_csv; }
+    // File > Export to CSV... is enabled exactly while the active page lists a table.
+    void updateExportEnabled();
 
     // Shown once, after the window is up, when the settings file held values
     // that could not be read.
@@ -103,6 +107,7 @@ private:
     void mnuPreferencesSetValuesClick();
     void MnuFilePrintSetupClick();
     void Print();
+    void MnuFileExportCSVClick();
     void openLinkOrSay(Link link);
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
@@ -116,6 +121,7 @@ private:
     LoadReport m_loadReport;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<PrintDispatcher> m_printer;
+    std::unique_ptr<CsvExporter> m_csv;
 
     std::vector<Destination> m_destinations;
     QStackedWidget *m_nbkMain = nullptr;
@@ -126,6 +132,7 @@ private:
     QToolButton *m_btnPrint = nullptr;
     QToolButton *m_btnReset = nullptr;
     QAction *m_mnuFilePrint = nullptr;
+    QAction *m_mnuFileExportCSV = nullptr;
     QMenu *m_mnuCalculators = nullptr;
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuPopCalcs = nullptr;
