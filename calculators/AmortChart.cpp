@@ -127,9 +127,8 @@ std::vector<PageItem> drawAmortChart(const AmortChartData &data, const QSizeF &s
         if (k > 0)
             items.push_back(line(QStringLiteral("chtGrid"), QPointF(plot.left(), y),
                                  QPointF(plot.right(), y), kGridColor));
-        items.push_back(text(chart::MoneyLabel, money(v, 0),
-                             QRectF(0, y - lh / 2, left - kGap, lh), font,
-                             Qt::AlignRight | Qt::AlignVCenter, kAxisColor));
+        items.push_back(text(chart::MoneyLabel, money(v, 0), QRectF(0, y - lh / 2, left - kGap, lh),
+                             font, Qt::AlignRight | Qt::AlignVCenter, kAxisColor));
     }
 
     // A tick at every year; labels every few years so that they never touch.
@@ -161,22 +160,21 @@ std::vector<PageItem> drawAmortChart(const AmortChartData &data, const QSizeF &s
     }
 
     // The axes.
-    items.push_back(line(QStringLiteral("chtAxis"), plot.topLeft(), plot.bottomLeft(), kAxisColor,
-                         0.75));
-    items.push_back(line(QStringLiteral("chtAxis"), plot.bottomLeft(), plot.bottomRight(),
-                         kAxisColor, 0.75));
+    items.push_back(
+        line(QStringLiteral("chtAxis"), plot.topLeft(), plot.bottomLeft(), kAxisColor, 0.75));
+    items.push_back(
+        line(QStringLiteral("chtAxis"), plot.bottomLeft(), plot.bottomRight(), kAxisColor, 0.75));
 
     // The curves, one point per payment; the dashed line first, beneath.
     const Series balance{chart::Balance, QStringLiteral("Balance"), kBalanceColor, Qt::SolidLine,
                          1.5};
     const Series principal{chart::PrincipalToDate, QStringLiteral("Principal to date"),
                            kPrincipalColor, Qt::SolidLine, 1.25};
-    const Series interest{chart::InterestToDate, QStringLiteral("Interest to date"),
-                          kInterestColor, Qt::SolidLine, 1.25};
+    const Series interest{chart::InterestToDate, QStringLiteral("Interest to date"), kInterestColor,
+                          Qt::SolidLine, 1.25};
     const Series without{chart::BalanceWithoutExtras, QStringLiteral("Balance without extras"),
                          kBalanceColor, Qt::DashLine, 1.0};
-    auto curve = [&](const Series &s, const std::vector<TPayment> &rows,
-                     double TPayment::*figure) {
+    auto curve = [&](const Series &s, const std::vector<TPayment> &rows, double TPayment::*figure) {
         PageItem item;
         item.kind = PageItem::Kind::Polyline;
         item.name = s.name;
@@ -201,8 +199,8 @@ std::vector<PageItem> drawAmortChart(const AmortChartData &data, const QSizeF &s
         legend.push_back(&without);
     for (const Series *s : legend) {
         const qreal y = kGap + lh / 2;
-        items.push_back(line(chart::Legend, QPointF(x, y), QPointF(x + 16, y), s->color, s->width,
-                             s->style));
+        items.push_back(
+            line(chart::Legend, QPointF(x, y), QPointF(x + 16, y), s->color, s->width, s->style));
         const qreal w = report::textWidth(font, s->legend);
         items.push_back(text(chart::Legend, s->legend, QRectF(x + 20, kGap, w, lh), font,
                              Qt::AlignLeft | Qt::AlignVCenter));
@@ -258,9 +256,10 @@ QString savingsCaption(const ExtraPaymentSavings &savings)
 {
     const double cents = savings.interestSavedCents;
     const QString interest =
-        cents >= 0 ? QStringLiteral("The extra payments save %1 in interest").arg(money(cents / 100, 2))
-                   : QStringLiteral("The extra payments cost %1 more in interest")
-                         .arg(money(-cents / 100, 2));
+        cents >= 0
+            ? QStringLiteral("The extra payments save %1 in interest").arg(money(cents / 100, 2))
+            : QStringLiteral("The extra payments cost %1 more in interest")
+                  .arg(money(-cents / 100, 2));
     const int n = savings.paymentsSooner;
     if (n == 0)
         return interest + QStringLiteral("; the loan ends with the same payment.");

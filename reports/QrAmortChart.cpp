@@ -25,17 +25,16 @@ TQRAmortChart::TQRAmortChart() : m_rep(QStringLiteral("QRAmortChart"))
     const qreal w = m_rep.contentWidth();
     addTitleBand(m_rep, QStringLiteral("Loan Amortization Chart"));
 
-    ReportBand *detail =
-        m_rep.addBand(BandKind::Detail, QStringLiteral("Detail"),
-                      kChartTop + ChartHeight + kCaptionGap + kCaptionHeight);
+    ReportBand *detail = m_rep.addBand(BandKind::Detail, QStringLiteral("Detail"),
+                                       kChartTop + ChartHeight + kCaptionGap + kCaptionHeight);
     detail->addHLine(QStringLiteral("HeaderRule1"), 1, 0, w);
     addLoanFigures(detail, 5);
     detail->addHLine(QStringLiteral("HeaderRule2"), 25, 0, w);
     detail->addDrawing(QStringLiteral("chtAmortization"), QRectF(0, kChartTop, w, ChartHeight));
-    ReportElement *caption = detail->addLabel(
-        QStringLiteral("lblAmortSavings"), QString(),
-        QRectF(0, kChartTop + ChartHeight + kCaptionGap, w, kCaptionHeight), reportFont(px(13), true),
-        Qt::AlignLeft | Qt::AlignTop);
+    ReportElement *caption =
+        detail->addLabel(QStringLiteral("lblAmortSavings"), QString(),
+                         QRectF(0, kChartTop + ChartHeight + kCaptionGap, w, kCaptionHeight),
+                         reportFont(px(13), true), Qt::AlignLeft | Qt::AlignTop);
     caption->wordWrap = true;
     detail->beforePrint = [this] { DetailBeforePrint(); };
 

@@ -20,11 +20,15 @@ namespace clvn::test {
 class AmortDriver
 {
 public:
-    AmortDriver()
-        : host(std::make_unique<FakeHost>()), page(std::make_unique<AmortPage>(*host))
+    AmortDriver() : host(std::make_unique<FakeHost>()), page(std::make_unique<AmortPage>(*host))
     {
         page->show();
+        // Typing needs the page's window active, as a user's is.
+        if (!QTest::qWaitForWindowExposed(page.get()))
+            qWarning("the amortization page did not show");
         page->activateWindow();
+        if (!QTest::qWaitForWindowActive(page.get()))
+            qWarning("the amortization page did not become active");
     }
     ~AmortDriver() { page.reset(); } // before the host it uses
 
@@ -76,10 +80,12 @@ public:
     std::unique_ptr<AmortPage> page;
 };
 
-// A schedule computed apart from TMortgage, in whole cents: the level payment
-// L i / (1 - (1 + i)^-n) rounded half up, each month's interest on the
-// balance rounded half up, the principal (extra included) never more than
-// the balance; it ends when the balance reaches zero or after n payments.
+// A schedule computed apart from TMortgage by the documented rule: the level
+// payment L i / (1 - (1 + i)^-n) rounded to cents as Int(x * 100 + 0.5) / 100,
+// each month's interest on the running balance (dollars, binary double, as
+// the rule has it) rounded the same way, the principal (extra included)
+// never more than the balance; it ends when the balance reaches zero or
+// after n payments. Totals are whole cents.
 struct ReferenceSchedule
 {
     qint64 totalInterestCents = 0;
@@ -89,16 +95,17 @@ struct ReferenceSchedule
 inline ReferenceSchedule referenceSchedule(double loan, double percent, int n,
                                            const std::function<qint64(int)> &extraCents)
 {
+    auto cents = [](double x) { return std::trunc(x * 100 + 0.5) / 100; };
     const double i = percent / 1200;
-    const double level = i == 0 ? loan / n : loan * i / (1 - std::pow(1 + i, -n));
-    const qint64 payment = qint64(std::floor(level * 100 + 0.5));
-    qint64 balance = qint64(std::llround(loan * 100));
+    const double payment = cents(i == 0 ? loan / n : loan * i / (1 - std::pow(1 + i, -n)));
+    double balance = loan;
     ReferenceSchedule out;
     for (int k = 1; k <= n && balance > 0; ++k) {
-        const qint64 interest = qint64(std::floor(double(balance) * i + 0.5));
-        const qint64 principal = std::min(payment - interest + extraCents(k), balance);
+        const double interest = cents(balance * i);
+        const double principal =
+            std::min(payment - interest + double(extraCents(k)) / 100, balance);
         balance -= principal;
-        out.totalInterestCents += interest;
+        out.totalInterestCents += qRound64(interest * 100);
         out.payments = k;
     }
     return out;

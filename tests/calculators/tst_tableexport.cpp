@@ -87,7 +87,7 @@ private Q_SLOTS:
 void TestTableExport::csvMatchesSchedule_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("extra"); // mode|from|to|amount, or none
+    QTest::addColumn<QString>("extra");        // mode|from|to|amount, or none
     QTest::addColumn<QString>("shownBalance"); // the grid's first balance, in the locale
     // First rows: the worked schedule of the amortization page tests
     // (independent Python recomputation, cents half up per row).
@@ -157,8 +157,8 @@ void TestTableExport::csvMatchesSchedule()
 void TestTableExport::quoting_data()
 {
     QTest::addColumn<QStringList>("headings");
-    QTest::addColumn<QString>("text");    // a text cell
-    QTest::addColumn<double>("value");    // a number cell with 2 decimals
+    QTest::addColumn<QString>("text"); // a text cell
+    QTest::addColumn<double>("value"); // a number cell with 2 decimals
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QByteArray>("csv");
     QTest::newRow("comma in a heading")
@@ -175,8 +175,8 @@ void TestTableExport::quoting_data()
         << QByteArray("A,B\r\n\xc3\xa9t\xc3\xa9,1234567.89\r\n");
     QTest::newRow("minus zero is zero") << QStringList{u"A"_s, u"B"_s} << u"a"_s << -0.004
                                         << u"en_US"_s << QByteArray("A,B\r\na,0.00\r\n");
-    QTest::newRow("negative amount") << QStringList{u"A"_s, u"B"_s} << u"a"_s << -12.5
-                                     << u"en_US"_s << QByteArray("A,B\r\na,-12.50\r\n");
+    QTest::newRow("negative amount") << QStringList{u"A"_s, u"B"_s} << u"a"_s << -12.5 << u"en_US"_s
+                                     << QByteArray("A,B\r\na,-12.50\r\n");
 }
 
 void TestTableExport::quoting()
@@ -225,7 +225,7 @@ void TestTableExport::copy_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QList<int>>("clicked"); // rows clicked, the second with Shift
-    QTest::addColumn<int>("lines");           // heading included
+    QTest::addColumn<int>("lines");          // heading included
     QTest::addColumn<QString>("firstRow");
     QTest::addColumn<QString>("lastRow");
     // Rows as the page's worked schedule shows them (see csvMatchesSchedule).
@@ -235,9 +235,9 @@ void TestTableExport::copy_data()
     QTest::newRow("rows 2 to 4") << u"en_US"_s << QList<int>{1, 3} << 4
                                  << u"2\t57.95\t728.75\t115.48\t1457.92\t0.00\t99884.52"_s
                                  << u"4\t58.80\t727.90\t232.66\t2914.14\t0.00\t99767.34"_s;
-    QTest::newRow("one row in de_DE")
-        << u"de_DE"_s << QList<int>{1} << 2 << u"2\t57,95\t728,75\t115,48\t1457,92\t0,00\t99884,52"_s
-        << u"2\t57,95\t728,75\t115,48\t1457,92\t0,00\t99884,52"_s;
+    QTest::newRow("one row in de_DE") << u"de_DE"_s << QList<int>{1} << 2
+                                      << u"2\t57,95\t728,75\t115,48\t1457,92\t0,00\t99884,52"_s
+                                      << u"2\t57,95\t728,75\t115,48\t1457,92\t0,00\t99884,52"_s;
 }
 
 void TestTableExport::copy()
