@@ -87,10 +87,7 @@ private Q_SLOTS:
     void printing();
 
 private:
-    AmortChartView *chart() const
-    {
-        return m_amort->child<AmortChartView>(u"chtAmortization"_s);
-    }
+    AmortChartView *chart() const { return m_amort->child<AmortChartView>(u"chtAmortization"_s); }
     QString caption() const
     {
         auto *label = m_amort->child<QLabel>(u"lblAmortSavings"_s);
@@ -118,8 +115,8 @@ void TestAmortChart::displayList_data()
     QTest::newRow("100 on all payments") << QString() << u"rbAllPmts|||100"_s << 238 << 360;
     QTest::newRow("500 on payment 12") << QString() << u"rbOnePmt|12||500"_s << 353 << 360;
     QTest::newRow("250 on 1 to 3") << QString() << u"rbRangePmts|1|3|250"_s << 348 << 360;
-    QTest::newRow("a cent on the last payment") << QString() << u"rbOnePmt|360||0.01"_s << 360
-                                                << 360;
+    QTest::newRow("a cent on the last payment")
+        << QString() << u"rbOnePmt|360||0.01"_s << 360 << 360;
     QTest::newRow("1200 payments") << u"100000|6|1200"_s << QString() << 1200 << 0;
 }
 
@@ -155,7 +152,8 @@ void TestAmortChart::displayList()
         QVERIFY(dashed->points.last().x() >= findItem(items, chart::Balance)->points.last().x());
     }
     // The legend names the dashed line only when it is drawn.
-    QCOMPARE(textsOf(items, chart::Legend).contains(u"Balance without extras"_s), withoutExtras > 0);
+    QCOMPARE(textsOf(items, chart::Legend).contains(u"Balance without extras"_s),
+             withoutExtras > 0);
     // Years are marked under the payment numbers that end them.
     const QStringList years = textsOf(items, chart::YearLabel);
     const QStringList numbers = textsOf(items, chart::PaymentLabel);
@@ -219,10 +217,8 @@ void TestAmortChart::savingsCaption()
 
     // The figures of the sentence are those of the reference pair.
     const QStringList f = (figures.isEmpty() ? u"100000|8.75|360"_s : figures).split(u'|');
-    const auto without =
-        test::referenceSchedule(f[0].toDouble(), f[1].toDouble(), f[2].toInt(), [](int) {
-            return qint64(0);
-        });
+    const auto without = test::referenceSchedule(f[0].toDouble(), f[1].toDouble(), f[2].toInt(),
+                                                 [](int) { return qint64(0); });
     const auto with = test::referenceSchedule(f[0].toDouble(), f[1].toDouble(), f[2].toInt(),
                                               [&](int k) { return extraFor(extra, k); });
     const qint64 saved = without.totalInterestCents - with.totalInterestCents;
