@@ -92,23 +92,31 @@ std::vector<PageItem> drawAmortChart(const AmortChartData &data, const QSizeF &s
     }
     const bool extras = !data.withoutExtras.empty();
 
-    // The money axis reaches the largest figure of either schedule.
+    // The money axis reaches the largest figure of either schedule, and below
+    // zero only when a figure does (negative "extra" amounts).
     double yMax = data.loan;
+    double yMin = 0;
     for (const std::vector<TPayment> *rows : {&data.rows, &data.withoutExtras}) {
-        for (const TPayment &p : *rows)
+        for (const TPayment &p : *rows) {
             yMax = std::max({yMax, p.Balance, p.PrincipalToDate, p.InterestToDate});
+            yMin = std::min({yMin, p.Balance, p.PrincipalToDate, p.InterestToDate});
+        }
     }
-    if (!(yMax > 0) || !std::isfinite(yMax))
+    if (!(yMax > yMin) || !std::isfinite(yMax - yMin)) {
+        yMin = 0;
         yMax = 1;
-    const double yStep = niceStep(yMax, 5);
+    }
+    const double yStep = niceStep(yMax - yMin, 5);
     const double yTop = std::ceil(yMax / yStep - 1e-9) * yStep;
+    const double yBottom = std::floor(yMin / yStep + 1e-9) * yStep;
+    const int ySteps = std::clamp(int(std::lround((yTop - yBottom) / yStep)), 1, 12);
     const int xPayments = int(std::max(data.rows.size(), data.withoutExtras.size()));
 
     // Margins: the widest money label at the left, the legend above, two
     // lines of payment and year labels below.
     qreal left = 0;
-    for (double v = 0; v <= yTop + yStep / 2; v += yStep)
-        left = std::max(left, report::textWidth(font, money(v, 0)));
+    for (int k = 0; k <= ySteps; ++k)
+        left = std::max(left, report::textWidth(font, money(yBottom + k * yStep, 0)));
     left += 2 * kGap;
     const qreal top = lh + 2 * kGap;
     const qreal bottom = 2 * lh + kGap;
@@ -116,15 +124,17 @@ std::vector<PageItem> drawAmortChart(const AmortChartData &data, const QSizeF &s
     const QRectF plot(left, top, std::max<qreal>(size.width() - left - right, 10),
                       std::max<qreal>(size.height() - top - bottom, 10));
     if (frame)
-        *frame = {plot, xPayments, yTop};
+        *frame = {plot, xPayments};
     auto px = [&](double payment) { return plot.left() + payment / xPayments * plot.width(); };
-    auto py = [&](double v) { return plot.bottom() - v / yTop * plot.height(); };
+    auto py = [&](double v) {
+        return plot.bottom() - (v - yBottom) / (yTop - yBottom) * plot.height();
+    };
 
     // Money grid lines and labels.
-    for (int k = 0; k * yStep <= yTop + yStep / 2; ++k) {
-        const double v = k * yStep;
+    for (int k = 0; k <= ySteps; ++k) {
+        const double v = yBottom + k * yStep;
         const qreal y = py(v);
-        if (k > 0)
+        if (k > 0 || yBottom < 0)
             items.push_back(line(QStringLiteral("chtGrid"), QPointF(plot.left(), y),
                                  QPointF(plot.right(), y), kGridColor));
         items.push_back(text(chart::MoneyLabel, money(v, 0), QRectF(0, y - lh / 2, left - kGap, lh),

@@ -30,7 +30,6 @@ struct AmortChartFrame
 {
     QRectF plot;       // the plotting area, points
     int xPayments = 0; // payments across the x axis
-    double yTop = 0;   // money at the top of the plot
 };
 
 // Names of the items, for whoever reads a display list.

@@ -279,6 +279,7 @@ void AmortPage::buildChart()
     m_lblAmortSavings->hide();
     m_chart = new AmortChartView(m_pnlAmortChart);
     m_chart->setObjectName(QStringLiteral("chtAmortization"));
+    m_chart->setAccessibleName(QStringLiteral("Amortization chart"));
     layout->addWidget(m_lblAmortSavings);
     layout->addWidget(m_chart, 1);
     m_pnlAmortChart->hide();

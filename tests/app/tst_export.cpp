@@ -4,6 +4,7 @@
 
 #include "app/CsvExport.h"
 #include "app/Main.h"
+#include "calculators/CalculatorPage.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
@@ -34,13 +35,13 @@ private Q_SLOTS:
     void unwritableTargetIsNamed();
 
 private:
-    QAction *exportItem() const
-    {
-        return m_window->findChild<QAction *>(u"MnuFileExportCSV"_s);
-    }
+    QAction *exportItem() const { return m_window->findChild<QAction *>(u"MnuFileExportCSV"_s); }
+    // A button of the active page, or of the menu page.
     void go(const QString &button)
     {
-        QTest::mouseClick(m_window->findChild<QPushButton *>(button), Qt::LeftButton);
+        QWidget *page = m_window->page(m_window->activePageName());
+        auto *b = page ? page->findChild<QPushButton *>(button) : nullptr;
+        QTest::mouseClick(b ? b : m_window->findChild<QPushButton *>(button), Qt::LeftButton);
     }
 
     QTemporaryDir m_dir;
@@ -67,8 +68,8 @@ void TestExport::enabledWhileATableIsListed_data()
     QTest::newRow("after Reset") << QStringList{u"btnAmort"_s, u"btnReset"_s} << false;
     QTest::newRow("after Calculate again")
         << QStringList{u"btnAmort"_s, u"btnReset"_s, u"btnCalculate"_s} << true;
-    QTest::newRow("a page without a table") << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s}
-                                            << false;
+    QTest::newRow("a page without a table")
+        << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s} << false;
     QTest::newRow("back to the menu") << QStringList{u"btnAmort"_s, u"btnMenu"_s} << false;
 }
 

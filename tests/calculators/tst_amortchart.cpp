@@ -118,6 +118,9 @@ void TestAmortChart::displayList_data()
     QTest::newRow("a cent on the last payment")
         << QString() << u"rbOnePmt|360||0.01"_s << 360 << 360;
     QTest::newRow("1200 payments") << u"100000|6|1200"_s << QString() << 1200 << 0;
+    // A negative amount is taken as a loan increase: principal to date falls below zero.
+    QTest::newRow("100 taken off every payment")
+        << QString() << u"rbAllPmts|||-100"_s << 360 << 360;
 }
 
 void TestAmortChart::displayList()
@@ -132,16 +135,22 @@ void TestAmortChart::displayList()
     QVERIFY(m_errors.isEmpty());
     QCOMPARE(m_amort->page->model()->rowCount(), payments);
 
-    const std::vector<PageItem> items = chart()->drawing(QSizeF(540, 400));
+    const QSizeF size(540, 400);
+    const std::vector<PageItem> items = chart()->drawing(size);
+    AmortChartFrame frame;
+    QCOMPARE(drawAmortChart(chart()->data(), size, &frame).size(), items.size());
+    const QRectF plot = frame.plot.adjusted(-0.01, -0.01, 0.01, 0.01);
     for (const QString &name : {chart::Balance, chart::PrincipalToDate, chart::InterestToDate}) {
         const PageItem *curve = findItem(items, name);
         QVERIFY2(curve, qPrintable(name));
         QCOMPARE(curve->kind, PageItem::Kind::Polyline);
         QCOMPARE(curve->penStyle, Qt::SolidLine);
-        // One point per payment, left to right.
+        // One point per payment, left to right, inside the plot.
         QCOMPARE(int(curve->points.size()), payments);
         for (int k = 1; k < payments; ++k)
             QVERIFY(curve->points[k].x() > curve->points[k - 1].x());
+        for (const QPointF &point : curve->points)
+            QVERIFY(plot.contains(point));
     }
     const PageItem *dashed = findItem(items, chart::BalanceWithoutExtras);
     QCOMPARE(dashed != nullptr, withoutExtras > 0);
@@ -201,6 +210,10 @@ void TestAmortChart::savingsCaption_data()
     QTest::newRow("a cent on the last payment")
         << QString() << u"rbOnePmt|360||0.01"_s
         << u"The extra payments save $0.00 in interest; the loan ends with the same payment."_s;
+    QTest::newRow("10 taken off every payment")
+        << QString() << u"rbAllPmts|||-10"_s
+        << u"The extra payments cost $13,781.40 more in interest; the loan ends with the same "
+           u"payment."_s;
 }
 
 void TestAmortChart::savingsCaption()
@@ -222,8 +235,9 @@ void TestAmortChart::savingsCaption()
     const auto with = test::referenceSchedule(f[0].toDouble(), f[1].toDouble(), f[2].toInt(),
                                               [&](int k) { return extraFor(extra, k); });
     const qint64 saved = without.totalInterestCents - with.totalInterestCents;
-    QVERIFY2(expected.contains(QLocale().toCurrencyString(saved / 100.0, u"$"_s, 2)),
-             qPrintable(QLocale().toCurrencyString(saved / 100.0, u"$"_s, 2)));
+    const QString amount = QLocale().toCurrencyString(std::abs(saved) / 100.0, u"$"_s, 2);
+    QVERIFY2(expected.contains((saved >= 0 ? u"save "_s : u"cost "_s) + amount),
+             qPrintable(amount));
     const int sooner = without.payments - with.payments;
     QCOMPARE(sooner > 0, expected.contains(u" sooner."_s));
     if (sooner > 0)
