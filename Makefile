@@ -8,7 +8,9 @@ WERROR      ?= OFF
 JOBS        ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan bench screenshots format format-check clean
+PREFIX      ?= /usr/local
+
+.PHONY: all deps configure build run test test-asan bench screenshots format format-check clean install package
 
 all: build
 
@@ -40,6 +42,13 @@ test-asan: deps
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+install: build
+	@cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+	@echo "make package: $(BUILD_DIR)/calvenor_1.0.04_amd64.deb"
 
 bench: build
 	@for b in $$(find $(BUILD_DIR)/bench -type f -name 'bench_*' -perm -u+x | sort); do \

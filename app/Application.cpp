@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/Icons.h"
 #include "widgets/Guard.h"
 
 #include <QFont>
@@ -13,6 +14,8 @@ CalvenorApplication::CalvenorApplication(int &argc, char **argv) : QApplication(
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     setFont(font);
+    // The splash and every window after it carry the program's icon.
+    setWindowIcon(appIcon());
 }
 
 bool CalvenorApplication::notify(QObject *receiver, QEvent *event)

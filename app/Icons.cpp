@@ -163,4 +163,13 @@ QPixmap productLogo(int size)
     return pm;
 }
 
+QIcon appIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/com.tolvane.Calvenor.png").arg(size),
+                     QSize(size, size));
+    return icon;
+}
+
 } // namespace clvn

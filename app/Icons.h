@@ -19,5 +19,7 @@ enum class ToolIcon
 
 QIcon toolIcon(ToolIcon which);
 QPixmap productLogo(int size);
+// The program's icon (the logo of the desktop entry) in every size it ships.
+QIcon appIcon();
 
 } // namespace clvn

@@ -15,6 +15,7 @@
 #include "calculators/TableSource.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Guard.h"
 #include "widgets/Hint.h"
 #include "widgets/Identity.h"
@@ -132,6 +133,8 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate()
 {
     setWindowTitle(applicationTitle());
+    // Every window and dialog takes the application's icon unless it sets its own.
+    QApplication::setWindowIcon(appIcon());
     m_programFolder = m_options.programFolder;
     if (m_programFolder.isEmpty())
         m_programFolder = QCoreApplication::applicationDirPath();
@@ -142,7 +145,7 @@ void TfrmMain::FormCreate()
     m_loadReport = m_settingsFile->load(m_buyerValues);
 
     setExceptionHandler([this](std::exception_ptr e) { AppOnException(e); });
-    m_help = std::make_unique<HelpViewer>(m_programFolder + u"CLVN.qhc"_s);
+    m_help = std::make_unique<HelpViewer>(HelpViewer::locateCollection(m_programFolder));
     m_printer = std::make_unique<PrintDispatcher>(this);
     m_csv = std::make_unique<CsvExporter>();
 
@@ -444,6 +447,7 @@ void TfrmMain::addPages()
             if (p->pageName() != name)
                 continue;
             m_nbkMain->addWidget(p);
+            nameFieldsFromLabels(p);
             for (Destination &d : m_destinations)
                 if (d.pageName == name)
                     d.page = p;

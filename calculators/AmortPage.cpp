@@ -227,6 +227,7 @@ void AmortPage::buildGrid()
     m_model = new AmortModel(this);
     m_grdAmortization = new QTableView(this);
     m_grdAmortization->setObjectName(QStringLiteral("grdAmortization"));
+    m_grdAmortization->setAccessibleName(QStringLiteral("Amortization schedule"));
     m_grdAmortization->setModel(m_model);
     m_grdAmortization->setSelectionMode(QAbstractItemView::NoSelection);
     m_grdAmortization->setEditTriggers(QAbstractItemView::NoEditTriggers);

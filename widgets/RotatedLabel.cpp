@@ -18,7 +18,7 @@ TRotatedLabel::TRotatedLabel(QWidget *parent) : QWidget(parent)
 
 TRotatedLabel::TRotatedLabel(const QString &text, QWidget *parent) : TRotatedLabel(parent)
 {
-    m_text = text;
+    setText(text);
 }
 
 void TRotatedLabel::setText(const QString &text)
@@ -26,6 +26,8 @@ void TRotatedLabel::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
+    // Painted text is invisible to a screen reader; the name carries it.
+    setAccessibleName(text);
     updateGeometry();
     update();
 }

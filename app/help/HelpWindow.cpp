@@ -250,6 +250,18 @@ void HelpWindow::present()
 
 // ----------------------------------------------------------------- HelpViewer
 
+QString HelpViewer::locateCollection(const QString &programFolder)
+{
+    const QString beside = programFolder + QStringLiteral("CLVN.qhc");
+    if (QFileInfo(beside).isFile())
+        return beside;
+    const QString installed =
+        QDir::cleanPath(programFolder + QStringLiteral("../share/calvenor/CLVN.qhc"));
+    if (QFileInfo(installed).isFile())
+        return installed;
+    return beside;
+}
+
 HelpViewer::HelpViewer(QString collectionFile, QObject *parent)
     : QObject(parent), m_collectionFile(std::move(collectionFile))
 {

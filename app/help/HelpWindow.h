@@ -82,6 +82,12 @@ class HelpViewer : public QObject
 public:
     // collectionFile: the path of CLVN.qhc.
     explicit HelpViewer(QString collectionFile, QObject *parent = nullptr);
+
+    // Where CLVN.qhc is for a program in `programFolder` (with its trailing
+    // separator): beside the program as in a build tree, else in the
+    // installed data folder ../share/calvenor/; when neither holds it, the
+    // path beside the program, so the message names where it was expected.
+    static QString locateCollection(const QString &programFolder);
     ~HelpViewer() override;
 
     void showContents(); // MnuHelpContents
