@@ -10,8 +10,10 @@
 #include "app/Splash.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
+#include "calculators/BwPage.h"
 #include "calculators/CalculatorPage.h"
 #include "calculators/MqPage.h"
+#include "calculators/PpcPage.h"
 #include "reports/engine/PageRender.h"
 #include "reports/engine/Report.h"
 #include "widgets/Guard.h"
@@ -122,6 +124,13 @@ int main(int argc, char *argv[])
         if (auto *mq = qobject_cast<clvn::MqPage *>(window.page(QStringLiteral("MQ"))))
             if (name == u"mq"_s)
                 clvn::guard([mq] { mq->CalcMQ(); });
+        // So do the biweekly and prepayment pages.
+        if (auto *bw = qobject_cast<clvn::BwPage *>(window.page(QStringLiteral("BW"))))
+            if (name == u"bw"_s)
+                clvn::guard([bw] { bw->CalcBW(); });
+        if (auto *ppc = qobject_cast<clvn::PpcPage *>(window.page(QStringLiteral("PPC"))))
+            if (name == u"ppc"_s)
+                clvn::guard([ppc] { ppc->CalcPPC(); });
         ok &= save(&window, folder, QStringLiteral("page-") + name);
         // Panels that open over the page, shown open and closed again.
         const struct

@@ -2,6 +2,7 @@
 
 #include "reports/Preview.h"
 #include "reports/QrAmortChart.h"
+#include "reports/QrPpc.h"
 #include "reports/Qrcalc.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
@@ -19,7 +20,8 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
       m_amortChart(std::make_unique<TQRAmortChart>()),
-      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>())
+      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
+      m_prepayment(std::make_unique<TQrPrepaymentResults>())
 {
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
@@ -34,7 +36,8 @@ PrintDispatcher::~PrintDispatcher()
 
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
-    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ";
+    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
+           pageName == u"PPC";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -53,6 +56,8 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintECC(activePage);
     else if (page == u"Amort")
         PrintAmortizer(activePage);
+    else if (page == u"PPC")
+        PrintPPC(activePage);
     PrintCalcs(activePage);
 }
 
@@ -79,6 +84,13 @@ void PrintDispatcher::PrintECC(QWidget *page)
                   QStringLiteral("Preview of Estimated Closing Costs"));
 }
 
+void PrintDispatcher::PrintPPC(QWidget *page)
+{
+    m_prepayment->fill(page);
+    previewReport(m_prepayment->rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
+                  QStringLiteral("Preparing Mortgage Prepayment Results"));
+}
+
 void PrintDispatcher::PrintCalcs(QWidget *page)
 {
     switch (m_kind) {
@@ -90,6 +102,13 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
                       QStringLiteral("Preview of Mortgage Qualifier"));
         break;
     case CalcKind::Biweekly:
+        m_calcs->setKind(TQRCalcs::Kind::Biweekly);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"),
+                               QStringLiteral("Biweekly Mortgage Payments"));
+        m_calcs->fillBW(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Biweekly Mortgage Payments"),
+                      QStringLiteral("Preview of Biweekly Mortgage Payments"));
+        break;
     case CalcKind::Refinancing:
         // These pages have no calculation band yet.
     case CalcKind::None:

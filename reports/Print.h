@@ -25,6 +25,7 @@ class TQRAmortChart;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
+class TQrPrepaymentResults;
 
 class PrintDispatcher
 {
@@ -58,6 +59,7 @@ public:
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
+    void PrintPPC(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -69,6 +71,7 @@ public:
     TQRAmortChart &amortChart() const { return *m_amortChart; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
+    TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<TQRAmortChart> m_amortChart;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
+    std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

@@ -25,6 +25,7 @@ TQRCalcs::TQRCalcs() : m_rep(QStringLiteral("QRCalcs"))
     m_rep.setShowProgress(false);
     addTitleBand(m_rep, QString());
     buildBandMQ();
+    buildBandBW();
     addPageFooter(m_rep);
     m_rep.beforePrint = [this] { RepBeforePrint(); };
 }
@@ -38,7 +39,8 @@ bool TQRCalcs::setKind(Kind kind)
 {
     ReportBand *mq = m_rep.band(QStringLiteral("BandMQ"));
     mq->setEnabled(kind == Kind::MortgageQualifier);
-    return kind == Kind::MortgageQualifier;
+    m_rep.band(QStringLiteral("BandBW"))->setEnabled(kind == Kind::Biweekly);
+    return kind == Kind::MortgageQualifier || kind == Kind::Biweekly;
 }
 
 void TQRCalcs::buildBandMQ()
@@ -205,6 +207,93 @@ void TQRCalcs::fillMQ(const QWidget *page)
         money(suffixed("lblMQLoan", r), suffixed("edtMQLoan", r));
         money(suffixed("lblMQPurchasePrice", r), suffixed("edtMQPurchasePrice", r));
     }
+}
+
+void TQRCalcs::buildBandBW()
+{
+    const qreal w = m_rep.contentWidth();
+    ReportBand *band = m_rep.addBand(BandKind::Detail, QStringLiteral("BandBW"), 330);
+    const QFont heading = reportFont(px(16), true);
+    const QFont columnHeading = reportFont(px(13), true);
+    const QFont plain = reportFont(px(12));
+    const qreal lineStep = lineHeight(columnHeading);
+    const qreal col = w / 3;
+    const qreal valueWidth = px(100);
+
+    struct Section
+    {
+        const char16_t *name;
+        const char16_t *heading;
+        QStringList columns[3]; // each heading's lines
+        const char16_t *values[3];
+    };
+    const Section sections[] = {
+        {u"QRLabelVariables",
+         u"Your Mortgage Variables",
+         {{QStringLiteral("Loan Amount")},
+          {QStringLiteral("Interest Rate")},
+          {QStringLiteral("Number of"), QStringLiteral("Payments")}},
+         {u"lblLA", u"lblIR", u"lblNP"}},
+        {u"QRLabelMonthly",
+         u"Your Monthly Payment Information",
+         {{QStringLiteral("Monthly Payment")},
+          {QStringLiteral("Total Paid")},
+          {QStringLiteral("Interest"), QStringLiteral("Paid")}},
+         {u"lblMP", u"lblTP", u"lblIP"}},
+        {u"QRLabelBiweekly",
+         u"Your Biweekly Payment Information",
+         {{QStringLiteral("Biweekly"), QStringLiteral("Payment Amount")},
+          {QStringLiteral("Total Paid")},
+          {QStringLiteral("Interest"), QStringLiteral("Paid")}},
+         {u"lblBWP", u"lblBWTP", u"lblBWIP"}},
+        {u"QRLabelSavings",
+         u"Your Savings in Time and Interest by Making Biweekly Payments",
+         {{QStringLiteral("Months Saved")},
+          {QStringLiteral("Years Saved")},
+          {QStringLiteral("Interest"), QStringLiteral("Saved")}},
+         {u"lblMonths", u"lblYears", u"lblInterest"}},
+    };
+    qreal y = 10;
+    for (const Section &s : sections) {
+        const QString stem = QString::fromUtf16(s.name);
+        band->addLabel(stem, QString::fromUtf16(s.heading), QRectF(0, y, w, 18), heading,
+                       Qt::AlignHCenter);
+        // Column headings of one or two lines sit on a common bottom line.
+        const qreal headingBottom = y + 24 + 2 * lineStep;
+        for (int c = 0; c < 3; ++c) {
+            const QStringList &lines = s.columns[c];
+            qreal hy = headingBottom - lines.size() * lineStep;
+            for (int i = 0; i < lines.size(); ++i, hy += lineStep)
+                band->addLabel(stem + QStringLiteral("_%1_%2").arg(c + 1).arg(i + 1), lines[i],
+                               QRectF(c * col, hy, col, lineStep), columnHeading, Qt::AlignHCenter);
+            band->addLabel(
+                QString::fromUtf16(s.values[c]), QString(),
+                QRectF(c * col + (col - valueWidth) / 2, headingBottom + 4, valueWidth, 14), plain,
+                Qt::AlignHCenter);
+        }
+        y = headingBottom + 40;
+    }
+    band->setHeight(y);
+}
+
+void TQRCalcs::fillBW(const QWidget *page)
+{
+    auto value = [page](const char *field) { return fieldValue(page, QLatin1String(field)); };
+    auto set = [this](const char *label, const QString &text) {
+        m_rep.setText(QLatin1String(label), text);
+    };
+    set("lblLA", fmt::currency(value("edtMortgageAmount")));
+    set("lblIR", fmt::general(value("EdtMortgageInterest")));
+    set("lblNP", fmt::general(value("EdtMortgagePeriods")));
+    set("lblMP", fmt::currency(value("edtMortgagePayments")));
+    set("lblTP", fmt::currency(value("edtMortgageTotalPaid")));
+    set("lblIP", fmt::currency(value("edtMortgageCostOfLoan")));
+    set("lblBWP", fmt::currency(value("edtMortgageHalfPayments")));
+    set("lblBWTP", fmt::currency(value("edtMortgageHalfTotalPaid")));
+    set("lblBWIP", fmt::currency(value("edtMortgageHalfCostOfLoan")));
+    set("lblMonths", fmt::general(value("EdtTimeSavedMonths"), 4));
+    set("lblYears", fmt::general(value("EdtTimeSavedYears"), 4));
+    set("lblInterest", fmt::currency(value("edtInterestSaved")));
 }
 
 } // namespace clvn

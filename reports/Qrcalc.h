@@ -2,7 +2,7 @@
 
 // The calculation report: one layout with a body band per calculation, of
 // which the print switches exactly one on. BandMQ prints the Mortgage
-// Qualifier page.
+// Qualifier page, BandBW the Biweekly Payments page.
 
 #include "reports/engine/Report.h"
 
@@ -32,11 +32,15 @@ public:
     // Fills BandMQ from the Mortgage Qualifier page's fields. Throws
     // ConvertError for a field whose text is not a number.
     void fillMQ(const QWidget *mqPage);
+    // Fills BandBW from the Biweekly Payments page's fields. Throws
+    // ConvertError for a field whose text is not a number.
+    void fillBW(const QWidget *bwPage);
 
     void RepBeforePrint();
 
 private:
     void buildBandMQ();
+    void buildBandBW();
 
     report::Report m_rep;
 };

@@ -157,7 +157,6 @@ void TestReports::print_data()
     add("closing costs", u"ECC", u"title", u"Preview of Estimated Closing Costs");
     add("qualifier", u"MQ", u"title", u"Preview of Mortgage Qualifier");
     add("hidden notebook", u"Amort hidden", u"", u"");
-    add("biweekly, no band yet", u"BW", u"", u"");
     // The closing-cost page's worked example: 20 % down on 146,000, 7 % over 30 years.
     add("P&I", u"ECC", u"lblPQPandI", u"$777.07");
     add("total monthly debt", u"ECC", u"lblPQTotalDebt", u"$1,407.07");
