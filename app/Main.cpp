@@ -4,6 +4,7 @@
 #include "app/Centre.h"
 #include "app/Close.h"
 #include "app/ContextHelp.h"
+#include "app/CsvExport.h"
 #include "app/Disclaim.h"
 #include "app/Icons.h"
 #include "app/Links.h"
@@ -14,6 +15,7 @@
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/CalculatorPage.h"
+#include "calculators/TableSource.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
 #include "widgets/Accessibility.h"
@@ -158,6 +160,7 @@ void TfrmMain::FormCreate()
     m_webFileInfo = new TWebFileInfo(this);
     if (m_options.setUpUpdateCheck)
         m_options.setUpUpdateCheck(*m_webFileInfo);
+    m_csv = std::make_unique<CsvExporter>();
 
     buildFrame();
     addPages();
@@ -286,6 +289,11 @@ void TfrmMain::buildMenus()
     addItem(file, u"mnuFilePageSetup"_s, u"Page Setup..."_s)->setVisible(false);
     m_mnuFilePrint = addItem(file, u"MnuFilePrint"_s, u"&Print"_s);
     m_mnuFilePrint->setEnabled(false);
+    m_mnuFileExportCSV = addItem(file, u"MnuFileExportCSV"_s, u"&Export to CSV..."_s);
+    m_mnuFileExportCSV->setEnabled(false);
+    // A page's table comes and goes with its calculations: look when the menu opens.
+    connect(file, &QMenu::aboutToShow, this, [this] { updateExportEnabled(); });
+    bindCommand(m_mnuFileExportCSV, [this] { MnuFileExportCSVClick(); });
     addItem(file, u"N5"_s, u"-"_s);
     QAction *exit = addItem(file, u"MnuFileExit"_s, u"E&xit"_s);
     bindCommand(printSetup, [this] { MnuFilePrintSetupClick(); });
@@ -527,6 +535,7 @@ void TfrmMain::gotoChosenCalculator(QObject *sender)
     // still leaves the way back to the menu.
     m_btnMenu->setEnabled(true);
     d->page->enter();
+    updateExportEnabled();
 }
 
 void TfrmMain::showMenuPage()
@@ -536,6 +545,7 @@ void TfrmMain::showMenuPage()
     DisallowPrinting();
     m_btnReset->setEnabled(false);
     m_btnMenu->setEnabled(false);
+    updateExportEnabled();
 }
 
 void TfrmMain::EnableMnuCalcItems()
@@ -591,6 +601,21 @@ void TfrmMain::Reset()
 {
     if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
         p->Reset();
+    updateExportEnabled();
+}
+
+void TfrmMain::updateExportEnabled()
+{
+    const auto *table = dynamic_cast<const TableSource *>(m_nbkMain->currentWidget());
+    m_mnuFileExportCSV->setEnabled(table && table->hasTable());
+}
+
+void TfrmMain::MnuFileExportCSVClick()
+{
+    auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget());
+    const auto *table = dynamic_cast<const TableSource *>(p);
+    if (table)
+        m_csv->exportTable(this, *table, p->title());
 }
 
 void TfrmMain::btnHelpClick()
@@ -626,6 +651,7 @@ void TfrmMain::AppOnException(std::exception_ptr error)
         }
     }
     m_inErrorHandler = false;
+    updateExportEnabled();
 }
 
 void TfrmMain::reportSettingsProblems()

@@ -27,6 +27,7 @@ namespace clvn {
 enum class Link;
 class CalculatorPage;
 class ContextHelpKey;
+class CsvExporter;
 class HelpViewer;
 class PrintDispatcher;
 class TWebFileInfo;
@@ -83,6 +84,9 @@ public:
     TWebFileInfo &webFileInfo() { return *m_webFileInfo; }
     // Opens the update window; closes the program when it started an installer.
     void ShowUpdate();
+    CsvExporter &csvExporter() { return *m_csv; }
+    // File > Export to CSV... is enabled exactly while the active page lists a table.
+    void updateExportEnabled();
 
     // Shown once, after the window is up, when the settings file held values
     // that could not be read.
@@ -121,6 +125,7 @@ private:
     void mnuPreferencesSetValuesClick();
     void MnuFilePrintSetupClick();
     void Print();
+    void MnuFileExportCSVClick();
     void openLinkOrSay(Link link);
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
@@ -140,6 +145,7 @@ private:
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<PrintDispatcher> m_printer;
     std::unique_ptr<ContextHelpKey> m_contextHelp;
+    std::unique_ptr<CsvExporter> m_csv;
 
     std::vector<Destination> m_destinations;
     QStackedWidget *m_nbkMain = nullptr;
@@ -150,6 +156,7 @@ private:
     QToolButton *m_btnPrint = nullptr;
     QToolButton *m_btnReset = nullptr;
     QAction *m_mnuFilePrint = nullptr;
+    QAction *m_mnuFileExportCSV = nullptr;
     QMenu *m_mnuCalculators = nullptr;
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuPopCalcs = nullptr;

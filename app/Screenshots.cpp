@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -174,6 +175,25 @@ int main(int argc, char *argv[])
         if (print && print->isEnabled()) {
             reportName = name;
             print->click();
+        }
+        // The schedule as a chart, plain and with 100 extra on every payment,
+        // with the chart report each time; then back to the table.
+        auto *chart = window.findChild<QPushButton *>(QStringLiteral("btnAmortChart"));
+        if (name == u"amort"_s && chart && print) {
+            chart->click();
+            ok &= save(&window, folder, QStringLiteral("page-amort-chart"));
+            reportName = u"amort-chart"_s;
+            print->click();
+            window.findChild<QPushButton *>(QStringLiteral("btnAddExtraPayments"))->click();
+            window.findChild<QRadioButton *>(QStringLiteral("rbAllPmts"))->click();
+            window.findChild<QLineEdit *>(QStringLiteral("edtExtraAmount"))->setText(u"100"_s);
+            window.findChild<QPushButton *>(QStringLiteral("btnAddExtra"))->click();
+            window.findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+            ok &= save(&window, folder, QStringLiteral("page-amort-chart-extra"));
+            reportName = u"amort-chart-extra"_s;
+            print->click();
+            window.findChild<QPushButton *>(QStringLiteral("btnRemove"))->click();
+            chart->click();
         }
         if (auto *menuButton = window.findChild<QWidget *>(QStringLiteral("btnMenu")))
             QMetaObject::invokeMethod(menuButton, "click");

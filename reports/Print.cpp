@@ -3,6 +3,7 @@
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrHsp.h"
+#include "reports/QrAmortChart.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
@@ -22,6 +23,7 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
     : m_mainWindow(mainWindow), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
+      m_amortChart(std::make_unique<TQRAmortChart>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
       m_paymentChart(std::make_unique<TQRPaymentChart>()),
       m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
@@ -79,6 +81,14 @@ void PrintDispatcher::Print(QWidget *activePage)
 
 void PrintDispatcher::PrintAmortizer(QWidget *page)
 {
+    // While the page shows its chart, the chart is what prints.
+    const auto *chart = page->findChild<QWidget *>(QStringLiteral("pnlAmortChart"));
+    if (chart && !chart->isHidden()) {
+        m_amortChart->setPage(page);
+        previewReport(m_amortChart->Rep(), QStringLiteral("Preview of Amortization Chart"),
+                      QStringLiteral("Preparing Amortization Chart"));
+        return;
+    }
     // The report reads the page while its pages are prepared.
     m_amortization->setPage(page);
     previewReport(m_amortization->Rep(), QStringLiteral("Preview of Amortization Schedule"),

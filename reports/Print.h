@@ -21,6 +21,7 @@ struct PreparedReport;
 } // namespace report
 
 class TfrmPreview;
+class TQRAmortChart;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
@@ -73,6 +74,7 @@ public:
     QPrinter *printer() const { return m_printer.get(); }
     TfrmPreview *preview() const { return m_preview.get(); }
     TQRAmortization &amortization() const { return *m_amortization; }
+    TQRAmortChart &amortChart() const { return *m_amortChart; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
     TQRPaymentChart &paymentChart() const { return *m_paymentChart; }
@@ -88,6 +90,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<TfrmPreview> m_preview;
     std::unique_ptr<TQRAmortization> m_amortization;
+    std::unique_ptr<TQRAmortChart> m_amortChart;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
     std::unique_ptr<TQRPaymentChart> m_paymentChart;
