@@ -171,6 +171,9 @@ void TestShell::typedFigureIsTakenFirst_data()
     QTest::newRow("MQ income, tool bar Print")
         << u"btnMQ"_s << u"edtIncome1"_s << u"6000"_s << u"btnPrint"_s << u"report lblMQPayment1"_s
         << u"$1,670.00"_s;
+    QTest::newRow("BW amount, tool bar Print")
+        << u"btnBW"_s << u"edtMortgageAmount"_s << u"120000"_s << u"btnPrint"_s << u"report lblLA"_s
+        << u"$120,000.00"_s;
     QTest::newRow("MQ ratio, Preferences")
         << u"btnMQ"_s << u"edtHousingRatio"_s << u"30"_s << u"btnPrefs"_s
         << u"HRatio during Preferences"_s << u"30"_s;
@@ -277,6 +280,11 @@ void TestShell::f1OpensContextTopic_data()
     QTest::newRow("Amort extra-payment panel")
         << u"btnAmort"_s << u"btnAddExtraPayments"_s << QString() << u"edtExtraAmount"_s << 45
         << u"amortextra.html"_s;
+    // Pages built later join by their own helpTopic().
+    QTest::newRow("BW amount") << u"btnBW"_s << QString() << QString() << u"edtMortgageAmount"_s
+                               << 100 << u"bw.html"_s;
+    QTest::newRow("PPC amount") << u"btnPPC"_s << QString() << QString()
+                                << u"edtPPCAmountBorrowed"_s << 120 << u"ppc.html"_s;
     QTest::newRow("ECC rate") << u"btnECC"_s << QString() << QString() << u"edtEccInterest"_s << 70
                               << u"ecc.html"_s;
     QTest::newRow("print preview page view") << u"btnAmort"_s << u"btnPrint"_s << u"frmPreview"_s
