@@ -1,7 +1,10 @@
 #include "app/Centre.h"
 
 #include <QDialog>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace clvn {
 
@@ -17,6 +20,19 @@ void centreOver(QWidget *window, QWidget *owner)
     // Integer division truncates toward zero, as the placement rule wants.
     const int left = main.left() + (main.width() - size.width()) / 2;
     const int top = main.top() + (main.height() - size.height()) / 2;
+    window->move(left, top);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    window->ensurePolished();
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    const int left = std::max(area.left(), area.left() + (area.width() - size.width()) / 2);
+    const int top = std::max(area.top(), area.top() + (area.height() - size.height()) / 2);
     window->move(left, top);
 }
 

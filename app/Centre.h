@@ -9,6 +9,11 @@ namespace clvn {
 // repainting the owner first so no stale area shows behind the new window.
 void centreOver(QWidget *window, QWidget *owner);
 
+// Places `window` (its frame) centred on the available geometry of the
+// screen it is on, halves rounded toward zero; a window larger than that
+// area keeps its title bar on the screen.
+void centreOnScreen(QWidget *window);
+
 // Centres, shows modally, returns the dialog's result. The caller owns the
 // dialog (a stack object), so it is destroyed when the call's scope ends.
 int execCentred(QDialog &dialog, QWidget *owner);

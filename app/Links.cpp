@@ -21,6 +21,11 @@ QUrl linkUrl(Link link)
     return {};
 }
 
+QUrl updateInfoUrl()
+{
+    return QUrl(QStringLiteral("https://www.tolvane.com/calvenor/version.htm"));
+}
+
 bool openLink(Link link)
 {
     return openUrl(linkUrl(link));

@@ -19,6 +19,9 @@ enum class Link
 
 QUrl linkUrl(Link link);
 
+// The product's version information page, read by the update check.
+QUrl updateInfoUrl();
+
 // Opens the link through QDesktopServices; returns false when the desktop
 // could not open it (the caller tells the user).
 bool openLink(Link link);

@@ -3,18 +3,24 @@
 #include "app/About.h"
 #include "app/Centre.h"
 #include "app/Close.h"
+#include "app/ContextHelp.h"
+#include "app/CsvExport.h"
 #include "app/Disclaim.h"
 #include "app/Icons.h"
 #include "app/Links.h"
 #include "app/Pages.h"
+#include "app/Update.h"
+#include "app/WebFileInfo.h"
 #include "app/help/HelpTopics.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/CalculatorPage.h"
+#include "calculators/TableSource.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Guard.h"
+#include "widgets/HelpContext.h"
 #include "widgets/Hint.h"
 #include "widgets/Identity.h"
 #include "widgets/Messages.h"
@@ -27,10 +33,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -139,12 +147,20 @@ void TfrmMain::FormCreate()
     if (!m_programFolder.endsWith(u'/'))
         m_programFolder += u'/';
 
-    m_settingsFile = std::make_unique<SettingsFile>(SettingsFile::locate(m_programFolder));
+    m_settingsFile =
+        std::make_unique<SettingsFile>(SettingsFile::forProgramFolder(m_programFolder));
     m_loadReport = m_settingsFile->load(m_buyerValues);
 
     setExceptionHandler([this](std::exception_ptr e) { AppOnException(e); });
     m_help = std::make_unique<HelpViewer>(HelpViewer::locateCollection(m_programFolder));
     m_printer = std::make_unique<PrintDispatcher>(this);
+    setHelpContext(this, help::TopicMenu);
+    m_contextHelp = std::make_unique<ContextHelpKey>(
+        [this](int topic) { m_help->showTopic(topic); }, help::TopicMenu);
+    m_webFileInfo = new TWebFileInfo(this);
+    if (m_options.setUpUpdateCheck)
+        m_options.setUpUpdateCheck(*m_webFileInfo);
+    m_csv = std::make_unique<CsvExporter>();
 
     buildFrame();
     addPages();
@@ -244,18 +260,14 @@ void TfrmMain::buildToolBar(QWidget *panel)
     m_btnMenu->setEnabled(false);
     m_btnPrint->setEnabled(false);
     m_btnReset->setEnabled(false);
-    // The update check comes with its own window in a later release; until
-    // then its button does not pretend to work.
-    btnUpdate->setEnabled(false);
 
-    connectGuarded(m_btnMenu, &QToolButton::clicked, this,
-                   [this] { gotoChosenCalculator(m_btnMenu); });
-    connectGuarded(m_btnPrint, &QToolButton::clicked, this, [this] { Print(); });
-    connectGuarded(m_btnReset, &QToolButton::clicked, this, [this] { Reset(); });
-    connectGuarded(btnPrefs, &QToolButton::clicked, this,
-                   [this] { mnuPreferencesSetValuesClick(); });
-    connectGuarded(btnHelp, &QToolButton::clicked, this, [this] { btnHelpClick(); });
-    connectGuarded(btnExit, &QToolButton::clicked, this, [this] { close(); });
+    bindCommand(m_btnMenu, [this] { gotoChosenCalculator(m_btnMenu); });
+    bindCommand(m_btnPrint, [this] { Print(); });
+    bindCommand(m_btnReset, [this] { Reset(); });
+    bindCommand(btnUpdate, [this] { ShowUpdate(); });
+    bindCommand(btnPrefs, [this] { mnuPreferencesSetValuesClick(); });
+    bindCommand(btnHelp, [this] { btnHelpClick(); });
+    bindCommand(btnExit, [this] { close(); });
 }
 
 QAction *TfrmMain::addItem(QMenu *menu, const QString &name, const QString &caption)
@@ -277,11 +289,16 @@ void TfrmMain::buildMenus()
     addItem(file, u"mnuFilePageSetup"_s, u"Page Setup..."_s)->setVisible(false);
     m_mnuFilePrint = addItem(file, u"MnuFilePrint"_s, u"&Print"_s);
     m_mnuFilePrint->setEnabled(false);
+    m_mnuFileExportCSV = addItem(file, u"MnuFileExportCSV"_s, u"&Export to CSV..."_s);
+    m_mnuFileExportCSV->setEnabled(false);
+    // A page's table comes and goes with its calculations: look when the menu opens.
+    connect(file, &QMenu::aboutToShow, this, [this] { updateExportEnabled(); });
+    bindCommand(m_mnuFileExportCSV, [this] { MnuFileExportCSVClick(); });
     addItem(file, u"N5"_s, u"-"_s);
     QAction *exit = addItem(file, u"MnuFileExit"_s, u"E&xit"_s);
-    connectGuarded(printSetup, &QAction::triggered, this, [this] { MnuFilePrintSetupClick(); });
-    connectGuarded(m_mnuFilePrint, &QAction::triggered, this, [this] { Print(); });
-    connectGuarded(exit, &QAction::triggered, this, [this] { close(); });
+    bindCommand(printSetup, [this] { MnuFilePrintSetupClick(); });
+    bindCommand(m_mnuFilePrint, [this] { Print(); });
+    bindCommand(exit, [this] { close(); });
 
     m_mnuCalculators = bar->addMenu(QStringLiteral("&Calculators"));
     m_mnuCalculators->setObjectName(QStringLiteral("MnuCalculators"));
@@ -312,21 +329,17 @@ void TfrmMain::buildMenus()
     addItem(internet, u"N10"_s, u"-"_s);
     QAction *update =
         addItem(internet, u"mnuInternetCheckForUpdate"_s, u"Check for &New Version ..."_s);
-    update->setEnabled(false);
-    connectGuarded(home, &QAction::triggered, this, [this] { openLinkOrSay(Link::UrlTolvane); });
-    connectGuarded(freeware, &QAction::triggered, this,
-                   [this] { openLinkOrSay(Link::UrlFreeware); });
-    connectGuarded(suggest, &QAction::triggered, this, [this] { openLinkOrSay(Link::UrlSuggest); });
-    connectGuarded(mailSuggest, &QAction::triggered, this,
-                   [this] { openLinkOrSay(Link::UrlEmailSuggest); });
-    connectGuarded(mailSupport, &QAction::triggered, this,
-                   [this] { openLinkOrSay(Link::UrlEmailSupport); });
+    bindCommand(update, [this] { ShowUpdate(); });
+    bindCommand(home, [this] { openLinkOrSay(Link::UrlTolvane); });
+    bindCommand(freeware, [this] { openLinkOrSay(Link::UrlFreeware); });
+    bindCommand(suggest, [this] { openLinkOrSay(Link::UrlSuggest); });
+    bindCommand(mailSuggest, [this] { openLinkOrSay(Link::UrlEmailSuggest); });
+    bindCommand(mailSupport, [this] { openLinkOrSay(Link::UrlEmailSupport); });
 
     QMenu *prefs = bar->addMenu(QStringLiteral("&Preferences"));
     prefs->setObjectName(QStringLiteral("mnuPreferences"));
     QAction *setValues = addItem(prefs, u"mnuPreferencesSetValues"_s, u"&Configure Defaults ..."_s);
-    connectGuarded(setValues, &QAction::triggered, this,
-                   [this] { mnuPreferencesSetValuesClick(); });
+    bindCommand(setValues, [this] { mnuPreferencesSetValuesClick(); });
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MnuHelp"));
@@ -338,13 +351,12 @@ void TfrmMain::buildMenus()
     addItem(help, u"N11"_s, u"-"_s);
     QAction *disclaimer = addItem(help, u"MnuHelpDisclaimer"_s, u"&Disclaimer..."_s);
     QAction *about = addItem(help, u"MnuHelpAbout"_s, u"&About..."_s);
-    connectGuarded(contents, &QAction::triggered, this, [this] { m_help->showContents(); });
-    connectGuarded(search, &QAction::triggered, this, [this] { m_help->showSearch(); });
-    connectGuarded(how, &QAction::triggered, this, [this] { m_help->showHowToUseHelp(); });
-    connectGuarded(glossary, &QAction::triggered, this,
-                   [this] { m_help->showTopic(help::TopicGlossary); });
-    connectGuarded(disclaimer, &QAction::triggered, this, [this] { MnuHelpDisclaimerClick(); });
-    connectGuarded(about, &QAction::triggered, this, [this] { MnuHelpAboutClick(); });
+    bindCommand(contents, [this] { m_help->showContents(); });
+    bindCommand(search, [this] { m_help->showSearch(); });
+    bindCommand(how, [this] { m_help->showHowToUseHelp(); });
+    bindCommand(glossary, [this] { m_help->showTopic(help::TopicGlossary); });
+    bindCommand(disclaimer, [this] { MnuHelpDisclaimerClick(); });
+    bindCommand(about, [this] { MnuHelpAboutClick(); });
 
     // The context menu's tail after its ten calculators.
     addItem(m_mnuPopup, u"N2"_s, u"-"_s);
@@ -355,11 +367,10 @@ void TfrmMain::buildMenus()
     QAction *popHelp = addItem(m_mnuPopup, u"MnuPopHelp"_s, u"Help"_s);
     addItem(m_mnuPopup, u"N9"_s, u"-"_s);
     QAction *popExit = addItem(m_mnuPopup, u"MnuPopExit"_s, u"E&xit"_s);
-    connectGuarded(popGlossary, &QAction::triggered, this,
-                   [this] { m_help->showTopic(help::TopicGlossary); });
-    connectGuarded(popDisclaimer, &QAction::triggered, this, [this] { MnuHelpDisclaimerClick(); });
-    connectGuarded(popHelp, &QAction::triggered, this, [this] { btnHelpClick(); });
-    connectGuarded(popExit, &QAction::triggered, this, [this] { close(); });
+    bindCommand(popGlossary, [this] { m_help->showTopic(help::TopicGlossary); });
+    bindCommand(popDisclaimer, [this] { MnuHelpDisclaimerClick(); });
+    bindCommand(popHelp, [this] { btnHelpClick(); });
+    bindCommand(popExit, [this] { close(); });
 
     // The drop-down of the tool bar's "Calculator Menu" button.
     addItem(m_mnuPopCalcs, u"N8"_s, u"-"_s);
@@ -367,10 +378,8 @@ void TfrmMain::buildMenus()
         addItem(m_mnuPopCalcs, u"mnuPopCalcsGlossary"_s, u"Home Buyer's &Glossary"_s);
     QAction *calcsDisclaimer =
         addItem(m_mnuPopCalcs, u"mnuPopCalcsDisclaimer"_s, u"&Disclaimer ..."_s);
-    connectGuarded(calcsGlossary, &QAction::triggered, this,
-                   [this] { m_help->showTopic(help::TopicGlossary); });
-    connectGuarded(calcsDisclaimer, &QAction::triggered, this,
-                   [this] { MnuHelpDisclaimerClick(); });
+    bindCommand(calcsGlossary, [this] { m_help->showTopic(help::TopicGlossary); });
+    bindCommand(calcsDisclaimer, [this] { MnuHelpDisclaimerClick(); });
     if (auto *btn = findChild<QToolButton *>(QStringLiteral("btnCalculators")))
         btn->setMenu(m_mnuPopCalcs);
 }
@@ -449,11 +458,55 @@ void TfrmMain::addPages()
 void TfrmMain::bindNavigation()
 {
     for (Destination &d : m_destinations) {
-        connectGuarded(d.button, &QPushButton::clicked, this,
-                       [this, b = d.button] { gotoChosenCalculator(b); });
+        bindCommand(d.button, [this, b = d.button] { gotoChosenCalculator(b); });
         for (QAction *a : {d.mnu, d.pop, d.popCalcs})
-            connectGuarded(a, &QAction::triggered, this, [this, a] { gotoChosenCalculator(a); });
+            bindCommand(a, [this, a] { gotoChosenCalculator(a); });
     }
+}
+
+void TfrmMain::bindCommand(QAction *action, std::function<void()> command)
+{
+    connectGuarded(action, &QAction::triggered, this,
+                   [this, command = std::move(command)] { runCommand(command); });
+}
+
+void TfrmMain::bindCommand(QAbstractButton *button, std::function<void()> command)
+{
+    connectGuarded(button, &QAbstractButton::clicked, this,
+                   [this, command = std::move(command)] { runCommand(command); });
+}
+
+QLineEdit *TfrmMain::pendingField() const
+{
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    if (!edit || edit->window() != this || edit->isReadOnly() || !edit->isModified())
+        return nullptr;
+    return edit;
+}
+
+bool TfrmMain::takePendingEdit()
+{
+    QLineEdit *edit = pendingField();
+    if (!edit)
+        return true;
+    const int errorsBefore = m_errorCount;
+    edit->setModified(false);
+    // Taking the focus away is the field's normal way out: it takes the
+    // figure and sends left(), on which its page calculates.
+    edit->clearFocus();
+    return m_errorCount == errorsBefore;
+}
+
+void TfrmMain::runCommand(const std::function<void()> &command)
+{
+    const QPointer<QLineEdit> field = pendingField();
+    if (!takePendingEdit())
+        return;
+    command();
+    // Back into the field the figure came from, unless the command moved on
+    // (another page, a reset that placed the focus itself).
+    if (field && field->isVisible() && field->isEnabled() && !focusWidget())
+        field->setFocus(Qt::OtherFocusReason);
 }
 
 TfrmMain::Destination *TfrmMain::destinationFor(const QObject *sender)
@@ -482,6 +535,7 @@ void TfrmMain::gotoChosenCalculator(QObject *sender)
     // still leaves the way back to the menu.
     m_btnMenu->setEnabled(true);
     d->page->enter();
+    updateExportEnabled();
 }
 
 void TfrmMain::showMenuPage()
@@ -491,6 +545,7 @@ void TfrmMain::showMenuPage()
     DisallowPrinting();
     m_btnReset->setEnabled(false);
     m_btnMenu->setEnabled(false);
+    updateExportEnabled();
 }
 
 void TfrmMain::EnableMnuCalcItems()
@@ -546,6 +601,21 @@ void TfrmMain::Reset()
 {
     if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
         p->Reset();
+    updateExportEnabled();
+}
+
+void TfrmMain::updateExportEnabled()
+{
+    const auto *table = dynamic_cast<const TableSource *>(m_nbkMain->currentWidget());
+    m_mnuFileExportCSV->setEnabled(table && table->hasTable());
+}
+
+void TfrmMain::MnuFileExportCSVClick()
+{
+    auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget());
+    const auto *table = dynamic_cast<const TableSource *>(p);
+    if (table)
+        m_csv->exportTable(this, *table, p->title());
 }
 
 void TfrmMain::btnHelpClick()
@@ -556,6 +626,7 @@ void TfrmMain::btnHelpClick()
 
 void TfrmMain::AppOnException(std::exception_ptr error)
 {
+    ++m_errorCount;
     bool floatError = false;
     try {
         std::rethrow_exception(error);
@@ -580,13 +651,14 @@ void TfrmMain::AppOnException(std::exception_ptr error)
         }
     }
     m_inErrorHandler = false;
+    updateExportEnabled();
 }
 
 void TfrmMain::reportSettingsProblems()
 {
     if (m_loadReport.ok())
         return;
-    showInfo(this, ignoredKeysMessage(m_settingsFile->path(), m_loadReport.ignoredKeys));
+    showInfo(this, ignoredKeysMessage(m_settingsFile->readPath(), m_loadReport.ignoredKeys));
     m_loadReport = {};
 }
 
@@ -612,8 +684,25 @@ void TfrmMain::MnuHelpDisclaimerClick()
 void TfrmMain::mnuPreferencesSetValuesClick()
 {
     TfrmPrefs prefs(*m_settingsFile, m_buyerValues, this);
+    setHelpContext(&prefs, help::TopicPreferences);
     execCentred(prefs, this);
     repaint();
+}
+
+void TfrmMain::ShowUpdate()
+{
+    bool exitNow = false;
+    {
+        TfrmUpdate window(*m_webFileInfo, this);
+        execCentred(window, this);
+        exitNow = window.exitRequested();
+    }
+    if (!exitNow)
+        return;
+    // The installer is running: leave by the normal path that keeps the
+    // defaults, without the closing window's chance to stay.
+    m_closingForUpdate = true;
+    close();
 }
 
 void TfrmMain::MnuFilePrintSetupClick()
@@ -661,14 +750,28 @@ void TfrmMain::FormClose()
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    // The exit save keeps a figure typed and not yet left; a calculation
+    // that fails on it does not keep the window open.
+    takePendingEdit();
     bool allowed = true;
-    guard([&] { allowed = FormCloseQuery(); });
+    if (!m_closingForUpdate)
+        guard([&] { allowed = FormCloseQuery(); });
     if (!allowed) {
         event->ignore();
         return;
     }
     guard([this] { FormClose(); });
     event->accept();
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    // Placed once, before the first showing; later the user's place stands.
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        centreOnScreen(this);
+    }
+    QMainWindow::showEvent(event);
 }
 
 bool TfrmMain::event(QEvent *event)

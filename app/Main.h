@@ -13,8 +13,10 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
@@ -24,8 +26,11 @@ namespace clvn {
 
 enum class Link;
 class CalculatorPage;
+class ContextHelpKey;
+class CsvExporter;
 class HelpViewer;
 class PrintDispatcher;
+class TWebFileInfo;
 class TRotatedLabel;
 
 // What a test or the program start hands the main window.
@@ -39,6 +44,9 @@ struct MainOptions
     std::function<int()> closeDraw;
     // Builds the calculator pages; empty means the program's own pages.
     std::function<std::vector<CalculatorPage *>(CalculatorHost &)> makePages;
+    // Tests only: points the update check elsewhere (address, bounds,
+    // trusted certificates); empty means the program's own settings.
+    std::function<void(TWebFileInfo &)> setUpUpdateCheck;
 };
 
 // The whole program is this one window: a tool bar, a rotated title strip,
@@ -73,13 +81,27 @@ public:
     QString activePageName() const;
     CalculatorPage *page(const QString &name) const;
     HelpViewer &helpViewer() { return *m_help; }
+    TWebFileInfo &webFileInfo() { return *m_webFileInfo; }
+    // Opens the update window; closes the program when it started an installer.
+    void ShowUpdate();
+    CsvExporter &csvExporter() { return *m_csv; }
+    // File > Export to CSV... is enabled exactly while the active page lists a table.
+    void updateExportEnabled();
 
     // Shown once, after the window is up, when the settings file held values
     // that could not be read.
     void reportSettingsProblems();
 
+    // A figure typed into the focused field of this window and not yet
+    // left is taken through the field's own leaving, so its page calculates
+    // as if the user had tabbed away. Every command of the frame (tool
+    // buttons, menus, navigation) and the exit save run this first. False
+    // when that calculation failed: the command must not act on the page.
+    bool takePendingEdit();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -103,9 +125,15 @@ private:
     void mnuPreferencesSetValuesClick();
     void MnuFilePrintSetupClick();
     void Print();
+    void MnuFileExportCSVClick();
     void openLinkOrSay(Link link);
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    // Binds a command of the frame: it runs after takePendingEdit().
+    void bindCommand(QAction *action, std::function<void()> command);
+    void bindCommand(QAbstractButton *button, std::function<void()> command);
+    void runCommand(const std::function<void()> &command);
+    QLineEdit *pendingField() const;
 
     MainOptions m_options;
     QString m_programFolder;
@@ -116,6 +144,8 @@ private:
     LoadReport m_loadReport;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<PrintDispatcher> m_printer;
+    std::unique_ptr<ContextHelpKey> m_contextHelp;
+    std::unique_ptr<CsvExporter> m_csv;
 
     std::vector<Destination> m_destinations;
     QStackedWidget *m_nbkMain = nullptr;
@@ -126,10 +156,16 @@ private:
     QToolButton *m_btnPrint = nullptr;
     QToolButton *m_btnReset = nullptr;
     QAction *m_mnuFilePrint = nullptr;
+    QAction *m_mnuFileExportCSV = nullptr;
     QMenu *m_mnuCalculators = nullptr;
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuPopCalcs = nullptr;
     bool m_inErrorHandler = false;
+    // Errors the application-wide handler has reported in this run.
+    int m_errorCount = 0;
+    bool m_placed = false;
+    TWebFileInfo *m_webFileInfo = nullptr;
+    bool m_closingForUpdate = false;
 };
 
 } // namespace clvn

@@ -3,16 +3,21 @@
 #include "calculators/AmortPage.h"
 #include "calculators/BwPage.h"
 #include "calculators/EccPage.h"
+#include "calculators/HspPage.h"
+#include "calculators/LsPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/PpcPage.h"
 #include "calculators/QuickCalcPage.h"
+#include "calculators/RefiPage.h"
+#include "calculators/RvbPage.h"
 
 namespace clvn {
 
 std::vector<CalculatorPage *> makeCalculatorPages(CalculatorHost &host)
 {
-    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host),
-            new AmortPage(host),     new BwPage(host),  new PpcPage(host)};
+    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host), new AmortPage(host),
+            new BwPage(host),        new PpcPage(host), new RefiPage(host), new RvbPage(host),
+            new LsPage(host),        new HspPage(host)};
 }
 
 } // namespace clvn

@@ -8,22 +8,27 @@
 #include "app/Disclaim.h"
 #include "app/Main.h"
 #include "app/Splash.h"
+#include "app/Update.h"
+#include "app/WebFileInfo.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
 #include "calculators/BwPage.h"
 #include "calculators/CalculatorPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/PpcPage.h"
+#include "calculators/RvbPage.h"
 #include "reports/engine/PageRender.h"
 #include "reports/engine/Report.h"
 #include "widgets/Guard.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -130,14 +135,29 @@ int main(int argc, char *argv[])
         if (auto *ppc = qobject_cast<clvn::PpcPage *>(window.page(QStringLiteral("PPC"))))
             if (name == u"ppc"_s)
                 clvn::guard([ppc] { ppc->CalcPPC(); });
+        // Rent vs Buy shows its results once a field is left; show them.
+        if (auto *rvb = qobject_cast<clvn::RvbPage *>(window.page(QStringLiteral("RVB"))))
+            if (name == u"rvb"_s)
+                clvn::guard([rvb] { rvb->CalcRVB(); });
         ok &= save(&window, folder, QStringLiteral("page-") + name);
+        // The loan spread page in its term mode too, then back to payments.
+        if (name == u"ls"_s) {
+            const auto choose = [&window](const char *item) {
+                if (auto *radio = window.findChild<QAbstractButton *>(QLatin1String(item)))
+                    radio->click();
+            };
+            choose("rgCalculateItem3");
+            ok &= save(&window, folder, QStringLiteral("page-ls-terms"));
+            choose("rgCalculateItem0");
+        }
         // Panels that open over the page, shown open and closed again.
         const struct
         {
             const char *page, *open, *shot, *close;
         } panels[] = {{"amort", "btnAddExtraPayments", "page-amort-extra", "btnCancel"},
                       {"ecc", "btnCalcClosing", "page-ecc-closing", "btnClosePnlClosing"},
-                      {"ecc", "btnCalcEscrows", "page-ecc-escrow", "btnClosePnlEscrow"}};
+                      {"ecc", "btnCalcEscrows", "page-ecc-escrow", "btnClosePnlEscrow"},
+                      {"rc", "btnCalcFees", "page-rc-closing", "btnCloseClosingCosts"}};
         for (const auto &panel : panels) {
             if (name != QLatin1String(panel.page))
                 continue;
@@ -155,6 +175,25 @@ int main(int argc, char *argv[])
         if (print && print->isEnabled()) {
             reportName = name;
             print->click();
+        }
+        // The schedule as a chart, plain and with 100 extra on every payment,
+        // with the chart report each time; then back to the table.
+        auto *chart = window.findChild<QPushButton *>(QStringLiteral("btnAmortChart"));
+        if (name == u"amort"_s && chart && print) {
+            chart->click();
+            ok &= save(&window, folder, QStringLiteral("page-amort-chart"));
+            reportName = u"amort-chart"_s;
+            print->click();
+            window.findChild<QPushButton *>(QStringLiteral("btnAddExtraPayments"))->click();
+            window.findChild<QRadioButton *>(QStringLiteral("rbAllPmts"))->click();
+            window.findChild<QLineEdit *>(QStringLiteral("edtExtraAmount"))->setText(u"100"_s);
+            window.findChild<QPushButton *>(QStringLiteral("btnAddExtra"))->click();
+            window.findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+            ok &= save(&window, folder, QStringLiteral("page-amort-chart-extra"));
+            reportName = u"amort-chart-extra"_s;
+            print->click();
+            window.findChild<QPushButton *>(QStringLiteral("btnRemove"))->click();
+            chart->click();
         }
         if (auto *menuButton = window.findChild<QWidget *>(QStringLiteral("btnMenu")))
             QMetaObject::invokeMethod(menuButton, "click");
@@ -183,6 +222,11 @@ int main(int argc, char *argv[])
         clvn::TfrmClose thanks(&window);
         thanks.show();
         ok &= save(&thanks, folder, QStringLiteral("closing"));
+    }
+    {
+        // Never shown: showing starts the check, and screenshots stay offline.
+        clvn::TfrmUpdate update(window.webFileInfo(), &window);
+        ok &= save(&update, folder, QStringLiteral("update"));
     }
     {
         clvn::TSplashScreen splash;

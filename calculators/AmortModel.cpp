@@ -1,21 +1,9 @@
 #include "calculators/AmortModel.h"
 
+#include "finance/Savings.h"
 #include "widgets/Format.h"
 
-#include <cmath>
-
 namespace clvn {
-
-namespace {
-
-// Rounded to cents, as the grid shows them: a row whose principal and
-// balance both show 0.00 comes after the payoff.
-bool showsZero(double v)
-{
-    return std::llround(v * 100.0) == 0;
-}
-
-} // namespace
 
 QString AmortModel::heading(int column)
 {
@@ -47,13 +35,8 @@ void AmortModel::setSchedule(const std::vector<TPayment> &payments)
 {
     beginResetModel();
     m_cleared = false;
-    m_rows.clear();
-    m_rows.reserve(payments.size());
-    for (const TPayment &p : payments) {
-        if (showsZero(p.Principal) && showsZero(p.Balance))
-            break;
-        m_rows.push_back(p);
-    }
+    // Rows after the payoff show neither principal nor balance: not listed.
+    m_rows.assign(payments.begin(), payments.begin() + PaymentsMade(payments));
     endResetModel();
 }
 

@@ -3,13 +3,16 @@
 #include "calculators/PageControls.h"
 
 #include "app/settings/BuyerValues.h"
+#include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
+#include "finance/Savings.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
+#include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
@@ -22,7 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace clvn {
@@ -87,13 +92,15 @@ AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     setFixedSize(PageWidth, PageHeight);
     buildFields();
     buildGrid();
+    buildChart();
     buildExtraPanel();
 
     setTabOrder(m_edtMortAmt, m_edtIRate);
     setTabOrder(m_edtIRate, m_edtNumPmts);
     setTabOrder(m_edtNumPmts, m_btnCalculate);
     setTabOrder(m_btnCalculate, m_btnAddExtraPayments);
-    setTabOrder(m_btnAddExtraPayments, m_grdAmortization);
+    setTabOrder(m_btnAddExtraPayments, m_btnAmortChart);
+    setTabOrder(m_btnAmortChart, m_grdAmortization);
 }
 
 void AmortPage::buildFields()
@@ -153,6 +160,7 @@ void AmortPage::buildExtraPanel()
     m_pnlAddExtra->setAutoFillBackground(true);
     m_pnlAddExtra->setGeometry(240, 4, 343, GridTop - 8);
     m_pnlAddExtra->hide();
+    setHelpContext(m_pnlAddExtra, ExtraPanelHelpTopic);
 
     makeLabel(m_pnlAddExtra, QStringLiteral("Label96"), QStringLiteral("Add To"),
               QRect(10, 6, 120, 16));
@@ -242,7 +250,105 @@ void AmortPage::buildGrid()
         Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     m_grdAmortization->horizontalHeader()->setFixedHeight(32);
     m_grdAmortization->setGeometry(2, GridTop, PageWidth - 4, PageHeight - GridTop - 2);
+    installTableCopy(m_grdAmortization, *this);
     frameGrid();
+}
+
+void AmortPage::buildChart()
+{
+    m_btnAmortChart = addButton(this, QStringLiteral("btnAmortChart"), QStringLiteral("C&hart"), {},
+                                QRect(300, 104, 100, 25));
+    connectGuarded(m_btnAmortChart, &QPushButton::clicked, this, [this] { BtnAmortChartClick(); });
+
+    // In the grid's place: the savings caption over the chart.
+    m_pnlAmortChart = new QWidget(this);
+    m_pnlAmortChart->setObjectName(QStringLiteral("pnlAmortChart"));
+    m_pnlAmortChart->setGeometry(m_grdAmortization->geometry());
+    m_pnlAmortChart->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(m_pnlAmortChart);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_lblAmortSavings = new QLabel(m_pnlAmortChart);
+    m_lblAmortSavings->setObjectName(QStringLiteral("lblAmortSavings"));
+    m_lblAmortSavings->setWordWrap(true);
+    m_lblAmortSavings->setContentsMargins(6, 2, 6, 2);
+    m_lblAmortSavings->setAutoFillBackground(true);
+    QPalette white = m_lblAmortSavings->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_lblAmortSavings->setPalette(white);
+    QFont bold = m_lblAmortSavings->font();
+    bold.setBold(true);
+    m_lblAmortSavings->setFont(bold);
+    m_lblAmortSavings->hide();
+    m_chart = new AmortChartView(m_pnlAmortChart);
+    m_chart->setObjectName(QStringLiteral("chtAmortization"));
+    m_chart->setAccessibleName(QStringLiteral("Amortization chart"));
+    layout->addWidget(m_lblAmortSavings);
+    layout->addWidget(m_chart, 1);
+    m_pnlAmortChart->hide();
+}
+
+void AmortPage::BtnAmortChartClick()
+{
+    m_chartShown = !m_chartShown;
+    showChosenView();
+}
+
+void AmortPage::showChosenView()
+{
+    m_btnAmortChart->setText(m_chartShown ? QStringLiteral("&Table") : QStringLiteral("C&hart"));
+    m_pnlAmortChart->setGeometry(m_grdAmortization->geometry());
+    m_grdAmortization->setVisible(!m_chartShown);
+    m_pnlAmortChart->setVisible(m_chartShown);
+}
+
+void AmortPage::updateChart()
+{
+    AmortChartData chartData;
+    QString caption;
+    if (m_model->hasSchedule()) {
+        const TMortgage &mortgage = host().mortgage();
+        chartData.rows = m_model->rows();
+        chartData.loan = mortgage.Principal();
+        // The same loan without extras: a copy, the shared schedule stays as listed.
+        TMortgage plain = mortgage;
+        plain.ClearExtraPayments();
+        const std::vector<TPayment> &base = plain.Payments();
+        const ExtraPaymentSavings savings = CompareSchedules(chartData.rows, base);
+        const bool extras = savings.interestSavedCents != 0 || savings.paymentsSooner != 0 ||
+                            std::any_of(chartData.rows.begin(), chartData.rows.end(),
+                                        [](const TPayment &p) { return p.ExtraPrincipal != 0; });
+        if (extras) {
+            chartData.withoutExtras.assign(base.begin(), base.begin() + PaymentsMade(base));
+            caption = savingsCaption(savings);
+        }
+    }
+    m_chart->setData(std::move(chartData));
+    m_lblAmortSavings->setText(caption);
+    m_lblAmortSavings->setVisible(!caption.isEmpty());
+}
+
+bool AmortPage::hasTable() const
+{
+    return m_model->hasSchedule();
+}
+
+TableData AmortPage::tableData() const
+{
+    TableData table;
+    if (!hasTable())
+        return table;
+    for (int c = 0; c < AmortModel::ColumnCount; ++c)
+        table.headings << AmortModel::heading(c);
+    table.rows.reserve(m_model->rows().size());
+    for (const TPayment &p : m_model->rows()) {
+        table.rows.push_back(
+            {TableCell::number(p.Number, 0), TableCell::number(p.Principal, 2),
+             TableCell::number(p.Interest, 2), TableCell::number(p.PrincipalToDate, 2),
+             TableCell::number(p.InterestToDate, 2), TableCell::number(p.ExtraPrincipal, 2),
+             TableCell::number(p.Balance, 2)});
+    }
+    return table;
 }
 
 void AmortPage::frameGrid()
@@ -259,7 +365,7 @@ QString AmortPage::title() const
 
 int AmortPage::helpTopic() const
 {
-    return 50;
+    return HelpTopic;
 }
 
 void AmortPage::enter()
@@ -315,7 +421,8 @@ void AmortPage::FillAmortizationGrid()
     m_edtAmortPayment->setValue(mortgage.Payment());
     frameGrid();
     m_model->setSchedule(mortgage.Payments());
-    m_grdAmortization->show();
+    updateChart();
+    showChosenView();
 }
 
 void AmortPage::BtnExtraClick()
@@ -396,6 +503,7 @@ void AmortPage::ResetMortgage()
     m_edtNumPmts->setValue(360);
     m_model->clearCells();
     frameGrid();
+    updateChart();
 }
 
 } // namespace clvn

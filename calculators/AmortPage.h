@@ -5,6 +5,7 @@
 // payments or every payment. The schedule itself is the host's TMortgage.
 
 #include "calculators/CalculatorPage.h"
+#include "calculators/TableSource.h"
 
 class QFrame;
 class QLabel;
@@ -15,11 +16,12 @@ class QTableView;
 
 namespace clvn {
 
+class AmortChartView;
 class AmortModel;
 class TFnpNumericEdit;
 class TNumEdit;
 
-class AmortPage : public CalculatorPage
+class AmortPage : public CalculatorPage, public TableSource
 {
     Q_OBJECT
 
@@ -48,17 +50,35 @@ public:
     void CancelBtnClick();
     // The page reset: default figures, empty grid, printing off.
     void ResetMortgage();
+    // Swaps the grid for the chart of the schedule and back; the choice
+    // holds until the next click, whatever else happens.
+    void BtnAmortChartClick();
+    bool chartShown() const { return m_chartShown; }
+
+    // TableSource: the listed schedule.
+    bool hasTable() const override;
+    TableData tableData() const override;
 
     AmortModel *model() const { return m_model; }
+    AmortChartView *chartView() const { return m_chart; }
 
     static const QString ExtraPaymentMessage;
     static constexpr int GridTop = 150;
+    // Help topics of the page and of its extra-payment panel.
+    static constexpr int HelpTopic = 50;
+    static constexpr int ExtraPanelHelpTopic = 45;
 
 private:
     void buildFields();
     void buildExtraPanel();
     void buildGrid();
     void frameGrid();
+    void buildChart();
+    // Shows the grid or the chart, as chosen.
+    void showChosenView();
+    // Gives the chart the schedule as listed, with the same loan without
+    // extras and the savings caption when extras are in it.
+    void updateChart();
 
     TNumEdit *m_edtMortAmt = nullptr;
     TFnpNumericEdit *m_edtIRate = nullptr;
@@ -83,6 +103,12 @@ private:
 
     QTableView *m_grdAmortization = nullptr;
     AmortModel *m_model = nullptr;
+
+    QPushButton *m_btnAmortChart = nullptr;
+    QWidget *m_pnlAmortChart = nullptr;
+    QLabel *m_lblAmortSavings = nullptr;
+    AmortChartView *m_chart = nullptr;
+    bool m_chartShown = false;
 };
 
 } // namespace clvn

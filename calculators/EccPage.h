@@ -8,19 +8,18 @@
 // counts the page stores as the buyer's defaults.
 
 #include "calculators/CalculatorPage.h"
+#include "calculators/EccPanelHost.h"
 
-#include <cstdint>
-
-class QFrame;
 class QPushButton;
 
 namespace clvn {
 
-struct BuyerValues;
+class EccClosingPanel;
+class EccEscrowPanel;
 class TFnpNumericEdit;
 class TNumEdit;
 
-class EccPage : public CalculatorPage
+class EccPage : public CalculatorPage, private EccPanelHost
 {
     Q_OBJECT
 
@@ -32,25 +31,14 @@ public:
     void enter() override;
     void Reset() override;
 
-    // Annual PMI premium as a fraction of the loan for a loan-to-value of
-    // `ltv` PERCENT (100 - down payment percent) and a term in YEARS, from the
-    // eight premiums of `values`. Bands are closed at the top (85 belongs to
-    // "over 80, up to 85"); 80 or less and over 97 give 0.
-    static double DeterminePMIPremium(double ltv, std::int32_t termYears,
-                                      const BuyerValues &values);
-
     // Recomputes every figure of the page and both panels. Throws
     // ConvertError for a text that is not a number (or a count that is not
-    // whole) and FloatError for figures that have no result; what it wrote
-    // before stays.
+    // whole) and FloatError for figures that have no result; a failure
+    // writes nothing.
     void CalcECC();
 
     void BtnCalcClosingClick();
-    void BtnClosePnlClosingClick();
-    void btnClosePnlClosingExit();
     void BtnCalcEscrowsClick();
-    void BtnClosePnlEscrowClick();
-    void btnClosePnlEscrowExit();
 
     void btnUnlockPurchasePriceClick();
     void btnLockPurchasePriceClick();
@@ -68,23 +56,20 @@ public:
         return m_PurchasePriceLocked && m_DownPaymentLocked && m_LoanAmountLocked;
     }
 
-protected:
-    // Keeps Tab and Backtab inside an open panel.
-    bool focusNextPrevChild(bool next) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
+    // EccPanelHost
+    CalculatorHost &calculatorHost() override { return host(); }
+    void setPanelKeysEnabled(bool enabled) override;
+    void showClosingCostTotal(double total) override;
+    void showEscrowTotal(double total) override;
+
     void buildInputs();
     void buildResults();
-    void buildClosingPanel();
-    void buildEscrowPanel();
     void bindHandlers();
-    void startFromDefaults();
 
     void showLocks();
     void setIncomeAndDebtEnabled(bool enabled);
     void afterLock();
-    QFrame *openPanel() const;
 
     // Reset moves the focus but must not recalculate on the field it leaves.
     bool m_resetting = false;
@@ -131,37 +116,8 @@ private:
     QPushButton *m_btnUnlockLoanAmount = nullptr;
     QPushButton *m_btnLockLoanAmount = nullptr;
 
-    // Closing-cost panel
-    QFrame *m_pnlClosing = nullptr;
-    TNumEdit *m_edtOriginationFee = nullptr;
-    TNumEdit *m_edtLOF = nullptr;
-    TNumEdit *m_edtAF = nullptr;
-    TNumEdit *m_edtCR = nullptr;
-    TNumEdit *m_edtTSF = nullptr;
-    TNumEdit *m_edtLPF = nullptr;
-    TNumEdit *m_edtTIF = nullptr;
-    TNumEdit *m_edtTS = nullptr;
-    TNumEdit *m_edtSTT = nullptr;
-    TNumEdit *m_edtRF = nullptr;
-    TNumEdit *m_edtClosingPMI = nullptr;
-    TNumEdit *m_edtOF = nullptr;
-    TNumEdit *m_edtSellerPaid = nullptr;
-    QPushButton *m_btnClosePnlClosing = nullptr;
-
-    // Escrow panel
-    QFrame *m_pnlEscrow = nullptr;
-    TNumEdit *m_edtII = nullptr;
-    TFnpNumericEdit *m_edtIIDays = nullptr;
-    TNumEdit *m_edtPTI = nullptr;
-    TFnpNumericEdit *m_edtPTIMonths = nullptr;
-    TNumEdit *m_edtHOIP = nullptr;
-    TFnpNumericEdit *m_edtHOIPMonths = nullptr;
-    TNumEdit *m_edtHOII = nullptr;
-    TFnpNumericEdit *m_edtHOIIMonths = nullptr;
-    TNumEdit *m_edtPMII = nullptr;
-    TFnpNumericEdit *m_edtPMIIMonths = nullptr;
-    TFnpNumericEdit *m_edtPMIPercent = nullptr;
-    QPushButton *m_btnClosePnlEscrow = nullptr;
+    EccClosingPanel *m_pnlClosing = nullptr;
+    EccEscrowPanel *m_pnlEscrow = nullptr;
 };
 
 } // namespace clvn

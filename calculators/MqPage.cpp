@@ -5,7 +5,7 @@
 #include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
-#include "finance/Growth.h"
+#include "finance/Qualifier.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -184,46 +184,35 @@ void MqPage::CalcMQ()
     host().setResetEnabled(true);
     host().AllowPrinting();
 
-    const double housingPercent = m_edtHousingRatio->value();
-    const double debtPercent = m_edtDebtRatio->value();
-    const double h = housingPercent / 100;
-    const double g = debtPercent / 100;
+    QualifierInputs in;
+    in.housingRatio = m_edtHousingRatio->value();
+    in.debtRatio = m_edtDebtRatio->value();
     BuyerValues &values = host().buyerValues();
-    values.HRatio = housingPercent;
-    values.DRatio = debtPercent;
+    values.HRatio = in.housingRatio;
+    values.DRatio = in.debtRatio;
+    for (int row = 0; row < 2; ++row)
+        in.borrowers[row] = {m_edtIncome[row]->value(), m_edtOIncome[row]->value(),
+                             m_edtCards[row]->value(), m_edtAuto[row]->value(),
+                             m_edtNotes[row]->value()};
+    const QualifyingPayment qualifying = QualifyPayment(in);
 
-    double debts = 0;
-    double income = 0;
-    for (int row = 0; row < 2; ++row) {
-        debts += m_edtNotes[row]->value() + m_edtAuto[row]->value() + m_edtCards[row]->value();
-        income += m_edtIncome[row]->value() + m_edtOIncome[row]->value();
-    }
-
-    const double housingLimit = income * h;
-    const double debtLimit = income * g - debts;
-    double payment = debtLimit < housingLimit ? debtLimit : housingLimit;
-
+    // Each scenario shows as soon as it is worked out: one that fails stops
+    // here, and those above it keep their new figures.
+    double payment = qualifying.payment;
     for (int k = 0; k < ScenarioCount; ++k) {
         const double rate = m_edtMQir[k]->value();
         const std::int32_t years = m_edtMQTerm[k]->asInteger();
-        double loan = PaymentPresentValue(years, rate, payment);
-        if (payment <= 0)
-            payment = 0;
-        m_edtMQPayment[k]->setValue(payment);
-        if (loan <= 0)
-            loan = 0;
-        m_edtMQLoan[k]->setValue(loan);
-        m_edtMQPurchasePrice[k]->setValue(loan + m_edtMQDownPayment->value());
+        const QualifierScenario scenario =
+            QualifyScenario(payment, rate, years, m_edtMQDownPayment->value());
+        m_edtMQPayment[k]->setValue(scenario.payment);
+        m_edtMQLoan[k]->setValue(scenario.loan);
+        m_edtMQPurchasePrice[k]->setValue(scenario.purchasePrice);
+        payment = scenario.payment;
     }
 
-    double housingRatio = 0;
-    double debtRatio = 0;
-    if (income != 0) {
-        housingRatio = fpe::checked(payment / income * 100, "CalcMQ housing ratio");
-        debtRatio = fpe::checked((payment + debts) / income * 100, "CalcMQ debt ratio");
-    }
-    m_edtCalculatedHousingRatio->setValue(housingRatio);
-    m_edtCalculatedDebtRatio->setValue(debtRatio);
+    const QualifierRatios ratios = ActualRatios(payment, qualifying.debts, qualifying.income);
+    m_edtCalculatedHousingRatio->setValue(ratios.housing);
+    m_edtCalculatedDebtRatio->setValue(ratios.debt);
 }
 
 void MqPage::edtMQir1Change()

@@ -29,8 +29,8 @@ public:
 
     // Recomputes the payment, the three scenarios and the actual ratios.
     // Throws ConvertError for a ratio, rate or term text that is not a number
-    // and FloatError for a rate of 0; scenarios before the failing one keep
-    // their new figures.
+    // and FloatError for a rate of 0; each scenario is written whole once
+    // worked out, so scenarios before the failing one keep their new figures.
     void CalcMQ();
     // Rates 2 and 3 follow rate 1 a quarter and a half point lower.
     void edtMQir1Change();

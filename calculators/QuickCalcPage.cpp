@@ -3,9 +3,7 @@
 #include "calculators/PageControls.h"
 
 #include "calculators/CalculatorHost.h"
-#include "finance/Errors.h"
-#include "finance/Growth.h"
-#include "finance/MortLib.h"
+#include "finance/QuickSolve.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
@@ -222,50 +220,41 @@ void QuickCalcPage::BtnCalcQuickCalcClick()
 
 void QuickCalcPage::calculate()
 {
-    if (m_unknown == Unknown::None)
-        return;
-
-    // Divisions written here (the zero-rate branches) are checked the same
-    // way the financial library checks its own.
-    FpeScope scope;
+    QuickUnknown unknown{};
     switch (m_unknown) {
-    case Unknown::LoanAmount: {
-        const double r = m_edtIR->value();
-        const std::int32_t n = WholeNumber(m_edtN->value());
-        const double A = m_edtPMT->value();
-        const double L = r == 0 ? scope.check(n * A, "loan amount") : CalcLoanAmount(n, A, r, 0);
-        // Up to the next whole currency unit unless L is already whole.
-        m_edtLA->setValue(RoundHalfEven(scope.check(L + 0.5, "loan amount"), 0));
-        break;
-    }
-    case Unknown::InterestRate: {
-        const double L = m_edtLA->value();
-        const std::int32_t n = WholeNumber(m_edtN->value());
-        const double A = m_edtPMT->value();
-        m_edtIR->setValue(CalcInterestRate(n, A, 0, L));
-        break;
-    }
-    case Unknown::Payment: {
-        const double L = m_edtLA->value();
-        const double r = m_edtIR->value();
-        const std::int32_t n = WholeNumber(RoundHalfEven(m_edtN->value(), 0));
-        const double A = r == 0 ? scope.check(L / n, "payment") : CalcPayment(n, r / 1200, L);
-        m_edtPMT->setValue(A);
-        break;
-    }
-    case Unknown::NumPayments: {
-        const double L = m_edtLA->value();
-        const double A = m_edtPMT->value();
-        const double r = m_edtIR->value();
-        const double N =
-            r == 0 ? scope.check(L / A, "number of payments") : CalcNumPayments(L, A, r);
-        m_edtN->setValue(RoundHalfEven(N, 0));
-        break;
-    }
     case Unknown::None:
         return;
+    case Unknown::LoanAmount:
+        unknown = QuickUnknown::LoanAmount;
+        break;
+    case Unknown::InterestRate:
+        unknown = QuickUnknown::InterestRate;
+        break;
+    case Unknown::Payment:
+        unknown = QuickUnknown::Payment;
+        break;
+    case Unknown::NumPayments:
+        unknown = QuickUnknown::NumPayments;
+        break;
     }
-    setLook(fieldFor(m_unknown), Look::Result);
+    // The three known figures; the unknown's field holds no figure of the user's.
+    QuickFigures known;
+    if (m_unknown != Unknown::LoanAmount)
+        known.loanAmount = m_edtLA->value();
+    if (m_unknown != Unknown::InterestRate)
+        known.rate = m_edtIR->value();
+    if (m_unknown != Unknown::Payment)
+        known.payment = m_edtPMT->value();
+    if (m_unknown != Unknown::NumPayments)
+        known.numPayments = m_edtN->value();
+    const double solved = SolveQuick(unknown, known);
+
+    QLineEdit *result = fieldFor(m_unknown);
+    if (auto *money = qobject_cast<TNumEdit *>(result))
+        money->setValue(solved);
+    else
+        qobject_cast<TFnpNumericEdit *>(result)->setValue(solved);
+    setLook(result, Look::Result);
 }
 
 void QuickCalcPage::clearAfterFailure()

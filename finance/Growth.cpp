@@ -6,10 +6,31 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 namespace clvn {
 
 using detail::lnPositive;
+
+namespace {
+
+// x in the shortest decimal form that reads back as x, for messages.
+std::string formatCount(double x)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x);
+    return std::string(buf, res.ptr);
+}
+
+// A year count past the cap would loop for ages: refused before looping.
+void checkYears(double Y, const char *where)
+{
+    if (Y > double(kMaxHorizonYears))
+        throw FloatError(FloatError::Kind::Overflow,
+                         std::string(where) + ": " + formatCount(Y) + " years");
+}
+
+} // namespace
 
 std::int32_t WholeNumber(double x)
 {
@@ -24,13 +45,32 @@ std::int32_t WholeNumber(double x)
     return value;
 }
 
-double PrincipalRepaid(std::int32_t k, double A, double R, double B)
+std::int64_t WholeCount(double x, std::int64_t lowest, std::int64_t highest, const char *what)
+{
+    if (!std::isfinite(x) || std::trunc(x) != x) {
+        WholeNumber(x); // throws the conversion error a fractional count gives
+        throw ConvertError("'" + formatCount(x) + "' is not a valid whole number");
+    }
+    // Compared as doubles: x may lie far outside the 64-bit range.
+    if (x < double(lowest) || x > double(highest)) {
+        std::string where = std::string(what) + " " + formatCount(x) + " outside " +
+                            std::to_string(lowest) + ".." + std::to_string(highest);
+        throw FloatError(
+            x < double(lowest) ? FloatError::Kind::InvalidOp : FloatError::Kind::Overflow, where);
+    }
+    return static_cast<std::int64_t>(x);
+}
+
+double PrincipalRepaid(std::int64_t k, double A, double R, double B)
 {
     static constexpr const char *kWhere = "PrincipalRepaid";
+    if (k > kMaxLoanMonths)
+        throw FloatError(FloatError::Kind::Overflow,
+                         "PrincipalRepaid: " + std::to_string(k) + " payments");
     FpeScope scope;
     const double r = R / 1200;
     double sum = 0;
-    for (std::int32_t j = 0; j < k; ++j) {
+    for (std::int64_t j = 0; j < k; ++j) {
         const double interest = r * B;
         const double principal = A - interest;
         sum += principal;
@@ -45,6 +85,7 @@ double PrincipalRepaid(std::int32_t k, double A, double R, double B)
 double TotalRent(double Y, double g, double M)
 {
     static constexpr const char *kWhere = "TotalRent";
+    checkYears(Y, kWhere);
     const std::int32_t w = WholeNumber(Y);
     FpeScope scope;
     double rent = 12 * M;
@@ -63,6 +104,7 @@ double TotalRent(double Y, double g, double M)
 double CompoundedTotal(double Y, double c, double V)
 {
     static constexpr const char *kWhere = "CompoundedTotal";
+    checkYears(Y, kWhere);
     const std::int32_t w = WholeNumber(Y);
     FpeScope scope;
     const double f = c / 100;

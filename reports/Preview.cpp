@@ -5,6 +5,7 @@
 #include "reports/engine/PageRender.h"
 #include "reports/engine/PageView.h"
 #include "widgets/Guard.h"
+#include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ namespace {
 
 // Arrow keys move the page by this many pixels.
 constexpr int kArrowStep = 50;
+// The help topic of the tool strip and the page view.
+constexpr int PreviewHelpTopic = 35;
 
 // The hourglass for as long as it lives, also when printing throws.
 class WaitCursor
@@ -59,7 +62,8 @@ TfrmPreview::TfrmPreview(QPrinter *printer, QWidget *parent)
     m_strip = new QWidget(this);
     m_strip->setObjectName(QStringLiteral("pnlTools"));
     m_strip->setFixedHeight(30);
-    m_strip->setProperty("helpContext", 35);
+    setHelpContext(this, PreviewHelpTopic);
+    setHelpContext(m_strip, PreviewHelpTopic);
     auto *strip = new QHBoxLayout(m_strip);
     strip->setContentsMargins(4, 2, 4, 2);
     strip->setSpacing(4);
@@ -96,7 +100,7 @@ TfrmPreview::TfrmPreview(QPrinter *printer, QWidget *parent)
         strip->addWidget(b);
 
     m_view = new report::QRPreview(this);
-    m_view->setProperty("helpContext", 35);
+    setHelpContext(m_view, PreviewHelpTopic);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,8 +1,13 @@
 #include "reports/Print.h"
 
+#include "reports/PaperSize.h"
 #include "reports/Preview.h"
+#include "reports/QrHsp.h"
+#include "reports/QrAmortChart.h"
 #include "reports/QrPpc.h"
+#include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
+#include "reports/Qrchart.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
 #include "reports/engine/Report.h"
@@ -18,9 +23,17 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
     : m_mainWindow(mainWindow), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
       m_amortization(std::make_unique<TQRAmortization>()),
+      m_amortChart(std::make_unique<TQRAmortChart>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
-      m_prepayment(std::make_unique<TQrPrepaymentResults>())
+      m_paymentChart(std::make_unique<TQRPaymentChart>()),
+      m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
+      m_prepayment(std::make_unique<TQrPrepaymentResults>()),
+      m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
 {
+    // With no printer Qt falls back on A4 everywhere; take the paper usual
+    // where the user lives instead. A printer keeps its own default.
+    if (!printerInstalled())
+        m_printer->setPageSize(localePaperSize(QLocale()));
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
             MyPreview(report, pages);
@@ -35,7 +48,8 @@ PrintDispatcher::~PrintDispatcher()
 bool PrintDispatcher::canPrint(const QString &pageName)
 {
     return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
-           pageName == u"PPC";
+           pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB" || pageName == u"LS" ||
+           pageName == u"HSP";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -54,13 +68,27 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintECC(activePage);
     else if (page == u"Amort")
         PrintAmortizer(activePage);
+    else if (page == u"LS")
+        PrintLSC(activePage);
+    else if (page == u"HSP")
+        PrintHSP(activePage);
     else if (page == u"PPC")
         PrintPPC(activePage);
+    else if (page == u"RVB")
+        PrintRVB(activePage);
     PrintCalcs(activePage);
 }
 
 void PrintDispatcher::PrintAmortizer(QWidget *page)
 {
+    // While the page shows its chart, the chart is what prints.
+    const auto *chart = page->findChild<QWidget *>(QStringLiteral("pnlAmortChart"));
+    if (chart && !chart->isHidden()) {
+        m_amortChart->setPage(page);
+        previewReport(m_amortChart->Rep(), QStringLiteral("Preview of Amortization Chart"),
+                      QStringLiteral("Preparing Amortization Chart"));
+        return;
+    }
     // The report reads the page while its pages are prepared.
     m_amortization->setPage(page);
     previewReport(m_amortization->Rep(), QStringLiteral("Preview of Amortization Schedule"),
@@ -74,11 +102,33 @@ void PrintDispatcher::PrintECC(QWidget *page)
                   QStringLiteral("Preview of Estimated Closing Costs"));
 }
 
+void PrintDispatcher::PrintLSC(QWidget *page)
+{
+    // The report reads the page while its pages are prepared.
+    m_paymentChart->setPage(page);
+    previewReport(m_paymentChart->Rep(), QStringLiteral("Preview of Loan Spread Calculations"),
+                  QStringLiteral("Preparing Loan Spread Calculations"));
+}
+
+void PrintDispatcher::PrintHSP(QWidget *page)
+{
+    m_sellersProceeds->fill(page);
+    previewReport(m_sellersProceeds->rep(), QStringLiteral("Preview of Home Seller Proceeds"),
+                  QStringLiteral("Preparing Home Seller Proceeds"));
+}
+
 void PrintDispatcher::PrintPPC(QWidget *page)
 {
     m_prepayment->fill(page);
     previewReport(m_prepayment->rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
                   QStringLiteral("Preparing Mortgage Prepayment Results"));
+}
+
+void PrintDispatcher::PrintRVB(QWidget *page)
+{
+    m_rentVsBuy->fill(page);
+    previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
+                  QStringLiteral("Preview of Rent vs. Buy Worksheet"));
 }
 
 void PrintDispatcher::PrintCalcs(QWidget *page)
@@ -100,7 +150,12 @@ void PrintDispatcher::PrintCalcs(QWidget *page)
                       QStringLiteral("Preview of Biweekly Mortgage Payments"));
         break;
     case CalcKind::Refinancing:
-        // These pages have no calculation band yet.
+        m_calcs->setKind(TQRCalcs::Kind::Refinancing);
+        m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Refinancing"));
+        m_calcs->fillRefi(page);
+        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Refinancing"),
+                      QStringLiteral("Preview of Refinancing"));
+        break;
     case CalcKind::None:
         break;
     }

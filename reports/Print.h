@@ -21,10 +21,14 @@ struct PreparedReport;
 } // namespace report
 
 class TfrmPreview;
+class TQRAmortChart;
 class TQRAmortization;
 class TQRCalcs;
 class TQRGoodFaith;
+class TQRHomeSellersProceeds;
+class TQRPaymentChart;
 class TQrPrepaymentResults;
+class TQRRentVsBuy;
 
 class PrintDispatcher
 {
@@ -58,7 +62,10 @@ public:
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
     void PrintCalcs(QWidget *page);
+    void PrintLSC(QWidget *page);
+    void PrintHSP(QWidget *page);
     void PrintPPC(QWidget *page);
+    void PrintRVB(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -67,9 +74,13 @@ public:
     QPrinter *printer() const { return m_printer.get(); }
     TfrmPreview *preview() const { return m_preview.get(); }
     TQRAmortization &amortization() const { return *m_amortization; }
+    TQRAmortChart &amortChart() const { return *m_amortChart; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
     TQRCalcs &calcs() const { return *m_calcs; }
+    TQRPaymentChart &paymentChart() const { return *m_paymentChart; }
+    TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
     TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
+    TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -79,9 +90,13 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<TfrmPreview> m_preview;
     std::unique_ptr<TQRAmortization> m_amortization;
+    std::unique_ptr<TQRAmortChart> m_amortChart;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;
     std::unique_ptr<TQRCalcs> m_calcs;
+    std::unique_ptr<TQRPaymentChart> m_paymentChart;
+    std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
     std::unique_ptr<TQrPrepaymentResults> m_prepayment;
+    std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

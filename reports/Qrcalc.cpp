@@ -4,7 +4,11 @@
 #include "reports/PageFields.h"
 #include "reports/ValueFormats.h"
 
+#include <QLabel>
 #include <QStringList>
+#include <QWidget>
+
+#include <stdexcept>
 
 namespace clvn {
 
@@ -26,6 +30,7 @@ TQRCalcs::TQRCalcs() : m_rep(QStringLiteral("QRCalcs"))
     addTitleBand(m_rep, QString());
     buildBandMQ();
     buildBandBW();
+    buildBandRefi();
     addPageFooter(m_rep);
     m_rep.beforePrint = [this] { RepBeforePrint(); };
 }
@@ -40,7 +45,8 @@ bool TQRCalcs::setKind(Kind kind)
     ReportBand *mq = m_rep.band(QStringLiteral("BandMQ"));
     mq->setEnabled(kind == Kind::MortgageQualifier);
     m_rep.band(QStringLiteral("BandBW"))->setEnabled(kind == Kind::Biweekly);
-    return kind == Kind::MortgageQualifier || kind == Kind::Biweekly;
+    m_rep.band(QStringLiteral("BandRefi"))->setEnabled(kind == Kind::Refinancing);
+    return kind == Kind::MortgageQualifier || kind == Kind::Biweekly || kind == Kind::Refinancing;
 }
 
 void TQRCalcs::buildBandMQ()
@@ -294,6 +300,144 @@ void TQRCalcs::fillBW(const QWidget *page)
     set("lblMonths", fmt::general(value("EdtTimeSavedMonths"), 4));
     set("lblYears", fmt::general(value("EdtTimeSavedYears"), 4));
     set("lblInterest", fmt::currency(value("edtInterestSaved")));
+}
+
+namespace {
+
+struct RefiRow
+{
+    const char16_t *caption;
+    const char16_t *label;
+    const char16_t *field;
+    bool money; // currency, else general
+};
+
+// The savings rows under the sentence, top to bottom.
+constexpr RefiRow kRefiRows[] = {
+    {u"Payments Remaining on Original Loan", u"qrEdtOldPaymentsRemaining",
+     u"edtOldPaymentsRemaining", false},
+    {u"Months Until You Plan To Sell", u"qrEdtMonthsUntilSell", u"edtMonthsUntilSell", false},
+    {u"Monthly Payment Savings", u"qrEdtPaymentSaved", u"edtPaymentSaved", true},
+    {u"Total Monthly Payment Savings", u"qrEdtTotalPaymentSaved", u"edtTotalPaymentSaved", true},
+    {u"Equity in Old Loan", u"qrEdtOldReduction", u"edtOldEquity", true},
+    {u"Equity in New Loan", u"qrEdtNewReduction", u"edtNewEquity", true},
+    {u"Total Equity Savings", u"qrEdtReductionSavings", u"edtEquitySavings", true},
+    {u"TOTAL SAVED", u"qrEdtTotalSaved", u"edtTotalSaved", true},
+};
+
+enum class Form
+{
+    Currency,
+    General,
+    PercentGeneral
+};
+
+struct LoanColumn
+{
+    const char16_t *heading;
+    const char16_t *label;
+    const char16_t *field;
+    Form form;
+};
+
+constexpr LoanColumn kOldLoan[] = {
+    {u"Current Balance", u"qrEdtOldLoan", u"edtOldLoan", Form::Currency},
+    {u"Term in Months", u"qrEdtOldTerm", u"edtOldTerm", Form::General},
+    {u"Interest Rate", u"qrEdtOldInterestRate", u"edtOldInterestRate", Form::PercentGeneral},
+    {u"Payments Made", u"qrEdtOldPaymentsMade", u"edtOldPaymentsMade", Form::General},
+    {u"Payment", u"qrEdtOldPayment", u"edtOldPayment", Form::Currency},
+};
+
+constexpr LoanColumn kNewLoan[] = {
+    {u"New Balance", u"qrEdtNewLoan", u"edtNewLoan", Form::Currency},
+    {u"Term in Months", u"qrEdtNewTerm", u"edtNewTerm", Form::General},
+    {u"Interest Rate", u"qrEdtNewInterestRate", u"edtNewInterestRate", Form::PercentGeneral},
+    {u"Closing Costs", u"qrEdtRefiClosingCosts", u"edtRefiClosingCosts", Form::Currency},
+    {u"Payment", u"qrEdtNewPayment", u"edtNewPayment", Form::Currency},
+};
+
+QString u16(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
+
+} // namespace
+
+void TQRCalcs::buildBandRefi()
+{
+    const qreal w = m_rep.contentWidth();
+    ReportBand *band = m_rep.addBand(BandKind::Detail, QStringLiteral("BandRefi"), 400);
+    band->setEnabled(false);
+    const QFont heading = reportFont(px(16), true);
+    const QFont bold = reportFont(px(12), true);
+    const QFont plain = reportFont(px(12));
+    const qreal col = w / 5;
+
+    qreal y = 6;
+    const auto loanSection = [&](const QString &name, const QString &title,
+                                 const LoanColumn(&columns)[5]) {
+        band->addLabel(name, title, QRectF(0, y, w, 18), heading, Qt::AlignHCenter);
+        y += 26;
+        for (int c = 0; c < 5; ++c) {
+            band->addLabel(name + QStringLiteral("Heading%1").arg(c + 1), u16(columns[c].heading),
+                           QRectF(c * col, y, col, 14), bold, Qt::AlignHCenter);
+            band->addLabel(u16(columns[c].label), QString(), QRectF(c * col, y + 17, col, 14),
+                           plain, Qt::AlignHCenter);
+        }
+        y += 46;
+    };
+    loanSection(QStringLiteral("QRLabelOriginalLoan"), QStringLiteral("Original Loan"), kOldLoan);
+    loanSection(QStringLiteral("QRLabelNewLoan"), QStringLiteral("New Loan"), kNewLoan);
+
+    band->addLabel(QStringLiteral("QRLabelSavings"), QStringLiteral("Savings from Refinancing"),
+                   QRectF(0, y, w, 18), heading, Qt::AlignHCenter);
+    y += 24;
+    band->addLabel(QStringLiteral("qrlblWhenYouSell"), QString(), QRectF(0, y, w, 15), plain,
+                   Qt::AlignHCenter);
+    y += 28;
+    const qreal captionRight = w / 2 + 40;
+    int n = 0;
+    for (const RefiRow &row : kRefiRows) {
+        band->addLabel(QStringLiteral("QRLabelRefiRow%1").arg(++n), u16(row.caption),
+                       QRectF(0, y, captionRight, 14), bold, Qt::AlignRight);
+        band->addLabel(u16(row.label), QString(), QRectF(captionRight + 10, y, 110, 14), plain,
+                       Qt::AlignRight);
+        y += 18;
+    }
+    band->setHeight(y + 10);
+}
+
+void TQRCalcs::fillRefi(const QWidget *page)
+{
+    const auto *sell = page ? page->findChild<QLabel *>(QStringLiteral("lblSell")) : nullptr;
+    if (!sell)
+        throw std::runtime_error("the refinancing page has no sentence lblSell");
+    const auto shown = [&](const char16_t *field, Form form) {
+        const double v = fieldValue(page, u16(field));
+        switch (form) {
+        case Form::Currency:
+            return fmt::currency(v);
+        case Form::General:
+            return fmt::general(v);
+        case Form::PercentGeneral:
+            break;
+        }
+        return fmt::percent(fmt::general(v));
+    };
+    // Every value is read before any label changes: a field that does not
+    // read leaves the report as it was.
+    QList<std::pair<QString, QString>> texts;
+    for (const auto *columns : {kOldLoan, kNewLoan})
+        for (int c = 0; c < 5; ++c)
+            texts.append({u16(columns[c].label), shown(columns[c].field, columns[c].form)});
+    for (const RefiRow &row : kRefiRows)
+        texts.append(
+            {u16(row.label), shown(row.field, row.money ? Form::Currency : Form::General)});
+    texts.append(
+        {QStringLiteral("qrlblWhenYouSell"),
+         sell->text() + QStringLiteral(" your new loan will save you money as indicated below.")});
+    for (const auto &[label, text] : texts)
+        m_rep.setText(label, text);
 }
 
 } // namespace clvn

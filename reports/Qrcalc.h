@@ -2,7 +2,8 @@
 
 // The calculation report: one layout with a body band per calculation, of
 // which the print switches exactly one on. BandMQ prints the Mortgage
-// Qualifier page, BandBW the Biweekly Payments page.
+// Qualifier page, BandBW the Biweekly Payments page, BandRefi the
+// Refinancing page.
 
 #include "reports/engine/Report.h"
 
@@ -36,11 +37,16 @@ public:
     // ConvertError for a field whose text is not a number.
     void fillBW(const QWidget *bwPage);
 
+    // Fills BandRefi from the Refinancing page's fields and its sentence
+    // lblSell. Throws ConvertError for a field whose text is not a number.
+    void fillRefi(const QWidget *refiPage);
+
     void RepBeforePrint();
 
 private:
     void buildBandMQ();
     void buildBandBW();
+    void buildBandRefi();
 
     report::Report m_rep;
 };

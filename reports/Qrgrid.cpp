@@ -57,6 +57,28 @@ QString str(const char16_t *s)
 
 } // namespace
 
+void addLoanFigures(ReportBand *band, qreal y)
+{
+    const QFont caption = reportFont(px(11));
+    const QFont value = reportFont(px(13), true);
+    // The four figures flow from the left, each caption as wide as its text.
+    qreal x = 0;
+    for (const Figure &f : kFigures) {
+        const qreal cw = textWidth(caption, str(f.caption));
+        band->addLabel(str(f.caption) + QStringLiteral("Caption"), str(f.caption),
+                       QRectF(x, y, cw, 16), caption);
+        band->addLabel(str(f.label), QString(), QRectF(x + cw + 4, y, f.valueWidth, 16), value);
+        x += cw + 4 + f.valueWidth + 14;
+    }
+}
+
+void fillLoanFigures(Report &report, const QWidget *amortPage)
+{
+    // The figures as the page shows them, separators and decimals included.
+    for (const Figure &f : kFigures)
+        report.setText(str(f.label), fieldText(amortPage, str(f.field)));
+}
+
 TQRAmortization::TQRAmortization() : m_rep(QStringLiteral("QRAmortization"))
 {
     const qreal w = m_rep.contentWidth();
@@ -65,18 +87,9 @@ TQRAmortization::TQRAmortization() : m_rep(QStringLiteral("QRAmortization"))
     ReportBand *header = m_rep.addBand(BandKind::PageHeader, QStringLiteral("PageHeader"), 58);
     header->addHLine(QStringLiteral("HeaderRule1"), 1, 0, w);
     const QFont caption = reportFont(px(11));
-    const QFont value = reportFont(px(13), true);
-    // The four figures flow from the left, each caption as wide as its text.
-    qreal x = 0;
-    for (const Figure &f : kFigures) {
-        const qreal cw = textWidth(caption, str(f.caption));
-        header->addLabel(str(f.caption) + QStringLiteral("Caption"), str(f.caption),
-                         QRectF(x, 5, cw, 16), caption);
-        header->addLabel(str(f.label), QString(), QRectF(x + cw + 4, 5, f.valueWidth, 16), value);
-        x += cw + 4 + f.valueWidth + 14;
-    }
+    addLoanFigures(header, 5);
     header->addHLine(QStringLiteral("HeaderRule2"), 25, 0, w);
-    x = 0;
+    qreal x = 0;
     for (const Column &c : kColumns) {
         ReportElement *e =
             header->addLabel(str(c.label) + QStringLiteral("Heading"), str(c.heading),
@@ -111,9 +124,7 @@ void TQRAmortization::RepBeforePrint()
 
 void TQRAmortization::PageHeaderBeforePrint()
 {
-    // The figures as the page shows them, separators and decimals included.
-    for (const Figure &f : kFigures)
-        m_rep.setText(str(f.label), fieldText(m_page, str(f.field)));
+    fillLoanFigures(m_rep, m_page);
 }
 
 bool TQRAmortization::RepNeedData()

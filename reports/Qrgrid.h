@@ -11,6 +11,12 @@
 
 namespace clvn {
 
+// The schedule report's line of loan figures: four captions each followed
+// by a bold value (lblMortgageAmt, lblIRate, lblNumPmts, lblPaymentAmt), at
+// height y of `band`; fillLoanFigures copies them from the page as shown.
+void addLoanFigures(report::ReportBand *band, qreal y);
+void fillLoanFigures(report::Report &report, const QWidget *amortPage);
+
 class TQRAmortization
 {
 public:

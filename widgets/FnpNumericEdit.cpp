@@ -57,7 +57,9 @@ void TFnpNumericEdit::setValue(double v)
         throw FloatError(FloatError::Kind::InvalidOp, "TFnpNumericEdit::setValue: not a number");
     if (std::isinf(v))
         throw FloatError(FloatError::Kind::Overflow, "TFnpNumericEdit::setValue: infinite value");
-    const QString formatted = formatFixed(v, 17, m_decimals);
+    // The field's "0" / "0.00..." pattern rounds halves away from zero; the
+    // pages that want halves to even round before they write.
+    const QString formatted = formatFixed(v, 17, m_decimals, RoundMode::HalfAwayFromZero);
     if (formatted == text())
         return; // pages chain change handlers: an unchanged text must stay silent
     const bool active = m_validator->isActive();
@@ -84,6 +86,7 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
     m_validator->setActive(false);
+    setModified(false); // what was typed has now been taken
     Q_EMIT left();
 }
 

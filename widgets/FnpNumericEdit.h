@@ -31,9 +31,9 @@ public:
     // Throws ConvertError "'<text>' is not a valid integer value" for a
     // fractional, empty or out-of-range text.
     std::int32_t asInteger() const;
-    // Formats "0" or "0.00..." (no grouping) and replaces the text only when
-    // it differs, so textChanged fires only then. Throws FloatError for a
-    // non-finite v.
+    // Formats "0" or "0.00..." (no grouping, halves away from zero: 12.5
+    // shows 13 at 0 decimals) and replaces the text only when it differs, so
+    // textChanged fires only then. Throws FloatError for a non-finite v.
     void setValue(double v);
 
     void setResultField(bool on);

@@ -2,6 +2,7 @@
 
 #include "app/help/HelpTopics.h"
 #include "widgets/Guard.h"
+#include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
 
 #include <QAction>
@@ -72,6 +73,8 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent), 
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Calvenor Help"));
+    // F1 in the help window: help on the help window.
+    setHelpContext(this, help::TopicHowToUseHelp);
     setWindowFlag(Qt::Window);
     resize(820, 580);
 

@@ -23,6 +23,8 @@ class SettingsWriteError : public std::runtime_error
 public:
     explicit SettingsWriteError(const QString &path);
     QString path() const { return m_path; }
+    // Where save() writes from now on: the loaded document saved elsewhere.
+    void setPath(const QString &path) { m_path = path; }
 
 private:
     QString m_path;
@@ -39,6 +41,8 @@ public:
     // overwrite it.
     bool load(const QString &path);
     QString path() const { return m_path; }
+    // Where save() writes from now on: the loaded document saved elsewhere.
+    void setPath(const QString &path) { m_path = path; }
 
     bool contains(const QString &section, const QString &key) const;
     // The value (trimmed) of the first key in the first matching section.

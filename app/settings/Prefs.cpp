@@ -269,7 +269,7 @@ void TfrmPrefs::FormShow()
         first->setFocus(Qt::OtherFocusReason);
     if (!report.ok()) {
         // Told once the window is up, not from inside its show.
-        const QString text = ignoredKeysMessage(m_file.path(), report.ignoredKeys);
+        const QString text = ignoredKeysMessage(m_file.readPath(), report.ignoredKeys);
         QTimer::singleShot(0, this, [this, text] { guard([&] { showInfo(this, text); }); });
     }
 }

@@ -136,8 +136,25 @@ QString ignoredKeysMessage(const QString &path, const QStringList &keys)
         .arg(QDir::toNativeSeparators(path), keys.join(QStringLiteral(", ")));
 }
 
-SettingsFile::SettingsFile(QString path) : m_path(std::move(path))
+SettingsFile::SettingsFile(QString path, QString seed)
+    : m_path(std::move(path)), m_seed(std::move(seed))
 {
+}
+
+QString SettingsFile::readPath() const
+{
+    if (m_seed.isEmpty() || QFileInfo::exists(m_path) || !QFileInfo(m_seed).isReadable())
+        return m_path;
+    return m_seed;
+}
+
+SettingsFile SettingsFile::forProgramFolder(const QString &programFolder)
+{
+    const QString path = locate(programFolder);
+    const QString beside = QDir(programFolder).filePath(kFileName);
+    if (QFileInfo(path) == QFileInfo(beside) || !QFileInfo(beside).isFile())
+        return SettingsFile(path);
+    return SettingsFile(path, beside);
 }
 
 QString SettingsFile::locate(const QString &programFolder)
@@ -153,39 +170,52 @@ LoadReport SettingsFile::loadRange(BuyerValues &values, int first, int count) co
 {
     static const BuyerValues defaults;
     IniFile ini;
-    ini.load(m_path); // an unreadable file reads as empty: every key takes its default
+    ini.load(readPath()); // an unreadable file reads as empty: every key takes its default
     LoadReport report;
     for (int i = first; i < first + count; ++i) {
         const SettingsKey &k = settingsKeys()[size_t(i)];
         const QString section = QString::fromLatin1(k.section);
         const QString key = QString::fromLatin1(k.key);
         const QString text = ini.get(section, key);
+        bool bad = false;
         if (k.whole) {
             const auto parsed = parseSettingInteger(text);
-            if (!parsed && !text.isEmpty())
-                report.ignoredKeys << key;
+            bad = !parsed && !text.isEmpty();
             values.*k.whole = parsed.value_or(defaults.*k.whole);
         } else {
             const auto parsed = parseSettingNumber(text);
-            if (!parsed && !text.isEmpty())
-                report.ignoredKeys << key;
+            bad = !parsed && !text.isEmpty();
             values.*k.real = parsed.value_or(defaults.*k.real);
         }
+        if (bad)
+            report.ignoredKeys << key;
+        m_unread[size_t(i)] = bad;
     }
     return report;
 }
 
-void SettingsFile::saveRange(const BuyerValues &values, int first, int count) const
+void SettingsFile::saveRange(const BuyerValues &values, int first, int count, Unread unread) const
 {
+    static const BuyerValues defaults;
     IniFile ini;
-    ini.load(m_path);
+    ini.load(readPath());
+    ini.setPath(m_path);
+    std::bitset<34> written;
     for (int i = first; i < first + count; ++i) {
         const SettingsKey &k = settingsKeys()[size_t(i)];
+        // A text the run could not read stands in for a value the user may
+        // still want; the default that replaced it is no reason to destroy it.
+        const bool unchanged =
+            k.whole ? values.*k.whole == defaults.*k.whole : values.*k.real == defaults.*k.real;
+        if (unread == Unread::Keep && m_unread[size_t(i)] && unchanged)
+            continue;
         ini.set(QString::fromLatin1(k.section), QString::fromLatin1(k.key),
                 k.whole ? formatSettingInteger(values.*k.whole)
                         : formatSettingNumber(values.*k.real));
+        written[size_t(i)] = true;
     }
     ini.save();
+    m_unread &= ~written;
 }
 
 LoadReport SettingsFile::load(BuyerValues &values) const
@@ -195,13 +225,13 @@ LoadReport SettingsFile::load(BuyerValues &values) const
 
 void SettingsFile::saveAll(const BuyerValues &values) const
 {
-    saveRange(values, 0, kKeyCount);
+    saveRange(values, 0, kKeyCount, Unread::Keep);
 }
 
 void SettingsFile::savePreferences(const BuyerValues &values) const
 {
     // The window edits all three tabs, so it stores all three, Escrows too.
-    saveRange(values, 0, kKeyCount);
+    saveRange(values, 0, kKeyCount, Unread::Overwrite);
 }
 
 LoadReport SettingsFile::loadClosingFees(BuyerValues &values) const
@@ -211,12 +241,12 @@ LoadReport SettingsFile::loadClosingFees(BuyerValues &values) const
 
 void SettingsFile::saveClosingFees(const BuyerValues &values) const
 {
-    saveRange(values, kFirstFee, kFeeCount);
+    saveRange(values, kFirstFee, kFeeCount, Unread::Overwrite);
 }
 
 void SettingsFile::saveEscrows(const BuyerValues &values) const
 {
-    saveRange(values, kFirstEscrow, kEscrowCount);
+    saveRange(values, kFirstEscrow, kEscrowCount, Unread::Overwrite);
 }
 
 } // namespace clvn

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 
@@ -56,18 +57,31 @@ QString ignoredKeysMessage(const QString &path, const QStringList &keys);
 class SettingsFile
 {
 public:
-    explicit SettingsFile(QString path);
+    // `path` is the file that saves write. `seed`, when given, is a file
+    // whose values start the run for as long as `path` does not exist: the
+    // copy of CLVN.INI beside a program folder that cannot be written.
+    explicit SettingsFile(QString path, QString seed = {});
 
     // Where CLVN.INI lives: in programFolder (given with or without its
     // trailing separator) when a file can be created there, else in the
     // user's configuration folder, which is created.
     static QString locate(const QString &programFolder);
+    // The settings file of a program in programFolder: the file locate()
+    // names, seeded from programFolder's own CLVN.INI when that is not the
+    // file written.
+    static SettingsFile forProgramFolder(const QString &programFolder);
 
     QString path() const { return m_path; }
+    QString seed() const { return m_seed; }
+    // The file loads read: path() once it exists, else the seed.
+    QString readPath() const;
 
     // All 34 keys into values; a missing or bad key takes its default.
     LoadReport load(BuyerValues &values) const;
-    // All 34 keys from values, in file order. Throws SettingsWriteError.
+    // The exit save: all 34 keys from values, in file order, except a key
+    // whose stored text could not be read and whose value is still the
+    // default it took; that line stays as the user wrote it. Throws
+    // SettingsWriteError.
     void saveAll(const BuyerValues &values) const;
     // The Preferences save: every key of its three tabs, i.e. all 34.
     void savePreferences(const BuyerValues &values) const;
@@ -80,10 +94,20 @@ public:
     void saveEscrows(const BuyerValues &values) const;
 
 private:
+    enum class Unread
+    {
+        Overwrite, // a store the user asked for: every key is written
+        Keep       // the exit save: unread lines the run did not change stay
+    };
     LoadReport loadRange(BuyerValues &values, int first, int count) const;
-    void saveRange(const BuyerValues &values, int first, int count) const;
+    void saveRange(const BuyerValues &values, int first, int count, Unread unread) const;
 
     QString m_path;
+    QString m_seed;
+    // Keys whose stored text the last load of them could not read. It is
+    // bookkeeping about the file, not part of what the object stands for,
+    // so const loads keep it.
+    mutable std::bitset<34> m_unread;
 };
 
 } // namespace clvn

@@ -31,6 +31,11 @@ void beginPage(QPainter &painter, qreal zoom, const QPointF &origin)
 
 void paintPage(QPainter &painter, const PreparedPage &page)
 {
+    paintItems(painter, page.items);
+}
+
+void paintItems(QPainter &painter, const std::vector<PageItem> &items)
+{
     // The device turns point sizes into its own pixels, and the transform
     // scales again: divide once so the two together give points.
     const qreal fontScale = 72.0 / painter.device()->logicalDpiY();
@@ -38,7 +43,7 @@ void paintPage(QPainter &painter, const PreparedPage &page)
     pen.setCapStyle(Qt::FlatCap);
     painter.setBrush(Qt::NoBrush);
     const QFont *lastFont = nullptr;
-    for (const PageItem &item : page.items) {
+    for (const PageItem &item : items) {
         switch (item.kind) {
         case PageItem::Kind::Text:
             if (!lastFont || *lastFont != item.font) {
@@ -47,18 +52,34 @@ void paintPage(QPainter &painter, const PreparedPage &page)
                 painter.setFont(font);
                 lastFont = &item.font;
             }
-            painter.setPen(Qt::black);
+            painter.setPen(item.color);
             painter.drawText(item.rect, item.flags, item.text);
             break;
         case PageItem::Kind::Line:
             pen.setWidthF(item.penWidth);
+            pen.setColor(item.color);
+            pen.setStyle(item.penStyle);
             painter.setPen(pen);
             painter.drawLine(item.rect.topLeft(), item.rect.topRight());
             break;
         case PageItem::Kind::Rect:
             pen.setWidthF(item.penWidth);
-            painter.setPen(pen);
+            pen.setColor(item.color);
+            pen.setStyle(item.penStyle);
+            painter.setPen(item.penWidth > 0 ? pen : QPen(Qt::NoPen));
+            painter.setBrush(item.fill.alpha() > 0 ? QBrush(item.fill) : QBrush(Qt::NoBrush));
             painter.drawRect(item.rect);
+            painter.setBrush(Qt::NoBrush);
+            break;
+        case PageItem::Kind::Polyline:
+            pen.setWidthF(item.penWidth);
+            pen.setColor(item.color);
+            pen.setStyle(item.penStyle);
+            // Round joins keep a steep curve from showing spikes.
+            pen.setJoinStyle(Qt::RoundJoin);
+            painter.setPen(pen);
+            painter.drawPolyline(item.points);
+            pen.setJoinStyle(Qt::BevelJoin);
             break;
         }
     }

@@ -18,6 +18,9 @@ namespace clvn::report {
 // the origin at its top-left corner (see beginPage); fonts are sized for the
 // painter's device so that a point stays a point at any resolution.
 void paintPage(QPainter &painter, const PreparedPage &page);
+// Draws display-list items the same way: the routine behind paintPage, also
+// used by widgets that show a drawing on screen.
+void paintItems(QPainter &painter, const std::vector<PageItem> &items);
 
 // Sets the painter's transform so that one unit is one point on the paper,
 // times `zoom`, with the paper's corner at `origin` (device pixels).

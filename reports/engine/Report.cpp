@@ -138,6 +138,10 @@ private:
                 item.rect = e.geometry.translated(origin);
                 item.penWidth = e.penWidth;
                 break;
+            case ElementKind::Drawing:
+                for (const PageItem &drawn : e.drawing)
+                    page.items.push_back(drawn.translated(origin + e.geometry.topLeft()));
+                continue;
             case ElementKind::Label:
             case ElementKind::DateTime:
             case ElementKind::PageNumber: {
@@ -260,6 +264,15 @@ ReportElement *ReportBand::addPageNumber(const QString &name, const QString &pre
     return e;
 }
 
+ReportElement *ReportBand::addDrawing(const QString &name, const QRectF &geometry)
+{
+    auto e = std::make_unique<ReportElement>();
+    e->kind = ElementKind::Drawing;
+    e->name = name;
+    e->geometry = geometry;
+    return add(std::move(e));
+}
+
 ReportElement *ReportBand::element(const QString &name) const
 {
     for (const auto &e : m_elements) {
@@ -267,6 +280,14 @@ ReportElement *ReportBand::element(const QString &name) const
             return e.get();
     }
     return nullptr;
+}
+
+PageItem PageItem::translated(const QPointF &offset) const
+{
+    PageItem moved = *this;
+    moved.rect.translate(offset);
+    moved.points.translate(offset);
+    return moved;
 }
 
 QString PreparedPage::textOf(const QString &name) const

@@ -9,9 +9,11 @@
 // paper's top-left), text and font, so preview, printer and PDF all draw the
 // same thing with paintPage() and tests can read a page without rendering.
 
+#include <QColor>
 #include <QDateTime>
 #include <QFont>
 #include <QPageLayout>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -24,17 +26,45 @@ class QWidget;
 
 namespace clvn::report {
 
+// One drawn thing of a prepared page, in points on the paper.
+struct PageItem
+{
+    enum class Kind
+    {
+        Text,
+        Line,
+        Rect,
+        Polyline
+    };
+    Kind kind = Kind::Text;
+    QRectF rect; // a line runs from rect.topLeft() to rect.topRight()
+    QString text;
+    QFont font;
+    int flags = 0; // Qt::AlignmentFlag | Qt::TextFlag for QPainter::drawText
+    qreal penWidth = 0.75;
+    QString name;             // the element it came from
+    QPolygonF points;         // a polyline's vertices
+    QColor color = Qt::black; // of the text or the pen
+    Qt::PenStyle penStyle = Qt::SolidLine;
+    QColor fill = Qt::transparent; // a rectangle's inside
+
+    // The item moved by `offset` (its rectangle and its points).
+    PageItem translated(const QPointF &offset) const;
+};
+
 enum class ElementKind
 {
     Label,
     HLine,
     Rect,
     DateTime,
-    PageNumber
+    PageNumber,
+    Drawing
 };
 
 // One thing drawn in a band. Labels and the two system fields use text,
-// font and alignment; shapes use penWidth.
+// font and alignment; shapes use penWidth; a drawing places its items with
+// their coordinates relative to the geometry's top-left corner.
 struct ReportElement
 {
     ElementKind kind = ElementKind::Label;
@@ -48,6 +78,7 @@ struct ReportElement
     bool wordWrap = false;
     qreal penWidth = 0.75;
     bool enabled = true;
+    std::vector<PageItem> drawing;
 };
 
 enum class BandKind
@@ -85,6 +116,8 @@ public:
                                const QFont &font, Qt::Alignment alignment);
     ReportElement *addPageNumber(const QString &name, const QString &prefix, const QRectF &geometry,
                                  const QFont &font, Qt::Alignment alignment);
+    // A picture made of display-list items (set its `drawing` before layout).
+    ReportElement *addDrawing(const QString &name, const QRectF &geometry);
 
     ReportElement *element(const QString &name) const;
     const std::vector<std::unique_ptr<ReportElement>> &elements() const { return m_elements; }
@@ -97,24 +130,6 @@ private:
     qreal m_height;
     bool m_enabled = true;
     std::vector<std::unique_ptr<ReportElement>> m_elements;
-};
-
-// One drawn thing of a prepared page, in points on the paper.
-struct PageItem
-{
-    enum class Kind
-    {
-        Text,
-        Line,
-        Rect
-    };
-    Kind kind = Kind::Text;
-    QRectF rect; // a line runs from rect.topLeft() to rect.topRight()
-    QString text;
-    QFont font;
-    int flags = 0; // Qt::AlignmentFlag | Qt::TextFlag for QPainter::drawText
-    qreal penWidth = 0.75;
-    QString name; // the element it came from
 };
 
 struct PreparedPage

@@ -58,8 +58,6 @@ private Q_SLOTS:
     void cleanup() { m_page.reset(); } // before the host it uses
     void figures_data();
     void figures();
-    void premiumTable_data();
-    void premiumTable();
     void closingPanelReportsBadStoredFee();
     void panels_data();
     void panels();
@@ -253,6 +251,18 @@ void TestEcc::figures_data()
     QTest::newRow("price 0, down payment 0") << price0 + u"edtEccCDownPayment=0" << unusable;
     // More years than months can count: no loan, and no wrapped-round term.
     QTest::newRow("term of 200 million years") << u"edtEccTerm=200000000"_s << unusable;
+    // A failure writes nothing: the loan a price of 0 gave stays, where the
+    // typed 1,000 would have made it -1,000.
+    QTest::newRow("failure writes nothing")
+        << price0 + u"edtEccCDownPayment=1000"
+        << u"errors=unusable-figures edtEccCLoanAmount=$0.00 edtEccDownPaymentPercent=20.000"_s;
+    // A count the figures need must be whole; one whose line is 0 (no
+    // insurance) is not read at all.
+    QTest::newRow("empty day count")
+        << u"btnCalcEscrows edtIIDays="_s << u"errors=unidentified edtII=$336.00"_s;
+    QTest::newRow("no insurance: its counts unread")
+        << u"edtEccInsurance=0 btnCalcEscrows edtHOIPMonths= edtHOIIMonths="_s
+        << u"errors= edtHOIP=$0.00 edtHOII=$0.00 edtEccCMonthlyInsurance=$0.00"_s;
     QTest::newRow("100 % down, loan typed")
         << u"edtEccDownPaymentPercent=100 btnUnlockLoanAmount edtEccCLoanAmount=100000"_s
         << unusable;
@@ -309,31 +319,6 @@ void TestEcc::figures()
     QCOMPARE(percent->isEnabled(), locks[1] == u'L');
     if (!percent->isEnabled())
         QCOMPARE(percent->palette().color(QPalette::Disabled, QPalette::Base), QColor(Qt::yellow));
-}
-
-// Distinct premiums show a wrong column or band; bands are closed at the top
-// (80 and 85 at 15 and 16 years go through the page above).
-void TestEcc::premiumTable_data()
-{
-    QTest::addColumn<double>("ltv");
-    QTest::addColumn<int>("term");
-    QTest::addColumn<double>("premium");
-    QTest::newRow("ltv 80.001 30y") << 80.001 << 30 << 0.0011;
-    QTest::newRow("ltv 95 30y") << 95.0 << 30 << 0.0013;
-    QTest::newRow("ltv 97 30y") << 97.0 << 30 << 0.0014;
-    QTest::newRow("ltv 97.001 30y") << 97.001 << 30 << 0.0;
-    QTest::newRow("ltv 97 10y") << 97.0 << 10 << 0.0024;
-}
-
-void TestEcc::premiumTable()
-{
-    QFETCH(double, ltv);
-    QFETCH(int, term);
-    QFETCH(double, premium);
-    BuyerValues v;
-    v.Pmip308085 = 0.0011, v.Pmip308590 = 0.0012, v.Pmip309095 = 0.0013, v.Pmip309597 = 0.0014;
-    v.Pmip158085 = 0.0021, v.Pmip158590 = 0.0022, v.Pmip159095 = 0.0023, v.Pmip159597 = 0.0024;
-    QCOMPARE(EccPage::DeterminePMIPremium(ltv, term, v), premium);
 }
 
 void TestEcc::closingPanelReportsBadStoredFee()

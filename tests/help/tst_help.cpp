@@ -67,7 +67,10 @@ void TestHelp::topicOpensItsPage_data()
     QTest::newRow("5") << 5 << u"overview.html"_s << u"Overview and the Main Menu"_s;
     QTest::newRow("20") << 20 << u"qc.html"_s << u"Quick Calculator"_s;
     QTest::newRow("30") << 30 << u"mq.html"_s << u"Mortgage Qualifier"_s;
+    QTest::newRow("35 print preview") << 35 << u"preview.html"_s << u"Print Preview"_s;
     QTest::newRow("40") << 40 << u"ls.html"_s << u"Loan Spread Calculator"_s;
+    QTest::newRow("45 extra payments")
+        << 45 << u"amortextra.html"_s << u"Extra Principal Payments"_s;
     QTest::newRow("50") << 50 << u"amort.html"_s << u"Loan Amortizations"_s;
     QTest::newRow("70") << 70 << u"ecc.html"_s << u"Estimated Closing Costs"_s;
     QTest::newRow("80") << 80 << u"rc.html"_s << u"Refinancing Calculator"_s;

@@ -144,10 +144,17 @@ void TstWidgets::texts_data()
     add("money general negative", "-$0.50", [] { return money(G, 3, 12, true, -0.5); });
     add("number rate", "8.125", [] { return number(3, 8.125); });
     add("number term, no grouping", "1234567", [] { return number(0, 1234567); });
-    add("number 2.5 half even", "2", [] { return number(0, 2.5); });
+    // The number field's pattern rounds halves away from zero, on the decimal
+    // value people read (1.005 is stored a hair below the half).
+    add("number 2.5 half away", "3", [] { return number(0, 2.5); });
+    add("number 12.5 half away", "13", [] { return number(0, 12.5); });
+    add("number -2.5 half away", "-3", [] { return number(0, -2.5); });
+    add("number 1.005 half away", "1.01", [] { return number(2, 1.005); });
+    add("number 8.7505 half away", "8.751", [] { return number(3, 8.7505); });
+    add("number 0.4999 not a half", "0", [] { return number(0, 0.4999); });
     add("number clamped to nine", "0.666666667", [] { return number(12, 2.0 / 3.0); });
     add("number no negative zero", "0.00", [] { return number(2, -0.001); });
-    add("number negative", "-12.2", [] { return number(1, -12.25); });
+    add("number negative", "-12.3", [] { return number(1, -12.25); });
     add("reads rate", "7.5", [] { return reading(u"7.5"_s, false); });
     add("reads term", "360", [] { return reading(u"360"_s, true); });
     const auto refused = [](const char *name, const char *text, bool whole) {

@@ -1,0 +1,322 @@
+// Keeping a loan against refinancing it, renting against buying, and the caps
+// on the counts the growth formulas loop over.
+
+#include "finance/Growth.h"
+#include "finance/MortLib.h"
+#include "finance/Refinance.h"
+#include "finance/RentVsBuy.h"
+#include "tests/finance/FinanceTestUtil.h"
+#include "tests/support/TestSupport.h"
+
+#include <QMap>
+
+#include <limits>
+
+using namespace clvn;
+using namespace clvn::test;
+
+namespace {
+
+// Cents as a person reads them: "-882.14", "0.00" (never "-0.00").
+QString money(double x)
+{
+    const qint64 c = qRound64(x * 100);
+    const qint64 a = c < 0 ? -c : c;
+    return QStringLiteral("%1%2.%3")
+        .arg(c < 0 ? QStringLiteral("-") : QString())
+        .arg(a / 100)
+        .arg(a % 100, 2, 10, QLatin1Char('0'));
+}
+
+// "oldLoan oldTerm made oldRate newLoan newTerm newRate sell closingCosts"
+RefinanceInputs refi(const QString &figures)
+{
+    const QStringList f = figures.split(u' ');
+    RefinanceInputs in;
+    in.oldLoan = f[0].toDouble();
+    in.oldTerm = f[1].toLongLong();
+    in.oldPaymentsMade = f[2].toLongLong();
+    in.oldRate = f[3].toDouble();
+    in.newLoan = f[4].toDouble();
+    in.newTerm = f[5].toLongLong();
+    in.newRate = f[6].toDouble();
+    in.monthsUntilSell = f[7].toLongLong();
+    in.closingCosts = f[8].toDouble();
+    return in;
+}
+
+QString describe(const RefinanceResults &r)
+{
+    return QStringLiteral("rem=%1 S=%2 op=%3 np=%4 ms=%5 tps=%6 oe=%7 ne=%8 es=%9 ts=%10")
+        .arg(r.oldPaymentsRemaining)
+        .arg(r.monthsCounted)
+        .arg(money(r.oldPayment), money(r.newPayment), money(r.paymentSaved),
+             money(r.totalPaymentSaved), money(r.oldEquity), money(r.newEquity),
+             money(r.equitySavings))
+        .arg(money(r.totalSaved));
+}
+
+// "name=value ..." over the defaults; names as in RentVsBuyInputs' symbols.
+RentVsBuyInputs rvb(const QString &changes)
+{
+    RentVsBuyInputs in;
+    const QMap<QString, double *> fields{
+        {QStringLiteral("M"), &in.monthlyRent},
+        {QStringLiteral("g"), &in.rentIncrease},
+        {QStringLiteral("Y"), &in.years},
+        {QStringLiteral("D"), &in.downPayment},
+        {QStringLiteral("e"), &in.estimatedReturn},
+        {QStringLiteral("R"), &in.interestRate},
+        {QStringLiteral("T"), &in.loanTermYears},
+        {QStringLiteral("t"), &in.incomeTax},
+        {QStringLiteral("p"), &in.propertyTax},
+        {QStringLiteral("a"), &in.appreciation},
+        {QStringLiteral("K"), &in.annualMaintenance},
+        {QStringLiteral("s"), &in.sellingCostPercent},
+    };
+    for (const QString &change : changes.split(u' ', Qt::SkipEmptyParts))
+        *fields.value(change.section(u'=', 0, 0)) = change.section(u'=', 1).toDouble();
+    return in;
+}
+
+QString describe(const RentVsBuyResults &r)
+{
+    QStringList parts;
+    const std::pair<const char *, double> values[] = {
+        {"S", r.rentSpent},         {"I", r.investmentValue},   {"H", r.affordableLoan},
+        {"price", r.housePrice},    {"Q", r.equityBuilt},       {"X", r.propertyTaxPaid},
+        {"Z", r.taxDeductions},     {"P", r.appreciation},      {"C", r.sellingCosts},
+        {"own", r.valueOfPurchase}, {"rent", r.valueOfRenting}, {"gain", r.gain},
+    };
+    for (const auto &[name, value] : values)
+        parts << QString::fromLatin1(name) + u'=' + money(value);
+    return parts.join(u' ');
+}
+
+// What `f` gives, or the name of the failure it throws.
+QString outcomeOf(const std::function<QString()> &f)
+{
+    try {
+        return f();
+    } catch (const FloatError &e) {
+        static const char *const kinds[] = {"ZeroDivide", "InvalidOp", "Overflow"};
+        return QString::fromLatin1(kinds[static_cast<int>(e.kind())]);
+    } catch (const ConvertError &) {
+        return QStringLiteral("ConvertError");
+    }
+}
+
+} // namespace
+
+class TestComparisons : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { pinLocale(); }
+    void refinance_data();
+    void refinance();
+    void rentVsBuy_data();
+    void rentVsBuy();
+    void caps_data();
+    void caps() { checkRow(); }
+    void errorsNameTheValue();
+};
+
+void TestComparisons::refinance_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("expected");
+    // Figures: the same steps in 40-digit decimal arithmetic (mpmath), rounded to cents.
+    const QString start = QStringLiteral(
+        "rem=360 S=240 op=786.70 np=790.38 ms=-3.68 tps=-882.14 oe=37228.05 ne=100000.00 "
+        "es=62771.95 ts=61889.81");
+    // The total payment saving is 240 x -3.6756..., not 240 x -3.68 = -883.20.
+    QTest::newRow("start values") << "100000 360 0 8.75 100000 240 7.25 240 0" << start;
+    QTest::newRow("sale after the new term counts the term")
+        << "100000 360 0 8.75 100000 240 7.25 300 0" << start;
+    // Old loan ends after 60 more payments: its equity and the payment saving
+    // stop there, the new loan's equity counts all 240 months.
+    QTest::newRow("sale after the old loan ends")
+        << "100000 360 300 8.75 100000 240 7.25 240 0"
+        << "rem=60 S=240 op=2063.72 np=790.38 ms=1273.35 tps=76400.84 oe=100000.00 "
+           "ne=100000.00 es=0.00 ts=76400.84";
+    QTest::newRow("zero payments remaining")
+        << "100000 360 360 8.75 100000 240 7.25 120 0"
+        << "rem=0 S=120 op=0.00 np=790.38 ms=-790.38 tps=0.00 oe=0.00 ne=32677.26 es=32677.26 "
+           "ts=32677.26";
+    QTest::newRow("zero rates, closing costs")
+        << "100000 360 0 0 100000 240 0 120 1500"
+        << "rem=360 S=120 op=277.78 np=416.67 ms=-138.89 tps=-16666.67 oe=33333.33 "
+           "ne=50000.00 es=16666.67 ts=-1500.00";
+    QTest::newRow("part-paid loan, shorter new loan")
+        << "250000 360 120 6.5 180000 180 5.125 84 3250.5"
+        << "rem=240 S=84 op=1863.93 np=1435.18 ms=428.76 tps=36015.51 oe=54042.05 "
+           "ne=67167.35 es=13125.30 ts=45890.31";
+    QTest::newRow("terms at the cap")
+        << "100000 1200 0 8.75 100000 1200 7.25 1200 0"
+        << "rem=1200 S=1200 op=729.29 np=604.61 ms=124.68 tps=149616.54 oe=100000.00 "
+           "ne=100000.00 es=0.00 ts=149616.54";
+    // Counts that make the savings nonsense are refused, not computed.
+    QTest::newRow("payments made above the term") << "100000 360 361 8.75 100000 240 7.25 240 0"
+                                                  << "Overflow";
+    QTest::newRow("negative payments made") << "100000 360 -1 8.75 100000 240 7.25 240 0"
+                                            << "InvalidOp";
+    QTest::newRow("negative old term") << "100000 -360 0 8.75 100000 240 7.25 240 0"
+                                       << "InvalidOp";
+    QTest::newRow("negative new term") << "100000 360 0 8.75 100000 -240 7.25 240 0"
+                                       << "InvalidOp";
+    QTest::newRow("negative months until sale") << "100000 360 0 8.75 100000 240 7.25 -1 0"
+                                                << "InvalidOp";
+    QTest::newRow("old term above the cap") << "100000 1201 0 8.75 100000 240 7.25 240 0"
+                                            << "Overflow";
+    QTest::newRow("new term above the cap") << "100000 360 0 8.75 100000 1201 7.25 240 0"
+                                            << "Overflow";
+    QTest::newRow("huge new term, no hang")
+        << "100000 360 0 8.75 100000 9223372036854775807 7.25 9223372036854775807 0"
+        << "Overflow";
+    QTest::newRow("old rate without a payment") << "100000 360 0 -1200 100000 240 7.25 240 0"
+                                                << "InvalidOp";
+}
+
+void TestComparisons::refinance()
+{
+    QFETCH(QString, inputs);
+    QFETCH(QString, expected);
+    QCOMPARE(outcomeOf([&] { return describe(CalcRefinance(refi(inputs))); }), expected);
+}
+
+void TestComparisons::rentVsBuy_data()
+{
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<QString>("expected");
+    // Figures: the same steps in 40-digit decimal arithmetic (mpmath), rounded to cents.
+    QTest::newRow("defaults") << ""
+                              << "S=61132.11 I=6258.98 H=142792.19 price=147793.00 Q=8379.63 "
+                                 "X=8775.63 Z=20304.28 P=57481.24 C=14019.14 own=8870.38 "
+                                 "rent=-59873.13 gain=68743.51";
+    // Equity stops at the loan once it is repaid: 40 years on a 30-year loan.
+    QTest::newRow("move after the loan is repaid")
+        << "Y=40"
+        << "S=963873.17 I=30146.58 H=142792.19 price=147793.00 Q=142792.19 X=87312.23 "
+           "Z=299769.76 P=1995443.43 C=149676.49 own=1730016.66 rent=-938726.59 gain=2668743.25";
+    QTest::newRow("loan term of 0, no loan and no equity")
+        << "T=0"
+        << "S=61132.11 I=6258.98 H=0.00 price=5000.00 Q=0.00 X=0.00 Z=20173.60 P=0.00 C=0.00 "
+           "own=-34326.40 rent=-59873.13 gain=25546.73";
+    // H = 360 x 950; 342000.5 is a tie and goes to the even 342000.
+    QTest::newRow("zero loan rate")
+        << "R=0"
+        << "S=61132.11 I=6258.98 H=342000.00 price=347000.00 Q=57000.00 X=21018.43 Z=8299.68 "
+           "P=137672.69 C=33577.09 own=93876.86 rent=-59873.13 gain=153749.99";
+    QTest::newRow("zero increase, return and appreciation")
+        << "g=0 e=0 a=0"
+        << "S=57000.00 I=5000.00 H=142792.19 price=147793.00 Q=8379.63 X=8775.63 Z=18940.68 "
+           "P=0.00 C=9995.45 own=-45950.78 rent=-57000.00 gain=11049.22";
+    QTest::newRow("one year") << "Y=1"
+                              << "S=11400.00 I=5229.70 H=142792.19 price=147793.00 Q=1450.50 "
+                                 "X=1713.51 Z=3848.79 P=9995.45 C=10695.13 own=-4013.90 "
+                                 "rent=-11170.30 gain=7156.40";
+    QTest::newRow("half-year loan term is 366 months")
+        << "T=30.5"
+        << "S=61132.11 I=6258.98 H=143480.34 price=148481.00 Q=8092.24 X=8817.93 Z=20413.07 "
+           "P=57758.26 C=14086.70 own=8858.95 rent=-59873.13 gain=68732.08";
+    QTest::newRow("horizon at the cap")
+        << "Y=100"
+        << "S=9833772.89 I=446313.42 H=142792.19 price=147793.00 Q=142792.19 X=327920.28 "
+           "Z=3306237.32 P=123760321.85 C=8673217.98 own=117023213.10 rent=-9392459.46 "
+           "gain=126415672.56";
+    // The house price: H + 0.5 to the nearest whole, a tie to the even one.
+    // Rounding halves away from zero would give 12007 for H = 12006.
+    const QString tie = QStringLiteral("R=0 T=1 D=0 M=");
+    QTest::newRow("price of an odd whole loan goes up one")
+        << tie + u"1000.25"
+        << "S=64365.68 I=0.00 H=12003.00 price=12004.00 Q=12003.00 X=737.67 Z=17523.12 "
+           "P=4831.83 C=1178.44 own=-30073.17 rent=-64365.68 gain=34292.51";
+    QTest::newRow("price of an even whole loan stays")
+        << tie + u"1000.5"
+        << "S=64381.77 I=0.00 H=12006.00 price=12006.00 Q=12006.00 X=737.86 Z=17527.50 "
+           "P=4833.04 C=1178.73 own=-30080.06 rent=-64381.77 gain=34301.71";
+    QTest::newRow("price of a fractional loan goes up")
+        << tie + u"1000.3"
+        << "S=64368.90 I=0.00 H=12003.60 price=12004.00 Q=12003.60 X=737.71 Z=17523.99 "
+           "P=4832.07 C=1178.50 own=-30074.55 rent=-64368.90 gain=34294.35";
+    QTest::newRow("horizon of 0 years") << "Y=0"
+                                        << "InvalidOp";
+    QTest::newRow("negative horizon") << "Y=-3"
+                                      << "InvalidOp";
+    QTest::newRow("horizon above the cap") << "Y=101"
+                                           << "Overflow";
+    QTest::newRow("horizon of 1e300 years, no hang") << "Y=1e300"
+                                                     << "Overflow";
+    QTest::newRow("fractional horizon") << "Y=2.5"
+                                        << "ConvertError";
+    QTest::newRow("negative loan term") << "T=-1"
+                                        << "InvalidOp";
+    QTest::newRow("loan term above the cap") << "T=101"
+                                             << "Overflow";
+    QTest::newRow("loan term of 1e18 years, no hang") << "T=1e18"
+                                                      << "Overflow";
+    QTest::newRow("loan term not a whole month") << "T=30.1"
+                                                 << "ConvertError";
+    QTest::newRow("rent too large to total") << "M=1e307"
+                                             << "Overflow";
+}
+
+void TestComparisons::rentVsBuy()
+{
+    QFETCH(QString, changes);
+    QFETCH(QString, expected);
+    QCOMPARE(outcomeOf([&] { return describe(CalcRentVsBuy(rvb(changes))); }), expected);
+}
+
+void TestComparisons::caps_data()
+{
+    addColumns();
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    // Beyond the caps the loops would run for seconds or hours; they are refused at once.
+    addRow("repaid at the cap", "250000.00",
+           [] { return PrincipalRepaid(1200, CalcPayment(1200, 7.5 / 1200, 25e4), 7.5, 25e4); });
+    addRow("repaid above the cap", "Overflow", [] { return PrincipalRepaid(1201, 700, 7.5, 1e5); });
+    addRow("repaid 64-bit count", "Overflow", [] { return PrincipalRepaid(kMax, 0, 0, 0); });
+    addRow("rent at the cap", "1200000.00", [] { return TotalRent(100, 0, 1000); });
+    addRow("rent above the cap", "Overflow", [] { return TotalRent(101, 0, 1000); });
+    addRow("rent int32 years at 0%", "Overflow", [] { return TotalRent(2147483647, 0, 1); });
+    addRow("compounded above the cap", "Overflow", [] { return CompoundedTotal(101, 0, 1); });
+    addRow("compounded int32 years at 0%", "Overflow",
+           [] { return CompoundedTotal(2147483647, 0, 1); });
+    addRow("count in range", "42", [] { return double(WholeCount(42, 0, 100, "count")); });
+    addRow("count negative zero", "0", [] { return double(WholeCount(-0.0, 0, 100, "count")); });
+    addRow("count below", "InvalidOp", [] { return double(WholeCount(-1, 0, 100, "count")); });
+    addRow("count above", "Overflow", [] { return double(WholeCount(101, 0, 100, "count")); });
+    addRow("count beyond 64 bits", "Overflow",
+           [] { return double(WholeCount(1e300, 0, 100, "count")); });
+    addRow("count fractional", "ConvertError",
+           [] { return double(WholeCount(12.5, 0, 100, "count")); });
+    addRow("count infinite", "ConvertError",
+           [] { return double(WholeCount(qInf(), 0, 100, "count")); });
+}
+
+// The refusal says what was refused and why, for whoever reads the error.
+void TestComparisons::errorsNameTheValue()
+{
+    try {
+        CalcRefinance(refi(QStringLiteral("100000 360 400 8.75 100000 240 7.25 240 0")));
+        QFAIL("no error");
+    } catch (const FloatError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QStringLiteral("floating point overflow in CalcRefinance: payments made 400 "
+                                "outside 0..360"));
+    }
+    try {
+        WholeCount(0, 1, 100, "years before the move");
+        QFAIL("no error");
+    } catch (const FloatError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QStringLiteral("invalid floating point operation in years before the move 0 "
+                                "outside 1..100"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestComparisons)
+#include "tst_comparisons.moc"
