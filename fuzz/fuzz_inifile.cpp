@@ -49,7 +49,7 @@ QString pickName(FuzzedDataProvider &in, bool section)
     return name.isEmpty() ? QStringLiteral("K") : name;
 }
 
-// A value as a line holds it: any text but line breaks and NUL.
+// A value as a line holds it: any text but line breaks, NUL and U+FEFF.
 QString pickValue(FuzzedDataProvider &in)
 {
     std::string raw = in.ConsumeRandomLengthString(40);
@@ -57,6 +57,7 @@ QString pickValue(FuzzedDataProvider &in)
     value.remove(QLatin1Char('\r'));
     value.remove(QLatin1Char('\n'));
     value.remove(QChar(0));
+    value.remove(QChar(0xFEFF)); // a leading one is taken for a byte-order mark by UTF-8 decoding
     return value;
 }
 
