@@ -15,7 +15,7 @@ namespace clvn {
 
 std::vector<CalculatorPage *> makeCalculatorPages(CalculatorHost &host)
 {
-    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host), new AmortPage(host),
+    return {new QuickCalcPage(host), new EccPage(host), new MqPage(host),   new AmortPage(host),
             new BwPage(host),        new PpcPage(host), new RefiPage(host), new RvbPage(host),
             new LsPage(host),        new HspPage(host)};
 }

@@ -2,8 +2,8 @@
 
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
-#include "reports/QrHsp.h"
 #include "reports/QrAmortChart.h"
+#include "reports/QrHsp.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
