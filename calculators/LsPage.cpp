@@ -294,11 +294,41 @@ void LsPage::restyleGrid()
         }
 }
 
+TableData LsPage::tableData() const
+{
+    // Decimals as the grid shows each figure: rates to the thousandth,
+    // payments and terms in cents, loans in whole units.
+    const bool rateColumns =
+        m_spreadMode == SpreadMode::Payment || m_spreadMode == SpreadMode::LoanAmount;
+    const int columnDecimals = rateColumns ? 3 : 2;
+    const int rowDecimals = m_spreadMode == SpreadMode::LoanAmount ? 2 : 0;
+    int cellDecimals = 2;
+    if (m_spreadMode == SpreadMode::LoanAmount)
+        cellDecimals = 0;
+    else if (m_spreadMode == SpreadMode::Rate)
+        cellDecimals = 3;
+
+    TableData table;
+    table.headings << spreadCorner(m_spreadMode).trimmed();
+    for (double v : m_table.columns)
+        table.headings << QString::number(v, 'f', columnDecimals);
+    for (int r = 0; r < SpreadRowCount; ++r) {
+        std::vector<TableCell> row;
+        row.push_back(TableCell::number(m_table.rows[std::size_t(r)], rowDecimals));
+        for (int c = 0; c < SpreadColumnCount; ++c)
+            row.push_back(
+                TableCell::number(m_table.cells[std::size_t(c)][std::size_t(r)], cellDecimals));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
 void LsPage::CleanGrid(bool select)
 {
     for (int r = 0; r < GridRows; ++r)
         for (int c = 0; c < GridColumns; ++c)
             setCell(c, r, QString());
+    m_hasTable = false;
     if (select) {
         m_marked = true;
         m_selected = QPoint(CentreColumn, CentreRow);
@@ -452,6 +482,8 @@ void LsPage::showSpread(SpreadMode mode, const SpreadTable &table, const SpreadT
                         bool active)
 {
     m_spreadMode = mode;
+    m_table = table;
+    m_hasTable = true;
     if (mode == SpreadMode::Payment)
         setCell(0, 0, spreadCorner(mode));
     for (int c = 0; c < SpreadColumnCount; ++c)

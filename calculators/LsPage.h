@@ -7,6 +7,7 @@
 // the loan spread report reads (as the properties below).
 
 #include "calculators/CalculatorPage.h"
+#include "calculators/TableSource.h"
 #include "finance/LoanSpread.h"
 
 #include <QPoint>
@@ -25,7 +26,7 @@ class TFnpNumericEdit;
 class TNumEdit;
 struct SpreadTexts;
 
-class LsPage : public CalculatorPage
+class LsPage : public CalculatorPage, public TableSource
 {
     Q_OBJECT
     Q_PROPERTY(int SpreadMode READ spreadModeIndex)
@@ -37,6 +38,10 @@ public:
     explicit LsPage(CalculatorHost &host, QWidget *parent = nullptr);
 
     QString title() const override;
+    // The grid as listed, for Export to CSV: the corner and column axis as
+    // headings, then each row axis value with its eleven cells.
+    bool hasTable() const override { return m_hasTable; }
+    TableData tableData() const override;
     int helpTopic() const override;
     void enter() override;
     // The Reset button stays disabled while this page shows: nothing to do.
@@ -106,6 +111,9 @@ private:
     void focusField(QWidget *field);
 
     SpreadMode m_spreadMode = SpreadMode::Payment;
+    // The table the grid lists, while it lists one.
+    SpreadTable m_table;
+    bool m_hasTable = false;
     QString m_loanIncrementText = QStringLiteral(" ");
     QString m_rateIncrementText = QStringLiteral(" ");
     QString m_paymentIncrementText = QStringLiteral(" ");

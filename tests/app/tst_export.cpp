@@ -71,6 +71,7 @@ void TestExport::enabledWhileATableIsListed_data()
     QTest::newRow("a page without a table")
         << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s} << false;
     QTest::newRow("back to the menu") << QStringList{u"btnAmort"_s, u"btnMenu"_s} << false;
+    QTest::newRow("loan spread grid") << QStringList{u"btnLSC"_s} << true;
 }
 
 void TestExport::enabledWhileATableIsListed()

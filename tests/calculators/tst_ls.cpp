@@ -3,6 +3,7 @@
 // grid and the fields as shown; failures answered through real message boxes.
 
 #include "calculators/LsPage.h"
+#include "calculators/TableSource.h"
 #include "tests/calculators/FakeHost.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Messages.h"
@@ -64,6 +65,7 @@ private Q_SLOTS:
     }
     void grid_data();
     void grid();
+    void tableForExport();
     void modeSetup_data();
     void modeSetup();
     void incrementClickFocus_data();
@@ -507,6 +509,28 @@ void TestLs::selectionAndMarks()
     QCOMPARE(m_page->grid()->columnWidth(0), 69);
     QCOMPARE(m_page->grid()->columnWidth(7), 73);
     QCOMPARE(m_page->grid()->rowHeight(11), 19);
+}
+
+// The grid offered to Export to CSV: the axes and cells as numbers with the
+// decimals the grid shows, from the worked loan (100000, 8.75 %, 360 months,
+// steps $1000 and 1/2 %), and nothing before the grid was first built.
+void TestLs::tableForExport()
+{
+    test::FakeHost host;
+    LsPage fresh(host);
+    QVERIFY(!fresh.hasTable());
+
+    QVERIFY(m_page->hasTable());
+    const QStringList lines =
+        QString::fromUtf8(csvText(m_page->tableData())).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 12);
+    QCOMPARE(lines[0], u"Loan / Rate,7.250,7.750,8.250,8.750,9.250,9.750,10.250"_s);
+    const QStringList centre = lines[6].split(u',');
+    QCOMPARE(centre.size(), 8);
+    QCOMPARE(centre[0], u"100000"_s);
+    QCOMPARE(centre[4], u"786.70"_s);
+    QCOMPARE(lines[1].split(u',')[1], u"648.07"_s);
+    QCOMPARE(lines[11].split(u',')[7], u"940.91"_s);
 }
 
 QTEST_MAIN(TestLs)
