@@ -5,6 +5,7 @@
 #include "app/settings/BuyerValues.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
+#include "calculators/BusyCursor.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
@@ -41,16 +42,6 @@ namespace {
 
 constexpr int PageWidth = 587;
 constexpr int PageHeight = 380;
-
-// The hourglass for the length of a listing; put back even when it throws.
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // A payment number typed into one of the panel's plain text boxes.
 std::int32_t readInteger(const QLineEdit *edit)

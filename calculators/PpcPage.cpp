@@ -3,6 +3,7 @@
 #include "calculators/PageControls.h"
 
 #include "calculators/AmortPage.h"
+#include "calculators/BusyCursor.h"
 #include "calculators/CalculatorHost.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
@@ -26,16 +27,6 @@ namespace {
 
 constexpr int PageWidth = 587;
 constexpr int PageHeight = 380;
-
-// The hourglass while the results are written; put back even on a throw.
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // Every money field of this page shows dollars and cents through the same masks.
 TNumEdit *makeMoney(QWidget *parent, const QString &name, const QRect &geometry, double start)

@@ -265,11 +265,11 @@ void TestLs::modeSetup()
     }
     QCOMPARE(shownHints.join(u'|'), hints);
 
-    const auto slot = [this](const QString &spec, const QString &label, int x) {
-        auto *group = m_page->findChild<QFrame *>(spec.section(u' ', 0, 0));
+    const auto slot = [this](const QString &slotText, const QString &label, int x) {
+        auto *group = m_page->findChild<QFrame *>(slotText.section(u' ', 0, 0));
         QVERIFY(group->isVisible());
         QCOMPARE(group->pos(), QPoint(x, 14));
-        QCOMPARE(m_page->findChild<QLabel *>(label)->text(), spec.section(u' ', 1));
+        QCOMPARE(m_page->findChild<QLabel *>(label)->text(), slotText.section(u' ', 1));
     };
     slot(left, u"lblLeft"_s, 251);
     slot(right, u"lblRight"_s, 419);
