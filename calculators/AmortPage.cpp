@@ -18,7 +18,6 @@
 #include "widgets/NumEdit.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>

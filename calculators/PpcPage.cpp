@@ -10,7 +10,6 @@
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
