@@ -105,7 +105,8 @@ private:
 };
 
 // Expected texts are worked by hand from the decimal value a person reads:
-// round to the significant digits, then to the decimals, halves as stated.
+// rounded once, to the significant digits or the decimals, whichever keeps
+// fewer digits, halves as stated.
 void TstWidgets::texts_data()
 {
     QTest::addColumn<Text>("f");
@@ -119,15 +120,28 @@ void TstWidgets::texts_data()
     add("C 3.5 whole even up", "$4", [] { return formatCurrency(3.5, 12, 0); });
     // 1.015 is stored as 1.01499999999999990..., yet people read a half.
     add("C 1.015 stored below half", "$1.02", [] { return formatCurrency(1.015, 12, 2); });
-    add("C digits first", "$0.12", [] { return formatCurrency(0.12499999999999, 12, 2); });
+    add("C below a half", "$0.12", [] { return formatCurrency(0.12499999999999, 12, 2); });
     add("C carry nines", "$1,000.00", [] { return formatCurrency(999.995, 12, 2); });
     add("C truncated negative", "($0.12)", [] { return formatCurrency(-0.129, 12, 2, T); });
     add("C tiny negative", "$0.00", [] { return formatCurrency(-0.001, 12, 2); });
     add("F no grouping", "1234600.00", [] { return formatFixed(1234567.891, 5, 2); });
-    add("N grouped", "1,234,567.89", [] { return formatNumber(1234567.891, 2); });
+    add("N grouped", "1,234,567.89", [] { return formatNumber(1234567.891, 17, 2); });
     add("G3 7.125 away", "7.13", [] { return formatGeneral(7.125, 3); });
     add("G3 too wide", "1.23E5", [] { return formatGeneral(123456, 3); });
     static const QString mask = u"$#,###.#0;-$#,###.#0;$0.00"_s;
+    // One rounding, at the coarser limit: rounding to the digits first would
+    // make a half (9.4525) that the decimals then round to even.
+    add("F rate rounded once", "9.453", [] { return formatFixed(9.4525026, 5, 3); });
+    add("F rate 8.5734725", "8.573", [] { return formatFixed(8.5734725, 5, 3); });
+    add("F term rounded once", "17.11", [] { return formatFixed(17.1146, 5, 2); });
+    add("C whole rounded once", "$95,001", [] { return formatCurrency(95001.4999996, 10, 0); });
+    add("N rounded once", "9.453", [] { return formatNumber(9.4525000004, 10, 3); });
+    add("G5 rounds to digits", "9.4525", [] { return formatGeneral(9.4525026, 5); });
+    // Past the 15 digits a double holds come zeros, never binary noise.
+    add("C 1e31", "$10,000,000,000,000,000,000,000,000,000,000.00",
+        [] { return formatCurrency(1e31, 17, 2); });
+    add("C 30 digits", "$123,456,789,012,346,000,000,000,000,000.00",
+        [] { return formatCurrency(123456789012345678901234567890.0, 17, 2); });
     add("mask rounds to zero", "$0.00", [] { return formatMask(-0.001, mask); });
     add("mask below one keeps 0", "$0.50", [] { return formatMask(0.5, mask); });
     add("mask premium", "0.0032", [] { return formatMask(0.0032, u"#.###0"_s); });
