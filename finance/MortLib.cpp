@@ -4,9 +4,11 @@
 #include "finance/FpeDetail.h"
 #include "finance/Rounding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -255,18 +257,15 @@ bool TMortgage::SetExtraPayment(std::int32_t p, double a)
 
 bool TMortgage::SetExtraPaymentRange(std::int32_t first, std::int32_t last, double a)
 {
+    // Row `first` is always set, so a range with last < first is that row alone.
+    // Any number outside the schedule refuses the whole range: setting the
+    // rows before it would list extras whose balances were never recalculated.
+    if (first < 1 || first > m_numPayments || last > m_numPayments)
+        return false;
     requireFinite(a, "TMortgage::SetExtraPaymentRange");
     std::vector<TPayment> rows = m_payments;
-    // Row `first` is always set; wide counter so last = INT32_MAX cannot overflow.
-    std::int64_t j = first;
-    do {
-        if (j < 1 || j > m_numPayments) {
-            m_payments = std::move(rows); // rows set so far keep their amount
-            return false;
-        }
+    for (std::int32_t j = first; j <= std::max(first, last); ++j)
         rows[static_cast<std::size_t>(j - 1)].ExtraPrincipal = a;
-        ++j;
-    } while (j <= last);
     m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
     m_payments = std::move(rows);
     cleanUp(a);
