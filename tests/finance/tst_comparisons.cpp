@@ -168,6 +168,8 @@ void TestComparisons::refinance_data()
                                        << "InvalidOp";
     QTest::newRow("negative months until sale") << "100000 360 0 8.75 100000 240 7.25 -1 0"
                                                 << "InvalidOp";
+    QTest::newRow("months until sale above the cap") << "100000 360 0 8.75 100000 240 7.25 1201 0"
+                                                     << "Overflow";
     QTest::newRow("old term above the cap") << "100000 1201 0 8.75 100000 240 7.25 240 0"
                                             << "Overflow";
     QTest::newRow("new term above the cap") << "100000 360 0 8.75 100000 1201 7.25 240 0"
