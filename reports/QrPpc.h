@@ -25,8 +25,10 @@ public:
     void fill(const QWidget *ppcPage);
 
     // "$100.00, applied to payments 12 through 24," and its two other forms
-    // (mode 0 single, 1 range, 2 all payments).
-    static QString prepayDetails(int mode, int from, int to, double amount);
+    // (mode 0 single, 1 range, 2 all payments) for an applied prepayment;
+    // otherwise "$0.00, since ..." and why none was applied. `outcome` is a
+    // PrepaymentOutcome, `term` the payments the numbers were checked against.
+    static QString prepayDetails(int mode, int from, int to, double amount, int outcome, int term);
 
     void repBeforePrint();
 
