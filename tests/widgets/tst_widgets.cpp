@@ -127,8 +127,6 @@ void TstWidgets::texts_data()
     add("F no grouping", "1234600.00", [] { return formatFixed(1234567.891, 5, 2); });
     add("N grouped", "1,234,567.89", [] { return formatNumber(1234567.891, 17, 2); });
     add("G3 7.125 away", "7.13", [] { return formatGeneral(7.125, 3); });
-    add("G3 too wide", "1.23E5", [] { return formatGeneral(123456, 3); });
-    static const QString mask = u"$#,###.#0;-$#,###.#0;$0.00"_s;
     // One rounding, at the coarser limit: rounding to the digits first would
     // make a half (9.4525) that the decimals then round to even.
     add("F rate rounded once", "9.453", [] { return formatFixed(9.4525026, 5, 3); });
@@ -144,6 +142,8 @@ void TstWidgets::texts_data()
         [] { return formatCurrency(123456789012345678901234567890.0, 17, 2); });
     add("mask rounds to zero", "$0.00", [] { return formatMask(-0.001, mask); });
     add("mask below one keeps 0", "$0.50", [] { return formatMask(0.5, mask); });
+    add("G3 too wide", "1.23E5", [] { return formatGeneral(123456, 3); });
+    static const QString mask = u"$#,###.#0;-$#,###.#0;$0.00"_s;
     add("mask premium", "0.0032", [] { return formatMask(0.0032, u"#.###0"_s); });
     add("mask whole half even", "28", [] { return formatMask(28.5, u"#,##0"_s); });
     add("mask rate", "8.750", [] { return formatMask(8.75, u"#,##0.##0"_s); });
@@ -294,6 +294,10 @@ void TstWidgets::settingValues()
     QCOMPARE(shown.last().at(0).toString(), u"8.76"_s);
 }
 
+    // Property readers (accessibility, tools) never meet the conversion error.
+    number.setText(QString());
+    QCOMPARE(number.property("value"), QVariant(0.0));
+    QVERIFY_THROWS_EXCEPTION(ConvertError, number.value());
 void TstWidgets::resultFields()
 {
     Form form;
