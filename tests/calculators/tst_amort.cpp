@@ -37,10 +37,16 @@ private Q_SLOTS:
         m_page->activateWindow();
         m_page->enter();
     }
-    void cleanup() { m_page.reset(); } // before the host it uses
+    void cleanup()
+    {
+        m_page.reset(); // before the host it uses
+        test::pinLocale();
+    }
     void enterWithDefaults();
     void schedule_data();
     void schedule();
+    void extraAmountInTheLocale_data();
+    void extraAmountInTheLocale();
     void refused_data();
     void refused();
     void cancelThenRemoveAfterSeveralRecalcs();
@@ -201,6 +207,24 @@ void TestAmort::schedule()
     QCOMPARE(child(u"edtToPmt"_s)->text(), typed[2].isEmpty() ? u"0"_s : typed[2]);
     QCOMPARE(m_host->extraPayment().ExtraPaymentMode, std::uint8_t(mode));
     QCOMPARE(m_host->extraPayment().ExtraFromPayment, typed[1].toInt());
+}
+
+void TestAmort::extraAmountInTheLocale_data()
+{
+    QTest::addColumn<QString>("amount");
+    QTest::newRow("de comma") << u"100,50"_s;
+    QTest::newRow("de point") << u"100.50"_s;
+}
+
+// The extra amount is read like every other field of the user's locale.
+void TestAmort::extraAmountInTheLocale()
+{
+    QFETCH(QString, amount);
+    QLocale::setDefault(QLocale(u"de_DE"_s));
+    act(u"rbOnePmt|12||"_s + amount);
+    QCOMPARE(m_errors, QStringList{});
+    QCOMPARE(m_host->mortgage().Payments().at(11).ExtraPrincipal, 100.5);
+    QCOMPARE(cell(11, 5), u"100,50\u00a0€"_s);
 }
 
 void TestAmort::refused_data()

@@ -373,6 +373,9 @@ void TestPpc::decimalComma()
            u"edtPPCNewTerm=360 edtPPCSavings=0,00\u00a0€ errors="_s);
     run(u"choice=1 edtPPCFromPmt=12 edtPPCToPmt=24 edtPPCExtraAmount=100,5"_s);
     expect(u"edtPPCNewPayment=887,20\u00a0€ edtPPCNewTerm=342 errors="_s);
+    // The keypad's point is the decimal separator here.
+    run(u"edtPPCExtraAmount=100.5"_s);
+    expect(u"edtPPCExtraAmount=100,5 edtPPCNewPayment=887,20\u00a0€ errors="_s);
 }
 
 QTEST_MAIN(TestPpc)

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void settingValues();
     void resultFields();
     void germanRoundTrip();
+    void decimalComma_data();
+    void decimalComma();
     void rotatedReadsUpwards();
     void linkOpens();
 
@@ -140,10 +142,10 @@ void TstWidgets::texts_data()
         [] { return formatCurrency(1e31, 17, 2); });
     add("C 30 digits", "$123,456,789,012,346,000,000,000,000,000.00",
         [] { return formatCurrency(123456789012345678901234567890.0, 17, 2); });
-    add("mask rounds to zero", "$0.00", [] { return formatMask(-0.001, mask); });
-    add("mask below one keeps 0", "$0.50", [] { return formatMask(0.5, mask); });
     add("G3 too wide", "1.23E5", [] { return formatGeneral(123456, 3); });
     static const QString mask = u"$#,###.#0;-$#,###.#0;$0.00"_s;
+    add("mask rounds to zero", "$0.00", [] { return formatMask(-0.001, mask); });
+    add("mask below one keeps 0", "$0.50", [] { return formatMask(0.5, mask); });
     add("mask premium", "0.0032", [] { return formatMask(0.0032, u"#.###0"_s); });
     add("mask whole half even", "28", [] { return formatMask(28.5, u"#,##0"_s); });
     add("mask rate", "8.750", [] { return formatMask(8.75, u"#,##0.##0"_s); });
@@ -292,12 +294,12 @@ void TstWidgets::settingValues()
     number.setValue(8.756);
     QCOMPARE(shown.count(), 2);
     QCOMPARE(shown.last().at(0).toString(), u"8.76"_s);
-}
-
     // Property readers (accessibility, tools) never meet the conversion error.
     number.setText(QString());
     QCOMPARE(number.property("value"), QVariant(0.0));
     QVERIFY_THROWS_EXCEPTION(ConvertError, number.value());
+}
+
 void TstWidgets::resultFields()
 {
     Form form;
@@ -326,21 +328,70 @@ void TstWidgets::germanRoundTrip()
     form.number->setValue(7.5);
     QCOMPARE(form.number->text(), u"7,500"_s);
     QCOMPARE(form.number->value(), 7.5);
-    form.number->setText(u"7.5"_s);
+    form.number->setText(u"7.5"_s); // set by the program, not typed: not a number here
     QVERIFY_THROWS_EXCEPTION(ConvertError, form.number->value());
     form.first->setValue(1234.5);
     QCOMPARE(form.first->text(), u"1.234,50\u00a0€"_s);
     form.first->setFocus(Qt::TabFocusReason);
     QCOMPARE(form.first->text(), u"1234,50"_s);
     QTest::keyClick(form.first, Qt::Key_Backspace);
-    QTest::keyClicks(form.first, u"9.9,755"_s); // '.' groups here: refused
-    QCOMPARE(form.first->text(), u"99,755"_s);
+    QTest::keyClicks(form.first, u"99,755"_s);
     QTest::keyClick(form.first, Qt::Key_Return); // takes the figure, stays
     QVERIFY(form.first->hasFocus());
     QCOMPARE(form.first->text(), u"99,76"_s);
     QTest::keyClick(form.first, Qt::Key_Tab);
     QCOMPARE(form.first->value(), 99.755); // "99,76" was shown, not typed
     QCOMPARE(form.first->text(), u"99,76\u00a0€"_s);
+}
+
+// Where the decimal separator is a comma, a typed point (the numeric keypad's)
+// is that separator, never dropped; the masked money fields take the
+// locale's currency form like the others.
+void TstWidgets::decimalComma_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<char>("kind"); // N number field, C money field, M masked money field
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("de rate with a point") << u"de_DE"_s << 'N' << u"6.5"_s << 6.5 << u"6,5"_s;
+    QTest::newRow("fr rate with a point") << u"fr_FR"_s << 'N' << u"6.5"_s << 6.5 << u"6,5"_s;
+    QTest::newRow("de rate with its comma") << u"de_DE"_s << 'N' << u"6,5"_s << 6.5 << u"6,5"_s;
+    QTest::newRow("de money with a point")
+        << u"de_DE"_s << 'C' << u"1234.5"_s << 1234.5 << u"1.234,50\u00a0€"_s;
+    QTest::newRow("fr money with a point")
+        << u"fr_FR"_s << 'C' << u"1234.5"_s << 1234.5 << u"1\u202f234,50\u00a0€"_s;
+    QTest::newRow("de second separator refused")
+        << u"de_DE"_s << 'C' << u"9,9.5"_s << 9.95 << u"9,95\u00a0€"_s;
+    QTest::newRow("de masked money")
+        << u"de_DE"_s << 'M' << u"183212.97"_s << 183212.97 << u"183.212,97\u00a0€"_s;
+    QTest::newRow("fr masked money")
+        << u"fr_FR"_s << 'M' << u"183212.97"_s << 183212.97 << u"183\u202f212,97\u00a0€"_s;
+    QTest::newRow("de masked negative")
+        << u"de_DE"_s << 'M' << u"-0.5"_s << -0.5 << u"-0,50\u00a0€"_s;
+}
+
+void TstWidgets::decimalComma()
+{
+    QFETCH(QString, locale);
+    QFETCH(char, kind);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    Form form;
+    QVERIFY(QTest::qWaitForWindowActive(&form.window));
+    if (kind == 'M')
+        form.first->setMasks(u"$#,###.#0"_s, u"-$#,###.#0"_s, u"$0.00"_s);
+    form.first->setNumericType(kind == 'M' ? Type::General : Type::Currency);
+    QLineEdit *field = kind == 'N' ? static_cast<QLineEdit *>(form.number) : form.first;
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, typed);
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(field->property("value").toDouble(), value);
+    QCOMPARE(field->text(), shown);
 }
 
 // The text reads bottom to top: its first character, a heavy block, sits in
