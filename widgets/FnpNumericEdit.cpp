@@ -78,7 +78,8 @@ void TFnpNumericEdit::setValue(double v)
         throw FloatError(FloatError::Kind::Overflow, "TFnpNumericEdit::setValue: infinite value");
     // The field's "0" / "0.00..." pattern rounds halves away from zero; the
     // pages that want halves to even round before they write.
-    const QString formatted = formatFixed(v, kHeldDigits, m_decimals, RoundMode::HalfAwayFromZero);
+    const QString formatted = formatFixed(v, std::numeric_limits<double>::max_digits10, m_decimals,
+                                          RoundMode::HalfAwayFromZero);
     if (formatted == text())
         return; // pages chain change handlers: an unchanged text must stay silent
     const bool active = m_validator->isActive();

@@ -15,13 +15,19 @@ namespace {
 // No limit of decimals: only significant digits count.
 constexpr int kAnyDecimals = std::numeric_limits<int>::max();
 
-// v rounded once for showing: at most `digits` significant digits (never
-// more than a double holds, so no binary noise shows) and `decimals` decimals.
+// v rounded once for showing: at most `digits` significant digits and
+// `decimals` decimals.
 DecimalDigits shownDigits(double v, int digits, int decimals, RoundMode mode)
 {
     DecimalDigits d = ShortestDecimal(v);
-    RoundDigits(d, std::min(digits, kHeldDigits), decimals, mode);
+    RoundDigits(d, digits, decimals, mode);
     return d;
+}
+
+// Money never shows more than the 15 significant digits a double holds.
+int moneyDigits(int digits)
+{
+    return std::min(digits, kHeldDigits);
 }
 
 // ASCII digits in the locale's own digits.
@@ -189,7 +195,7 @@ QString formatCurrency(double v, int digits, int decimals, RoundMode mode)
     const QLocale locale;
     if (!std::isfinite(v))
         return locale.toString(v);
-    const DecimalDigits d = shownDigits(v, digits, decimals, mode);
+    const DecimalDigits d = shownDigits(v, moneyDigits(digits), decimals, mode);
     return currencyForm(magnitudeText(d, decimals, true, locale), isNegative(d), decimals, locale);
 }
 
@@ -208,7 +214,7 @@ QString formatNumber(double v, int digits, int decimals, RoundMode mode)
     const QLocale locale;
     if (!std::isfinite(v))
         return locale.toString(v);
-    const DecimalDigits d = shownDigits(v, digits, decimals, mode);
+    const DecimalDigits d = shownDigits(v, moneyDigits(digits), decimals, mode);
     return (isNegative(d) ? locale.negativeSign() : QString()) +
            magnitudeText(d, decimals, true, locale);
 }
@@ -243,6 +249,7 @@ QString formatMask(double v, const QString &mask, int digits, RoundMode mode)
     const QLocale locale;
     if (!std::isfinite(v))
         return locale.toString(v);
+    digits = moneyDigits(digits);
     const QStringList sections = splitSections(mask);
     const MaskSection positive = parseSection(sections.value(0));
     // The section is chosen by the value as shown, so -0.001 uses the zero mask.

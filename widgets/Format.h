@@ -4,8 +4,9 @@
 //
 // Every function rounds once, on the decimal value people read, with
 // RoundDigits (finance/Rounding.h): to the coarser of its significant digits
-// and its decimals. No text shows more than the 15 significant digits a
-// double holds: beyond them come zeros, never binary noise.
+// and its decimals. Texts are built from those decimal digits, so binary
+// noise never shows; money (currency, grouped numbers, masks) shows at most
+// the 15 significant digits a double holds, followed by zeros.
 
 #include "finance/Rounding.h"
 
