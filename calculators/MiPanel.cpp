@@ -13,6 +13,7 @@
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,8 @@ MiPanel::MiPanel(CalculatorHost &host, AmortPage &page) : QFrame(&page), m_host(
 
     auto *addExtra = page.findChild<QWidget *>(QStringLiteral("btnAddExtraPayments"));
     auto *chart = page.findChild<QWidget *>(QStringLiteral("btnAmortChart"));
+    if (auto *extra = page.findChild<QWidget *>(QStringLiteral("pnlAddExtra")))
+        extra->installEventFilter(this);
     if (addExtra && chart) {
         QWidget::setTabOrder(addExtra, m_btnMortgageInsurance);
         QWidget::setTabOrder(m_btnMortgageInsurance, chart);
@@ -265,6 +268,13 @@ void MiPanel::BtnRemoveMIClick()
 void MiPanel::BtnCancelMIClick()
 {
     hide();
+}
+
+bool MiPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched != this)
+        hide();
+    return QFrame::eventFilter(watched, event);
 }
 
 void MiPanel::relist()

@@ -66,6 +66,10 @@ public:
     // Height of the results strip the grid gives up while applied.
     static constexpr int StripHeight = 88;
 
+protected:
+    // The extra-payment panel opening in the same place closes this one.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildPanel();
     void buildStrip();

@@ -74,9 +74,10 @@ void addLoanFigures(ReportBand *band, qreal y)
 
 void addMortgageInsuranceBlock(Report &report)
 {
-    ReportBand *band = report.addBand(BandKind::Title, QStringLiteral("MortgageInsurance"), 40);
+    // Room for three lines: the longest block (with extra payments) takes them.
+    ReportBand *band = report.addBand(BandKind::Title, QStringLiteral("MortgageInsurance"), 48);
     ReportElement *text = band->addLabel(QStringLiteral("lblMISummary"), QString(),
-                                         QRectF(0, 4, report.contentWidth(), 32),
+                                         QRectF(0, 6, report.contentWidth(), 40),
                                          reportFont(px(12)), Qt::AlignLeft | Qt::AlignTop);
     text->wordWrap = true;
 }

@@ -422,6 +422,10 @@ void TestAmort::mortgageInsuranceKeptUntilRemoved()
         captions << QString::number(mark.payment) + u": "_s + mark.caption;
     QCOMPARE(captions, (QStringList{u"95: May ask to cancel insurance: payment 95"_s,
                                     u"109: Insurance ends: payment 109"_s}));
+    // The extra-payment panel takes the same place: opening it closes this one.
+    QVERIFY(child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
+    click(u"btnAddExtraPayments"_s);
+    QVERIFY(panelOpen() && !child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
     m_page->Reset();
     QCOMPARE(insurance(), u"|||||||"_s);
     QCOMPARE(child<TNumEdit>(u"edtMIHomeValue"_s)->displayText(), u"$200,000.00"_s);
