@@ -19,9 +19,10 @@ public:
 
     // Fills the sentence and the sixteen values from the page. The sentence
     // names the prepayment the page's results were calculated with (its
-    // properties appliedMode, appliedFrom, appliedTo, appliedAmount), not
-    // the choice showing now. Throws ConvertError for a field whose text is
-    // not a number; std::runtime_error for a page without those fields.
+    // properties appliedMode, appliedFrom, appliedTo, appliedAmount,
+    // appliedOutcome, appliedTerm), not the choice showing now. Throws
+    // ConvertError for a field whose text is not a number; std::runtime_error
+    // for a page without those fields.
     void fill(const QWidget *ppcPage);
 
     // "$100.00, applied to payments 12 through 24," and its two other forms
