@@ -2,6 +2,7 @@
 
 #include "app/Centre.h"
 #include "app/Icons.h"
+#include "app/WebDialogs.h"
 #include "app/WebFileInfo.h"
 #include "widgets/Guard.h"
 #include "widgets/Identity.h"
