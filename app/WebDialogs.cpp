@@ -1,9 +1,12 @@
 #include "app/WebDialogs.h"
 
+#include "app/UpdateInfo.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <algorithm>
@@ -21,6 +24,7 @@ TfrmWait::TfrmWait(QWidget *parent) : QDialog(parent)
     setCursor(Qt::WaitCursor);
     auto *label = new QLabel(u"Checking For Update..."_s, this);
     label->setObjectName(u"lblWait"_s);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(0, 0, 240, 100);
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -39,6 +43,7 @@ TWebDlProgress::TWebDlProgress(QWidget *parent) : QDialog(parent)
     setFixedSize(300, 110);
     auto *label = new QLabel(u"Downloading Update"_s, this);
     label->setObjectName(u"lblDownloading"_s);
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(12, 10, 276, 18);
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(u"pbDownload"_s);
@@ -77,11 +82,27 @@ void ScopedWindow::close()
 QMessageBox::StandardButton updateBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                       const QString &text, QMessageBox::StandardButtons buttons)
 {
-    QString shown = text;
-    shown.replace(u"\r\n"_s, u"\n"_s).replace(u"\n\r"_s, u"\n"_s).replace(u'\r', u'\n');
+    // Each line is cleaned and cut on its own: a server's text sits inside
+    // one line and must not push the buttons off the screen.
+    static const QRegularExpression kBreak(u"\r\n|\n\r|\r|\n"_s);
+    QString written;
+    QString shown;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = kBreak.globalMatch(text);;) {
+        const QRegularExpressionMatch br = it.hasNext() ? it.next() : QRegularExpressionMatch();
+        const qsizetype end = br.hasMatch() ? br.capturedStart() : text.size();
+        const QString line = shownText(text.mid(from, end - from), kMaxLineLength);
+        written += line;
+        shown += line;
+        if (!br.hasMatch())
+            break;
+        written += br.captured();
+        shown += u'\n';
+        from = br.capturedEnd();
+    }
     QMessageBox box(icon, title, shown, buttons, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setProperty("messageText", text);
+    box.setProperty("messageText", written);
     return QMessageBox::StandardButton(box.exec());
 }
 

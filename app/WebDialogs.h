@@ -48,10 +48,14 @@ private:
     std::unique_ptr<QDialog> m_window;
 };
 
+// The longest line a message box of the update check shows.
+constexpr qsizetype kMaxLineLength = 200;
+
 // A message box of the update check: plain text (page text is never read as
 // markup), the given title, icon and buttons. Texts may break lines with
-// "\r", "\r\n" or "\n\r"; the box keeps the text as written in its
-// "messageText" property.
+// "\r", "\r\n" or "\n\r"; each line is shown as shownText() makes it, at
+// most kMaxLineLength characters. The box keeps the text as shown, with its
+// line breaks as written, in its "messageText" property.
 QMessageBox::StandardButton updateBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                       const QString &text,
                                       QMessageBox::StandardButtons buttons = QMessageBox::Ok);

@@ -131,10 +131,11 @@ bool TWebFileInfo::GetInfo(QWidget *parent)
             break;
         url = url.resolved(QUrl(m_values.redirect));
     }
-    if (m_values.version.isEmpty()) {
-        // A page without a version is not an answer to the question asked.
+    // No version means nothing newer; anything but a plain version number
+    // is not one to offer.
+    if (!m_values.version.isEmpty() && !isVersionNumber(m_values.version)) {
         m_values = {};
-        m_lastError = u"The update page gave no version"_s;
+        m_lastError = u"The update page gave an invalid version"_s;
         return false;
     }
     m_state = 1;

@@ -7,6 +7,7 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -20,8 +21,12 @@ QString seconds(int ms)
     return QString::number(ms / 1000.0, 'g', 6);
 }
 
-QString kibibytes(qint64 bytes)
+// A size as people read it: whole mebibytes as MiB, else KiB.
+QString sizeText(qint64 bytes)
 {
+    constexpr qint64 mebibyte = 1024 * 1024;
+    if (bytes >= mebibyte && bytes % mebibyte == 0)
+        return QString::number(bytes / mebibyte) + u" MiB"_s;
     return QString::number(bytes / 1024) + u" KiB"_s;
 }
 
@@ -76,6 +81,30 @@ bool TWebTransport::visit(const QUrl &url, Session &session)
     return true;
 }
 
+bool TWebTransport::provenWhole(const QNetworkReply &reply, qint64 received)
+{
+    // HTTP/2 ends every stream explicitly; a cut one is an error.
+    if (reply.attribute(QNetworkRequest::Http2WasUsedAttribute).toBool())
+        return true;
+    // A cut chunked body is an error too: it lacks its last chunk.
+    if (reply.rawHeader("Transfer-Encoding").toLower().contains("chunked"))
+        return true;
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    if (!length.isValid()) {
+        // Its end is the connection's end, which anyone on the way can fake.
+        m_error = u"The server did not say how large the file is, so it may be incomplete"_s;
+        return false;
+    }
+    // The announced length counts packed bytes; Qt checks those itself.
+    const QByteArray encoding = reply.rawHeader("Content-Encoding").trimmed().toLower();
+    if ((encoding.isEmpty() || encoding == "identity") && received != length.toLongLong()) {
+        m_error = u"Only "_s + QString::number(received) + u" of "_s +
+                  QString::number(length.toLongLong()) + u" bytes arrived"_s;
+        return false;
+    }
+    return true;
+}
+
 TWebTransport::Outcome TWebTransport::get(QUrl url, Session &session, const Body &body,
                                           QDialog *window)
 {
@@ -108,6 +137,10 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent);
+    // Qt refuses a packed answer that unpacks to many times its size once it
+    // passes this; never later than the cap, so such an answer is refused
+    // for what it is and not cut at the cap by chance of packet sizes.
+    request.setDecompressedSafetyCheckThreshold(std::min<qint64>(body.cap, 10 * 1024 * 1024));
     if (!m_trusted.isEmpty()) {
         QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
         tls.setCaCertificates(m_trusted);
@@ -122,19 +155,24 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
     bool cancelled = false;
     qint64 received = 0;
     int status = 0;
+    // A redirect's body is never read: the request ends at its headers.
+    QUrl location;
 
     auto abortWith = [&](const QString &reason) {
         if (abortReason.isEmpty() && !cancelled)
             abortReason = reason;
         reply->abort();
     };
+    // Precise: a coarse timer may end the wait up to 5 % early.
     QTimer silence;
     silence.setSingleShot(true);
+    silence.setTimerType(Qt::PreciseTimer);
     QObject::connect(&silence, &QTimer::timeout, &hop, [&] {
         abortWith(u"No answer from the server for "_s + seconds(silenceMs) + u" s"_s);
     });
     QTimer deadline;
     deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &hop, [&] {
         abortWith(u"No complete answer within "_s + seconds(session.deadlineMs) + u" s"_s);
     });
@@ -143,11 +181,11 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
 
     auto consume = [&] {
         const QByteArray chunk = reply->readAll();
-        if (chunk.isEmpty() || isRedirectStatus(status) || !abortReason.isEmpty())
+        if (chunk.isEmpty() || !location.isEmpty() || !abortReason.isEmpty())
             return;
         received += chunk.size();
         if (received > body.cap) {
-            abortWith(u"The answer is larger than "_s + kibibytes(body.cap));
+            abortWith(u"The answer is larger than "_s + sizeText(body.cap));
             return;
         }
         if (!body.sink(chunk))
@@ -156,9 +194,17 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
     QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &hop, [&] {
         silence.start(silenceMs);
         status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (isRedirectStatus(status)) {
+            location = QUrl::fromEncoded(reply->rawHeader("Location").trimmed());
+            if (location.isEmpty())
+                abortWith(u"A redirect without an address"_s);
+            else
+                reply->abort();
+            return;
+        }
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (!isRedirectStatus(status) && length.isValid() && length.toLongLong() > body.cap)
-            abortWith(u"The answer is larger than "_s + kibibytes(body.cap));
+        if (length.isValid() && length.toLongLong() > body.cap)
+            abortWith(u"The answer is larger than "_s + sizeText(body.cap));
     });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &hop, [&] {
         silence.start(silenceMs);
@@ -179,7 +225,7 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
     }
     if (!reply->isFinished())
         loop.exec();
-    if (!cancelled && abortReason.isEmpty())
+    if (!cancelled && abortReason.isEmpty() && location.isEmpty())
         consume();
 
     if (cancelled) {
@@ -190,16 +236,11 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
         m_error = abortReason;
         return Outcome::Failed;
     }
-    status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (isRedirectStatus(status)) {
-        const QUrl location = QUrl::fromEncoded(reply->rawHeader("Location").trimmed());
-        if (location.isEmpty()) {
-            m_error = u"A redirect without an address"_s;
-            return Outcome::Failed;
-        }
+    if (!location.isEmpty()) {
         redirectTo = url.resolved(location);
         return Outcome::Ok;
     }
+    status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status > 0 && status != 200) {
         m_status = status;
         const QString reason =
@@ -207,10 +248,19 @@ TWebTransport::Outcome TWebTransport::getOnce(const QUrl &url, Session &session,
         m_error = reason.isEmpty() ? u"HTTP status "_s + QString::number(status) : reason;
         return Outcome::HttpStatus;
     }
+    if (reply->error() == QNetworkReply::UnknownContentError &&
+        !reply->rawHeader("Content-Encoding").isEmpty()) {
+        // Qt refuses an answer that unpacks far beyond its packed size, or
+        // that does not unpack, without giving either reason.
+        m_error = u"The answer could not be unpacked: it is too large or damaged"_s;
+        return Outcome::Failed;
+    }
     if (reply->error() != QNetworkReply::NoError || status != 200) {
         m_error = reply->errorString();
         return Outcome::Failed;
     }
+    if (body.wholeOnly && !provenWhole(*reply, received))
+        return Outcome::Failed;
     return Outcome::Ok;
 }
 

@@ -18,6 +18,7 @@
 
 class QDialog;
 class QNetworkAccessManager;
+class QNetworkReply;
 
 namespace clvn {
 
@@ -70,6 +71,9 @@ public:
         std::function<bool(const QByteArray &)> sink;
         // Bytes received and announced (-1 when unknown).
         std::function<void(qint64, qint64)> progress;
+        // Accept the body only when its end is proven by its framing: a
+        // length that was met, the last chunk, or an HTTP/2 stream's end.
+        bool wholeOnly = false;
     };
 
     explicit TWebTransport(QObject *parent = nullptr);
@@ -93,6 +97,7 @@ public:
 
 private:
     bool visit(const QUrl &url, Session &session);
+    bool provenWhole(const QNetworkReply &reply, qint64 received);
     Outcome getOnce(const QUrl &url, Session &session, const Body &body, QDialog *window,
                     QUrl &redirectTo);
     QNetworkAccessManager *client();

@@ -3,6 +3,7 @@
 
 #include "app/ReadMe.h"
 #include "app/UpdateFileChooser.h"
+#include "app/UpdateInfo.h"
 #include "app/WebDialogs.h"
 #include "app/WebFileInfo.h"
 #include "widgets/Identity.h"
@@ -14,6 +15,13 @@ using namespace Qt::StringLiterals;
 
 namespace clvn {
 
+namespace {
+
+// The read-me is one line of the page; this much of it is worth reading.
+constexpr qsizetype kMaxReadMeLength = 4000;
+
+} // namespace
+
 bool TWebFileInfo::download(QWidget *parent, const QString &path)
 {
     m_lastError.clear();
@@ -23,7 +31,13 @@ bool TWebFileInfo::download(QWidget *parent, const QString &path)
         m_lastError = u"The update page gave no download address"_s;
         return false;
     }
-    if (QFileInfo::exists(path) && !Options.testFlag(wfioAlwaysOverwrite) &&
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        // A device, pipe or folder: writing there is never saving a file.
+        m_lastError = path + u" is not a regular file"_s;
+        return false;
+    }
+    if (target.exists() && !Options.testFlag(wfioAlwaysOverwrite) &&
         !Options.testFlag(wfioDisplayUI)) {
         if (updateBox(parent, QMessageBox::Question, u"File Exists"_s,
                       u"The file "_s + path + u" already exists.\rDo you want to overwrite it?"_s,
@@ -43,6 +57,7 @@ bool TWebFileInfo::download(QWidget *parent, const QString &path)
     ScopedWindow shown(progressWindow);
     TWebTransport::Body into;
     into.cap = limits.maxDownloadBytes;
+    into.wholeOnly = true;
     into.sink = [&file](const QByteArray &chunk) { return file.write(chunk) == chunk.size(); };
     into.progress = [progressWindow](qint64 done, qint64 total) {
         if (progressWindow)
@@ -90,13 +105,14 @@ bool TWebFileInfo::Update(QWidget *parent)
                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         // The read-me file tag is empty, so only the page's text is shown.
         if (!m_values.readMe.isEmpty())
-            showReadMe(parent, m_values.readMe);
+            showReadMe(parent, shownText(m_values.readMe, kMaxReadMeLength));
     }
     if (updateBox(parent, QMessageBox::Question, u"Update Available"_s,
                   available + u"\rDownload the update?"_s,
                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return false;
-    const QString path = chooseUpdateFile(parent, m_values.defaultFileName);
+    const QString path =
+        chooseUpdateFile(parent, shownText(m_values.defaultFileName, kMaxLineLength));
     if (path.isEmpty())
         return false;
     if (!download(parent, path)) {
