@@ -3,7 +3,8 @@
 // The version information of the maker's web site: fetches the information
 // page over HTTPS, reads its tagged values, compares the versions and, with
 // the user's consent at every step, downloads the update and hands it to the
-// desktop. Every request is bounded in size, redirects and time.
+// desktop. Every request is bounded in size, redirects and time
+// (TWebTransport); the update procedure itself is in WebUpdate.cpp.
 
 #include "app/WebTransport.h"
 
