@@ -12,7 +12,7 @@
 
 namespace clvn {
 
-TSplashScreen::TSplashScreen(QWidget *parent)
+TSplashScreen::TSplashScreen(QWidget *parent, int closeAfterMs)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("SplashScreen"));
@@ -63,7 +63,7 @@ TSplashScreen::TSplashScreen(QWidget *parent)
     version->setGeometry(224, 100, 108, 16);
 
     m_timer.setObjectName(QStringLiteral("Timer1"));
-    m_timer.setInterval(5000);
+    m_timer.setInterval(closeAfterMs);
     m_timer.setSingleShot(true);
     connectGuarded(&m_timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
 }

@@ -5,14 +5,14 @@
 
 namespace clvn {
 
-// Borderless, stay-on-top start-up window; closes itself 5 seconds after it
-// is shown, however long start-up takes.
+// Borderless, stay-on-top start-up window; closes itself `closeAfterMs`
+// (5 seconds) after it is shown, however long start-up takes.
 class TSplashScreen : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TSplashScreen(QWidget *parent = nullptr);
+    explicit TSplashScreen(QWidget *parent = nullptr, int closeAfterMs = 5000);
 
     // Enables the timer, shows the window and paints it at once.
     void showAndPaint();

@@ -54,21 +54,9 @@ private Q_SLOTS:
 private:
     template <class T> T *find(const QString &name) const
     {
-        T *w = m_window->findChild<T *>(name);
-        if (!w)
-            qWarning("missing %s", qPrintable(name));
-        return w;
+        return test::find<T>(m_window.get(), name);
     }
-    void type(const QString &name, const QString &text)
-    {
-        auto *edit = find<QLineEdit>(name);
-        edit->setFocus();
-        QTRY_VERIFY(edit->hasFocus());
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-    }
+    void type(const QString &name, const QString &text) { test::type(find<QLineEdit>(name), text); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TfrmMain> m_window;

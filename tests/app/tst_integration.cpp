@@ -53,13 +53,9 @@ private:
     void go(const QString &button);
     template <class T> T *field(const QString &name) const
     {
-        T *w = m_window->findChild<T *>(name);
-        if (!w)
-            qWarning("missing %s", qPrintable(name));
-        return w;
+        return test::find<T>(m_window.get(), name);
     }
-    // Types `text` into a field as a user would and leaves it with Tab.
-    void type(QLineEdit *edit, const QString &text);
+    void type(QLineEdit *edit, const QString &text) { test::type(edit, text); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TfrmMain> m_window;
@@ -98,16 +94,6 @@ void TestIntegration::go(const QString &button)
     auto *b = field<QPushButton>(button);
     QVERIFY(b && b->isEnabled());
     b->click();
-}
-
-void TestIntegration::type(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    QTRY_VERIFY(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Tab);
 }
 
 void TestIntegration::amortizationOnEntryUsesStoredDefaults()

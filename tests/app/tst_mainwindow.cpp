@@ -153,13 +153,7 @@ private Q_SLOTS:
 
 private:
     TfrmMain *makeWindow(std::function<int()> draw = [] { return 1; });
-    template <class T> T *find(const QString &name) const
-    {
-        T *w = m_window->findChild<T *>(name);
-        if (!w)
-            qWarning("missing %s", qPrintable(name));
-        return w;
-    }
+    template <class T> T *find(const QString &name) const { return test::find<T>(m_window, name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     TfrmMain *m_window = nullptr;
@@ -468,19 +462,17 @@ void TestMainWindow::statusBarShowsHints()
     QStatusTipEvent tip(button->statusTip());
     QApplication::sendEvent(button, &tip);
     QCOMPARE(find<QLabel>(u"StatusText"_s)->text(), u"Go to Home Seller's Proceeds Calculator"_s);
-    QCOMPARE(find<QPushButton>(u"btnAmort"_s)->statusTip(), u"Go to Amortizations"_s);
-    QCOMPARE(find<QToolButton>(u"btnReset"_s)->toolTip(),
-             u"Reset this calculator to default values"_s);
 }
 
 void TestMainWindow::splashClosesAfterFiveSeconds()
 {
-    TSplashScreen splash;
+    QCOMPARE(TSplashScreen().timer().interval(), 5000);
+    // The timer closes the window it was shown with (a short one here).
+    TSplashScreen splash(nullptr, 20);
     QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     splash.showAndPaint();
     QVERIFY(splash.isVisible());
-    QCOMPARE(splash.timer().interval(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 8000);
+    QTRY_VERIFY(!splash.isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

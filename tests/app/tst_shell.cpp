@@ -63,22 +63,14 @@ private:
     void start();
     void go(const QString &button);
     void click(const QString &button);
-    // Types into a field as a user would, without leaving it.
-    void typeOnly(QLineEdit *edit, const QString &text);
-    void type(QLineEdit *edit, const QString &text)
-    {
-        typeOnly(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-    }
+    void typeOnly(QLineEdit *edit, const QString &text) { test::typeOnly(edit, text); }
+    void type(QLineEdit *edit, const QString &text) { test::type(edit, text); }
     // A tool button is clicked, a menu item chosen, or the window closed.
     void command(const QString &name);
     QString settingsPath() const { return m_dir->filePath(u"CLVN.INI"_s); }
     template <class T> T *field(const QString &name) const
     {
-        T *w = m_window->findChild<T *>(name);
-        if (!w)
-            qWarning("missing %s", qPrintable(name));
-        return w;
+        return test::find<T>(m_window.get(), name);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -123,15 +115,6 @@ void TestShell::click(const QString &button)
     auto *b = field<QAbstractButton>(button);
     QVERIFY(b && b->isEnabled());
     QTest::mouseClick(b, Qt::LeftButton);
-}
-
-void TestShell::typeOnly(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    QTRY_VERIFY(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 void TestShell::command(const QString &name)
@@ -287,6 +270,14 @@ void TestShell::f1OpensContextTopic_data()
                                 << u"edtPPCAmountBorrowed"_s << 120 << u"ppc.html"_s;
     QTest::newRow("ECC rate") << u"btnECC"_s << QString() << QString() << u"edtEccInterest"_s << 70
                               << u"ecc.html"_s;
+    QTest::newRow("LS loan") << u"btnLSC"_s << QString() << QString() << u"edtLoan"_s << 40
+                             << u"ls.html"_s;
+    QTest::newRow("RC new loan") << u"btnRC"_s << QString() << QString() << u"edtNewLoan"_s << 80
+                                 << u"rc.html"_s;
+    QTest::newRow("RVB down payment")
+        << u"btnRVB"_s << QString() << QString() << u"edtRVBDownPayment"_s << 90 << u"rvb.html"_s;
+    QTest::newRow("HSP price") << u"btnHSP"_s << QString() << QString()
+                               << u"edtHSPHouseSalesPrice"_s << 130 << u"hsp.html"_s;
     QTest::newRow("print preview page view") << u"btnAmort"_s << u"btnPrint"_s << u"frmPreview"_s
                                              << u"QRPreview1"_s << 35 << u"preview.html"_s;
     QTest::newRow("print preview button") << u"btnAmort"_s << u"btnPrint"_s << u"frmPreview"_s

@@ -455,6 +455,9 @@ void TestUpdate::readsThePage_data()
     QTest::newRow("version without closing quote")
         << u"<META HTTP-EQUIV=\"version\" CONTENT=\"1.0.05>\n"_s << true << QString() << QString()
         << QDate() << QString() << QString() << QString();
+    QTest::newRow("page of exactly the 256 KiB cap")
+        << page(u"1.0.05"_s).leftJustified(256 * 1024, u' ') << true << u"1.0.05"_s
+        << u"Nov 07, 1999"_s << nov7 << u"Faster schedules."_s << u"clvn105.exe"_s << QString();
     QTest::newRow("empty page") << QString() << true << QString() << QString() << QDate()
                                 << QString() << QString() << QString();
     QTest::newRow("version with a right-to-left override")
@@ -541,9 +544,10 @@ void TestUpdate::transportFailures_data()
     QTest::newRow("no certificate trusted") << u"untrusted"_s << u"SSL handshake failed*"_s;
     QTest::newRow("silent server") << u"silent"_s << u"No answer from the server for 2 s"_s;
     QTest::newRow("trickling server") << u"trickle"_s << u"No complete answer within 4 s"_s;
-    QTest::newRow("10 MB page with Content-Length")
+    // One byte over the page cap, announced or not (exactly the cap: readsThePage).
+    QTest::newRow("256 KiB + 1 with Content-Length")
         << u"big"_s << u"The answer is larger than 256 KiB"_s;
-    QTest::newRow("10 MB page without Content-Length")
+    QTest::newRow("256 KiB + 1 without Content-Length")
         << u"big-nolength"_s << u"The answer is larger than 256 KiB"_s;
     QTest::newRow("HTTP redirect loop")
         << u"http-loop"_s << u"Redirect loop: https://127.0.0.1:%PORT%/a was already visited"_s;
@@ -574,7 +578,7 @@ void TestUpdate::transportFailures()
     if (scenario == u"silent"_s || scenario == u"trickle"_s)
         info.limits = shortLimits();
     info.setTrustedCertificates({m_cert});
-    const QByteArray big(10 * 1024 * 1024, 'x');
+    const QByteArray big(256 * 1024 + 1, 'x');
     auto redirect = [&](const QString &from, const QString &to) {
         Route &r = server.route(from);
         r.status = 302;

@@ -5,6 +5,7 @@
 
 #include "calculators/AmortPage.h"
 #include "tests/calculators/FakeHost.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QFrame>
@@ -34,22 +35,13 @@ public:
 
     template <class T = QLineEdit> T *child(const QString &name) const
     {
-        return page->findChild<T *>(name);
+        return find<T>(page.get(), name);
     }
     void click(const QString &name)
     {
         QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
     }
-    // Replaces a field's text by typing and leaves it with Tab.
-    void type(const QString &name, const QString &text)
-    {
-        QLineEdit *edit = child(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-    }
+    void type(const QString &name, const QString &text) { test::type(child(name), text); }
     // "loan|rate|term" then Calculate; "" leaves the figures of entry.
     void calculate(const QString &figures)
     {

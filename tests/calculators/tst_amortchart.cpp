@@ -111,17 +111,30 @@ void TestAmortChart::displayList_data()
     QTest::addColumn<QString>("extra");   // mode|from|to|amount, or none
     QTest::addColumn<int>("payments");
     QTest::addColumn<int>("withoutExtras"); // points of the dashed line, 0 for none
-    QTest::newRow("defaults, no extras") << QString() << QString() << 360 << 0;
-    QTest::newRow("12000 at 0 % over 12") << u"12000|0|12"_s << QString() << 12 << 0;
-    QTest::newRow("100 on all payments") << QString() << u"rbAllPmts|||100"_s << 238 << 360;
-    QTest::newRow("500 on payment 12") << QString() << u"rbOnePmt|12||500"_s << 353 << 360;
-    QTest::newRow("250 on 1 to 3") << QString() << u"rbRangePmts|1|3|250"_s << 348 << 360;
+    // The money axis, bottom to top: steps of 1, 2, 2.5 or 5 times a power of
+    // ten, at most five of them over the figures' range.
+    QTest::addColumn<QStringList>("money");
+    const QStringList upTo200k{u"$0"_s, u"$50,000"_s, u"$100,000"_s, u"$150,000"_s, u"$200,000"_s};
+    QTest::newRow("defaults, no extras") << QString() << QString() << 360 << 0 << upTo200k;
+    QTest::newRow("12000 at 0 % over 12")
+        << u"12000|0|12"_s << QString() << 12 << 0
+        << QStringList{u"$0"_s, u"$2,500"_s, u"$5,000"_s, u"$7,500"_s, u"$10,000"_s, u"$12,500"_s};
+    QTest::newRow("100 on all payments")
+        << QString() << u"rbAllPmts|||100"_s << 238 << 360 << upTo200k;
+    QTest::newRow("500 on payment 12")
+        << QString() << u"rbOnePmt|12||500"_s << 353 << 360 << upTo200k;
+    QTest::newRow("250 on 1 to 3")
+        << QString() << u"rbRangePmts|1|3|250"_s << 348 << 360 << upTo200k;
     QTest::newRow("a cent on the last payment")
-        << QString() << u"rbOnePmt|360||0.01"_s << 360 << 360;
-    QTest::newRow("1200 payments") << u"100000|6|1200"_s << QString() << 1200 << 0;
+        << QString() << u"rbOnePmt|360||0.01"_s << 360 << 360 << upTo200k;
+    QTest::newRow("1200 payments")
+        << u"100000|6|1200"_s << QString() << 1200 << 0
+        << QStringList{u"$0"_s, u"$200,000"_s, u"$400,000"_s, u"$600,000"_s};
     // A negative amount is taken as a loan increase: principal to date falls below zero.
     QTest::newRow("100 taken off every payment")
-        << QString() << u"rbAllPmts|||-100"_s << 360 << 360;
+        << QString() << u"rbAllPmts|||-100"_s << 360 << 360
+        << QStringList{u"($100,000)"_s, u"$0"_s,       u"$100,000"_s,
+                       u"$200,000"_s,   u"$300,000"_s, u"$400,000"_s};
 }
 
 void TestAmortChart::displayList()
@@ -130,6 +143,7 @@ void TestAmortChart::displayList()
     QFETCH(QString, extra);
     QFETCH(int, payments);
     QFETCH(int, withoutExtras);
+    QFETCH(QStringList, money);
     if (!figures.isEmpty())
         m_amort->calculate(figures);
     m_amort->addExtra(extra);
@@ -161,6 +175,7 @@ void TestAmortChart::displayList()
         // The loan without extras ends at the right edge, the balance with them before it.
         QVERIFY(dashed->points.last().x() >= findItem(items, chart::Balance)->points.last().x());
     }
+    QCOMPARE(textsOf(items, chart::MoneyLabel), money);
     // The legend names the dashed line only when it is drawn.
     QCOMPARE(textsOf(items, chart::Legend).contains(u"Balance without extras"_s),
              withoutExtras > 0);

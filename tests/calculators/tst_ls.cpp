@@ -3,6 +3,7 @@
 // grid and the fields as shown; failures answered through real message boxes.
 
 #include "calculators/LsPage.h"
+#include "calculators/Lsc.h"
 #include "calculators/TableSource.h"
 #include "tests/calculators/FakeHost.h"
 #include "tests/support/TestSupport.h"
@@ -63,6 +64,8 @@ private Q_SLOTS:
         m_page.reset(); // before the host it uses
         m_boxes.reset();
     }
+    void spreadFormats_data();
+    void spreadFormats();
     void grid_data();
     void grid();
     void tableForExport();
@@ -148,6 +151,34 @@ private:
     std::unique_ptr<LsPage> m_page;
     QStringList m_errors;
 };
+
+// At the limits of the rate mode's formats: payments C(5,2), rates F(5,3),
+// five significant digits first, halves to even.
+void TestLs::spreadFormats_data()
+{
+    QTest::addColumn<double>("payment");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("paymentText");
+    QTest::addColumn<QString>("rateText");
+    QTest::newRow("five significant digits")
+        << 1234.56 << 123.4564 << u"  $1,234.60"_s << u" 123.460%"_s;
+    QTest::newRow("a half after an even digit stays")
+        << 12344.5 << 123.125 << u"  $12,344.00"_s << u" 123.120%"_s;
+    QTest::newRow("a half after an odd digit goes up")
+        << 12345.5 << 123.375 << u"  $12,346.00"_s << u" 123.380%"_s;
+}
+
+void TestLs::spreadFormats()
+{
+    QFETCH(double, payment);
+    QFETCH(double, rate);
+    SpreadTable table;
+    table.columns[0] = payment;
+    table.cells[0][0] = rate;
+    const SpreadTexts texts = spreadTexts(SpreadMode::Rate, table);
+    QTEST(texts.columns[0], "paymentText");
+    QTEST(texts.cells[0][0], "rateText");
+}
 
 void TestLs::grid_data()
 {

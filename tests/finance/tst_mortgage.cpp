@@ -1,6 +1,7 @@
 // The amortization schedule: rows, extra payments, failures and texts.
 
 #include "finance/MortLib.h"
+#include "finance/Savings.h"
 #include "tests/finance/FinanceTestUtil.h"
 #include "tests/support/TestSupport.h"
 
@@ -75,6 +76,8 @@ class TestMortgage : public QObject
     Q_OBJECT
 
 private slots:
+    void savings_data();
+    void savings();
     void initTestCase() { pinLocale(); }
     void rows_data();
     void rows();
@@ -243,6 +246,55 @@ void TestMortgage::randomLoansBalance()
         QVERIFY2(consistent && repaid + cents(m.Payments().back().Balance) == loan,
                  qPrintable(QString::asprintf("n=%d rate=%g loan=%lld", n, rate, loan)));
     }
+}
+
+// Rows as principal, balance and interest to date, three numbers a row.
+static Rows rowsOf(const QList<double> &triples)
+{
+    Rows rows(std::size_t(triples.size() / 3));
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        rows[k].Principal = triples[qsizetype(3 * k)];
+        rows[k].Balance = triples[qsizetype(3 * k + 1)];
+        rows[k].InterestToDate = triples[qsizetype(3 * k + 2)];
+    }
+    return rows;
+}
+
+void TestMortgage::savings_data()
+{
+    QTest::addColumn<QList<double>>("rows");
+    QTest::addColumn<int>("made");
+    QTest::addColumn<double>("interestCents");
+    QTest::newRow("no rows") << QList<double>{} << 0 << 0.0;
+    QTest::newRow("repaid in three")
+        << QList<double>{100, 200, 10, 100, 100, 19.5, 100, 0, 29.99} << 3 << 2999.0;
+    QTest::newRow("a row after the last is no payment")
+        << QList<double>{100, 100, 10, 100, 0, 15, 0, 0, 15} << 2 << 1500.0;
+    QTest::newRow("a cent of principal is a payment")
+        << QList<double>{100, 0.01, 10, 0.01, 0, 10.5} << 2 << 1050.0;
+    QTest::newRow("half a cent shows as a cent")
+        << QList<double>{100, 0.005, 10, 0.005, 0, 10.25} << 2 << 1025.0;
+    QTest::newRow("under half a cent shows 0.00")
+        << QList<double>{100, 0.004, 10, 0.004, 0, 11} << 1 << 1000.0;
+    QTest::newRow("interest to the nearest cent") << QList<double>{100, 0, 10.006} << 1 << 1001.0;
+}
+
+// Compared with the schedule "repaid in three" (2999 cents of interest), both ways.
+void TestMortgage::savings()
+{
+    QFETCH(QList<double>, rows);
+    QFETCH(int, made);
+    QFETCH(double, interestCents);
+    const Rows r = rowsOf(rows);
+    const Rows three = rowsOf({100, 200, 10, 100, 100, 19.5, 100, 0, 29.99});
+    QCOMPARE(PaymentsMade(r), made);
+    QCOMPARE(TotalInterestCents(r), interestCents);
+    const ExtraPaymentSavings saved = CompareSchedules(r, three);
+    QCOMPARE(saved.interestSavedCents, 2999 - interestCents);
+    QCOMPARE(saved.paymentsSooner, 3 - made);
+    const ExtraPaymentSavings lost = CompareSchedules(three, r);
+    QCOMPARE(lost.interestSavedCents, interestCents - 2999);
+    QCOMPARE(lost.paymentsSooner, made - 3);
 }
 
 QTEST_GUILESS_MAIN(TestMortgage)

@@ -477,8 +477,6 @@ void TestPageFormulas::escrowTotals()
     QVERIFY(EscrowPanelTotal(exact) == 1206.96875);
     // interest, taxes, first year, renewal, PMI
     const EscrowAmounts e{224.75, 325.8, 394.36, 46.93, 14.17};
-    QVERIFY(EscrowTotal(e) == 224.75 + 14.17 + 394.36 + 46.93 + 325.8);
-    QVERIFY(EscrowPanelTotal(e) == 224.75 + 325.8 + 394.36 + 46.93 + 14.17);
     QVERIFY(EscrowTotal(e) != EscrowPanelTotal(e));
     QCOMPARE(money(EscrowTotal(e)), QStringLiteral("1006.01"));
 }

@@ -85,7 +85,6 @@ private slots:
     void saveStoresAllThreeTabs();
     void saveFailureKeepsWindowOpen();
     void generalTabOrder();
-    void captions();
 
 private:
     void open() // shows the window and waits until it can take keys
@@ -411,21 +410,6 @@ void TestSettings::generalTabOrder()
         visited << m_dlg->focusWidget()->objectName();
     }
     QCOMPARE(visited, expected);
-}
-
-void TestSettings::captions()
-{
-    TfrmPrefs dlg(m_file, m_values);
-    QCOMPARE(dlg.windowTitle(), u"Preferences"_s);
-    auto *tabs = dlg.findChild<QTabWidget *>(u"nbkPrefs"_s);
-    QStringList texts{tabs->tabText(0), tabs->tabText(1), tabs->tabText(2)};
-    for (const QPushButton *b : dlg.findChildren<QPushButton *>())
-        texts << b->objectName() + u'|' + b->text() + u'|' + b->toolTip();
-    QCOMPARE(texts, (QStringList{u"General Values"_s, u"Closing Costs"_s, u"Escrows"_s,
-                                 u"btnRestore| Restore &Defaults| Click to restore defaults"_s,
-                                 u"btnCancel| &Cancel| Click to cancel"_s,
-                                 u"btnSave| Save and &Close| Click to save new values and "
-                                 u"close Preferences"_s}));
 }
 
 QTEST_MAIN(TestSettings)

@@ -2,13 +2,37 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QLocale>
+#include <QTest>
 
 namespace clvn::test {
 
 void pinLocale()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void typeOnly(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void type(QLineEdit *edit, const QString &text)
+{
+    typeOnly(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+void typeAccepted(QLineEdit *edit, const QString &text)
+{
+    typeOnly(edit, text);
+    QCOMPARE(edit->text(), text);
+    QTest::keyClick(edit, Qt::Key_Tab);
 }
 
 MessageBoxCatcher::MessageBoxCatcher(QMessageBox::StandardButton answer) : m_answer(answer)

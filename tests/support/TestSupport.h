@@ -4,15 +4,36 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QString>
 #include <QStringList>
 #include <QTimer>
 
 #include <functional>
 
+class QLineEdit;
+
 namespace clvn::test {
 
 // Pins QLocale's default to en_US so that texts are predictable.
 void pinLocale();
+
+// The child of `root` named `name`. A missing one ends the test with its
+// type and name rather than crashing it later on a null pointer.
+template <class T> T *find(const QObject *root, const QString &name)
+{
+    T *found = root ? root->findChild<T *>(name) : nullptr;
+    if (!found)
+        qFatal("missing %s \"%s\"", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+// Replaces a field's text as a user does (focus, select all, delete, type)
+// and stays in the field.
+void typeOnly(QLineEdit *edit, const QString &text);
+// The same, then leaves the field with Tab.
+void type(QLineEdit *edit, const QString &text);
+// type(), failing the test when the field refused any of the text.
+void typeAccepted(QLineEdit *edit, const QString &text);
 
 // While alive, answers every modal message box that opens: records its text
 // and presses `answer`. Create it before the action that shows the box.
