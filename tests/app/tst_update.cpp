@@ -542,8 +542,8 @@ void TestUpdate::transportFailures_data()
 
     QTest::newRow("connection refused") << u"refused"_s << u"Connection refused"_s;
     QTest::newRow("no certificate trusted") << u"untrusted"_s << u"SSL handshake failed*"_s;
-    QTest::newRow("silent server") << u"silent"_s << u"No answer from the server for 2 s"_s;
-    QTest::newRow("trickling server") << u"trickle"_s << u"No complete answer within 4 s"_s;
+    QTest::newRow("silent server") << u"silent"_s << u"No answer from the server for 1 s"_s;
+    QTest::newRow("trickling server") << u"trickle"_s << u"No complete answer within 2.5 s"_s;
     // One byte over the page cap, announced or not (exactly the cap: readsThePage).
     QTest::newRow("256 KiB + 1 with Content-Length")
         << u"big"_s << u"The answer is larger than 256 KiB"_s;
@@ -577,6 +577,11 @@ void TestUpdate::transportFailures()
     // turn the other rows into timeouts.
     if (scenario == u"silent"_s || scenario == u"trickle"_s)
         info.limits = shortLimits();
+    // As short as each wait can be and still tell the two limits apart.
+    if (scenario == u"silent"_s)
+        info.limits.silenceMs = 1000;
+    if (scenario == u"trickle"_s)
+        info.limits.pageDeadlineMs = 2500;
     info.setTrustedCertificates({m_cert});
     const QByteArray big(256 * 1024 + 1, 'x');
     auto redirect = [&](const QString &from, const QString &to) {
