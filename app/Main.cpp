@@ -127,6 +127,10 @@ TfrmMain::TfrmMain(MainOptions options, QWidget *parent)
         {u"HSP"_s, u"btnHSP"_s, u"  Home Seller's Proceeds"_s,
          u"Go to Home Seller's Proceeds Calculator"_s, u"mnuCalculatorsHSP"_s, u"mnuPopHSP"_s,
          u"mnuPopCalcsHSP"_s, u"&Home Seller's Proceeds"_s},
+        // Beyond the ten: set apart by a separator in the menus, and on the
+        // menu page below the text so that the ten keep their places.
+        {u"CMP"_s, u"btnCMP"_s, u"  Compare Loan Offers"_s, u"Go to Compare Loan Offers"_s,
+         u"mnuCalculatorsCMP"_s, u"mnuPopCMP"_s, u"mnuPopCalcsCMP"_s, u"&Compare Loan Offers"_s},
     };
     FormCreate();
 }
@@ -307,6 +311,11 @@ void TfrmMain::buildMenus()
     m_mnuPopCalcs = new QMenu(this);
     m_mnuPopCalcs->setObjectName(QStringLiteral("mnuPopCalcs"));
     for (Destination &d : m_destinations) {
+        if (d.pageName == u"CMP") {
+            addItem(m_mnuCalculators, u"N12"_s, u"-"_s);
+            addItem(m_mnuPopup, u"N13"_s, u"-"_s);
+            addItem(m_mnuPopCalcs, u"N14"_s, u"-"_s);
+        }
         d.mnu = addItem(m_mnuCalculators, d.mainItem, d.itemCaption);
         d.pop = addItem(m_mnuPopup, d.popItem, d.itemCaption);
         d.popCalcs = addItem(m_mnuPopCalcs, d.popCalcsItem, d.itemCaption);
@@ -427,9 +436,13 @@ QWidget *TfrmMain::buildMenuPage()
     for (Destination &d : m_destinations) {
         d.button = new QPushButton(d.buttonCaption, page);
         d.button->setObjectName(d.buttonName);
-        d.button->setGeometry(320, y, 220, 30);
         d.button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
         setHint(d.button, d.hint);
+        if (d.pageName == u"CMP") {
+            d.button->setGeometry(35, 330, 220, 30);
+            continue;
+        }
+        d.button->setGeometry(320, y, 220, 30);
         y += 34;
     }
     return page;
@@ -440,8 +453,8 @@ void TfrmMain::addPages()
     std::vector<CalculatorPage *> pages =
         m_options.makePages ? m_options.makePages(*this) : makeCalculatorPages(*this);
     // The stack keeps the program's page order whatever order they were built in.
-    const QString order[] = {u"QC"_s, u"ECC"_s,   u"MQ"_s,  u"BW"_s,  u"RC"_s,
-                             u"LS"_s, u"Amort"_s, u"RVB"_s, u"PPC"_s, u"HSP"_s};
+    const QString order[] = {u"QC"_s,    u"ECC"_s, u"MQ"_s,  u"BW"_s,  u"RC"_s, u"LS"_s,
+                             u"Amort"_s, u"RVB"_s, u"PPC"_s, u"HSP"_s, u"CMP"_s};
     for (const QString &name : order) {
         for (CalculatorPage *p : pages) {
             if (p->pageName() != name)
@@ -741,6 +754,9 @@ void TfrmMain::FormClose()
     m_help->quit();
     try {
         m_settingsFile->saveAll(m_buyerValues);
+        for (const Destination &d : m_destinations)
+            if (d.page)
+                d.page->saveOwnSettings();
     } catch (const std::exception &e) {
         // The window closes anyway; the user learns that the defaults were not kept.
         showInfo(this,

@@ -152,6 +152,8 @@ void TestAccessibility::fieldsAreNamedAfterTheirLabels_data()
         << u"edtEccCClosingCosts"_s << u"Estimated Closing Costs"_s;
     QTest::newRow("closing costs, literal ampersand")
         << u"edtEccCPandI"_s << u"Principal & Interest"_s;
+    // Four offers share each caption: the name says whose field it is.
+    QTest::newRow("offer column") << u"edtCmpLoan2"_s << u"Loan Amount, Offer B"_s;
 }
 
 void TestAccessibility::fieldsAreNamedAfterTheirLabels()
