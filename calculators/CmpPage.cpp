@@ -376,14 +376,17 @@ void CmpPage::bindHandlers()
 bool CmpPage::eventFilter(QObject *watched, QEvent *event)
 {
     // A lender's name is text, not a figure: leaving its field as a user
-    // does (not a window or popup taking the focus) renames the offer.
+    // does (not a window or popup taking the focus) with a name the grid
+    // does not show yet renames the offer. The field's modified flag is no
+    // guide: the main window clears it when it takes a pending edit.
     if (event->type() == QEvent::FocusOut && !m_quiet) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        auto *edit = qobject_cast<QLineEdit *>(watched);
-        if (edit && edit->isModified() && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason) {
-            edit->setModified(false);
-            guard([this] { CalcCMP(); });
+        for (int k = 0; k < m_offerCount; ++k) {
+            if (watched != m_columns[std::size_t(k)].lender ||
+                reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                continue;
+            if (!m_results || k >= m_shownNames.size() || offerName(k) != m_shownNames[k])
+                guard([this] { CalcCMP(); });
         }
     }
     return CalculatorPage::eventFilter(watched, event);
