@@ -64,12 +64,10 @@ LoanOfferResults compareOne(const LoanOffer &o, std::size_t index, double homeVa
     const std::size_t n = rows.size();
     r.payment = schedule.Payment();
 
-    std::vector<double> balances(n);
     std::vector<double> principal(n);
     std::vector<double> stream(n);
     double interest = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        balances[k] = rows[k].Balance;
         principal[k] = rows[k].Principal;
         stream[k] = cents(rows[k].Principal + rows[k].Interest);
         interest = addCents(interest, rows[k].Interest);
@@ -81,7 +79,7 @@ LoanOfferResults compareOne(const LoanOffer &o, std::size_t index, double homeVa
     const auto last = std::find_if(stream.rbegin(), stream.rend(), [](double x) { return x != 0; });
     r.finalPayment = last == stream.rend() ? 0 : *last;
 
-    r.insuredPayments = o.monthlyInsurance > 0 ? InsuredPaymentCount(balances, homeValue) : 0;
+    r.insuredPayments = o.monthlyInsurance > 0 ? InsuredPaymentCount(rows, o.loan, homeValue) : 0;
     for (std::int64_t k = 0; k < r.insuredPayments; ++k)
         stream[static_cast<std::size_t>(k)] =
             cents(stream[static_cast<std::size_t>(k)] + o.monthlyInsurance);

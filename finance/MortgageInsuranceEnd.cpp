@@ -1,24 +1,33 @@
 #include "finance/MortgageInsuranceEnd.h"
 
-#include "finance/Errors.h"
-
+#include <algorithm>
 #include <cmath>
 
 namespace clvn {
 
-std::int64_t InsuredPaymentCount(std::span<const double> balanceAfter, double homeValue)
+namespace {
+
+// balance <= percent % of the value, both in whole cents: exact in doubles
+// up to 2^53 / 100 cents.
+bool atOrBelow(double balance, double homeCents, double percent)
 {
-    if (!std::isfinite(homeValue) || homeValue < 0)
-        throw FloatError(FloatError::Kind::InvalidOp, "InsuredPaymentCount: home value");
-    const auto n = static_cast<std::int64_t>(balanceAfter.size());
-    const std::int64_t midpoint = n / 2;
-    // balance <= 78 % of the value, both in cents: 100 * balance <= 78 * value.
-    const double limit = 78 * std::round(homeValue * 100);
-    for (std::int64_t k = 0; k < midpoint; ++k) {
-        if (100 * std::round(balanceAfter[static_cast<std::size_t>(k)] * 100) <= limit)
+    return std::round(balance * 100) * 100 <= homeCents * percent;
+}
+
+} // namespace
+
+std::int32_t InsuredPaymentCount(const std::vector<TPayment> &original, double loan,
+                                 double homeValue)
+{
+    const double homeCents = std::round(homeValue * 100);
+    if (!(homeValue > 0) || atOrBelow(loan, homeCents, 80))
+        return 0;
+    const auto n = static_cast<std::int32_t>(original.size());
+    const std::int32_t middle = std::max<std::int32_t>(1, n / 2);
+    for (std::int32_t k = 0; k < middle; ++k)
+        if (atOrBelow(original[std::size_t(k)].Balance, homeCents, 78))
             return k + 1;
-    }
-    return midpoint;
+    return middle;
 }
 
 } // namespace clvn

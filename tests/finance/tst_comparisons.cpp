@@ -345,10 +345,10 @@ void TestComparisons::loanOffers_data()
         << u"200000;" + c << 0
         << "pay=1848.50 final=1854.01 apr=7.156 fc=398565.51 af=284000.00 top=682565.51 "
            "tip=133.497 5y=119610.00 5yp=17453.86 cash=3000.00 mi=180";
-    QTest::newRow("insurance on the first payment when the loan is already low")
+    QTest::newRow("no insurance on a loan at 80 % of the value or less")
         << u"1000000;" + c << 0
-        << "pay=1848.50 final=1854.01 apr=6.788 fc=381560.51 af=284000.00 top=665560.51 "
-           "tip=133.497 5y=114005.00 5yp=17453.86 cash=3000.00 mi=1";
+        << "pay=1848.50 final=1854.01 apr=6.784 fc=381465.51 af=284000.00 top=665465.51 "
+           "tip=133.497 5y=113910.00 5yp=17453.86 cash=3000.00 mi=0";
     QTest::newRow("rate 0, no costs: APR 0")
         << "0;1000 0 3 0 0 0 0" << 0
         << "pay=333.33 final=333.34 apr=0.000 fc=0.00 af=1000.00 top=1000.00 tip=0.000 "
@@ -423,16 +423,24 @@ void TestComparisons::actuarialApr_data()
     addRow("negative payment", "InvalidOp", apr(1000, level(4, 250, -1)));
     addRow("no rate can discount it", "Overflow", apr(1e-300, level(2, 1e300, 1e300)));
     // When insurance ends: the first payment that leaves 78 % of the value
-    // or less, or the middle of the term if that comes first.
-    const auto insured = [](std::vector<double> balances, double value) {
-        return [=] { return double(InsuredPaymentCount(balances, value)); };
+    // or less, or the middle of the term if that comes first; none for a
+    // loan at 80 % of the value or less.
+    const auto insured = [](double loan, std::vector<double> balances, double value) {
+        std::vector<TPayment> rows(balances.size());
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            rows[k].Balance = balances[k];
+        return [=] { return double(InsuredPaymentCount(rows, loan, value)); };
     };
-    addRow("insurance: 78 % reached exactly", "2", insured({800, 780, 700, 0, 0, 0}, 1000));
-    addRow("insurance: a cent above 78 %", "3", insured({800, 780.01, 700, 0, 0, 0}, 1000));
-    addRow("insurance: the middle comes first", "3", insured({900, 850, 800, 790, 0, 0}, 1000));
-    addRow("insurance: odd term, middle rounded down", "2", insured({900, 850, 800, 0, 0}, 1000));
-    addRow("insurance: value 0, the middle", "3", insured({5, 4, 3, 2, 1, 0}, 0));
-    addRow("insurance: negative value", "InvalidOp", insured({1, 0}, -1));
+    addRow("insurance: 78 % reached exactly", "2", insured(900, {800, 780, 700, 0, 0, 0}, 1000));
+    addRow("insurance: a cent above 78 %", "3", insured(900, {800, 780.01, 700, 0, 0, 0}, 1000));
+    addRow("insurance: the middle comes first", "3",
+           insured(950, {900, 850, 800, 790, 0, 0}, 1000));
+    addRow("insurance: odd term, middle rounded down", "2",
+           insured(950, {900, 850, 800, 0, 0}, 1000));
+    addRow("insurance: one payment", "1", insured(950, {0}, 1000));
+    addRow("insurance: none at 80 %", "0", insured(800, {790, 700, 0, 0}, 1000));
+    addRow("insurance: a cent above 80 %", "1", insured(800.01, {700, 600, 0, 0}, 1000));
+    addRow("insurance: none without a home value", "0", insured(950, {900, 0}, 0));
 }
 
 void TestComparisons::caps_data()
