@@ -2,7 +2,7 @@
 
 #include "finance/Errors.h"
 #include "finance/MortLib.h"
-#include "finance/MortgageInsuranceEnd.h"
+#include "finance/MortgageInsurance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,7 +79,7 @@ LoanOfferResults compareOne(const LoanOffer &o, std::size_t index, double homeVa
     const auto last = std::find_if(stream.rbegin(), stream.rend(), [](double x) { return x != 0; });
     r.finalPayment = last == stream.rend() ? 0 : *last;
 
-    r.insuredPayments = o.monthlyInsurance > 0 ? InsuredPaymentCount(rows, o.loan, homeValue) : 0;
+    r.insuredPayments = o.monthlyInsurance > 0 ? InsuredPayments(rows, o.loan, homeValue) : 0;
     for (std::int64_t k = 0; k < r.insuredPayments; ++k)
         stream[static_cast<std::size_t>(k)] =
             cents(stream[static_cast<std::size_t>(k)] + o.monthlyInsurance);

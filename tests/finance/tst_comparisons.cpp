@@ -5,7 +5,6 @@
 #include "finance/Growth.h"
 #include "finance/LoanOffers.h"
 #include "finance/MortLib.h"
-#include "finance/MortgageInsuranceEnd.h"
 #include "finance/Refinance.h"
 #include "finance/RentVsBuy.h"
 #include "tests/finance/FinanceTestUtil.h"
@@ -422,25 +421,6 @@ void TestComparisons::actuarialApr_data()
     addRow("no amount financed", "InvalidOp", apr(0, level(4, 250, 250)));
     addRow("negative payment", "InvalidOp", apr(1000, level(4, 250, -1)));
     addRow("no rate can discount it", "Overflow", apr(1e-300, level(2, 1e300, 1e300)));
-    // When insurance ends: the first payment that leaves 78 % of the value
-    // or less, or the middle of the term if that comes first; none for a
-    // loan at 80 % of the value or less.
-    const auto insured = [](double loan, std::vector<double> balances, double value) {
-        std::vector<TPayment> rows(balances.size());
-        for (std::size_t k = 0; k < rows.size(); ++k)
-            rows[k].Balance = balances[k];
-        return [=] { return double(InsuredPaymentCount(rows, loan, value)); };
-    };
-    addRow("insurance: 78 % reached exactly", "2", insured(900, {800, 780, 700, 0, 0, 0}, 1000));
-    addRow("insurance: a cent above 78 %", "3", insured(900, {800, 780.01, 700, 0, 0, 0}, 1000));
-    addRow("insurance: the middle comes first", "3",
-           insured(950, {900, 850, 800, 790, 0, 0}, 1000));
-    addRow("insurance: odd term, middle rounded down", "2",
-           insured(950, {900, 850, 800, 0, 0}, 1000));
-    addRow("insurance: one payment", "1", insured(950, {0}, 1000));
-    addRow("insurance: none at 80 %", "0", insured(800, {790, 700, 0, 0}, 1000));
-    addRow("insurance: a cent above 80 %", "1", insured(800.01, {700, 600, 0, 0}, 1000));
-    addRow("insurance: none without a home value", "0", insured(950, {900, 0}, 0));
 }
 
 void TestComparisons::caps_data()
