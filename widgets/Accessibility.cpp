@@ -24,8 +24,9 @@ namespace {
 constexpr int MaxCaptionGapLeft = 40;  // pixels: a caption ends just left of its field
 constexpr int MaxCaptionGapAbove = 24; // pixels: a caption sits about a line above its field
 // The name this pass last gave a widget, so that a later run may change it
-// while a name set by hand stays.
+// while a name set by hand stays; likewise a buddy it gave a label.
 constexpr const char *AutoNameProperty = "clvnAutoName";
+constexpr const char *AutoBuddyProperty = "clvnAutoBuddy";
 
 bool isField(const QWidget *w)
 {
@@ -129,7 +130,8 @@ public:
     {
         *caption = nullptr;
         for (const Caption &c : m_labels) {
-            if (static_cast<QLabel *>(c.widget)->buddy() == field) {
+            if (static_cast<QLabel *>(c.widget)->buddy() == field &&
+                !c.widget->property(AutoBuddyProperty).toBool()) {
                 *caption = &c;
                 return c.text;
             }
@@ -152,7 +154,12 @@ public:
             row = left;
         if (const Caption *above = captionAbove(field, f)) {
             *caption = above;
-            return row && row != left ? row->text + u' ' + above->text : above->text;
+            if (row && row != left)
+                return row->text + u' ' + above->text;
+            // The first row of a table whose cells have their captions above.
+            if (left && fieldsBetween && cellsBetween(left, field, f, true))
+                return left->text + u' ' + above->text;
+            return above->text;
         }
         const Caption *column = headingAbove(field, f, row == left ? left : nullptr);
         if (row && column)
@@ -417,8 +424,11 @@ void nameFieldsFromLabels(QWidget *root)
         // A label showing an ampersand keeps it: a buddy would make it a
         // shortcut mark.
         auto *label = caption ? qobject_cast<QLabel *>(caption->widget) : nullptr;
-        if (label && !label->buddy() && !label->text().contains(u'&'))
+        if (label && (!label->buddy() || label->property(AutoBuddyProperty).toBool()) &&
+            !label->text().contains(u'&')) {
+            label->setProperty(AutoBuddyProperty, true);
             label->setBuddy(w);
+        }
     }
     // Fields that would sound alike ("Term in Months" of the current and of
     // the new loan) are told apart by their groups' headings.
@@ -426,6 +436,12 @@ void nameFieldsFromLabels(QWidget *root)
         if (it->size() < 2)
             continue;
         for (const Named &n : *it) {
+            // Only fields a user meets together (not on two pages) are alike.
+            const bool alike = std::any_of(it->begin(), it->end(), [&](const Named &other) {
+                return other.field != n.field && shownTogether(other.field, n.field);
+            });
+            if (!alike)
+                continue;
             if (const Caption *q = namer.qualifier(n.field, n.caption, it.key()))
                 giveName(n.field, q->text + u' ' + it.key());
         }
