@@ -184,7 +184,8 @@ public:
         const QRect f = rectIn(field);
         bool fieldsBetween = false;
         const Caption *left = captionLeftOf(field, f, &fieldsBetween);
-        if (left && left != caption && fieldsBetween && cellsBetween(left, field, f, true))
+        if (left && (!caption || left->widget != caption->widget) && fieldsBetween &&
+            cellsBetween(left, field, f, true))
             return left;
         return nullptr;
     }
