@@ -555,9 +555,11 @@ void TestAccessibility::fieldsAreNamedAfterTheirLabels_data()
         << u"edtEccCClosingCosts"_s << u"Estimated Closing Costs"_s;
     QTest::newRow("closing costs, literal ampersand")
         << u"edtEccCPandI"_s << u"Principal & Interest"_s;
-    // Captions above their fields, with other captions further left on the line.
-    QTest::newRow("prepayment amount") << u"edtPPCExtraAmount"_s << u"Amount"_s;
-    QTest::newRow("seller's commission") << u"edtHSPSalesCommission"_s << u"Sales Commission"_s;
+    // Fields whose caption is not the nearest one further left on their line.
+    QTest::newRow("prepayment amount, its caption beside it")
+        << u"edtPPCExtraAmount"_s << u"Amount"_s;
+    QTest::newRow("seller's commission, caption above")
+        << u"edtHSPSalesCommission"_s << u"Sales Commission"_s;
     QTest::newRow("seller's other fees") << u"edtHSPOtherFees"_s << u"Other Fees"_s;
     QTest::newRow("closing month, not its value")
         << u"cbHSPClosingMonth"_s << u"Estimated Closing Month"_s;
