@@ -236,8 +236,10 @@ private:
         const Caption *chosen = nullptr;
         int best = std::numeric_limits<int>::max();
         for (const Caption &c : m_captions) {
-            const int gap = f.left() - c.rect.right();
-            if (gap < -4 || c.rect.top() > f.center().y() || c.rect.bottom() < f.center().y() ||
+            // A caption's box may run under its field; its text starts left of it.
+            const int gap = std::max(0, f.left() - c.rect.right());
+            if (c.rect.left() >= f.left() || c.rect.right() >= f.right() ||
+                c.rect.top() > f.center().y() || c.rect.bottom() < f.center().y() ||
                 !shownTogether(c.widget, field))
                 continue;
             if (gap < best) {

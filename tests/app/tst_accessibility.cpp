@@ -132,14 +132,15 @@ QStringList namesAllowed(QWidget *field, QWidget *root, const std::vector<Seen> 
         if (c.widget == field)
             continue;
         if (c.rect.top() <= y && c.rect.bottom() >= y) {
-            if (c.rect.right() <= f.left() + 4) {
+            // A caption's box may run under its field; its text starts left of it.
+            if (c.rect.left() < f.left() && c.rect.right() < f.right()) {
                 const QRect band(QPoint(c.rect.right() + 1, y), QPoint(f.left() - 1, y));
                 const auto inBetween =
                     band.width() > 0 ? between(band, c.widget, field) : std::vector<QWidget *>{};
                 const bool onlyFields = std::all_of(inBetween.begin(), inBetween.end(), isField);
                 if (inBetween.empty() && f.left() - c.rect.right() <= 40)
                     left = &c;
-                else if (!inBetween.empty() && onlyFields) {
+                else if (onlyFields) { // a table's row, perhaps past an empty cell
                     rowLoose = &c;
                     if (std::all_of(inBetween.begin(), inBetween.end(),
                                     [&](QWidget *w) { return captionAbove(w) != nullptr; }))
