@@ -259,7 +259,11 @@ void RefiPage::bindHandlers()
     for (TFnpNumericEdit *field : findChildren<TFnpNumericEdit *>())
         onLeave(field, &RefiPage::CalcRefi);
     for (TNumEdit *item : m_items) {
-        onLeave(item, &RefiPage::CalcClosingCosts);
+        connect(item, &TNumEdit::valueChanged, this, [this] { m_itemsChanged = true; });
+        connectGuarded(item, &TNumEdit::left, this, [this] {
+            if (!m_quiet && m_itemsChanged)
+                CalcClosingCosts();
+        });
         // Enter in an item is the panel's OK, as in a dialog.
         connectGuarded(item, &QLineEdit::returnPressed, this,
                        [this] { BtnCloseClosingCostsClick(); });
@@ -320,6 +324,7 @@ void RefiPage::CalcClosingCosts()
     total = fpe::checked(total, "CalcClosingCosts");
     m_edtClosingFees->setValue(total);
     m_edtRefiClosingCosts->setValue(total);
+    m_itemsChanged = false;
 }
 
 void RefiPage::BtnCalcFeesClick()
@@ -333,9 +338,10 @@ void RefiPage::BtnCalcFeesClick()
 
 void RefiPage::BtnCloseClosingCostsClick()
 {
-    // The total is taken here too: OK pressed from the keyboard leaves no
-    // item, so no item's exit has added it up.
-    CalcClosingCosts();
+    // An item changed and then OK pressed from the keyboard was never left:
+    // its total is taken here. Untouched items leave the page's figure alone.
+    if (m_itemsChanged)
+        CalcClosingCosts();
     {
         const QScopedValueRollback quiet(m_quiet, true);
         m_edtMonthsUntilSell->setFocus();
@@ -351,6 +357,7 @@ void RefiPage::BtnClearClosingCostsClick()
         item->setValue(0);
     m_edtClosingFees->setValue(0);
     m_edtRefiClosingCosts->setValue(0);
+    m_itemsChanged = false;
     const QScopedValueRollback quiet(m_quiet, true);
     m_items[0]->setFocus();
 }
