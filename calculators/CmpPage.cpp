@@ -214,7 +214,6 @@ void CmpPage::buildInputs(QWidget *panel)
              QRect(CaptionX, 6, CaptionW, FieldHeight));
     m_edtCmpHomeValue = addMoney(panel, QStringLiteral("edtCmpHomeValue"),
                                  QRect(ColumnX, 6, FieldW, FieldHeight), kStartHomeValue);
-    m_edtCmpHomeValue->setAccessibleName(QStringLiteral("Home Value"));
     m_btnCmpAddOffer =
         addButton(panel, QStringLiteral("btnCmpAddOffer"), QStringLiteral("&Add Offer"),
                   QStringLiteral("Add a column for another offer"),
@@ -262,7 +261,7 @@ void CmpPage::buildInputs(QWidget *panel)
         QWidget *const fields[] = {c.lender, c.loan, c.rate,  c.term,
                                    c.points, c.fees, c.other, c.insurance};
         for (int row = 0; row < 8; ++row)
-            fields[row]->setAccessibleName(captions[row] + QStringLiteral(", Offer ") + letter(k));
+            fields[row]->setAccessibleName(captions[row] + QStringLiteral(" Offer ") + letter(k));
     }
     // Tab walks each offer down its column before the next.
     QWidget *previous = m_edtCmpHomeValue;
