@@ -12,4 +12,8 @@ void CalculatorPage::recoverFromFloatError(bool /*active*/)
 {
 }
 
+void CalculatorPage::saveOwnSettings()
+{
+}
+
 } // namespace clvn

@@ -3,6 +3,7 @@
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrAmortChart.h"
+#include "reports/QrCompare.h"
 #include "reports/QrHsp.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
@@ -28,7 +29,7 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_paymentChart(std::make_unique<TQRPaymentChart>()),
       m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
       m_prepayment(std::make_unique<TQrPrepaymentResults>()),
-      m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
+      m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>())
 {
     // With no printer Qt falls back on A4 everywhere; take the paper usual
     // where the user lives instead. A printer keeps its own default.
@@ -49,7 +50,7 @@ bool PrintDispatcher::canPrint(const QString &pageName)
 {
     return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
            pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB" || pageName == u"LS" ||
-           pageName == u"HSP";
+           pageName == u"HSP" || pageName == u"CMP";
 }
 
 void PrintDispatcher::Print(QWidget *activePage)
@@ -76,6 +77,8 @@ void PrintDispatcher::Print(QWidget *activePage)
         PrintPPC(activePage);
     else if (page == u"RVB")
         PrintRVB(activePage);
+    else if (page == u"CMP")
+        PrintCMP(activePage);
     PrintCalcs(activePage);
 }
 
@@ -129,6 +132,14 @@ void PrintDispatcher::PrintRVB(QWidget *page)
     m_rentVsBuy->fill(page);
     previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
                   QStringLiteral("Preview of Rent vs. Buy Worksheet"));
+}
+
+void PrintDispatcher::PrintCMP(QWidget *page)
+{
+    // The report reads the page while its page is prepared.
+    m_compare->setPage(page);
+    previewReport(m_compare->Rep(), QStringLiteral("Preview of Compare Loan Offers"),
+                  QStringLiteral("Preparing Compare Loan Offers"));
 }
 
 void PrintDispatcher::PrintCalcs(QWidget *page)

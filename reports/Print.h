@@ -24,6 +24,7 @@ class TfrmPreview;
 class TQRAmortChart;
 class TQRAmortization;
 class TQRCalcs;
+class TQRCompare;
 class TQRGoodFaith;
 class TQRHomeSellersProceeds;
 class TQRPaymentChart;
@@ -66,6 +67,7 @@ public:
     void PrintHSP(QWidget *page);
     void PrintPPC(QWidget *page);
     void PrintRVB(QWidget *page);
+    void PrintCMP(QWidget *page);
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -81,6 +83,7 @@ public:
     TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
     TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
+    TQRCompare &compare() const { return *m_compare; }
 
 private:
     void previewReport(report::Report &report, const QString &title, const QString &caption);
@@ -97,6 +100,7 @@ private:
     std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
     std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
+    std::unique_ptr<TQRCompare> m_compare;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 
