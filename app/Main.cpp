@@ -45,6 +45,7 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
+#include <algorithm>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -76,16 +77,10 @@ protected:
 
 } // namespace
 
+// A page's controls in the frame, built from its descriptor.
 struct TfrmMain::Destination
 {
-    QString pageName;
-    QString buttonName;
-    QString buttonCaption;
-    QString hint;
-    QString mainItem;
-    QString popItem;
-    QString popCalcsItem;
-    QString itemCaption;
+    const PageDescriptor *desc = nullptr;
     QPushButton *button = nullptr;
     QAction *mnu = nullptr;
     QAction *pop = nullptr;
@@ -102,32 +97,8 @@ TfrmMain::TfrmMain(MainOptions options, QWidget *parent)
     : QMainWindow(parent), m_options(std::move(options))
 {
     setObjectName(QStringLiteral("frmMain"));
-    // Menu order of the calculators; the stack order is set in addPages().
-    m_destinations = {
-        {u"QC"_s, u"btnQC"_s, u"  Quick Calculator"_s, u"Go to Quick Calculator"_s,
-         u"MnuCalculatorsQC"_s, u"mnuPopQC"_s, u"mnuPopCalcsQC"_s, u"&Quick Calculator"_s},
-        {u"MQ"_s, u"btnMQ"_s, u"  Mortgage Qualifier"_s, u"Go to Mortgage Qualifier"_s,
-         u"MnuCalculatorsMQ"_s, u"mnuPopMQ"_s, u"mnuPopCalcsMQ"_s, u"&Mortgage Qualifier"_s},
-        {u"LS"_s, u"btnLSC"_s, u"  Loan Spread Calculator"_s, u"Go to Loan Spread Calculator"_s,
-         u"mnuCalculatorsLSC"_s, u"mnuPopLSC"_s, u"mnuPopCalcsLSC"_s, u"Loan &Spread Calculator"_s},
-        {u"Amort"_s, u"btnAmort"_s, u"  Loan Amortizations"_s, u"Go to Amortizations"_s,
-         u"MnuCalculatorsAmort"_s, u"mnuPopAmort"_s, u"mnuPopCalcsAmort"_s,
-         u"Loan &Amortizations"_s},
-        {u"ECC"_s, u"btnECC"_s, u"  Estimated Closing Costs"_s, u"Go to Estimated Closing Costs"_s,
-         u"MnuCalculatorsECC"_s, u"mnuPopECC"_s, u"mnuPopCalcsECC"_s,
-         u"&Estimated Closing Costs"_s},
-        {u"RC"_s, u"btnRC"_s, u"  Refinancing Calculator"_s, u"Go to Refinancing Calculator"_s,
-         u"MnuCalculatorsRC"_s, u"mnuPopRC"_s, u"mnuPopCalcsRC"_s, u"&Refinancing Calculator"_s},
-        {u"RVB"_s, u"btnRVB"_s, u"  Rent vs. Buy Calculator"_s, u"Go to Rent vs. Buy Calculator"_s,
-         u"mnuCalculatorsRVB"_s, u"mnuPopRVB"_s, u"mnuPopCalcsRVB"_s, u"Rent &vs Buy Calculator"_s},
-        {u"BW"_s, u"btnBW"_s, u"  Biweekly Payments"_s, u"Go to Biweekly Payments"_s,
-         u"MnuCalculatorsBW"_s, u"mnuPopBW"_s, u"mnuPopCalcsBW"_s, u"&Biweekly Payments"_s},
-        {u"PPC"_s, u"btnPPC"_s, u"  Prepayment Calculator"_s, u"Go to Prepayment Calculator"_s,
-         u"mnuCalculatorsPPC"_s, u"mnuPopPPC"_s, u"mnuPopCalcsPPC"_s, u"&Prepayment Calculator"_s},
-        {u"HSP"_s, u"btnHSP"_s, u"  Home Seller's Proceeds"_s,
-         u"Go to Home Seller's Proceeds Calculator"_s, u"mnuCalculatorsHSP"_s, u"mnuPopHSP"_s,
-         u"mnuPopCalcsHSP"_s, u"&Home Seller's Proceeds"_s},
-    };
+    for (const PageDescriptor &d : pageDescriptors())
+        m_destinations.push_back({&d});
     FormCreate();
 }
 
@@ -307,9 +278,9 @@ void TfrmMain::buildMenus()
     m_mnuPopCalcs = new QMenu(this);
     m_mnuPopCalcs->setObjectName(QStringLiteral("mnuPopCalcs"));
     for (Destination &d : m_destinations) {
-        d.mnu = addItem(m_mnuCalculators, d.mainItem, d.itemCaption);
-        d.pop = addItem(m_mnuPopup, d.popItem, d.itemCaption);
-        d.popCalcs = addItem(m_mnuPopCalcs, d.popCalcsItem, d.itemCaption);
+        d.mnu = addItem(m_mnuCalculators, d.desc->menuItemName, d.desc->menuItem);
+        d.pop = addItem(m_mnuPopup, u"mnuPop"_s + d.desc->key, d.desc->menuItem);
+        d.popCalcs = addItem(m_mnuPopCalcs, u"mnuPopCalcs"_s + d.desc->key, d.desc->menuItem);
     }
 
     QMenu *internet = bar->addMenu(QStringLiteral("&Internet"));
@@ -425,11 +396,11 @@ QWidget *TfrmMain::buildMenuPage()
 
     int y = 22;
     for (Destination &d : m_destinations) {
-        d.button = new QPushButton(d.buttonCaption, page);
-        d.button->setObjectName(d.buttonName);
+        d.button = new QPushButton(d.desc->button, page);
+        d.button->setObjectName(u"btn"_s + d.desc->key);
         d.button->setGeometry(320, y, 220, 30);
         d.button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
-        setHint(d.button, d.hint);
+        setHint(d.button, d.desc->buttonHint);
         y += 34;
     }
     return page;
@@ -440,17 +411,20 @@ void TfrmMain::addPages()
     std::vector<CalculatorPage *> pages =
         m_options.makePages ? m_options.makePages(*this) : makeCalculatorPages(*this);
     // The stack keeps the program's page order whatever order they were built in.
-    const QString order[] = {u"QC"_s, u"ECC"_s,   u"MQ"_s,  u"BW"_s,  u"RC"_s,
-                             u"LS"_s, u"Amort"_s, u"RVB"_s, u"PPC"_s, u"HSP"_s};
-    for (const QString &name : order) {
+    std::vector<Destination *> order;
+    for (Destination &d : m_destinations)
+        order.push_back(&d);
+    std::sort(order.begin(), order.end(), [](const Destination *a, const Destination *b) {
+        return a->desc->stackPosition < b->desc->stackPosition;
+    });
+    for (Destination *d : order) {
         for (CalculatorPage *p : pages) {
-            if (p->pageName() != name)
+            if (p->pageName() != d->desc->name)
                 continue;
+            p->setIdentity(d->desc->title, d->desc->helpTopic);
             m_nbkMain->addWidget(p);
             nameFieldsFromLabels(p);
-            for (Destination &d : m_destinations)
-                if (d.pageName == name)
-                    d.page = p;
+            d->page = p;
         }
     }
 }
@@ -592,7 +566,7 @@ QString TfrmMain::activePageName() const
 CalculatorPage *TfrmMain::page(const QString &name) const
 {
     for (const Destination &d : m_destinations)
-        if (d.pageName == name)
+        if (d.desc->name == name)
             return d.page;
     return nullptr;
 }
@@ -714,7 +688,7 @@ void TfrmMain::Print()
 {
     if (!m_nbkMain->isVisible())
         return;
-    m_printer->Print(m_nbkMain->currentWidget());
+    printPage(*m_printer, m_nbkMain->currentWidget());
 }
 
 bool TfrmMain::FormCloseQuery()

@@ -5,12 +5,12 @@
 #include "app/settings/BuyerValues.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
-#include "calculators/BusyCursor.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/HelpContext.h"
@@ -348,16 +348,6 @@ void AmortPage::frameGrid()
         header->resizeSection(c, AmortModel::ColumnWidths[std::size_t(c)]);
 }
 
-QString AmortPage::title() const
-{
-    return QStringLiteral("Loan Amortizations");
-}
-
-int AmortPage::helpTopic() const
-{
-    return HelpTopic;
-}
-
 void AmortPage::enter()
 {
     guard([this] {
@@ -367,9 +357,7 @@ void AmortPage::enter()
         host().setResetEnabled(true);
 
         const BuyerValues &values = host().buyerValues();
-        m_edtMortAmt->setValue(values.Loan);
-        m_edtIRate->setValue(values.Interest);
-        m_edtNumPmts->setValue(values.Term);
+        putBackStoredLoan(m_edtMortAmt, m_edtIRate, m_edtNumPmts);
         m_edtAmortPayment->setValue(CalcPayment(values.Term, values.Interest / 1200, values.Loan));
 
         m_grdAmortization->move(m_grdAmortization->x(), GridTop);
@@ -487,10 +475,10 @@ void AmortPage::ResetMortgage()
     m_btnAddExtra->setEnabled(false);
     host().setResetEnabled(false);
     host().DisallowPrinting();
-    m_edtMortAmt->setValue(100000);
-    m_edtIRate->setValue(8.75);
-    m_edtAmortPayment->setValue(786.7);
-    m_edtNumPmts->setValue(360);
+    m_edtMortAmt->setValue(FactoryValues.Loan);
+    m_edtIRate->setValue(FactoryValues.Interest);
+    m_edtAmortPayment->setValue(FactoryValues.Payment);
+    m_edtNumPmts->setValue(FactoryValues.Term);
     m_model->clearCells();
     frameGrid();
     updateChart();

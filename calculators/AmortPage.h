@@ -28,8 +28,6 @@ class AmortPage : public CalculatorPage, public TableSource
 public:
     explicit AmortPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
     void recoverFromFloatError(bool active) override;

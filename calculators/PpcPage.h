@@ -31,8 +31,6 @@ class PpcPage : public CalculatorPage
 public:
     explicit PpcPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     // Printing and Reset on, focus to the amount; calculates nothing.
     void enter() override;
     // The start figures back and every result 0; the prepayment choice,

@@ -6,7 +6,7 @@
 // types, the field takes digits, one decimal separator and a leading minus;
 // the program may set any text.
 
-#include <QLineEdit>
+#include "widgets/NumberField.h"
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ namespace clvn {
 
 class NumberValidator;
 
-class TFnpNumericEdit : public QLineEdit
+class TFnpNumericEdit : public NumberField
 {
     Q_OBJECT
     Q_PROPERTY(double value READ value WRITE setValue)
@@ -27,21 +27,14 @@ public:
     void setDecimals(int decimals);
 
     // Throws ConvertError "'<text>' is not a valid floating point value".
-    double value() const;
+    double value() const override;
     // Throws ConvertError "'<text>' is not a valid integer value" for a
     // fractional, empty or out-of-range text.
     std::int32_t asInteger() const;
     // Formats "0" or "0.00..." (no grouping, halves away from zero: 12.5
     // shows 13 at 0 decimals) and replaces the text only when it differs, so
     // textChanged fires only then. Throws FloatError for a non-finite v.
-    void setValue(double v);
-
-    void setResultField(bool on);
-    bool isResultField() const { return m_result; }
-
-Q_SIGNALS:
-    // The user moved the focus elsewhere (see TNumEdit::left).
-    void left();
+    void setValue(double v) override;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -51,7 +44,6 @@ protected:
 private:
     NumberValidator *m_validator = nullptr;
     int m_decimals = 2;
-    bool m_result = false;
 };
 
 } // namespace clvn
