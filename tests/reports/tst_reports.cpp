@@ -236,6 +236,7 @@ void TestReports::readFieldsOnRealPages()
     QFETCH(QString, page);
     test::FakeHost host;
     const std::unique_ptr<CalculatorPage> real(findPage(page)->make(host));
+    QCOMPARE(real->pageName(), page); // the page names itself as its descriptor does
     QStringList wrong;
     for (const ReadField &f : readFields()) {
         if (page != QStringView(f.page))
