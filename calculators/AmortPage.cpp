@@ -197,21 +197,21 @@ void AmortPage::buildExtraPanel()
 
     connectGuarded(m_rbOnePmt, &QRadioButton::toggled, this, [this] {
         if (m_rbOnePmt->isChecked())
-            SetExtraPaymentFields(0);
+            SetExtraPaymentFields(PrepaymentMode::Single);
     });
     connectGuarded(m_rbRangePmts, &QRadioButton::toggled, this, [this] {
         if (m_rbRangePmts->isChecked())
-            SetExtraPaymentFields(1);
+            SetExtraPaymentFields(PrepaymentMode::Range);
     });
     connectGuarded(m_rbAllPmts, &QRadioButton::toggled, this, [this] {
         if (m_rbAllPmts->isChecked())
-            SetExtraPaymentFields(2);
+            SetExtraPaymentFields(PrepaymentMode::All);
     });
     connectGuarded(m_btnAddExtra, &QPushButton::clicked, this, [this] { BtnRecalcExtraClick(); });
     connectGuarded(m_btnRemove, &QPushButton::clicked, this, [this] { BtnRemoveClick(); });
     connectGuarded(m_btnCancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
-    SetExtraPaymentFields(1);
+    SetExtraPaymentFields(PrepaymentMode::Range);
 }
 
 void AmortPage::buildGrid()
@@ -385,10 +385,10 @@ void AmortPage::CalcAmortization()
     host().AllowPrinting();
 
     const double loan = m_edtMortAmt->value();
-    const double rate = m_edtIRate->value() / 100;
+    const double ratePercent = m_edtIRate->value();
     const std::int32_t term = WholeNumber(m_edtNumPmts->value());
 
-    host().mortgage().Create(term, loan, rate, 12);
+    CreateMonthlySchedule(host().mortgage(), term, loan, ratePercent);
     FillAmortizationGrid();
 }
 
@@ -409,27 +409,29 @@ void AmortPage::BtnExtraClick()
         m_pnlAddExtra->show();
 }
 
-void AmortPage::SetExtraPaymentFields(int mode)
+void AmortPage::SetExtraPaymentFields(PrepaymentMode mode)
 {
-    if (mode == 0)
+    if (mode == PrepaymentMode::Single)
         m_lblFromPmt->setText(QStringLiteral("          Payment #"));
-    else if (mode == 1)
+    else if (mode == PrepaymentMode::Range)
         m_lblFromPmt->setText(QStringLiteral("From Payment #"));
-    m_lblFromPmt->setEnabled(mode != 2);
-    m_edtFromPmt->setEnabled(mode != 2);
-    m_lblToPmt->setEnabled(mode == 1);
-    m_edtToPmt->setEnabled(mode == 1);
+    m_lblFromPmt->setEnabled(mode != PrepaymentMode::All);
+    m_edtFromPmt->setEnabled(mode != PrepaymentMode::All);
+    m_lblToPmt->setEnabled(mode == PrepaymentMode::Range);
+    m_edtToPmt->setEnabled(mode == PrepaymentMode::Range);
 }
 
 void AmortPage::BtnRecalcExtraClick()
 {
-    const std::uint8_t mode = m_rbOnePmt->isChecked() ? 0 : m_rbRangePmts->isChecked() ? 1 : 2;
+    const PrepaymentMode mode = m_rbOnePmt->isChecked()      ? PrepaymentMode::Single
+                                : m_rbRangePmts->isChecked() ? PrepaymentMode::Range
+                                                             : PrepaymentMode::All;
     ExtraPaymentState &extra = host().extraPayment();
     std::int32_t from = extra.ExtraFromPayment;
     std::int32_t to = extra.ExtraToPayment;
-    if (mode == 0) {
+    if (mode == PrepaymentMode::Single) {
         from = readInteger(m_edtFromPmt);
-    } else if (mode == 1) {
+    } else if (mode == PrepaymentMode::Range) {
         if (m_edtFromPmt->text().isEmpty())
             m_edtFromPmt->setText(QStringLiteral("0"));
         if (m_edtToPmt->text().isEmpty())
@@ -445,12 +447,8 @@ void AmortPage::BtnRecalcExtraClick()
     extra.ExtraToPayment = to;
     extra.ExtraAmount = amount;
 
-    TMortgage &mortgage = host().mortgage();
-    if (mode == 2) {
-        mortgage.SetExtraPaymentsFrom(1, amount);
-    } else {
-        const bool inSchedule = mode == 0 ? mortgage.SetExtraPayment(from, amount)
-                                          : mortgage.SetExtraPaymentRange(from, to, amount);
+    const bool inSchedule = ApplyExtraPayments(host().mortgage(), mode, from, to, amount);
+    if (mode != PrepaymentMode::All) {
         if (!inSchedule)
             showInfo(host().dialogParent(), ExtraPaymentMessage);
         m_pnlRemoveExtra->repaint();

@@ -295,7 +295,7 @@ void PpcPage::CalcPPC(bool leavingExtra)
     showRegular(r);
     InitPPC(r);
     ExtraPaymentState &extra = host().extraPayment();
-    extra.ExtraPaymentMode = std::uint8_t(mode);
+    extra.ExtraPaymentMode = mode;
     if (mode != PrepaymentMode::All)
         extra.ExtraFromPayment = in.fromPayment;
     if (mode == PrepaymentMode::Range)

@@ -94,6 +94,19 @@ struct PrepaymentResults
     TMortgage schedule;
 };
 
+// Builds into `m` the monthly schedule of `loan` over `term` months at
+// `ratePercent` a year (0 is a loan without interest). Throws as
+// TMortgage::Create does.
+void CreateMonthlySchedule(TMortgage &m, std::int32_t term, double loan, double ratePercent);
+
+// Puts `amount` of extra principal on the schedule's payments as `mode`
+// says: on payment `from` (Single), on payments from..to (Range, `from`
+// alone when to < from), or on every payment (All). False when the single
+// payment, or the first of the range, is not a payment of the schedule;
+// a refused range may have set the rows before the bad number.
+bool ApplyExtraPayments(TMortgage &m, PrepaymentMode mode, std::int32_t from, std::int32_t to,
+                        double amount);
+
 // The regular and prepayment figures of one loan, always from a schedule
 // built for these inputs (also at a rate of 0). A negative or non-finite
 // extra amount, and a term the schedule refuses, throw FloatError.
