@@ -2,6 +2,8 @@
 
 #include "app/Centre.h"
 #include "app/Icons.h"
+#include "app/UpdateInfo.h"
+#include "app/WebDialogs.h"
 #include "app/WebFileInfo.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/Guard.h"
@@ -23,12 +25,13 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text, int y
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setGeometry(80, y, 160, 18);
     return l;
 }
 
-// Values come from the network at times: always plain text.
+// Values come from the network at times: plain text, as every label here.
 QLabel *value(QWidget *parent, const QString &name, const QString &text, int y)
 {
     auto *l = new QLabel(text, parent);
@@ -60,6 +63,7 @@ TfrmUpdate::TfrmUpdate(TWebFileInfo &info, QWidget *parent) : QDialog(parent), m
 
     auto *logo = new QLabel(panel);
     logo->setObjectName(u"Image1"_s);
+    logo->setTextFormat(Qt::PlainText);
     logo->setPixmap(productLogo(64));
     logo->setGeometry(8, 8, 64, 64);
 
@@ -70,6 +74,7 @@ TfrmUpdate::TfrmUpdate(TWebFileInfo &info, QWidget *parent) : QDialog(parent), m
 
     auto *heading = new QLabel(u"Current Application"_s, panel);
     heading->setObjectName(u"lblCurrentApplication"_s);
+    heading->setTextFormat(Qt::PlainText);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
@@ -152,10 +157,10 @@ void TfrmUpdate::CheckUpdate()
             m_lblUpdateStatus->setText(u"Update Information"_s);
             for (QLabel *l : {m_lblDate, m_lblVersion, m_lblReadMe, m_lblURL})
                 setColour(l, Qt::blue);
-            m_lblDate->setText(v.dateText);
-            m_lblVersion->setText(v.version);
-            m_lblReadMe->setText(v.readMe);
-            m_lblURL->setText(v.downloadUrl);
+            m_lblDate->setText(shownText(v.dateText, kMaxLineLength));
+            m_lblVersion->setText(shownText(v.version, kMaxVersionLength));
+            m_lblReadMe->setText(shownText(v.readMe, kMaxLineLength));
+            m_lblURL->setText(shownText(v.downloadUrl, kMaxLineLength));
             if (m_info.isNewer(m_lblVersion->text()))
                 m_btnRetrieveUpdate->show();
             else

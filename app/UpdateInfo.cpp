@@ -72,6 +72,43 @@ bool isNewerVersion(const QString &running, const QString &server)
     return false;
 }
 
+bool isVersionNumber(const QString &text)
+{
+    static const QRegularExpression kVersion(u"^[0-9]+(\\.[0-9]+)*$"_s);
+    return text.size() <= kMaxVersionLength && kVersion.match(text).hasMatch();
+}
+
+QString shownText(const QString &text, qsizetype maxLength)
+{
+    QString shown;
+    shown.reserve(std::min(text.size(), maxLength));
+    for (qsizetype i = 0; i < text.size() && shown.size() <= maxLength; ++i) {
+        char32_t c = text.at(i).unicode();
+        const bool pair =
+            QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (pair)
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+        switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            break;
+        default:
+            shown += pair ? text.mid(i, 2) : QString(text.at(i));
+        }
+        if (pair)
+            ++i;
+    }
+    if (shown.size() <= maxLength)
+        return shown;
+    qsizetype keep = std::max<qsizetype>(maxLength - 1, 0);
+    if (keep > 0 && shown.at(keep - 1).isHighSurrogate())
+        --keep;
+    return shown.left(keep) + u'…';
+}
+
 QDate readInfoDate(const QString &text)
 {
     static const QString kMonths = u"JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC"_s;

@@ -39,6 +39,17 @@ QHash<QString, QString> readInfoPage(const QString &page, const QStringList &tag
 // `running` are not looked at.
 bool isNewerVersion(const QString &running, const QString &server);
 
+// True for a version the check accepts from a page: at most
+// kMaxVersionLength characters, digits in fields separated by single dots.
+constexpr qsizetype kMaxVersionLength = 32;
+bool isVersionNumber(const QString &text);
+
+// Text from the network as it may be shown: without control, format
+// (bidirectional overrides among them) and line or paragraph separator
+// characters, and at most `maxLength` characters, a longer text ending in
+// "…".
+QString shownText(const QString &text, qsizetype maxLength);
+
 // Reads a date such as "Nov 07, 1999": a three-letter English month at the
 // start (any case), the two characters before the first comma as the day,
 // the last four characters as the year. A null date when any part is missing

@@ -3,23 +3,21 @@
 // The version information of the maker's web site: fetches the information
 // page over HTTPS, reads its tagged values, compares the versions and, with
 // the user's consent at every step, downloads the update and hands it to the
-// desktop. Every request is bounded in size, redirects and time.
+// desktop. Every request is bounded in size, redirects and time
+// (TWebTransport); the update procedure itself is in WebUpdate.cpp.
+
+#include "app/WebTransport.h"
 
 #include <QDate>
 #include <QFlags>
 #include <QList>
-#include <QMessageBox>
 #include <QObject>
-#include <QSet>
 #include <QSslCertificate>
 #include <QString>
 #include <QUrl>
 
 #include <functional>
 
-class QDialog;
-class QElapsedTimer;
-class QNetworkAccessManager;
 class QWidget;
 
 namespace clvn {
@@ -34,21 +32,6 @@ enum WebFileOption
 };
 Q_DECLARE_FLAGS(WebFileOptions, WebFileOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(WebFileOptions)
-
-// The bounds of every request. Times in milliseconds, sizes in bytes.
-struct WebFileLimits
-{
-    // HTTP redirects and page redirect tags together, per check or download.
-    int maxRedirects = 5;
-    qint64 maxPageBytes = 256 * 1024;
-    qint64 maxDownloadBytes = qint64(256) * 1024 * 1024;
-    // A request that receives nothing for this long is given up.
-    int silenceMs = 15000;
-    // The whole check, redirects included, must end within this.
-    int pageDeadlineMs = 30000;
-    // The whole download must end within this.
-    int downloadDeadlineMs = 30 * 60 * 1000;
-};
 
 // The names looked for in the page's META lines.
 struct InfoTags
@@ -119,7 +102,7 @@ public:
     QString lastError() const { return m_lastError; }
     // True when the last request ended because the user cancelled it.
     bool lastRequestCancelled() const { return m_cancelled; }
-    bool hasNetworkClient() const { return m_network != nullptr; }
+    bool hasNetworkClient() const { return m_transport->hasClient(); }
 
     // Fetches the information once per run; later calls reuse it.
     bool GetInfo(QWidget *parent);
@@ -130,43 +113,16 @@ public:
     bool Update(QWidget *parent);
 
 private:
-    enum class Outcome
-    {
-        Ok,
-        Redirect,
-        HttpStatus,
-        Failed,
-        Cancelled
-    };
-    struct Session;
-    using Sink = std::function<bool(const QByteArray &)>;
-    using Progress = std::function<void(qint64, qint64)>;
-
-    QNetworkAccessManager *network();
-    bool visit(const QUrl &url, Session &session);
-    Outcome fetch(QUrl url, Session &session, qint64 cap, const Sink &sink, QDialog *window,
-                  const Progress &progress);
-    Outcome fetchOnce(const QUrl &url, Session &session, qint64 cap, const Sink &sink,
-                      QDialog *window, const Progress &progress, QUrl &redirectTo);
+    TWebTransport *transport();
     void readValues(const QString &page);
     bool download(QWidget *parent, const QString &path);
-    QString chooseFile(QWidget *parent) const;
 
-    QNetworkAccessManager *m_network = nullptr;
-    QList<QSslCertificate> m_trusted;
+    TWebTransport *m_transport;
     int m_state = 0;
     WebFileValues m_values;
     QString m_lastError;
     int m_lastStatus = 0;
     bool m_cancelled = false;
 };
-
-// A message box of the update check: plain text (page text is never read as
-// markup), the given title, icon and buttons. Texts may break lines with
-// "\r", "\r\n" or "\n\r"; the box keeps the text as written in its
-// "messageText" property.
-QMessageBox::StandardButton updateBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                                      const QString &text,
-                                      QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
 } // namespace clvn

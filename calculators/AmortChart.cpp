@@ -18,6 +18,7 @@ const QColor kPrincipalColor(46, 139, 87);
 const QColor kInterestColor(204, 85, 0);
 const QColor kAxisColor(64, 64, 64);
 const QColor kGridColor(216, 216, 216);
+const QColor kMarkColor(128, 0, 128);
 
 constexpr qreal kLabelPoints = 7;
 constexpr qreal kGap = 4;
@@ -201,6 +202,24 @@ std::vector<PageItem> drawAmortChart(const AmortChartData &data, const QSizeF &s
     curve(interest, data.rows, &TPayment::InterestToDate);
     curve(principal, data.rows, &TPayment::PrincipalToDate);
     curve(balance, data.rows, &TPayment::Balance);
+
+    // Marked payments: a dotted line through the plot, the caption beside it
+    // near the top, one caption under the other, on the side that has room.
+    for (std::size_t k = 0; k < data.marks.size(); ++k) {
+        const AmortChartMark &mark = data.marks[k];
+        if (mark.payment < 1 || mark.payment > xPayments)
+            continue;
+        const qreal x = px(mark.payment);
+        items.push_back(line(chart::Mark, QPointF(x, plot.top()), QPointF(x, plot.bottom()),
+                             kMarkColor, 1.0, Qt::DotLine));
+        const qreal w = report::textWidth(font, mark.caption);
+        const qreal y = plot.top() + kGap + qreal(k) * lh;
+        const bool toRight = x + kGap + w <= plot.right();
+        const QRectF cell = toRight ? QRectF(x + kGap, y, w, lh) : QRectF(x - kGap - w, y, w, lh);
+        items.push_back(text(chart::MarkLabel, mark.caption, cell, font,
+                             (toRight ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                             kMarkColor));
+    }
 
     // The legend across the top, a short stroke before each name.
     qreal x = plot.left();

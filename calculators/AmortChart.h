@@ -18,11 +18,20 @@
 
 namespace clvn {
 
+// A payment drawn as a vertical line with a caption (where mortgage
+// insurance may be cancelled, where it ends).
+struct AmortChartMark
+{
+    int payment = 0;
+    QString caption;
+};
+
 struct AmortChartData
 {
     std::vector<TPayment> rows;          // the listed schedule, one row per payment
     std::vector<TPayment> withoutExtras; // the same loan without extras; empty when there are none
     double loan = 0;                     // the amount borrowed
+    std::vector<AmortChartMark> marks;   // in the order their captions stack
 };
 
 // Where the plot landed, to map a position back to a payment.
@@ -43,6 +52,8 @@ inline const QString PaymentLabel = QStringLiteral("chtPaymentLabel");
 inline const QString MoneyLabel = QStringLiteral("chtMoneyLabel");
 inline const QString Legend = QStringLiteral("chtLegend");
 inline const QString Empty = QStringLiteral("chtEmpty");
+inline const QString Mark = QStringLiteral("chtMark");
+inline const QString MarkLabel = QStringLiteral("chtMarkLabel");
 } // namespace chart
 
 // The chart in a box of `size` points; `frame` receives the plot's place.

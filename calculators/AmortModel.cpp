@@ -3,6 +3,8 @@
 #include "finance/Savings.h"
 #include "widgets/Format.h"
 
+#include <QStringList>
+
 namespace clvn {
 
 QString AmortModel::heading(int column)
@@ -27,6 +29,9 @@ QString AmortModel::heading(int column)
     }
 }
 
+const QColor AmortModel::AskColor(198, 239, 206);
+const QColor AmortModel::EndsColor(189, 215, 238);
+
 AmortModel::AmortModel(QObject *parent) : QAbstractTableModel(parent)
 {
 }
@@ -45,6 +50,17 @@ void AmortModel::clearCells()
     m_cleared = true;
     if (!m_rows.empty())
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::DisplayRole});
+}
+
+void AmortModel::setMarks(int askPayment, int endsPayment)
+{
+    if (askPayment == m_askMark && endsPayment == m_endsMark)
+        return;
+    m_askMark = askPayment;
+    m_endsMark = endsPayment;
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1),
+                           {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
 bool AmortModel::hasSchedule() const
@@ -97,6 +113,23 @@ QVariant AmortModel::data(const QModelIndex &index, int role) const
         return cellText(m_rows[std::size_t(index.row())], index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    case Qt::BackgroundRole:
+    case Qt::ToolTipRole: {
+        const int payment = m_rows[std::size_t(index.row())].Number;
+        const bool ask = !m_cleared && payment == m_askMark;
+        const bool ends = !m_cleared && payment == m_endsMark;
+        if (!ask && !ends)
+            return {};
+        if (role == Qt::BackgroundRole)
+            return ask ? AskColor : EndsColor;
+        QStringList tips;
+        if (ask)
+            tips << QStringLiteral("The borrower may ask to cancel mortgage insurance after this "
+                                   "payment.");
+        if (ends)
+            tips << QStringLiteral("Mortgage insurance ends by itself after this payment.");
+        return tips.join(u'\n');
+    }
     default:
         return {};
     }

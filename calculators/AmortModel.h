@@ -7,6 +7,7 @@
 #include "finance/MortLib.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include <array>
 #include <vector>
@@ -34,6 +35,13 @@ public:
     bool hasSchedule() const;
     // The listed rows (empty texts do not remove them from here).
     const std::vector<TPayment> &rows() const { return m_rows; }
+    // Payments drawn in a colour of their own with a tip that says why
+    // (0: none): where mortgage insurance may be cancelled and where it ends.
+    void setMarks(int askPayment, int endsPayment);
+    int askMark() const { return m_askMark; }
+    int endsMark() const { return m_endsMark; }
+    static const QColor AskColor;
+    static const QColor EndsColor;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -48,6 +56,8 @@ public:
 private:
     std::vector<TPayment> m_rows;
     bool m_cleared = false;
+    int m_askMark = 0;
+    int m_endsMark = 0;
 };
 
 } // namespace clvn

@@ -6,6 +6,7 @@
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
 #include "calculators/CalculatorHost.h"
+#include "calculators/MiPanel.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
@@ -91,6 +92,7 @@ AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     setTabOrder(m_btnCalculate, m_btnAddExtraPayments);
     setTabOrder(m_btnAddExtraPayments, m_btnAmortChart);
     setTabOrder(m_btnAmortChart, m_grdAmortization);
+    m_mi = new MiPanel(host, *this);
 }
 
 void AmortPage::buildFields()
@@ -294,9 +296,11 @@ void AmortPage::showChosenView()
 
 void AmortPage::updateChart()
 {
+    m_mi->refresh();
     AmortChartData chartData;
     QString caption;
     if (m_model->hasSchedule()) {
+        chartData.marks = m_mi->chartMarks();
         const TMortgage &mortgage = host().mortgage();
         chartData.rows = m_model->rows();
         chartData.loan = mortgage.Principal();
@@ -338,6 +342,7 @@ TableData AmortPage::tableData() const
              TableCell::number(p.InterestToDate, 2), TableCell::number(p.ExtraPrincipal, 2),
              TableCell::number(p.Balance, 2)});
     }
+    m_mi->addColumn(table);
     return table;
 }
 

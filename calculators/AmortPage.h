@@ -19,6 +19,7 @@ namespace clvn {
 
 class AmortChartView;
 class AmortModel;
+class MiPanel;
 class TFnpNumericEdit;
 class TNumEdit;
 
@@ -108,6 +109,8 @@ private:
     QLabel *m_lblAmortSavings = nullptr;
     AmortChartView *m_chart = nullptr;
     bool m_chartShown = false;
+
+    MiPanel *m_mi = nullptr;
 };
 
 } // namespace clvn

@@ -7,11 +7,13 @@
 
 namespace clvn {
 
-double DeterminePMIPremium(double ltv, std::int32_t termYears, const PmiPremiums &premiums)
+namespace {
+
+double premiumOfBand(double ltv, bool longTerm, const PmiPremiums &premiums)
 {
     if (ltv <= 80 || ltv > 97)
         return 0;
-    const std::array<double, 4> &column = termYears > 15 ? premiums.longTerm : premiums.shortTerm;
+    const std::array<double, 4> &column = longTerm ? premiums.longTerm : premiums.shortTerm;
     if (ltv <= 85)
         return column[0];
     if (ltv <= 90)
@@ -19,6 +21,19 @@ double DeterminePMIPremium(double ltv, std::int32_t termYears, const PmiPremiums
     if (ltv <= 95)
         return column[2];
     return column[3];
+}
+
+} // namespace
+
+double DeterminePMIPremium(double ltv, std::int32_t termYears, const PmiPremiums &premiums)
+{
+    return premiumOfBand(ltv, termYears > 15, premiums);
+}
+
+double DeterminePMIPremiumForPayments(double ltv, std::int32_t termPayments,
+                                      const PmiPremiums &premiums)
+{
+    return premiumOfBand(ltv, termPayments > 180, premiums);
 }
 
 std::int32_t TermMonths(std::int32_t years)

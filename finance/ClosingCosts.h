@@ -28,6 +28,10 @@ struct PmiPremiums
 // percent) and a term in years. Bands are closed at the top (85 belongs to
 // "over 80, up to 85"); 80 or less and over 97 give 0.
 double DeterminePMIPremium(double ltv, std::int32_t termYears, const PmiPremiums &premiums);
+// The same table for a term counted in monthly payments: over 15 years is
+// more than 180 payments.
+double DeterminePMIPremiumForPayments(double ltv, std::int32_t termPayments,
+                                      const PmiPremiums &premiums);
 
 // The months of a term in whole years. Throws FloatError (Overflow) for a
 // term whose month count does not fit in 32 bits: such a term is no loan.

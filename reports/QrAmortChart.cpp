@@ -25,6 +25,7 @@ TQRAmortChart::TQRAmortChart() : m_rep(QStringLiteral("QRAmortChart"))
 {
     const qreal w = m_rep.contentWidth();
     addTitleBand(m_rep, QStringLiteral("Loan Amortization Chart"));
+    addMortgageInsuranceBlock(m_rep);
 
     ReportBand *detail = m_rep.addBand(BandKind::Detail, QStringLiteral("Detail"),
                                        kChartTop + ChartHeight + kCaptionGap + kCaptionHeight);
@@ -46,6 +47,7 @@ TQRAmortChart::TQRAmortChart() : m_rep(QStringLiteral("QRAmortChart"))
 void TQRAmortChart::RepBeforePrint()
 {
     fillFooter(m_rep);
+    fillMortgageInsuranceBlock(m_rep, m_page);
 }
 
 void TQRAmortChart::DetailBeforePrint()

@@ -72,6 +72,24 @@ void addLoanFigures(ReportBand *band, qreal y)
     }
 }
 
+void addMortgageInsuranceBlock(Report &report)
+{
+    // Room for three lines: the longest block (with extra payments) takes them.
+    ReportBand *band = report.addBand(BandKind::Title, QStringLiteral("MortgageInsurance"), 48);
+    ReportElement *text = band->addLabel(QStringLiteral("lblMISummary"), QString(),
+                                         QRectF(0, 6, report.contentWidth(), 40),
+                                         reportFont(px(12)), Qt::AlignLeft | Qt::AlignTop);
+    text->wordWrap = true;
+}
+
+void fillMortgageInsuranceBlock(Report &report, const QWidget *amortPage)
+{
+    const QString summary =
+        amortPage ? amortPage->property(kMortgageInsuranceSummary).toString() : QString();
+    report.setText(QStringLiteral("lblMISummary"), summary);
+    report.band(QStringLiteral("MortgageInsurance"))->setEnabled(!summary.isEmpty());
+}
+
 void fillLoanFigures(Report &report, const QWidget *amortPage)
 {
     // The figures as the page shows them, separators and decimals included.
@@ -83,6 +101,7 @@ TQRAmortization::TQRAmortization() : m_rep(QStringLiteral("QRAmortization"))
 {
     const qreal w = m_rep.contentWidth();
     addTitleBand(m_rep, QStringLiteral("Loan Amortization Schedule"));
+    addMortgageInsuranceBlock(m_rep);
 
     ReportBand *header = m_rep.addBand(BandKind::PageHeader, QStringLiteral("PageHeader"), 58);
     header->addHLine(QStringLiteral("HeaderRule1"), 1, 0, w);
@@ -120,6 +139,7 @@ void TQRAmortization::RepBeforePrint()
     // is row 0.
     m_row = 0;
     fillFooter(m_rep);
+    fillMortgageInsuranceBlock(m_rep, m_page);
 }
 
 void TQRAmortization::PageHeaderBeforePrint()

@@ -17,6 +17,13 @@ namespace clvn {
 void addLoanFigures(report::ReportBand *band, qreal y);
 void fillLoanFigures(report::Report &report, const QWidget *amortPage);
 
+// The page property that holds the mortgage-insurance block ("" when none).
+inline constexpr const char *kMortgageInsuranceSummary = "mortgageInsuranceSummary";
+// A title band (after the title) for that block; filling it before the
+// pages are prepared leaves the band out when the page has no block.
+void addMortgageInsuranceBlock(report::Report &report);
+void fillMortgageInsuranceBlock(report::Report &report, const QWidget *amortPage);
+
 class TQRAmortization
 {
 public:

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -27,13 +28,17 @@
 #include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace clvn;
 using namespace Qt::StringLiterals;
@@ -65,13 +70,20 @@ struct Route
         NoLength, // no Content-Length: the body ends when the connection closes
         Silent,   // accepts the request and never answers
         Trickle,  // announces a large body and sends one byte every 100 ms
-        Hold      // sends the headers and the first 64 KiB, then nothing
+        Hold,     // sends the headers and the first 64 KiB, then nothing
+        Chunked,  // Transfer-Encoding: chunked, 64 KiB a chunk, then the last chunk
+        Endless   // a body without end, for 10 s at most
     };
     int status = 200;
     QByteArray reason = "OK";
     QByteArray body;
     QByteArray location;
     Mode mode = Normal;
+    // More header lines, each ending in CRLF.
+    QByteArray headers;
+    // When set, only this much of the body is sent, then the connection drops
+    // without a TLS close.
+    qsizetype cutAt = -1;
 };
 
 // A small HTTPS server on 127.0.0.1 with an ephemeral port.
@@ -137,7 +149,8 @@ private:
         buffer.clear();
         const QString path = QString::fromLatin1(first.value(1));
         ++m_hits[path];
-        const Route route = m_routes.value(path, Route{404, "Not Found", "missing", {}});
+        const Route route =
+            m_routes.value(path, Route{404, "Not Found", "missing", {}, {}, {}, -1});
         answer(socket, route);
     }
 
@@ -148,20 +161,58 @@ private:
             h += "Location: " + r.location + "\r\n";
         if (length >= 0)
             h += "Content-Length: " + QByteArray::number(length) + "\r\n";
-        return h + "Connection: close\r\n\r\n";
+        if (r.mode == Route::Chunked)
+            h += "Transfer-Encoding: chunked\r\n";
+        return h + r.headers + "Connection: close\r\n\r\n";
+    }
+
+    // Writes `data`, then closes cleanly, or drops the connection once all
+    // of it has left when the body is cut.
+    static void send(QSslSocket *socket, const QByteArray &data, bool cut)
+    {
+        socket->write(data);
+        if (!cut) {
+            socket->disconnectFromHost();
+            return;
+        }
+        connect(socket, &QSslSocket::encryptedBytesWritten, socket, [socket] {
+            if (socket->bytesToWrite() == 0 && socket->encryptedBytesToWrite() == 0)
+                socket->abort();
+        });
     }
 
     void answer(QSslSocket *socket, const Route &r)
     {
+        const bool cut = r.cutAt >= 0;
+        const QByteArray body = cut ? r.body.left(r.cutAt) : r.body;
         switch (r.mode) {
         case Route::Normal:
-            socket->write(head(r, r.body.size()) + r.body);
-            socket->disconnectFromHost();
+            send(socket, head(r, r.body.size()) + body, cut);
             break;
         case Route::NoLength:
-            socket->write(head(r, -1) + r.body);
-            socket->disconnectFromHost();
+            send(socket, head(r, -1) + body, cut);
             break;
+        case Route::Chunked: {
+            QByteArray chunks;
+            for (qsizetype at = 0; at < body.size(); at += 64 * 1024) {
+                const QByteArray piece = body.mid(at, 64 * 1024);
+                chunks += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+            }
+            send(socket, head(r, -1) + chunks + (cut ? QByteArray() : "0\r\n\r\n"), cut);
+            break;
+        }
+        case Route::Endless: {
+            // Keeps 256 KiB in flight while the client reads.
+            socket->write(head(r, -1));
+            auto feed = [socket] {
+                if (socket->encryptedBytesToWrite() + socket->bytesToWrite() < 256 * 1024)
+                    socket->write(QByteArray(64 * 1024, 'z'));
+            };
+            connect(socket, &QSslSocket::encryptedBytesWritten, socket, feed);
+            feed();
+            QTimer::singleShot(10000, socket, &QSslSocket::abort);
+            break;
+        }
         case Route::Silent:
             break;
         case Route::Trickle: {
@@ -337,6 +388,9 @@ private:
 
 void TestUpdate::initTestCase()
 {
+    // The save dialog keeps its history in the user's configuration: this
+    // test reads and writes its own.
+    QStandardPaths::setTestModeEnabled(true);
     test::pinLocale();
     QVERIFY(QSslSocket::supportsSsl());
     m_cert = testCertificate();
@@ -394,14 +448,18 @@ void TestUpdate::readsThePage_data()
     QTest::newRow("malformed date")
         << page(u"1.0.05"_s).replace(u"Nov 07, 1999"_s, u"Smarch 1999"_s) << true << u"1.0.05"_s
         << u"Smarch 1999"_s << QDate() << u"Faster schedules."_s << u"clvn105.exe"_s << QString();
+    // A page without a version is read: there is nothing newer on it.
     QTest::newRow("lower-case content= gives no version")
-        << page(u"1.0.05"_s).replace(u"CONTENT="_s, u"content="_s) << false << QString()
-        << QString() << QDate() << QString() << QString() << u"The update page gave no version"_s;
+        << page(u"1.0.05"_s).replace(u"CONTENT="_s, u"content="_s) << true << QString() << QString()
+        << QDate() << QString() << QString() << QString();
     QTest::newRow("version without closing quote")
-        << u"<META HTTP-EQUIV=\"version\" CONTENT=\"1.0.05>\n"_s << false << QString() << QString()
-        << QDate() << QString() << QString() << u"The update page gave no version"_s;
-    QTest::newRow("empty page") << QString() << false << QString() << QString() << QDate()
-                                << QString() << QString() << u"The update page gave no version"_s;
+        << u"<META HTTP-EQUIV=\"version\" CONTENT=\"1.0.05>\n"_s << true << QString() << QString()
+        << QDate() << QString() << QString() << QString();
+    QTest::newRow("empty page") << QString() << true << QString() << QString() << QDate()
+                                << QString() << QString() << QString();
+    QTest::newRow("version with a right-to-left override")
+        << page(u"1.0.0\u202E5"_s) << false << QString() << QString() << QDate() << QString()
+        << QString() << u"The update page gave an invalid version"_s;
 }
 
 void TestUpdate::readsThePage()
@@ -500,6 +558,8 @@ void TestUpdate::transportFailures_data()
         << u"tag-http"_s << u"Only https addresses are fetched, not http://127.0.0.1:%PORT%/x"_s;
     QTest::newRow("home address is http")
         << u"home-http"_s << u"Only https addresses are fetched, not http://127.0.0.1:%PORT%/x"_s;
+    QTest::newRow("page that unpacks to 16 MiB")
+        << u"bomb"_s << u"The answer could not be unpacked: it is too large or damaged"_s;
 }
 
 void TestUpdate::transportFailures()
@@ -564,10 +624,25 @@ void TestUpdate::transportFailures()
         server.route(kInfo).body = tag(server.fill(u"http://127.0.0.1:%PORT%/x"_s));
     } else if (scenario == u"home-http"_s) {
         info.HomeURL = QUrl(server.fill(u"http://127.0.0.1:%PORT%/x"_s));
+    } else if (scenario == u"bomb"_s) {
+        // qCompress gives a zlib stream after a four-byte length.
+        server.route(kInfo).body = qCompress(QByteArray(16 * 1024 * 1024, 'x')).mid(4);
+        server.route(kInfo).headers = "Content-Encoding: deflate\r\n";
     }
     BoxScript boxes;
+    // Start just past a whole second of the monotonic clock, where a coarse
+    // timer would end the wait early: it must last its full time.
+    QElapsedTimer clock;
+    clock.start();
+    if (scenario == u"silent"_s) {
+        QThread::msleep(ulong(1020 - clock.msecsSinceReference() % 1000));
+        clock.start();
+    }
 
     QVERIFY(!info.GetInfo(nullptr));
+    if (scenario == u"silent"_s)
+        QVERIFY2(clock.elapsed() >= info.limits.silenceMs,
+                 qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(info.state(), 0);
     QVERIFY(info.values().version.isEmpty());
     const QString expected = server.fill(lastError);
@@ -591,23 +666,27 @@ void TestUpdate::followsRedirects_data()
 {
     QTest::addColumn<int>("httpHops");
     QTest::addColumn<bool>("viaTag");
+    QTest::addColumn<bool>("endlessBody");
 
-    QTest::newRow("one HTTP redirect") << 1 << false;
-    QTest::newRow("a page redirect tag") << 0 << true;
-    QTest::newRow("four HTTP redirects and a tag: five in all") << 4 << true;
-    QTest::newRow("five HTTP redirects") << 5 << false;
+    QTest::newRow("one HTTP redirect") << 1 << false << false;
+    QTest::newRow("a page redirect tag") << 0 << true << false;
+    QTest::newRow("four HTTP redirects and a tag: five in all") << 4 << true << false;
+    QTest::newRow("five HTTP redirects") << 5 << false << false;
+    QTest::newRow("a redirect with an endless body") << 1 << false << true;
 }
 
 void TestUpdate::followsRedirects()
 {
     QFETCH(int, httpHops);
     QFETCH(bool, viaTag);
+    QFETCH(bool, endlessBody);
     TestServer server;
     QString from = kInfo;
     for (int i = 1; i <= httpHops; ++i) {
         Route &r = server.route(from);
         r.status = 301;
         r.reason = "Moved Permanently";
+        r.mode = endlessBody ? Route::Endless : Route::Normal;
         from = u"/hop"_s + QString::number(i);
         r.location = from.toUtf8();
     }
@@ -620,6 +699,7 @@ void TestUpdate::followsRedirects()
     server.route(from).body = bytes(page(u"1.0.05"_s));
     TWebFileInfo info;
     info.HomeURL = QUrl(server.url(kInfo));
+    info.limits = shortLimits();
     info.setTrustedCertificates({m_cert});
     BoxScript boxes;
 
@@ -688,7 +768,8 @@ void TestUpdate::escCancelsTheWait()
     QString text;
     test::WindowAnswerer esc(u"frmWait"_s, [&](QWidget *w) {
         caption = w->windowTitle();
-        text = w->findChild<QLabel *>(u"lblWait"_s)->text();
+        const QLabel *label = w->findChild<QLabel *>(u"lblWait"_s);
+        text = label->textFormat() == Qt::PlainText ? label->text() : u"not plain text"_s;
         QTimer::singleShot(50, w, [w] { QTest::keyClick(w, Qt::Key_Escape); });
     });
 
@@ -801,6 +882,9 @@ void TestUpdate::windowStartsUnknown()
     QVERIFY(check->isHidden());
     for (const char *hidden : {"lblDate", "lblReadMe", "lblURL"})
         QVERIFY(window.findChild<QLabel *>(QString::fromLatin1(hidden))->isHidden());
+    // Page text is never read as markup, whichever label shows it.
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
     QVERIFY(!info.hasNetworkClient());
 }
 
@@ -867,6 +951,7 @@ void TestUpdate::windowShowsTheCheck_data()
         << u"0.9.99"_s << false << u"No Updated Version Available"_s << false;
     QTest::newRow("shorter, tool button")
         << u"1"_s << false << u"No Updated Version Available"_s << false;
+    QTest::newRow("empty, menu") << QString() << true << u"No Updated Version Available"_s << false;
 }
 
 void TestUpdate::windowShowsTheCheck()
@@ -915,28 +1000,46 @@ void TestUpdate::windowReportsFailures_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("reason");
+    QTest::addColumn<QString>("body");
     QTest::addColumn<QStringList>("boxes");
 
-    QTest::newRow("404") << 404 << QByteArray("Not Found")
+    const QString none = u"<html>nothing here</html>"_s;
+    QTest::newRow("404") << 404 << QByteArray("Not Found") << none
                          << QStringList{u"Calvenor | 404"_s,
                                         u"Calvenor | Get Info failed due to:\r\nNot Found"_s};
     QTest::newRow("500 with markup in its reason")
-        << 500 << QByteArray("<b>Oops</b>")
+        << 500 << QByteArray("<b>Oops</b>") << none
         << QStringList{u"Calvenor | 500"_s, u"Calvenor | Get Info failed due to:\r\n<b>Oops</b>"_s};
-    QTest::newRow("page without a version")
+    QTest::newRow("reason with control characters")
+        << 404 << QByteArray("Not\x1b[8m Found\x7f") << none
+        << QStringList{u"Calvenor | 404"_s,
+                       u"Calvenor | Get Info failed due to:\r\nNot[8m Found"_s};
+    QTest::newRow("a version of 250 KiB of digits")
+        << 200 << QByteArray("OK") << page(u"2."_s + QString(250 * 1024, u'1'))
+        << QStringList{u"Calvenor | Get Info failed due to:\r\nThe update page gave an invalid "
+                       u"version"_s};
+    // Lines are cut at 200 characters.
+    const QString refused =
+        u"Only https addresses are fetched, not http://a/"_s + QString(300, u'x');
+    QTest::newRow("a page redirect tag of 200 KiB")
         << 200 << QByteArray("OK")
-        << QStringList{u"Calvenor | Get Info failed due to:\r\nThe update page gave no version"_s};
+        << u"<META HTTP-EQUIV=\"redirect\" CONTENT=\"http://a/"_s + QString(200 * 1024, u'x') +
+               u"\">\n"_s
+        << QStringList{u"Exception | Error retrieving update information.\r"_s +
+                           QString(u"Exception: "_s + refused).left(199) + u"…"_s,
+                       u"Calvenor | Get Info failed due to:\r\n"_s + refused.left(199) + u"…"_s};
 }
 
 void TestUpdate::windowReportsFailures()
 {
     QFETCH(int, status);
     QFETCH(QByteArray, reason);
+    QFETCH(QString, body);
     TestServer http;
     Route &r = http.route(kInfo);
     r.status = status;
     r.reason = reason;
-    r.body = "<html>nothing here</html>";
+    r.body = bytes(body);
     QTemporaryDir folder;
     auto main = makeMain(http, folder.path());
     BoxScript boxes;
@@ -1003,17 +1106,25 @@ void TestUpdate::download_data()
     QTest::addColumn<QString>("savedName");
     QTest::addColumn<bool>("install");
     QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("chunked");
+    QTest::addColumn<bool>("exists");
     QTest::addColumn<QStringList>("lastBoxes");
 
     const QString installQuestion =
         u"Install Update | Do you want to install the update now?\rThis will close Calvenor."_s;
-    QTest::newRow("installed: the program closes") << false << u"clvn105.exe"_s << u"clvn105.exe"_s
-                                                   << true << true << QStringList{installQuestion};
+    QTest::newRow("installed: the program closes")
+        << false << u"clvn105.exe"_s << u"clvn105.exe"_s << true << true << false << false
+        << QStringList{installQuestion};
     QTest::newRow("read-me shown, no extension gets .EXE, install declined")
-        << true << u"update"_s << u"update.EXE"_s << false << true << QStringList{installQuestion};
-    QTest::newRow("installer does not start")
-        << false << u"clvn105.exe"_s << u"clvn105.exe"_s << true << false
+        << true << u"update"_s << u"update.EXE"_s << false << true << false << false
+        << QStringList{installQuestion};
+    QTest::newRow("installer does not start, the file came in chunks")
+        << false << u"clvn105.exe"_s << u"clvn105.exe"_s << true << false << true << false
         << QStringList{installQuestion, u"Error | Can not start program."_s};
+    QTest::newRow("no extension where update.EXE exists: asked first")
+        << false << u"update"_s << u"update.EXE"_s << false << true << false << true
+        << QStringList{u"Save As | update.EXE already exists.\nDo you want to replace it?"_s,
+                       installQuestion};
 }
 
 void TestUpdate::download()
@@ -1023,6 +1134,8 @@ void TestUpdate::download()
     QFETCH(QString, savedName);
     QFETCH(bool, install);
     QFETCH(bool, opens);
+    QFETCH(bool, chunked);
+    QFETCH(bool, exists);
     QFETCH(QStringList, lastBoxes);
 
     TestServer http;
@@ -1031,9 +1144,17 @@ void TestUpdate::download()
     for (int i = 0; i < payload.size(); ++i)
         payload[i] = char(i * 7 % 251);
     http.route(u"/dl/clvn105.exe"_s).body = payload;
-    http.route(kInfo).body = bytes(page(u"1.0.05"_s, http.url(u"/dl/clvn105.exe"_s)));
+    http.route(u"/dl/clvn105.exe"_s).mode = chunked ? Route::Chunked : Route::Normal;
+    // The read-me is shown as plain text without control or direction characters.
+    http.route(kInfo).body = bytes(
+        page(u"1.0.05"_s, http.url(u"/dl/clvn105.exe"_s),
+             u"<META HTTP-EQUIV=\"readme\" CONTENT=\"<b>Faster</b>\x1b \u202Eschedules.\">\n"_s));
     QTemporaryDir folder;
     QTemporaryDir target;
+    if (exists) {
+        QFile old(target.filePath(savedName));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    }
     auto main = makeMain(http, folder.path());
     QList<QUrl> opened;
     main->webFileInfo().openFile = [&](const QUrl &url) {
@@ -1043,8 +1164,12 @@ void TestUpdate::download()
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main.get()));
 
-    BoxScript boxes({viewReadMe ? QMessageBox::Yes : QMessageBox::No, QMessageBox::Yes,
-                     install ? QMessageBox::Yes : QMessageBox::No});
+    QList<QMessageBox::StandardButton> answers{viewReadMe ? QMessageBox::Yes : QMessageBox::No,
+                                               QMessageBox::Yes,
+                                               install ? QMessageBox::Yes : QMessageBox::No};
+    if (exists)
+        answers.insert(2, QMessageBox::Yes);
+    BoxScript boxes(answers);
     QString proposed;
     test::WindowAnswerer save(u"SaveDialog1"_s, [&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
@@ -1072,7 +1197,7 @@ void TestUpdate::download()
     expected += lastBoxes;
     QCOMPARE(boxes.titlesAndTexts(), expected);
     QCOMPARE(QFileInfo(proposed).fileName(), u"clvn105.exe"_s);
-    QCOMPARE(readMe, viewReadMe ? u"Read Me | Faster schedules."_s : QString());
+    QCOMPARE(readMe, viewReadMe ? u"Read Me | <b>Faster</b> schedules."_s : QString());
 
     const QString saved = target.filePath(savedName);
     QFile file(saved);
@@ -1108,6 +1233,19 @@ void TestUpdate::downloadFailures_data()
         << u"file"_s
         << u"Download Error | Error occurred while downloading update.\rError: \"Only https "
            u"addresses are fetched, not file:///etc/passwd.\""_s;
+    QTest::newRow("cut off without a length: the good copy stays")
+        << u"cut"_s
+        << u"Download Error | Error occurred while downloading update.\rError: \"The server did "
+           u"not "
+           u"say how large the file is, so it may be incomplete.\""_s;
+    QTest::newRow("download over a limit of whole MiB")
+        << u"mib"_s
+        << u"Download Error | Error occurred while downloading update.\rError: \"The answer is "
+           u"larger than 1 MiB.\""_s;
+    QTest::newRow("the chosen name is a named pipe")
+        << u"fifo"_s
+        << u"Download Error | Error occurred while downloading update.\rError: \"%DIR%/a.exe is "
+           u"not a regular file.\""_s;
 }
 
 void TestUpdate::downloadFailures()
@@ -1126,20 +1264,40 @@ void TestUpdate::downloadFailures()
         r.status = 302;
         r.reason = "Found";
         r.location = "file:///etc/passwd";
+    } else if (scenario == u"cut"_s) {
+        // Half of 1 MiB, then the connection drops without a TLS close.
+        Route &r = http.route(u"/dl/a.exe"_s);
+        r.body = QByteArray(1024 * 1024, 'y');
+        r.mode = Route::NoLength;
+        r.cutAt = 512 * 1024;
+    } else if (scenario == u"mib"_s) {
+        http.route(u"/dl/a.exe"_s).body = QByteArray(1536 * 1024, 'y');
     }
     http.route(kInfo).body = bytes(page(u"1.0.05"_s, address));
     QTemporaryDir folder;
     QTemporaryDir target;
     WebFileLimits limits;
-    limits.maxDownloadBytes = 100 * 1024;
+    if (scenario == u"big"_s)
+        limits.maxDownloadBytes = 100 * 1024;
+    else if (scenario == u"mib"_s)
+        limits.maxDownloadBytes = 1024 * 1024;
+    // Where a file is already there, the save dialog asks first.
+    const QString chosen = target.filePath(u"a.exe"_s);
+    const bool existing = scenario == u"cut"_s || scenario == u"fifo"_s;
+    if (scenario == u"cut"_s) {
+        QFile good(chosen);
+        QVERIFY(good.open(QIODevice::WriteOnly) && good.write("good copy") == 9);
+    } else if (scenario == u"fifo"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(chosen).constData(), 0600), 0);
+    }
     auto main = makeMain(http, folder.path(), limits);
     int opened = 0;
     main->webFileInfo().openFile = [&](const QUrl &) { return ++opened > 0; };
 
-    BoxScript boxes({QMessageBox::No, QMessageBox::Yes});
+    BoxScript boxes({QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes});
     test::WindowAnswerer save(u"SaveDialog1"_s, [&](QWidget *w) {
         auto *dialog = static_cast<QFileDialog *>(w);
-        dialog->selectFile(target.filePath(u"a.exe"_s));
+        dialog->selectFile(chosen);
         QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog *>(dialog)->accept(); });
     });
     Seen seen;
@@ -1148,11 +1306,19 @@ void TestUpdate::downloadFailures()
 
     main->ShowUpdate();
 
-    QCOMPARE(boxes.titlesAndTexts().size(), 3);
-    QCOMPARE(boxes.titlesAndTexts().last(), http.fill(box));
+    QCOMPARE(boxes.titlesAndTexts().size(), existing ? 4 : 3);
+    QCOMPARE(boxes.titlesAndTexts().last(), http.fill(box).replace(u"%DIR%"_s, target.path()));
     QCOMPARE(boxes.boxes.last().format, Qt::PlainText);
-    // Nothing is left behind, nothing is opened.
-    QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    // Nothing is written or left behind, nothing is opened.
+    const QStringList files = QDir(target.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(files, scenario == u"cut"_s ? QStringList{u"a.exe"_s} : QStringList());
+    if (scenario == u"cut"_s) {
+        QFile good(chosen);
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        QCOMPARE(good.readAll(), QByteArray("good copy"));
+    }
+    if (scenario == u"fifo"_s)
+        QVERIFY(!QFileInfo(chosen).isFile());
     QCOMPARE(opened, 0);
 }
 
@@ -1180,7 +1346,8 @@ void TestUpdate::downloadCancelled()
     int progressAtCancel = -1;
     test::WindowAnswerer progress(u"WebDlProgress"_s, [&](QWidget *w) {
         caption = w->windowTitle();
-        label = w->findChild<QLabel *>(u"lblDownloading"_s)->text();
+        const QLabel *shown = w->findChild<QLabel *>(u"lblDownloading"_s);
+        label = shown->textFormat() == Qt::PlainText ? shown->text() : u"not plain text"_s;
         auto *cancel = w->findChild<QPushButton *>(u"btnCancel"_s);
         QCOMPARE(cancel->text(), u"&Cancel"_s);
         // Cancel once part of the file has arrived.

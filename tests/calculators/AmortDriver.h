@@ -75,6 +75,17 @@ public:
         click(QStringLiteral("btnAddExtra"));
         click(QStringLiteral("btnCancel"));
     }
+    // A home value through the mortgage-insurance panel, with the proposed
+    // premium; "" applies nothing.
+    void applyInsurance(const QString &homeValue)
+    {
+        if (homeValue.isEmpty())
+            return;
+        click(QStringLiteral("btnMortgageInsurance"));
+        type(QStringLiteral("edtMIHomeValue"), homeValue);
+        click(QStringLiteral("btnApplyMI"));
+        click(QStringLiteral("btnCancelMI"));
+    }
 
     std::unique_ptr<FakeHost> host;
     std::unique_ptr<AmortPage> page;

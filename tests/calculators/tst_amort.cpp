@@ -1,7 +1,10 @@
 // The Loan Amortizations page driven as a user drives it: enter the page,
 // type figures, press Calculate, add and remove extra payments, read the grid.
 
+#include "calculators/AmortChartView.h"
+#include "calculators/AmortModel.h"
 #include "calculators/AmortPage.h"
+#include "calculators/MiPanel.h"
 #include "tests/calculators/FakeHost.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/NumEdit.h"
@@ -46,6 +49,9 @@ private Q_SLOTS:
     void cancelThenRemoveAfterSeveralRecalcs();
     void pageReset_data();
     void pageReset();
+    void mortgageInsurance_data();
+    void mortgageInsurance();
+    void mortgageInsuranceKeptUntilRemoved();
 
 private:
     template <class T = QLineEdit> T *child(QString name) const
@@ -99,18 +105,44 @@ private:
         const QStringList fields =
             extra ? QStringList{{}, u"edtFromPmt"_s, u"edtToPmt"_s, u"edtExtraAmount"_s}
                   : QStringList{u"edtMortAmt"_s, u"EdtIRate"_s, u"EdtNumPmts"_s};
-        // Each text replaces the field's by typing; Tab leaves the field.
-        for (int i = extra; i < typed.size(); ++i) {
-            if (auto *edit = child(fields[i]); edit->isEnabled()) {
-                edit->setFocus(Qt::TabFocusReason);
-                edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Backspace);
-                QTest::keyClicks(edit, typed[i]);
-                QCOMPARE(edit->text(), typed[i]);
-                QTest::keyClick(edit, Qt::Key_Tab);
-            }
-        }
+        for (int i = extra; i < typed.size(); ++i)
+            if (child(fields[i])->isEnabled())
+                type(fields[i], typed[i]);
         click(extra ? u"btnAddExtra"_s : u"btnCalculate"_s);
+    }
+    // Replaces a field's text by typing; Tab leaves the field.
+    void type(const QString &name, const QString &text)
+    {
+        auto *edit = child(name);
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QCOMPARE(edit->text(), text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    // The insurance results as shown: start LTV, the three payments, the
+    // three premiums and the saving, "|" between them.
+    QString insurance() const
+    {
+        QStringList texts;
+        for (const char *name :
+             {"edtMIStartLTV", "edtMIAskAt", "edtMIAskActualAt", "edtMIEndsAt", "edtMIPremiumsAsk",
+              "edtMIPremiumsAskActual", "edtMIPremiumsEnd", "edtMISaved"})
+            texts << child(QLatin1String(name))->text();
+        return texts.join(u'|');
+    }
+    // Opens the insurance panel and applies a home value and, unless empty,
+    // a premium typed over the proposed one; gives the proposed premium.
+    QString applyInsurance(const QString &home, const QString &premium = {})
+    {
+        click(u"btnMortgageInsurance"_s);
+        type(u"edtMIHomeValue"_s, home);
+        const QString proposed = child<TNumEdit>(u"edtMIPremium"_s)->displayText();
+        if (!premium.isEmpty())
+            type(u"edtMIPremium"_s, premium);
+        click(u"btnApplyMI"_s);
+        return proposed;
     }
 
     std::unique_ptr<test::FakeHost> m_host;
@@ -304,6 +336,110 @@ void TestAmort::pageReset()
     QCOMPARE(cell(0, 0), u"1"_s);
     QVERIFY(m_host->printingAllowed);
     QVERIFY(child<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
+}
+
+void TestAmort::mortgageInsurance_data()
+{
+    QTest::addColumn<QStringList>("steps"); // as act takes them
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("premium"); // typed over the proposal; empty keeps it
+    QTest::addColumn<QString>("proposed");
+    QTest::addColumn<QString>("shown"); // see insurance()
+    QTest::addColumn<QString>("message");
+    const QString loan = u"180000|6.5|360"_s;
+    // The worked figures; the arithmetic itself is tested headless.
+    QTest::newRow("worked figures") << QStringList{loan} << u"200000"_s << QString() << u"$78.00"_s
+                                    << u"90.000%|95||109|$7,410.00||$8,502.00|"_s << QString();
+    QTest::newRow("worked figures, 200 extra on every payment")
+        << QStringList{loan, u"rbAllPmts|||200"_s} << u"200000"_s << QString() << u"$78.00"_s
+        << u"90.000%|95|49|109|$7,410.00|$3,822.00|$8,502.00|$3,588.00"_s << QString();
+    QTest::newRow("loan at 80 %: no insurance")
+        << QStringList{u"160000|6.5|360"_s} << u"200000"_s << QString() << u"$0.00"_s
+        << u"80.000%|||||||"_s << QString();
+    const QString none = u"|||||||"_s;
+    QTest::newRow("home value 0") << QStringList{loan} << u"0"_s << QString() << u"$0.00"_s << none
+                                  << MiPanel::HomeValueMessage;
+    QTest::newRow("negative premium") << QStringList{loan} << u"200000"_s << u"-1"_s << u"$78.00"_s
+                                      << none << MiPanel::PremiumMessage;
+    QTest::newRow("over 97 % without a premium")
+        << QStringList{u"195000|6.5|360"_s} << u"200000"_s << QString() << u"$0.00"_s << none
+        << MiPanel::PremiumNeededMessage;
+}
+
+// The panel's results, the marked rows and the export column, or the message.
+void TestAmort::mortgageInsurance()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, home);
+    QFETCH(QString, premium);
+    QFETCH(QString, proposed);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    for (const QString &step : steps)
+        act(step);
+    test::MessageBoxCatcher boxes;
+    QCOMPARE(applyInsurance(home, premium), proposed);
+    QCOMPARE(boxes.texts() + m_errors, message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(!panelOpen()); // the two panels share their place
+    QCOMPARE(insurance(), shown);
+    const bool insured = !shown.section(u'|', 1, 1).isEmpty();
+    QCOMPARE(child<QWidget>(u"pnlMIResults"_s)->isVisible(), message.isEmpty());
+    const TableData table = m_page->tableData();
+    QCOMPARE(table.headings.size(), message.isEmpty() ? 8 : 7);
+    if (!insured)
+        return;
+    // The payment the borrower can ask at and the automatic end are marked;
+    // the export's premium column runs up to the first.
+    const int ask = shown.section(u'|', 2, 2).isEmpty() ? shown.section(u'|', 1, 1).toInt()
+                                                        : shown.section(u'|', 2, 2).toInt();
+    const int ends = shown.section(u'|', 3, 3).toInt();
+    QCOMPARE(grid()->index(ask - 1, 0).data(Qt::BackgroundRole).value<QColor>(),
+             AmortModel::AskColor);
+    QCOMPARE(grid()->index(ends - 1, 6).data(Qt::BackgroundRole).value<QColor>(),
+             AmortModel::EndsColor);
+    QVERIFY(!grid()->index(ask, 0).data(Qt::BackgroundRole).isValid());
+    QCOMPARE(table.headings.last(), u"Mortgage Insurance"_s);
+    QCOMPARE(table.rows[std::size_t(ask - 1)].back().value, 78.0);
+    QCOMPARE(table.rows[std::size_t(ask)].back().value, 0.0);
+}
+
+// Reset and a new calculation keep the panel's figures; Remove turns it off.
+void TestAmort::mortgageInsuranceKeptUntilRemoved()
+{
+    const int fullHeight = view()->height();
+    act(u"180000|6.5|360"_s);
+    applyInsurance(u"200000"_s);
+    const QString worked = u"90.000%|95||109|$7,410.00||$8,502.00|"_s;
+    QCOMPARE(insurance(), worked);
+    QVERIFY(child<QWidget>(u"pnlMIResults"_s)->geometry().top() > view()->geometry().bottom());
+    QCOMPARE(m_page->property(MiPanel::SummaryProperty).toString(),
+             u"Mortgage insurance: home value $200,000.00, loan-to-value at start 90.000%. "
+             u"Premium $78.00 a month. May ask to cancel after payment 95 ($7,410.00 of "
+             u"premiums). Ends by itself after payment 109 ($8,502.00 of premiums)."_s);
+    // The chart draws the two payments with their captions.
+    QStringList captions;
+    for (const AmortChartMark &mark : m_page->chartView()->data().marks)
+        captions << QString::number(mark.payment) + u": "_s + mark.caption;
+    QCOMPARE(captions, (QStringList{u"95: May ask to cancel insurance: payment 95"_s,
+                                    u"109: Insurance ends: payment 109"_s}));
+    // The extra-payment panel takes the same place: opening it closes this one.
+    QVERIFY(child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
+    click(u"btnAddExtraPayments"_s);
+    QVERIFY(panelOpen() && !child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
+    m_page->Reset();
+    QCOMPARE(insurance(), u"|||||||"_s);
+    QCOMPARE(child<TNumEdit>(u"edtMIHomeValue"_s)->displayText(), u"$200,000.00"_s);
+    act(u"180000|6.5|360"_s);
+    QCOMPARE(insurance(), worked);
+    act(u"190000|12|360"_s); // the premium stays as proposed for the first loan
+    QCOMPARE(insurance(), u"95.000%|189||180|$14,742.00||$14,040.00|"_s);
+    click(u"btnRemoveMI"_s);
+    QCOMPARE(insurance(), u"|||||||"_s);
+    QVERIFY(!child<QWidget>(u"pnlMIResults"_s)->isVisible());
+    QCOMPARE(view()->height(), fullHeight);
+    QCOMPARE(m_page->tableData().headings.size(), 7);
+    QCOMPARE(m_page->property(MiPanel::SummaryProperty).toString(), QString());
+    QVERIFY(m_errors.isEmpty());
 }
 
 QTEST_MAIN(TestAmort)

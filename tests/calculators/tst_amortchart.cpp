@@ -7,6 +7,7 @@
 #include "calculators/AmortChart.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
+#include "calculators/MiPanel.h"
 #include "reports/Print.h"
 #include "tests/calculators/AmortDriver.h"
 #include "tests/reports/FakePages.h"
@@ -331,10 +332,17 @@ void TestAmortChart::printing_data()
     QTest::addColumn<bool>("chartShown");
     QTest::addColumn<QString>("extra");
     QTest::addColumn<QString>("title");
-    QTest::newRow("table shown") << false << QString() << u"Loan Amortization Schedule"_s;
-    QTest::newRow("chart, no extras") << true << QString() << u"Loan Amortization Chart"_s;
+    QTest::addColumn<QString>("homeValue"); // for mortgage insurance, or none
+    QTest::newRow("table shown") << false << QString() << u"Loan Amortization Schedule"_s
+                                 << QString();
+    QTest::newRow("chart, no extras")
+        << true << QString() << u"Loan Amortization Chart"_s << QString();
     QTest::newRow("chart with extras")
-        << true << u"rbAllPmts|||100"_s << u"Loan Amortization Chart"_s;
+        << true << u"rbAllPmts|||100"_s << u"Loan Amortization Chart"_s << QString();
+    QTest::newRow("table with mortgage insurance")
+        << false << QString() << u"Loan Amortization Schedule"_s << u"110000"_s;
+    QTest::newRow("chart with extras and mortgage insurance")
+        << true << u"rbAllPmts|||100"_s << u"Loan Amortization Chart"_s << u"110000"_s;
 }
 
 void TestAmortChart::printing()
@@ -342,7 +350,9 @@ void TestAmortChart::printing()
     QFETCH(bool, chartShown);
     QFETCH(QString, extra);
     QFETCH(QString, title);
+    QFETCH(QString, homeValue);
     m_amort->addExtra(extra);
+    m_amort->applyInsurance(homeValue);
     if (chartShown)
         m_amort->click(u"btnAmortChart"_s);
     QWidget window;
@@ -358,6 +368,12 @@ void TestAmortChart::printing()
     QCOMPARE(page.textOf(u"lblNumPmts"_s), u"360"_s);
     QCOMPARE(page.textOf(u"lblPaymentAmt"_s), u"$786.70"_s);
     QCOMPARE(page.textOf(u"lblApplicationTitle"_s), u"Calvenor, 1.0.04"_s);
+    // The mortgage-insurance block under the title, as the page words it.
+    const QString block = m_amort->page->property(MiPanel::SummaryProperty).toString();
+    QCOMPARE(block.isEmpty(), homeValue.isEmpty());
+    QCOMPARE(page.textOf(u"lblMISummary"_s), homeValue.isEmpty() ? QString() : block);
+    QCOMPARE(textsOf(page.items, chart::MarkLabel).size(),
+             chartShown && !homeValue.isEmpty() ? 2 : 0);
     if (!chartShown) {
         QVERIFY(out.pageCount() > 1);
         QVERIFY(!findItem(page.items, chart::Balance));

@@ -1,6 +1,8 @@
 // The two payment-plan comparisons: monthly against biweekly payments, and a
-// loan's schedule with and without extra principal payments.
+// loan's schedule with and without extra principal payments; and when the
+// mortgage insurance of such a schedule ends.
 
+#include "finance/MortgageInsurance.h"
 #include "finance/PayPlans.h"
 #include "tests/finance/FinanceTestUtil.h"
 
@@ -88,6 +90,49 @@ QString prepayment(const QString &loan, const QString &extra)
     });
 }
 
+// "<mode> <from> <to> <extra>" of the loan "L R n", insured against a home
+// value with a monthly premium ("H premium").
+QString insurance(const QString &loan, const QString &extra, const QString &insured)
+{
+    return attempt([=] {
+        const QStringList l = loan.split(u' '), e = extra.split(u' '), i = insured.split(u' ');
+        MortgageInsuranceInputs in;
+        in.loan = l[0].toDouble();
+        in.ratePercent = l[1].toDouble();
+        in.term = l[2].toInt();
+        in.extraMode = e[0] == u"single"  ? PrepaymentMode::Single
+                       : e[0] == u"range" ? PrepaymentMode::Range
+                                          : PrepaymentMode::All;
+        in.extraFrom = e[1].toInt();
+        in.extraTo = e[2].toInt();
+        in.extraAmount = e[3].toDouble();
+        in.homeValue = i[0].toDouble();
+        in.monthlyPremium = i[1].toDouble();
+        const MortgageInsuranceResults r = AssessMortgageInsurance(in);
+        static const char *const refusals[] = {"", "refused: home value", "refused: premium",
+                                               "refused: premium needed"};
+        if (r.refusal != MortgageInsuranceRefusal::None)
+            return QString::fromLatin1(refusals[int(r.refusal)]);
+        if (!r.insured)
+            return u"ltv=%1 not insured"_s.arg(r.startLtv * 100, 0, 'f', 4);
+        QStringList out{
+            u"ltv=%1"_s.arg(r.startLtv * 100, 0, 'f', 4),
+            u"ask=%1 (%2) %3"_s.arg(r.askAt).arg(money(r.askBalance), money(r.premiumsAsk))};
+        if (r.withExtras)
+            out << u"actual=%1 (%2) %3 saved=%4"_s.arg(r.askActualAt)
+                       .arg(money(r.askActualBalance), money(r.premiumsAskActual), money(r.saved));
+        out << u"ends=%1%2 (%3) %4"_s.arg(r.endsAt).arg(r.endsAtMidpoint ? u" midpoint"_s
+                                                                         : QString(),
+                                                        money(r.endsBalance), money(r.premiumsEnd));
+        return out.join(u' ');
+    });
+}
+
+PmiPremiums defaultPremiums()
+{
+    return {{0.0032, 0.0052, 0.0078, 0.0090}, {0.0019, 0.0023, 0.0056, 0.0079}};
+}
+
 } // namespace
 
 class TestPayPlans : public QObject
@@ -99,6 +144,10 @@ private Q_SLOTS:
     void biweekly();
     void prepayment_data();
     void prepayment();
+    void insurance_data();
+    void insurance();
+    void insuranceFigures_data();
+    void insuranceFigures() { checkRow(); }
 };
 
 void TestPayPlans::biweekly_data()
@@ -205,6 +254,118 @@ void TestPayPlans::prepayment()
     QFETCH(QString, extra);
     QFETCH(QString, expected);
     QCOMPARE(::prepayment(loan, extra), expected);
+}
+
+void TestPayPlans::insurance_data()
+{
+    QTest::addColumn<QString>("loan");    // "L R n"
+    QTest::addColumn<QString>("extra");   // "mode from to amount"
+    QTest::addColumn<QString>("insured"); // "home value, monthly premium"
+    QTest::addColumn<QString>("expected");
+    const QString loan = u"180000 6.5 360"_s;
+    const QString none = u"all 0 0 0"_s;
+    // Reference: an independent Python schedule in binary doubles (amounts
+    // rounded as Int(x * 100 + 0.5) / 100), balances compared in whole cents.
+    // The worked figures: 90 %, asking at 80 % after payment 95, ending at 78 % after 109.
+    const QString original = u"ltv=90.0000 ask=95 (159854.20) 7410.00 "_s;
+    const QString ends = u"ends=109 (155911.44) 8502.00"_s;
+    QTest::newRow("worked figures") << loan << none << u"200000 78"_s << original + ends;
+    QTest::newRow("worked figures, 200 extra on every payment")
+        << loan << u"all 0 0 200"_s << u"200000 78"_s
+        << original + u"actual=49 (159707.28) 3822.00 saved=3588.00 "_s + ends;
+    // 80 % of 199,817.75 is the balance after payment 95 to the cent: it counts.
+    // (78 % of it is below payment 109's balance, so the end moves to 110.)
+    QTest::newRow("balance equal to 80 %")
+        << loan << none << u"199817.75 78"_s
+        << u"ltv=90.0821 ask=95 (159854.20) 7410.00 ends=110 (155618.24) 8580.00"_s;
+    QTest::newRow("a cent below: 80 % one payment later")
+        << loan << none << u"199817.74 78"_s
+        << u"ltv=90.0821 ask=96 (159582.36) 7488.00 ends=110 (155618.24) 8580.00"_s;
+    // 78 % of 217,164.00 is the balance after payment 56 to the cent.
+    QTest::newRow("balance equal to 78 %")
+        << loan << none << u"217164 60"_s
+        << u"ltv=82.8867 ask=36 (173551.12) 2160.00 ends=56 (169387.92) 3360.00"_s;
+    QTest::newRow("a cent below: 78 % one payment later")
+        << loan << none << u"217163.99 60"_s
+        << u"ltv=82.8867 ask=36 (173551.12) 2160.00 ends=57 (169167.72) 3420.00"_s;
+    // At 12 % the balance is still 81 % at the middle of the term.
+    QTest::newRow("midpoint first")
+        << u"190000 12 360"_s << none << u"200000 120"_s
+        << u"ltv=95.0000 ask=189 (159789.49) 22680.00 ends=180 midpoint (162842.98) 21600.00"_s;
+    QTest::newRow("midpoint of an odd term rounds down")
+        << u"190000 12 359"_s << none << u"200000 120"_s
+        << u"ltv=95.0000 ask=188 (159834.66) 22560.00 ends=179 midpoint (162889.08) 21480.00"_s;
+    QTest::newRow("loan at 80 %: no insurance")
+        << u"160000 6.5 360"_s << none << u"200000 78"_s << u"ltv=80.0000 not insured"_s;
+    QTest::newRow("loan below 80 %: no insurance")
+        << u"100000 6.5 360"_s << u"all 0 0 200"_s << u"200000 0"_s << u"ltv=50.0000 not insured"_s;
+    QTest::newRow("extras reach 80 % within the first payment")
+        << loan << u"single 1 0 20000"_s << u"200000 78"_s
+        << original + u"actual=1 (159837.28) 78.00 saved=7332.00 "_s + ends;
+    QTest::newRow("over 97 % with a premium typed")
+        << u"200000 6.5 360"_s << none << u"200000 150"_s
+        << u"ltv=100.0000 ask=146 (159926.53) 21900.00 ends=156 (155849.44) 23400.00"_s;
+    QTest::newRow("97 % with a premium of 0 is taken")
+        << u"194000 6.5 360"_s << none << u"200000 0"_s
+        << u"ltv=97.0000 ask=133 (159961.79) 0.00 ends=144 (155895.60) 0.00"_s;
+    QTest::newRow("refused: home value 0") << loan << none << u"0 78"_s << u"refused: home value"_s;
+    QTest::newRow("refused: negative home value")
+        << loan << none << u"-200000 78"_s << u"refused: home value"_s;
+    QTest::newRow("refused: negative premium")
+        << loan << none << u"200000 -0.01"_s << u"refused: premium"_s;
+    QTest::newRow("refused: over 97 % without a premium")
+        << u"194000.01 6.5 360"_s << none << u"200000 0"_s << u"refused: premium needed"_s;
+    QTest::newRow("refused: loan above the home value without a premium")
+        << u"210000 6.5 360"_s << none << u"200000 0"_s << u"refused: premium needed"_s;
+    QTest::newRow("home value not finite") << loan << none << u"inf 78"_s << u"Overflow"_s;
+    QTest::newRow("term 0") << u"180000 6.5 0"_s << none << u"200000 78"_s << u"ZeroDivide"_s;
+    QTest::newRow("single extra outside the schedule")
+        << loan << u"single 361 0 100"_s << u"200000 78"_s << u"IndexError 361"_s;
+}
+
+void TestPayPlans::insurance()
+{
+    QFETCH(QString, loan);
+    QFETCH(QString, extra);
+    QFETCH(QString, insured);
+    QFETCH(QString, expected);
+    QCOMPARE(::insurance(loan, extra, insured), expected);
+}
+
+void TestPayPlans::insuranceFigures_data()
+{
+    addColumns();
+    const PmiPremiums table = defaultPremiums();
+    // The premium the table proposes: annual fraction of the band * loan / 12, in cents.
+    addRow("premium, 90 % over 360", "78.00",
+           [=] { return ProposedMonthlyPremium(180000, 200000, 360, table); });
+    addRow("premium, 180 payments: 15 years or less", "34.50",
+           [=] { return ProposedMonthlyPremium(180000, 200000, 180, table); });
+    addRow("premium, 181 payments: over 15 years", "78.00",
+           [=] { return ProposedMonthlyPremium(180000, 200000, 181, table); });
+    addRow("premium, 80 %", "0.00",
+           [=] { return ProposedMonthlyPremium(160000, 200000, 360, table); });
+    addRow("premium, a cent above 80 %", "42.67",
+           [=] { return ProposedMonthlyPremium(160000.01, 200000, 360, table); });
+    addRow("premium, 97 %", "145.50",
+           [=] { return ProposedMonthlyPremium(194000, 200000, 360, table); });
+    addRow("premium, over 97 %", "0.00",
+           [=] { return ProposedMonthlyPremium(194000.01, 200000, 360, table); });
+    addRow("premium, home value 0", "0.00",
+           [=] { return ProposedMonthlyPremium(180000, 0, 360, table); });
+    // Payments that carry insurance when nobody asks: the 78 % payment or the midpoint.
+    addRow("insured payments, worked figures", "109",
+           [] { return InsuredPayments(180000, 6.5, 360, 200000); });
+    addRow("insured payments, 285,000 at 6.75 % on 320,000", "106",
+           [] { return InsuredPayments(285000, 6.75, 360, 320000); });
+    addRow("insured payments, midpoint", "180",
+           [] { return InsuredPayments(190000, 12, 360, 200000); });
+    addRow("insured payments, loan at 80 %", "0",
+           [] { return InsuredPayments(160000, 6.5, 360, 200000); });
+    addRow("insured payments, one payment", "1",
+           [] { return InsuredPayments(180000, 6.5, 1, 200000); });
+    addRow("insured payments, term 0", "ZeroDivide",
+           [] { return InsuredPayments(180000, 6.5, 0, 200000); });
 }
 
 QTEST_APPLESS_MAIN(TestPayPlans)
