@@ -53,15 +53,19 @@ std::int32_t readInteger(const QLineEdit *edit)
     return v;
 }
 
-// The extra amount is read with "." as the decimal point whatever the
-// locale, and without thousands separators, so "1,5" is refused rather than
-// read as fifteen.
+// The extra amount is read in the user's locale like every other field
+// ("100,50" in German), without thousands separators, so "1,5" is refused
+// where the comma groups. Where the separator is a comma, a lone "." is
+// still taken as it, as the fields take a typed point.
 double readDecimal(const QLineEdit *edit)
 {
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    QString text = edit->text().trimmed();
+    if (!text.contains(locale.decimalPoint()) && text.count(u'.') == 1)
+        text.replace(u'.', locale.decimalPoint());
     bool ok = false;
-    const double v = c.toDouble(edit->text().trimmed(), &ok);
+    const double v = locale.toDouble(text, &ok);
     if (!ok || !std::isfinite(v))
         throw ConvertError::notFloat(edit->text().toStdString());
     return v;

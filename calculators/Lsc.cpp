@@ -7,22 +7,14 @@ namespace clvn {
 
 namespace {
 
-// v as shown with `digits` significant digits and `decimals` decimals, with
-// a figure that rounds to zero made +0 so that no "-$0.00" appears.
-double shownValue(double v, int digits, int decimals)
-{
-    const double shown = roundShown(v, digits, decimals);
-    return shown == 0 ? 0.0 : shown;
-}
-
 QString currency(double v, int digits, int decimals)
 {
-    return formatCurrency(shownValue(v, digits, decimals), digits, decimals);
+    return formatCurrency(v, digits, decimals);
 }
 
 QString fixed(double v, int digits, int decimals)
 {
-    return formatFixed(shownValue(v, digits, decimals), digits, decimals);
+    return formatFixed(v, digits, decimals);
 }
 
 QString general5(double v)

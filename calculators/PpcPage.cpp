@@ -301,9 +301,13 @@ void PpcPage::CalcPPC(bool leavingExtra)
     if (mode == PrepaymentMode::Range)
         extra.ExtraToPayment = in.toPayment;
     extra.ExtraAmount = in.extraAmount;
-    m_applied = r.extraApplied
-                    ? Applied{mode, in.fromPayment, std::min(in.toPayment, in.term), in.extraAmount}
-                    : Applied{};
+    m_applied =
+        Applied{mode,
+                in.fromPayment,
+                std::min(in.toPayment, in.term),
+                r.appliedAmount,
+                r.extraApplied ? PrepaymentOutcome::Applied : PrepaymentOutcome::OutsideSchedule,
+                in.term};
     host().mortgage() = std::move(r.schedule);
 }
 
@@ -340,6 +344,7 @@ void PpcPage::btnPPCClearClick()
     m_edtPPCExtraAmount->setValue(0);
     moveFocusQuietly(m_edtPPCAmountBorrowed);
     m_applied = {};
+    m_applied.outcome = PrepaymentOutcome::Cleared;
     host().mortgage() = std::move(r.schedule);
 }
 

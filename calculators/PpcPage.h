@@ -21,12 +21,16 @@ class PpcPage : public CalculatorPage
 {
     Q_OBJECT
     // The prepayment the shown results were calculated with, which the
-    // report describes: mode 0 single, 1 range, 2 all payments; the payment
-    // numbers; the amount applied (0 when none was).
+    // report describes: the user's choice (mode 0 single, 1 range, 2 all
+    // payments) and payment numbers; the amount applied (0 when none was);
+    // appliedOutcome, why none was when so (PrepaymentOutcome); and the term
+    // the numbers were checked against.
     Q_PROPERTY(int appliedMode READ appliedMode)
     Q_PROPERTY(int appliedFrom READ appliedFrom)
     Q_PROPERTY(int appliedTo READ appliedTo)
     Q_PROPERTY(double appliedAmount READ appliedAmount)
+    Q_PROPERTY(int appliedOutcome READ appliedOutcome)
+    Q_PROPERTY(int appliedTerm READ appliedTerm)
 
 public:
     explicit PpcPage(CalculatorHost &host, QWidget *parent = nullptr);
@@ -58,6 +62,8 @@ public:
     int appliedFrom() const { return m_applied.from; }
     int appliedTo() const { return m_applied.to; }
     double appliedAmount() const { return m_applied.amount; }
+    int appliedOutcome() const { return int(m_applied.outcome); }
+    int appliedTerm() const { return m_applied.term; }
 
 private:
     struct Applied
@@ -66,6 +72,8 @@ private:
         std::int32_t from = 0;
         std::int32_t to = 0;
         double amount = 0;
+        PrepaymentOutcome outcome = PrepaymentOutcome::NotCalculated;
+        std::int32_t term = 0;
     };
 
     void buildInputs();

@@ -245,10 +245,11 @@ void RefiPage::bindHandlers()
             CalcRefi();
     });
     calculateOnLeave({std::begin(m_items), std::end(m_items)}, [this] {
-        if (!m_quiet)
+        if (!m_quiet && m_itemsChanged)
             CalcClosingCosts();
     });
     for (TNumEdit *item : m_items) {
+        connect(item, &TNumEdit::valueChanged, this, [this] { m_itemsChanged = true; });
         // Enter in an item is the panel's OK, as in a dialog.
         connectGuarded(item, &QLineEdit::returnPressed, this,
                        [this] { BtnCloseClosingCostsClick(); });
@@ -309,6 +310,7 @@ void RefiPage::CalcClosingCosts()
     total = fpe::checked(total, "CalcClosingCosts");
     m_edtClosingFees->setValue(total);
     m_edtRefiClosingCosts->setValue(total);
+    m_itemsChanged = false;
 }
 
 void RefiPage::BtnCalcFeesClick()
@@ -322,9 +324,10 @@ void RefiPage::BtnCalcFeesClick()
 
 void RefiPage::BtnCloseClosingCostsClick()
 {
-    // The total is taken here too: OK pressed from the keyboard leaves no
-    // item, so no item's exit has added it up.
-    CalcClosingCosts();
+    // An item changed and then OK pressed from the keyboard was never left:
+    // its total is taken here. Untouched items leave the page's figure alone.
+    if (m_itemsChanged)
+        CalcClosingCosts();
     {
         const QScopedValueRollback quiet(m_quiet, true);
         m_edtMonthsUntilSell->setFocus();
@@ -340,6 +343,7 @@ void RefiPage::BtnClearClosingCostsClick()
         item->setValue(0);
     m_edtClosingFees->setValue(0);
     m_edtRefiClosingCosts->setValue(0);
+    m_itemsChanged = false;
     const QScopedValueRollback quiet(m_quiet, true);
     m_items[0]->setFocus();
 }

@@ -56,6 +56,9 @@ private:
     // Set while a handler moves the focus or Reset puts values back: the
     // fields it leaves must not calculate.
     bool m_quiet = false;
+    // An item changed since its total last went to the page: only then does
+    // leaving an item or OK replace a closing-cost figure typed on the page.
+    bool m_itemsChanged = false;
 
     QLabel *m_lblSell = nullptr;
 

@@ -2,10 +2,13 @@
 
 #include "finance/Errors.h"
 #include "finance/FpeDetail.h"
+#include "finance/Rounding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -188,55 +191,13 @@ double RoundHalfEven(double x, int decimals)
     scope.check(x, kWhere);
     if (x == 0)
         return x;
-
-    // Shortest round-trip text in scientific form, e.g. "-2.675e+00".
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
-    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
-    const bool negative = text.front() == '-';
-    const std::size_t ePos = text.find('e');
-    std::string digits;
-    for (char c : text.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0)))
-        if (c != '.')
-            digits.push_back(c);
-    int exponent = 0;
-    const std::string_view expText = text.substr(ePos + 1);
-    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
-                    expText.data() + expText.size(), exponent);
-
-    // Digits that stay: those down to 10^-decimals.
-    const long long keep = static_cast<long long>(exponent) + 1 + decimals;
-    if (keep >= static_cast<long long>(digits.size()))
-        return x; // already has no more decimals than asked
-    if (keep < 0)
-        return 0.0; // below half a unit of the last place (no "-0" to show)
-
-    std::string kept = digits.substr(0, static_cast<std::size_t>(keep));
-    const std::string_view rest = std::string_view(digits).substr(kept.size());
-    bool up = rest.front() > '5';
-    if (rest.front() == '5') {
-        const bool exactTie = rest.find_first_not_of('0', 1) == std::string_view::npos;
-        const bool lastOdd = !kept.empty() && (kept.back() - '0') % 2 == 1;
-        up = !exactTie || lastOdd;
-    }
-    if (up) {
-        std::size_t pos = kept.size();
-        while (pos > 0 && kept[pos - 1] == '9')
-            kept[--pos] = '0';
-        if (pos == 0)
-            kept.insert(kept.begin(), '1');
-        else
-            ++kept[pos - 1];
-    }
-    if (kept.empty())
-        return 0.0;
-
-    const std::string rounded = kept + 'e' + std::to_string(-static_cast<long long>(decimals));
-    double value = 0;
-    const auto parsed = std::from_chars(rounded.data(), rounded.data() + rounded.size(), value);
-    if (parsed.ec != std::errc())
+    // No limit of significant digits: only the decimals count.
+    DecimalDigits d = ShortestDecimal(x);
+    RoundDigits(d, std::numeric_limits<int>::max(), decimals, RoundMode::HalfEven);
+    const double value = ToDouble(d);
+    if (!std::isfinite(value))
         throw FloatError(FloatError::Kind::Overflow, kWhere);
-    return negative ? -value : value;
+    return value;
 }
 
 std::array<std::string, 7> TPayment::GetStrings() const
@@ -296,18 +257,15 @@ bool TMortgage::SetExtraPayment(std::int32_t p, double a)
 
 bool TMortgage::SetExtraPaymentRange(std::int32_t first, std::int32_t last, double a)
 {
+    // Row `first` is always set, so a range with last < first is that row alone.
+    // Any number outside the schedule refuses the whole range: setting the
+    // rows before it would list extras whose balances were never recalculated.
+    if (first < 1 || first > m_numPayments || last > m_numPayments)
+        return false;
     requireFinite(a, "TMortgage::SetExtraPaymentRange");
     std::vector<TPayment> rows = m_payments;
-    // Row `first` is always set; wide counter so last = INT32_MAX cannot overflow.
-    std::int64_t j = first;
-    do {
-        if (j < 1 || j > m_numPayments) {
-            m_payments = std::move(rows); // rows set so far keep their amount
-            return false;
-        }
+    for (std::int32_t j = first; j <= std::max(first, last); ++j)
         rows[static_cast<std::size_t>(j - 1)].ExtraPrincipal = a;
-        ++j;
-    } while (j <= last);
     m_payment = computeSchedule(m_numPayments, m_principal, m_rate, m_periodsPerYear, rows);
     m_payments = std::move(rows);
     cleanUp(a);

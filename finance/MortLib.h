@@ -104,9 +104,8 @@ public:
     bool SetExtraPayment(std::int32_t p, double a);
 
     // Rows first..last get extra principal a (row `first` always, even when
-    // last < first), then Calculate and the clean-up pass. Returns false when
-    // a row number outside 1..NumPayments is reached: rows set before it keep
-    // their new amount and Calculate is not run.
+    // last < first), then Calculate and the clean-up pass. Returns false,
+    // changing nothing, when first or last is outside 1..NumPayments.
     bool SetExtraPaymentRange(std::int32_t first, std::int32_t last, double a);
 
     // Rows first..NumPayments get extra principal a, then Calculate and the

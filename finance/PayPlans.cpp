@@ -97,10 +97,6 @@ PrepaymentResults CalcPrepayment(const PrepaymentInputs &in)
 
     r.extraApplied = ApplyExtraPayments(m, in.mode, in.fromPayment,
                                         std::min(in.toPayment, m.NumPayments()), in.extraAmount);
-    if (!r.extraApplied) {
-        // A refused range may have set rows before the bad number: start again clean.
-        m.ClearExtraPayments();
-    }
     r.appliedAmount = r.extraApplied ? in.extraAmount : 0.0;
 
     r.newPayment = scope.check(m.Payment() + r.appliedAmount, kWhere);

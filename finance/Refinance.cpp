@@ -29,11 +29,9 @@ RefinanceResults CalcRefinance(const RefinanceInputs &in)
     checkCount(in.oldTerm, kMaxLoanMonths, "old term");
     checkCount(in.oldPaymentsMade, in.oldTerm, "payments made");
     checkCount(in.newTerm, kMaxLoanMonths, "new term");
-    // A horizon past the new term is cut to it below, so only its sign matters.
-    if (in.monthsUntilSell < 0)
-        throw FloatError(FloatError::Kind::InvalidOp, std::string(kWhere) +
-                                                          ": months until the sale " +
-                                                          std::to_string(in.monthsUntilSell));
+    // A horizon past the new term is cut to it below; one past any comparison
+    // the program makes is refused like the other counts.
+    checkCount(in.monthsUntilSell, 12 * kMaxHorizonYears, "months until the sale");
 
     RefinanceResults out;
     const std::int64_t remaining = in.oldTerm - in.oldPaymentsMade;

@@ -41,7 +41,8 @@ struct RefinanceResults
 // past the old loan's end count only the remaining ones (so a sale after the
 // old loan ends still counts the new loan's equity over the whole horizon).
 // Throws FloatError when a count is negative, payments made exceed the old
-// term, a term is above kMaxLoanMonths, or a figure has no finite result;
+// term, a term is above kMaxLoanMonths, the months until the sale are above
+// 12 kMaxHorizonYears, or a figure has no finite result;
 // nothing is returned then.
 RefinanceResults CalcRefinance(const RefinanceInputs &in);
 

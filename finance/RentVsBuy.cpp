@@ -43,7 +43,9 @@ RentVsBuyResults CalcRentVsBuy(const RentVsBuyInputs &in)
     out.taxDeductions = fpe::checked(t * (S - Q) + t * out.propertyTaxPaid, kWhere);
     out.appreciation = in.appreciation == 0 ? 0 : CompoundedTotal(Y, in.appreciation, H);
 
-    const double W = double(moveMonths) * M;
+    // Payments are made only while the loan runs: none after its payoff, none
+    // at all for a term of 0 (no loan).
+    const double W = double(std::min(moveMonths, loanMonths)) * M;
     const double U = in.annualMaintenance * Y;
     out.sellingCosts = fpe::checked(in.sellingCostPercent / 100 * (H + out.appreciation), kWhere);
     out.valueOfPurchase = fpe::checked((out.taxDeductions + out.appreciation + Q + D) -

@@ -1,5 +1,6 @@
 #include "reports/QrPpc.h"
 
+#include "finance/PayPlans.h"
 #include "reports/CommonParts.h"
 #include "reports/PageFields.h"
 #include "reports/ValueFormats.h"
@@ -12,6 +13,7 @@
 namespace clvn {
 
 using namespace report;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -121,18 +123,35 @@ void TQrPrepaymentResults::repBeforePrint()
     fillFooter(m_rep);
 }
 
-QString TQrPrepaymentResults::prepayDetails(int mode, int from, int to, double amount)
+QString TQrPrepaymentResults::prepayDetails(int mode, int from, int to, double amount, int outcome,
+                                            int term)
 {
     const QString money = fmt::currency(amount);
-    switch (mode) {
-    case 0:
+    switch (PrepaymentOutcome(outcome)) {
+    case PrepaymentOutcome::Applied:
+        break;
+    case PrepaymentOutcome::NotCalculated:
+        return money + u", since no prepayment has been calculated,";
+    case PrepaymentOutcome::Cleared:
+        return money + u", since the prepayments were cleared,";
+    case PrepaymentOutcome::OutsideSchedule: {
+        const QString number = fmt::general(from);
+        const QString past = u"past the last payment ("_s + fmt::general(term) + u"),";
+        if (mode == 1)
+            return money + u", since the range starts at payment " + number + u", " +
+                   (from < 1 ? u"which does not exist,"_s : past);
+        return money + u", since " +
+               (from < 1 ? QString(u"there is no payment "_s + number + u',')
+                         : QString(u"payment "_s + number + u" is " + past));
+    }
+    }
+    // A range that ends where it starts, or before, is its first payment alone.
+    if (mode == 0 || (mode == 1 && to <= from))
         return money + u", applied to payment " + fmt::general(from) + u',';
-    case 1:
+    if (mode == 1)
         return money + u", applied to payments " + fmt::general(from) + u" through " +
                fmt::general(to) + u',';
-    default:
-        return money + u", applied to all payments,";
-    }
+    return money + u", applied to all payments,";
 }
 
 void TQrPrepaymentResults::fill(const QWidget *page)
@@ -146,7 +165,8 @@ void TQrPrepaymentResults::fill(const QWidget *page)
     // Everything is read first, so a bad field leaves the report as it was.
     const QString details = prepayDetails(
         pageProperty(page, "appliedMode").toInt(), pageProperty(page, "appliedFrom").toInt(),
-        pageProperty(page, "appliedTo").toInt(), pageProperty(page, "appliedAmount").toDouble());
+        pageProperty(page, "appliedTo").toInt(), pageProperty(page, "appliedAmount").toDouble(),
+        pageProperty(page, "appliedOutcome").toInt(), pageProperty(page, "appliedTerm").toInt());
     struct Fill
     {
         const char16_t *label;

@@ -19,14 +19,17 @@ public:
 
     // Fills the sentence and the sixteen values from the page. The sentence
     // names the prepayment the page's results were calculated with (its
-    // properties appliedMode, appliedFrom, appliedTo, appliedAmount), not
-    // the choice showing now. Throws ConvertError for a field whose text is
-    // not a number; std::runtime_error for a page without those fields.
+    // properties appliedMode, appliedFrom, appliedTo, appliedAmount,
+    // appliedOutcome, appliedTerm), not the choice showing now. Throws
+    // ConvertError for a field whose text is not a number; std::runtime_error
+    // for a page without those fields.
     void fill(const QWidget *ppcPage);
 
     // "$100.00, applied to payments 12 through 24," and its two other forms
-    // (mode 0 single, 1 range, 2 all payments).
-    static QString prepayDetails(int mode, int from, int to, double amount);
+    // (mode 0 single, 1 range, 2 all payments) for an applied prepayment;
+    // otherwise "$0.00, since ..." and why none was applied. `outcome` is a
+    // PrepaymentOutcome, `term` the payments the numbers were checked against.
+    static QString prepayDetails(int mode, int from, int to, double amount, int outcome, int term);
 
     void repBeforePrint();
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 #include <string>
 
 namespace clvn::fmt {
@@ -15,44 +15,6 @@ namespace {
 
 // Significant digits of the money formats.
 constexpr int kMoneyDigits = 10;
-
-// |v| as decimal digits d1d2d3... with value 0.d1d2d3... x 10^exponent,
-// rounded half away from zero to `keep` significant digits, trailing zeros
-// dropped. Empty digits mean zero.
-struct Digits
-{
-    std::string digits;
-    int exponent = 0;
-};
-
-Digits roundedDigits(double v, int keep)
-{
-    char buf[40];
-    // 15 significant digits: what a double holds reliably.
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
-    const std::string s(buf);
-    const auto e = s.find('e');
-    std::string mantissa = s.substr(0, 1) + s.substr(2, e - 2);
-    Digits d{mantissa, std::stoi(s.substr(e + 1)) + 1};
-    if (keep < int(d.digits.size())) {
-        const bool up = d.digits[std::size_t(keep)] >= '5';
-        d.digits.resize(std::size_t(keep));
-        if (up) {
-            int i = keep - 1;
-            while (i >= 0 && d.digits[std::size_t(i)] == '9')
-                d.digits[std::size_t(i--)] = '0';
-            if (i >= 0) {
-                ++d.digits[std::size_t(i)];
-            } else {
-                d.digits.insert(d.digits.begin(), '1');
-                ++d.exponent;
-            }
-        }
-    }
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-    return d;
-}
 
 } // namespace
 
@@ -63,7 +25,7 @@ QString currency(double v)
 
 QString number(double v, int decimals)
 {
-    return QLocale().toString(roundShown(v, kMoneyDigits, decimals), 'f', decimals);
+    return formatNumber(v, kMoneyDigits, decimals);
 }
 
 QString general(double v, int digits)
@@ -71,8 +33,11 @@ QString general(double v, int digits)
     const QLocale locale;
     if (!std::isfinite(v))
         return locale.toString(v);
-    digits = std::clamp(digits, 1, 15);
-    const Digits d = roundedDigits(v, digits);
+    digits = std::clamp(digits, 1, kHeldDigits);
+    // Rounded once to the digits asked: at most 15, so binary noise (0.1 + 0.2)
+    // never shows.
+    DecimalDigits d = ShortestDecimal(v);
+    RoundDigits(d, digits, std::numeric_limits<int>::max(), RoundMode::HalfAwayFromZero);
     if (d.digits.empty())
         return QStringLiteral("0");
     const QString sign = std::signbit(v) ? locale.negativeSign() : QString();

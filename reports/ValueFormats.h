@@ -15,8 +15,8 @@
 // Currency and number round like the entry fields (half to even on the
 // decimal a person reads), so a report prints the cents the page shows.
 // General rounds halves away from zero, as the printed examples require
-// (7.125 to 3 digits is 7.13); it works on the value's 15-digit decimal form
-// so that binary noise (0.1 + 0.2) never shows.
+// (7.125 to 3 digits is 7.13); it keeps at most 15 significant digits, so
+// binary noise (0.1 + 0.2) never shows.
 
 #include <QString>
 

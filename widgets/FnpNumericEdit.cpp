@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace clvn {
 
@@ -27,16 +28,34 @@ void TFnpNumericEdit::setDecimals(int decimals)
     m_decimals = std::clamp(decimals, 0, 9);
 }
 
-double TFnpNumericEdit::value() const
+namespace {
+
+// The text with the locale's decimal separator; nothing when it does not convert.
+std::optional<double> readNumber(const QString &text)
 {
     QLocale locale;
     // Grouping is refused: in a plain number "1,5" is a typo, not fifteen.
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double v = locale.toDouble(text(), &ok);
+    const double v = locale.toDouble(text, &ok);
     if (!ok || !std::isfinite(v))
-        throw ConvertError::notFloat(text().toStdString());
+        return std::nullopt;
     return v;
+}
+
+} // namespace
+
+double TFnpNumericEdit::value() const
+{
+    const std::optional<double> v = readNumber(text());
+    if (!v)
+        throw ConvertError::notFloat(text().toStdString());
+    return *v;
+}
+
+double TFnpNumericEdit::shownValue() const noexcept
+{
+    return readNumber(text()).value_or(0.0);
 }
 
 std::int32_t TFnpNumericEdit::asInteger() const
@@ -59,7 +78,8 @@ void TFnpNumericEdit::setValue(double v)
         throw FloatError(FloatError::Kind::Overflow, "TFnpNumericEdit::setValue: infinite value");
     // The field's "0" / "0.00..." pattern rounds halves away from zero; the
     // pages that want halves to even round before they write.
-    const QString formatted = formatFixed(v, 17, m_decimals, RoundMode::HalfAwayFromZero);
+    const QString formatted = formatFixed(v, std::numeric_limits<double>::max_digits10, m_decimals,
+                                          RoundMode::HalfAwayFromZero);
     if (formatted == text())
         return; // pages chain change handlers: an unchanged text must stay silent
     const bool active = m_validator->isActive();

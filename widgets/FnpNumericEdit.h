@@ -17,7 +17,9 @@ class NumberValidator;
 class TFnpNumericEdit : public NumberField
 {
     Q_OBJECT
-    Q_PROPERTY(double value READ value WRITE setValue)
+    // Property readers (accessibility, test tools) get shownValue(): a
+    // property getter must not throw.
+    Q_PROPERTY(double value READ shownValue WRITE setValue)
 
 public:
     explicit TFnpNumericEdit(QWidget *parent = nullptr);
@@ -28,6 +30,8 @@ public:
 
     // Throws ConvertError "'<text>' is not a valid floating point value".
     double value() const override;
+    // The text's value, or 0 when it does not convert (an empty field). Never throws.
+    double shownValue() const noexcept;
     // Throws ConvertError "'<text>' is not a valid integer value" for a
     // fractional, empty or out-of-range text.
     std::int32_t asInteger() const;

@@ -5,92 +5,88 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace clvn {
 
 namespace {
 
-// A finite double as decimal digits: value = 0.d1d2d3... x 10^exponent.
-struct Decimal
-{
-    bool negative = false;
-    std::string digits; // no leading zeros; empty means zero
-    int exponent = 0;
-};
+// No limit of decimals: only significant digits count.
+constexpr int kAnyDecimals = std::numeric_limits<int>::max();
 
-// The shortest decimal form that reads back as the same double: this is the
-// number a person sees when the value is printed in full, so rounding works
-// on it rather than on the binary value a hair above or below.
-Decimal toDecimal(double v)
+// v rounded once for showing: at most `digits` significant digits and
+// `decimals` decimals.
+DecimalDigits shownDigits(double v, int digits, int decimals, RoundMode mode)
 {
-    Decimal d;
-    d.negative = std::signbit(v);
-    char buf[64];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific);
-    const std::string s(buf, res.ptr);
-    const auto e = s.find('e');
-    std::string mantissa = s.substr(0, e);
-    mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
-    d.exponent = std::stoi(s.substr(e + 1)) + 1;
-    while (!mantissa.empty() && mantissa.back() == '0')
-        mantissa.pop_back();
-    d.digits = mantissa; // "0" was trimmed to "" above
+    DecimalDigits d = ShortestDecimal(v);
+    RoundDigits(d, digits, decimals, mode);
     return d;
 }
 
-// Keeps the first `keep` digits (keep may be 0 or negative: nothing kept).
-void roundTo(Decimal &d, int keep, RoundMode mode)
+// Money never shows more than the 15 significant digits a double holds.
+int moneyDigits(int digits)
 {
-    if (d.digits.empty() || keep >= int(d.digits.size()))
-        return;
-    if (keep < 0) {
-        d.digits.clear();
-        return;
-    }
-    const char next = d.digits[std::size_t(keep)];
-    const bool restNonZero =
-        d.digits.find_first_not_of('0', std::size_t(keep) + 1) != std::string::npos;
-    const bool lastOdd = keep > 0 && (d.digits[std::size_t(keep) - 1] - '0') % 2 == 1;
-    d.digits.resize(std::size_t(keep));
-    bool up = false;
-    if (mode == RoundMode::HalfEven)
-        up = next > '5' || (next == '5' && (restNonZero || lastOdd));
-    else if (mode == RoundMode::HalfAwayFromZero)
-        up = next >= '5';
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[std::size_t(i)] == '9') {
-            d.digits[std::size_t(i)] = '0';
-            --i;
-        }
-        if (i >= 0) {
-            ++d.digits[std::size_t(i)];
-        } else {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.exponent;
-        }
-    }
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
+    return std::min(digits, kHeldDigits);
 }
 
-double toDouble(const Decimal &d)
+// ASCII digits in the locale's own digits.
+QString localDigits(const std::string &ascii, const QLocale &locale)
 {
-    if (d.digits.empty())
-        return 0.0; // never a negative zero: "-$0.00" reads as a debt
-    const std::string s = "0." + d.digits + "e" + std::to_string(d.exponent);
-    double v = 0.0;
-    std::from_chars(s.data(), s.data() + s.size(), v);
-    return d.negative ? -v : v;
+    QString out = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
+    if (locale.zeroDigit() == u"0")
+        return out;
+    QString mapped;
+    for (const QChar c : std::as_const(out))
+        mapped += c.isDigit() ? locale.toString(c.digitValue()) : QString(c);
+    return mapped;
 }
 
-QLocale plainLocale()
+QString groupDigits(const QString &digits, const QLocale &locale)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
+    QString out;
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += locale.groupSeparator();
+        out += digits.at(i);
+    }
+    return out;
+}
+
+// |d| with exactly `decimals` decimals in the locale's digits and point,
+// grouped or not. Built from the decimal digits themselves, never from the
+// double, so a figure beyond 15 digits shows zeros, not binary noise.
+QString magnitudeText(const DecimalDigits &d, int decimals, bool grouping, const QLocale &locale)
+{
+    DecimalDigits m = d;
+    m.negative = false;
+    const std::string fixed = FixedText(m, decimals);
+    const auto point = fixed.find('.');
+    QString integer = localDigits(fixed.substr(0, point), locale);
+    if (grouping)
+        integer = groupDigits(integer, locale);
+    if (point == std::string::npos)
+        return integer;
+    return integer + locale.decimalPoint() + localDigits(fixed.substr(point + 1), locale);
+}
+
+bool isNegative(const DecimalDigits &d)
+{
+    return d.negative && !d.digits.empty(); // never "-0.00": it reads as a debt
+}
+
+// A grouped magnitude put into the locale's currency form for that sign:
+// "$1,234.50", "($1,234.50)", "1.234,50 €".
+QString currencyForm(const QString &magnitude, bool negative, int decimals, const QLocale &locale)
+{
+    QString form = locale.toCurrencyString(negative ? -1.0 : 1.0, QString(), decimals);
+    const QString one = locale.toString(1.0, 'f', decimals);
+    const qsizetype at = form.indexOf(one);
+    if (at < 0)
+        return (negative ? locale.negativeSign() : QString()) + magnitude + u' ' +
+               locale.currencySymbol();
+    return form.replace(at, one.size(), magnitude);
 }
 
 // A mask section reduced to what formatting needs.
@@ -102,9 +98,12 @@ struct MaskSection
     int minDecimals = 0;
     int maxDecimals = 0;
     bool grouping = false;
+    // '$': the number and its currency symbol take the locale's currency
+    // form ("$1,234.50", "1.234,50 €"); the section's other text stays.
+    bool currency = false;
 };
 
-MaskSection parseSection(const QString &mask, const QLocale &locale)
+MaskSection parseSection(const QString &mask)
 {
     MaskSection m;
     bool seenDigit = false;
@@ -138,7 +137,7 @@ MaskSection parseSection(const QString &mask, const QLocale &locale)
             afterPoint = true;
             literal = &m.suffix;
         } else if (c == u'$') {
-            literal->append(locale.currencySymbol());
+            m.currency = true;
         } else {
             literal->append(c);
         }
@@ -147,35 +146,26 @@ MaskSection parseSection(const QString &mask, const QLocale &locale)
     return m;
 }
 
-QString groupDigits(const QString &digits, const QLocale &locale)
+// The magnitude of d (already rounded to the section's decimals) through the section.
+QString applySection(const DecimalDigits &d, const MaskSection &m, const QLocale &locale)
 {
-    QString out;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += locale.groupSeparator();
-        out += digits.at(i);
-    }
-    return out;
-}
-
-QString applySection(double magnitude, const MaskSection &m, const QLocale &locale)
-{
-    // magnitude is already rounded to maxDecimals; print it exactly that way.
-    QString fixed = QString::number(magnitude, 'f', m.maxDecimals);
-    QString integer = fixed.section(u'.', 0, 0);
-    QString fraction = m.maxDecimals > 0 ? fixed.section(u'.', 1, 1) : QString();
-    while (fraction.size() > m.minDecimals && fraction.endsWith(u'0'))
+    QString number = magnitudeText(d, m.maxDecimals, false, locale);
+    const QString point = locale.decimalPoint();
+    QString integer = number.section(point, 0, 0);
+    QString fraction = m.maxDecimals > 0 ? number.section(point, 1, 1) : QString();
+    while (fraction.size() > m.minDecimals && fraction.endsWith(locale.zeroDigit()))
         fraction.chop(1);
     // The integer part keeps its "0" even for an all-'#' mask: a bare ".5"
     // reads as a typo.
     while (integer.size() < m.minInteger)
-        integer.prepend(u'0');
+        integer.prepend(locale.zeroDigit());
     if (m.grouping)
         integer = groupDigits(integer, locale);
-    QString number = integer;
+    number = integer;
     if (!fraction.isEmpty())
-        number += locale.decimalPoint() + fraction;
+        number += point + fraction;
+    if (m.currency)
+        number = currencyForm(number, false, int(fraction.size()), locale);
     return m.prefix + number + m.suffix;
 }
 
@@ -200,45 +190,48 @@ QStringList splitSections(const QString &mask)
 
 } // namespace
 
-double roundShown(double v, int digits, int decimals, RoundMode mode)
-{
-    if (!std::isfinite(v))
-        return v;
-    Decimal d = toDecimal(v);
-    roundTo(d, std::max(digits, 1), mode);
-    roundTo(d, d.exponent + decimals, mode);
-    return toDouble(d);
-}
-
 QString formatCurrency(double v, int digits, int decimals, RoundMode mode)
 {
-    return QLocale().toCurrencyString(roundShown(v, digits, decimals, mode), QString(), decimals);
+    const QLocale locale;
+    if (!std::isfinite(v))
+        return locale.toString(v);
+    const DecimalDigits d = shownDigits(v, moneyDigits(digits), decimals, mode);
+    return currencyForm(magnitudeText(d, decimals, true, locale), isNegative(d), decimals, locale);
 }
 
 QString formatFixed(double v, int digits, int decimals, RoundMode mode)
 {
-    return plainLocale().toString(roundShown(v, digits, decimals, mode), 'f', decimals);
+    const QLocale locale;
+    if (!std::isfinite(v))
+        return locale.toString(v);
+    const DecimalDigits d = shownDigits(v, digits, decimals, mode);
+    return (isNegative(d) ? locale.negativeSign() : QString()) +
+           magnitudeText(d, decimals, false, locale);
 }
 
-QString formatNumber(double v, int decimals, RoundMode mode)
+QString formatNumber(double v, int digits, int decimals, RoundMode mode)
 {
-    return QLocale().toString(roundShown(v, 17, decimals, mode), 'f', decimals);
+    const QLocale locale;
+    if (!std::isfinite(v))
+        return locale.toString(v);
+    const DecimalDigits d = shownDigits(v, moneyDigits(digits), decimals, mode);
+    return (isNegative(d) ? locale.negativeSign() : QString()) +
+           magnitudeText(d, decimals, true, locale);
 }
 
 QString formatGeneral(double v, int digits, RoundMode mode)
 {
     if (!std::isfinite(v))
         return QLocale().toString(v);
-    Decimal d = toDecimal(v);
-    roundTo(d, std::max(digits, 1), mode);
+    const DecimalDigits d = shownDigits(v, digits, kAnyDecimals, mode);
     if (d.digits.empty())
         return QStringLiteral("0");
     const QLocale locale;
     const QString sign = d.negative ? locale.negativeSign() : QString();
     const QString point = locale.decimalPoint();
     const QString all = QString::fromStdString(d.digits);
-    const double magnitude = std::fabs(toDouble(d));
-    if (d.exponent > std::max(digits, 1) || magnitude < 0.00001) {
+    // Below 0.00001 = 0.1 x 10^-4 the exponent is -5 or less.
+    if (d.exponent > std::max(digits, 1) || d.exponent < -4) {
         QString mantissa = all.left(1);
         if (all.size() > 1)
             mantissa += point + all.mid(1);
@@ -251,23 +244,25 @@ QString formatGeneral(double v, int digits, RoundMode mode)
     return sign + all.left(d.exponent) + point + all.mid(d.exponent);
 }
 
-QString formatMask(double v, const QString &mask, RoundMode mode)
+QString formatMask(double v, const QString &mask, int digits, RoundMode mode)
 {
     const QLocale locale;
+    if (!std::isfinite(v))
+        return locale.toString(v);
+    digits = moneyDigits(digits);
     const QStringList sections = splitSections(mask);
-    const MaskSection positive = parseSection(sections.value(0), locale);
+    const MaskSection positive = parseSection(sections.value(0));
     // The section is chosen by the value as shown, so -0.001 uses the zero mask.
-    const double shown = roundShown(v, 17, positive.maxDecimals, mode);
-    if (shown == 0.0 && !sections.value(2).isEmpty()) {
-        const MaskSection zero = parseSection(sections.value(2), locale);
-        return applySection(0.0, zero, locale);
-    }
-    if (shown < 0.0) {
+    const DecimalDigits shown = shownDigits(v, digits, positive.maxDecimals, mode);
+    if (shown.digits.empty() && !sections.value(2).isEmpty())
+        return applySection(DecimalDigits{}, parseSection(sections.value(2)), locale);
+    if (isNegative(shown)) {
         if (!sections.value(1).isEmpty()) {
-            const MaskSection negative = parseSection(sections.value(1), locale);
-            return applySection(roundShown(-v, 17, negative.maxDecimals, mode), negative, locale);
+            const MaskSection negative = parseSection(sections.value(1));
+            return applySection(shownDigits(v, digits, negative.maxDecimals, mode), negative,
+                                locale);
         }
-        return locale.negativeSign() + applySection(-shown, positive, locale);
+        return locale.negativeSign() + applySection(shown, positive, locale);
     }
     return applySection(shown, positive, locale);
 }

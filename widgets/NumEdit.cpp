@@ -87,12 +87,10 @@ QString TNumEdit::displayText() const
     const RoundMode mode = m_useRounding ? RoundMode::HalfEven : RoundMode::Truncate;
     switch (m_type) {
     case NumericType::General:
-        if (!m_positiveMask.isEmpty()) {
-            // Significant digits first, then the masks' own decimals.
-            const double v = roundShown(m_value, m_digits, 15, mode);
-            return formatMask(v, m_positiveMask + u';' + m_negativeMask + u';' + m_zeroMask, mode);
-        }
-        return formatNumber(roundShown(m_value, m_digits, m_decimals, mode), m_decimals, mode);
+        if (!m_positiveMask.isEmpty())
+            return formatMask(m_value, m_positiveMask + u';' + m_negativeMask + u';' + m_zeroMask,
+                              m_digits, mode);
+        return formatNumber(m_value, m_digits, m_decimals, mode);
     case NumericType::Percent:
         return formatFixed(m_value * 100.0, m_digits, m_decimals, mode) + u'%';
     case NumericType::Currency:

@@ -16,6 +16,10 @@ QValidator::State NumberValidator::validate(QString &input, int &pos) const
     const QLocale locale; // read each time: the user's locale may change
     const QString point = locale.decimalPoint();
     const QString minus = locale.negativeSign();
+    // Where the decimal separator is not '.', a lone '.' is still meant as
+    // one (the numeric keypad types it): it becomes the locale's separator,
+    // never silently dropped. Several are grouping ("1.234.567").
+    const bool pointIsDot = point != u"." && !input.contains(point) && input.count(u'.') == 1;
     QString cleaned;
     int cursor = pos;
     bool seenPoint = false;
@@ -24,11 +28,11 @@ QValidator::State NumberValidator::validate(QString &input, int &pos) const
         const QString s(c);
         if (c >= u'0' && c <= u'9') {
             cleaned += c;
-        } else if (s == point) {
+        } else if (s == point || (pointIsDot && c == u'.')) {
             if (seenPoint)
                 return Invalid;
             seenPoint = true;
-            cleaned += c;
+            cleaned += point;
         } else if (c == u'-' || s == minus) {
             if (!cleaned.isEmpty())
                 return Invalid; // a minus only leads
@@ -54,8 +58,9 @@ bool NumberValidator::isRefusedKey(const QKeyEvent *event)
         return false;
     const QLocale locale;
     for (const QChar c : text) {
+        // '.' is taken everywhere: validate() makes it the locale's separator.
         const bool allowed = (c >= u'0' && c <= u'9') || QString(c) == locale.decimalPoint() ||
-                             c == u'-' || QString(c) == locale.negativeSign();
+                             c == u'.' || c == u'-' || QString(c) == locale.negativeSign();
         if (!allowed)
             return true;
     }

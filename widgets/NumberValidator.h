@@ -1,7 +1,8 @@
 #pragma once
 
 // Key and paste filter shared by both entry fields: digits, one locale
-// decimal separator and one leading minus. Pasted text is cleaned of
+// decimal separator and one leading minus. Where the separator is a comma, a
+// lone '.' (typed or pasted) is taken as the separator. Pasted text is cleaned of
 // grouping separators, currency signs, spaces and letters first, so
 // "$1,234.50" pastes as "1234.50"; what is still malformed is refused whole.
 

@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 
 #include <cmath>
+#include <unistd.h>
 #include <utility>
 
 namespace clvn {
@@ -34,9 +35,17 @@ QLocale numberLocale()
     return locale;
 }
 
-bool canCreateFileIn(const QString &folder)
+// Whether the settings file may live in the program's own folder: only in a
+// folder of the user's own (a portable copy), never in an installed prefix
+// (its data in ../share/calvenor) nor in a folder that belongs to someone
+// else. Run as root from /usr/bin, the folder is writable but a file there
+// would seed every user's values and outlive the package.
+bool keepsSettings(const QString &folder)
 {
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir() || info.ownerId() != ::geteuid())
+        return false;
+    if (QFileInfo(QDir(folder).filePath(QStringLiteral("../share/calvenor"))).isDir())
         return false;
     // Permission bits do not tell the whole story (ACLs, read-only media,
     // virtualised program folders): try it.
@@ -159,7 +168,7 @@ SettingsFile SettingsFile::forProgramFolder(const QString &programFolder)
 
 QString SettingsFile::locate(const QString &programFolder)
 {
-    if (canCreateFileIn(programFolder))
+    if (keepsSettings(programFolder))
         return QDir(programFolder).filePath(kFileName);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(folder);

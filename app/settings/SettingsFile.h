@@ -63,8 +63,9 @@ public:
     explicit SettingsFile(QString path, QString seed = {});
 
     // Where CLVN.INI lives: in programFolder (given with or without its
-    // trailing separator) when a file can be created there, else in the
-    // user's configuration folder, which is created.
+    // trailing separator) when the user owns it, a file can be created there
+    // and it is no installed prefix (no ../share/calvenor beside it); else in
+    // the user's configuration folder, which is created.
     static QString locate(const QString &programFolder);
     // The settings file of a program in programFolder: the file locate()
     // names, seeded from programFolder's own CLVN.INI when that is not the

@@ -40,10 +40,16 @@ private Q_SLOTS:
         m_page->activateWindow();
         m_page->enter();
     }
-    void cleanup() { m_page.reset(); } // before the host it uses
+    void cleanup()
+    {
+        m_page.reset(); // before the host it uses
+        test::pinLocale();
+    }
     void enterWithDefaults();
     void schedule_data();
     void schedule();
+    void extraAmountInTheLocale_data();
+    void extraAmountInTheLocale();
     void refused_data();
     void refused();
     void cancelThenRemoveAfterSeveralRecalcs();
@@ -235,42 +241,55 @@ void TestAmort::schedule()
     QCOMPARE(m_host->extraPayment().ExtraFromPayment, typed[1].toInt());
 }
 
+void TestAmort::extraAmountInTheLocale_data()
+{
+    QTest::addColumn<QString>("amount");
+    QTest::newRow("de comma") << u"100,50"_s;
+    QTest::newRow("de point") << u"100.50"_s;
+}
+
+// The extra amount is read like every other field of the user's locale.
+void TestAmort::extraAmountInTheLocale()
+{
+    QFETCH(QString, amount);
+    QLocale::setDefault(QLocale(u"de_DE"_s));
+    act(u"rbOnePmt|12||"_s + amount);
+    QCOMPARE(m_errors, QStringList{});
+    QCOMPARE(m_host->mortgage().Payments().at(11).ExtraPrincipal, 100.5);
+    QCOMPARE(cell(11, 5), u"100,50\u00a0€"_s);
+}
+
 void TestAmort::refused_data()
 {
     QTest::addColumn<QString>("figures"); // loan|rate|term, or mode|from|to|amount
     QTest::addColumn<QString>("message"); // the page's own, or what reached the handler
-    QTest::addColumn<int>("extraRow");    // the failed range still set it and those after, or -1
     const QString outside = AmortPage::ExtraPaymentMessage;
-    QTest::newRow("single 0") << u"rbOnePmt|0||100"_s << outside << -1;
-    QTest::newRow("single 361") << u"rbOnePmt|361||100"_s << outside << -1;
-    QTest::newRow("range 0 to 5") << u"rbRangePmts|0|5|100"_s << outside << -1;
-    QTest::newRow("range 359 to 362") << u"rbRangePmts|359|362|100"_s << outside << 358;
-    QTest::newRow("empty term") << u"100000|8.75|"_s << u"unidentified"_s << -1;
-    QTest::newRow("fractional term") << u"100000|8.75|360.5"_s << u"unidentified"_s << -1;
-    QTest::newRow("letters as amount") << u"rbAllPmts|1|2|abc"_s << u"unidentified"_s << -1;
-    QTest::newRow("grouped amount") << u"rbAllPmts|1|2|1,000"_s << u"unidentified"_s << -1;
-    QTest::newRow("infinite amount") << u"rbAllPmts|1|2|inf"_s << u"unidentified"_s << -1;
-    QTest::newRow("empty single payment") << u"rbOnePmt||2|100"_s << u"unidentified"_s << -1;
-    QTest::newRow("fractional from") << u"rbRangePmts|2.5|2|100"_s << u"unidentified"_s << -1;
+    QTest::newRow("single 0") << u"rbOnePmt|0||100"_s << outside;
+    QTest::newRow("single 361") << u"rbOnePmt|361||100"_s << outside;
+    QTest::newRow("range 0 to 5") << u"rbRangePmts|0|5|100"_s << outside;
+    QTest::newRow("range 359 to 362") << u"rbRangePmts|359|362|100"_s << outside;
+    QTest::newRow("empty term") << u"100000|8.75|"_s << u"unidentified"_s;
+    QTest::newRow("fractional term") << u"100000|8.75|360.5"_s << u"unidentified"_s;
+    QTest::newRow("letters as amount") << u"rbAllPmts|1|2|abc"_s << u"unidentified"_s;
+    QTest::newRow("grouped amount") << u"rbAllPmts|1|2|1,000"_s << u"unidentified"_s;
+    QTest::newRow("infinite amount") << u"rbAllPmts|1|2|inf"_s << u"unidentified"_s;
+    QTest::newRow("empty single payment") << u"rbOnePmt||2|100"_s << u"unidentified"_s;
+    QTest::newRow("fractional from") << u"rbRangePmts|2.5|2|100"_s << u"unidentified"_s;
 }
 
 // A payment number outside the schedule gets the page's own message; unreadable
-// text reaches the handler as a conversion error. The grid is listed again.
+// text reaches the handler as a conversion error. The schedule stays as it was.
 void TestAmort::refused()
 {
     QFETCH(QString, figures);
     QFETCH(QString, message);
-    QFETCH(int, extraRow);
     const QStringList before = shown();
     test::MessageBoxCatcher boxes;
     act(figures);
     QCOMPARE(boxes.texts() + m_errors, QStringList{message});
     QVERIFY(AmortPage::ExtraPaymentMessage.contains(u"figures.\n\r\n\rPlease use"_s));
-    // Rows a range reached before the bad number show their extra, unrecalculated.
-    QStringList expected = before;
-    for (int r = extraRow; r >= 0 && r < 360; ++r)
-        expected[1 + r].replace(u" $0.00 "_s, u" $100.00 "_s);
-    QCOMPARE(shown(), expected);
+    // A range that runs past the schedule is refused whole: it stays as it was.
+    QCOMPARE(shown(), before);
     if (message == u"unidentified") {
         QCOMPARE(m_host->mortgage().Payments().at(0).ExtraPrincipal, 0.0);
         QCOMPARE(m_host->extraPayment().ExtraAmount, 0.0);

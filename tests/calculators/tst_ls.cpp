@@ -184,6 +184,11 @@ void TestLs::grid_data()
         << u"0,0= Loan / Pmt|1,0=  $561.70|7,0=  $1,011.70|1,1=0.00|7,1= 158.87|1,11=0.00|"
            u"7,11= 194.59|4,6= 360.00|EdtTerm=360|edtTotalPaid=$283,212.71|"
            u"edtInterestPaid=$183,212.71|errors="_s;
+    // The rate is 9.4525026...: rounded once to 3 decimals, not first to
+    // 5 digits (9.4525) and then to even.
+    QTest::newRow("rate cell rounded once")
+        << 2 << u"EdtTerm=180 edtPayment=4675.50 edtLoan=449000"_s
+        << u"4,6= 9.453%|EdtInterest=9.453|errors="_s;
     QTest::newRow("payments follow a typed loan")
         << 0 << u"edtLoan=200000"_s
         << u"0,6= $200,000|4,6= $1,573.40|edtPayment=$1,573.40|errors="_s;

@@ -140,10 +140,11 @@ private:
                            .arg(e.ExtraToPayment)
                            .arg(e.ExtraAmount);
             } else if (name == u"applied")
-                text = u"%1,%2,%3,%4"_s.arg(m_page->property("appliedMode").toInt())
+                text = u"%1,%2,%3,%4,%5"_s.arg(m_page->property("appliedMode").toInt())
                            .arg(m_page->property("appliedFrom").toInt())
                            .arg(m_page->property("appliedTo").toInt())
-                           .arg(m_page->property("appliedAmount").toDouble());
+                           .arg(m_page->property("appliedAmount").toDouble())
+                           .arg(m_page->property("appliedOutcome").toInt());
             else
                 text = field(name)->text();
             items << name + u'=' + text;
@@ -165,15 +166,16 @@ void TestPpc::figures_data()
     QTest::newRow("default loan, 100 on all payments")
         << u"edtPPCTerm=360"_s
         << kAllPayments + u" errors= messages=0 schedule=360x786.70 shared=2,0,0,100 "
-                          u"applied=2,0,0,100";
+                          u"applied=2,0,0,100,0";
     QTest::newRow("To above the term is pulled down to it")
         << u"choice=1 edtPPCFromPmt=12 edtPPCToPmt=400 edtPPCExtraAmount=100"_s
         << u"edtPPCToPmt=360 edtPPCNewTerm=245 edtPPCSavings=$67,329.54 errors= messages=0 "
-           u"shared=1,12,360,100 applied=1,12,360,100"_s;
-    // A refused payment number is reported; no extra is applied or described.
+           u"shared=1,12,360,100 applied=1,12,360,100,0"_s;
+    // A refused payment number is reported; no extra is applied, and the
+    // choice stays with the reason (3: outside the schedule).
     QTest::newRow("range with From left at 0")
         << u"choice=1 edtPPCToPmt=24 edtPPCExtraAmount=100"_s
-        << kNoExtra + u" edtPPCFromPmt=0 errors= messages=1 applied=2,0,0,0";
+        << kNoExtra + u" edtPPCFromPmt=0 errors= messages=1 applied=1,0,24,0,3";
     QTest::newRow("single payment 0") << u"choice=0 edtPPCFromPmt=0 edtPPCExtraAmount=100"_s
                                       << kNoExtra + u" errors= messages=1 shared=0,0,0,100";
     // Mended: at a zero rate the page works on its own loan, not on the
@@ -184,7 +186,7 @@ void TestPpc::figures_data()
            u"edtPPCNewTerm=265 edtPPCSavings=$0.00 schedule=360x277.78 errors="_s;
     // Mended: a failure part-way leaves every result, the shared schedule and
     // the described prepayment as the last good calculation left them.
-    const QString kept = kAllPayments + u" schedule=360x786.70 applied=2,0,0,100 errors=";
+    const QString kept = kAllPayments + u" schedule=360x786.70 applied=2,0,0,100,0 errors=";
     QTest::newRow("term 0") << u"edtPPCTerm=360 edtPPCTerm=0"_s << kept + u"unusable-figures";
     QTest::newRow("payment number that is no number")
         << u"edtPPCTerm=360 choice=0 edtPPCFromPmt=- edtPPCExtraAmount=100"_s
@@ -309,9 +311,10 @@ void TestPpc::clear_data()
     QTest::addColumn<QString>("expected");
     const QString cleared = kNoExtra + u" edtPPCExtraAmount=0.00 schedule=360x786.70 "
                                        u"focus=edtPPCAmountBorrowed errors= messages=0";
-    QTest::newRow("after a range") << u"choice=1 edtPPCFromPmt=12 edtPPCToPmt=24 "
-                                      u"edtPPCExtraAmount=100 clear"_s
-                                   << cleared + u" edtPPCFromPmt=12 edtPPCToPmt=24 applied=2,0,0,0";
+    QTest::newRow("after a range")
+        << u"choice=1 edtPPCFromPmt=12 edtPPCToPmt=24 "
+           u"edtPPCExtraAmount=100 clear"_s
+        << cleared + u" edtPPCFromPmt=12 edtPPCToPmt=24 applied=2,0,0,0,2";
     // Mended: Clear rebuilds the page's own loan instead of clearing the
     // shared schedule's (another page's loan, or none).
     QTest::newRow("before any calculation") << u"clear"_s << cleared;
@@ -350,7 +353,7 @@ void TestPpc::enterAndReset()
            u"edtPPCNewTotalPayment=$0.00 edtPPCTotalInterestWithPrepayments=$0.00 "
            u"edtPPCTotalInterestAndPrincipalWithPrepayments=$0.00 edtPPCNewTerm=0 "
            u"edtPPCSavings=$0.00 edtPPCFromPmt=6 edtPPCToPmt=9 edtPPCExtraAmount=50 "
-           u"focus=edtPPCAmountBorrowed applied=2,0,0,0 errors="_s);
+           u"focus=edtPPCAmountBorrowed applied=2,0,0,0,1 errors="_s);
     QVERIFY(m_page->findChild<QRadioButton *>(kRadios[1])->isChecked());
 }
 
@@ -365,10 +368,14 @@ void TestPpc::decimalComma()
     m_page->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
     run(u"edtPPCExtraAmount="_s);
-    expect(u"edtPPCExtraAmount=0,00 edtPPCTotalInterest=€183.212,97 edtPPCNewTerm=360 "
-           u"edtPPCSavings=€0,00 errors="_s);
+    // The masked fields show the locale's currency form, like every other field.
+    expect(u"edtPPCExtraAmount=0,00 edtPPCTotalInterest=183.212,97\u00a0€ "
+           u"edtPPCNewTerm=360 edtPPCSavings=0,00\u00a0€ errors="_s);
     run(u"choice=1 edtPPCFromPmt=12 edtPPCToPmt=24 edtPPCExtraAmount=100,5"_s);
-    expect(u"edtPPCNewPayment=€887,20 edtPPCNewTerm=342 errors="_s);
+    expect(u"edtPPCNewPayment=887,20\u00a0€ edtPPCNewTerm=342 errors="_s);
+    // The keypad's point is the decimal separator here.
+    run(u"edtPPCExtraAmount=100.5"_s);
+    expect(u"edtPPCExtraAmount=100,5 edtPPCNewPayment=887,20\u00a0€ errors="_s);
 }
 
 QTEST_MAIN(TestPpc)

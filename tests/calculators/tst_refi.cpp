@@ -168,6 +168,8 @@ void TestRefi::figures_data()
     QTest::newRow("negative months until sale") << first + u"edtMonthsUntilSell=-5" << kept;
     QTest::newRow("old term above the cap") << first + u"edtOldTerm=1201" << kept;
     QTest::newRow("new term of 20 digits") << first + u"edtNewTerm=99999999999999999999" << kept;
+    QTest::newRow("months until sale of 20 digits")
+        << first + u"edtMonthsUntilSell=99999999999999999999" << kept;
 }
 
 void TestRefi::figures()
@@ -210,6 +212,12 @@ void TestRefi::panel_data()
     QTest::newRow("typed closing costs give way to the items")
         << u"edtRefiClosingCosts=999 btnCalcFees edtInspections=120"_s
         << u"edtRefiClosingCosts=120.00 edtTotalSaved=$60,890.81 errors="_s;
+    // Opening the panel and closing it without changing an item keeps the figure.
+    QTest::newRow("OK with untouched items keeps typed closing costs")
+        << u"edtRefiClosingCosts=777 btnCalcFees mark btnCloseClosingCosts"_s
+        << u"pnlClosingCosts=closed btnCalcFees=on focus=edtMonthsUntilSell "
+           u"edtRefiClosingCosts=777 edtClosingFees=$0.00 edtTotalSaved=$61,112.81 calcs=1 "
+           u"errors="_s;
     // The page's fields stay usable while the panel is open.
     QTest::newRow("page usable with the panel open")
         << u"btnCalcFees mark edtMonthsUntilSell=120"_s

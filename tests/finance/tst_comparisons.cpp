@@ -168,6 +168,8 @@ void TestComparisons::refinance_data()
                                        << "InvalidOp";
     QTest::newRow("negative months until sale") << "100000 360 0 8.75 100000 240 7.25 -1 0"
                                                 << "InvalidOp";
+    QTest::newRow("months until sale above the cap") << "100000 360 0 8.75 100000 240 7.25 1201 0"
+                                                     << "Overflow";
     QTest::newRow("old term above the cap") << "100000 1201 0 8.75 100000 240 7.25 240 0"
                                             << "Overflow";
     QTest::newRow("new term above the cap") << "100000 360 0 8.75 100000 1201 7.25 240 0"
@@ -195,15 +197,23 @@ void TestComparisons::rentVsBuy_data()
                               << "S=61132.11 I=6258.98 H=142792.19 price=147793.00 Q=8379.63 "
                                  "X=8775.63 Z=20304.28 P=57481.24 C=14019.14 own=8870.38 "
                                  "rent=-59873.13 gain=68743.51";
-    // Equity stops at the loan once it is repaid: 40 years on a 30-year loan.
+    // Equity and payments stop once the loan is repaid: 40 years on a 30-year
+    // loan pay 360 payments, not 480. Rows with Y > T: the figures above less
+    // 12 (Y - T) M of payments in own and gain; "own" of 15 and 20 years is
+    // also what an independent re-computation gave.
     QTest::newRow("move after the loan is repaid")
         << "Y=40"
         << "S=963873.17 I=30146.58 H=142792.19 price=147793.00 Q=142792.19 X=87312.23 "
-           "Z=299769.76 P=1995443.43 C=149676.49 own=1730016.66 rent=-938726.59 gain=2668743.25";
+           "Z=299769.76 P=1995443.43 C=149676.49 own=1844016.66 rent=-938726.59 gain=2782743.25";
+    QTest::newRow("move 5 years after a 15-year loan ends")
+        << "T=15 Y=20"
+        << "S=322388.37 I=12277.33 H=105693.16 price=110694.00 Q=105693.16 X=28477.37 "
+           "Z=80906.95 P=303306.02 C=28629.94 own=256798.82 rent=-315111.04 gain=571909.86";
+    // No loan: no equity and no payments.
     QTest::newRow("loan term of 0, no loan and no equity")
         << "T=0"
         << "S=61132.11 I=6258.98 H=0.00 price=5000.00 Q=0.00 X=0.00 Z=20173.60 P=0.00 C=0.00 "
-           "own=-34326.40 rent=-59873.13 gain=25546.73";
+           "own=22673.60 rent=-59873.13 gain=82546.73";
     // H = 360 x 950; 342000.5 is a tie and goes to the even 342000.
     QTest::newRow("zero loan rate")
         << "R=0"
@@ -224,23 +234,23 @@ void TestComparisons::rentVsBuy_data()
     QTest::newRow("horizon at the cap")
         << "Y=100"
         << "S=9833772.89 I=446313.42 H=142792.19 price=147793.00 Q=142792.19 X=327920.28 "
-           "Z=3306237.32 P=123760321.85 C=8673217.98 own=117023213.10 rent=-9392459.46 "
-           "gain=126415672.56";
+           "Z=3306237.32 P=123760321.85 C=8673217.98 own=117821213.10 rent=-9392459.46 "
+           "gain=127213672.56";
     // The house price: H + 0.5 to the nearest whole, a tie to the even one.
     // Rounding halves away from zero would give 12007 for H = 12006.
     const QString tie = QStringLiteral("R=0 T=1 D=0 M=");
     QTest::newRow("price of an odd whole loan goes up one")
         << tie + u"1000.25"
         << "S=64365.68 I=0.00 H=12003.00 price=12004.00 Q=12003.00 X=737.67 Z=17523.12 "
-           "P=4831.83 C=1178.44 own=-30073.17 rent=-64365.68 gain=34292.51";
+           "P=4831.83 C=1178.44 own=17938.83 rent=-64365.68 gain=82304.51";
     QTest::newRow("price of an even whole loan stays")
         << tie + u"1000.5"
         << "S=64381.77 I=0.00 H=12006.00 price=12006.00 Q=12006.00 X=737.86 Z=17527.50 "
-           "P=4833.04 C=1178.73 own=-30080.06 rent=-64381.77 gain=34301.71";
+           "P=4833.04 C=1178.73 own=17943.94 rent=-64381.77 gain=82325.71";
     QTest::newRow("price of a fractional loan goes up")
         << tie + u"1000.3"
         << "S=64368.90 I=0.00 H=12003.60 price=12004.00 Q=12003.60 X=737.71 Z=17523.99 "
-           "P=4832.07 C=1178.50 own=-30074.55 rent=-64368.90 gain=34294.35";
+           "P=4832.07 C=1178.50 own=17939.85 rent=-64368.90 gain=82308.75";
     QTest::newRow("horizon of 0 years") << "Y=0"
                                         << "InvalidOp";
     QTest::newRow("negative horizon") << "Y=-3"

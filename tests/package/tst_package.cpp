@@ -6,6 +6,7 @@
 
 #include "app/Main.h"
 #include "app/help/HelpWindow.h"
+#include "app/settings/SettingsFile.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -177,6 +178,10 @@ void TestPackage::unpackedProgramFindsItsHelp()
     help.setCacheDirectory(cache.path());
     QVERIFY(!help.urlForTopic(50).isEmpty());
     QVERIFY(help.urlForTopic(50).toString().endsWith(u"amort.html"_s));
+    // Installed, the program keeps its settings in the user's folder, never
+    // beside itself in usr/bin/ (even run as root, who could write there).
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(!SettingsFile::locate(bin).startsWith(m_root.path()));
 }
 
 void TestPackage::unpackedProgramShowsItsMainWindow()

@@ -108,12 +108,13 @@ void TestWorksheets::biweekly()
 
 void TestWorksheets::prepayment_data()
 {
-    QTest::addColumn<int>("choice");    // 0 single, 1 range, 2 all
-    QTest::addColumn<QString>("input"); // "field=text" typed before the calculation
+    QTest::addColumn<int>("choice"); // 0 single, 1 range, 2 all
+    // "field=text" typed, "calc" the calculation, "clear" and "reset" the page's
+    QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("expected");
     // The page's figures: an independent Python schedule (see the page's tests).
     QTest::newRow("range 12 through 24")
-        << 1 << u"edtPPCFromPmt=12 edtPPCToPmt=24"_s
+        << 1 << u"edtPPCFromPmt=12 edtPPCToPmt=24 calc"_s
         << u"qrlblPrepayDetails=$100.00, applied to payments 12 through 24,|"
            u"qrlblAmountBorrowed=$100,000.00|qrlblInterestRate=8.750%|qrlblTermInMonths=360|"
            u"qrlblAnnualPropertyTaxes=$1,200.00|qrlblAnnualInsurance=$580.00|"
@@ -123,32 +124,64 @@ void TestWorksheets::prepayment_data()
            u"qrlblNewFullPayment=$1,085.03|qrlblNewInterest=$169,887.56|"
            u"qrlblNewInterestAndPrincipal=$269,887.56|qrlblNewTerm=342|qrlblSavings=$13,325.41"_s;
     QTest::newRow("all payments, rate 8.5")
-        << 2 << u"edtPPCInterest=8.5"_s
+        << 2 << u"edtPPCInterest=8.5 calc"_s
         << u"qrlblPrepayDetails=$100.00, applied to all payments,|qrlblInterestRate=8.500%"_s;
     QTest::newRow("single payment")
-        << 0 << u"edtPPCFromPmt=1 edtPPCExtraAmount=99000"_s
+        << 0 << u"edtPPCFromPmt=1 edtPPCExtraAmount=99000 calc"_s
         << u"qrlblPrepayDetails=$99,000.00, applied to payment 1,|qrlblNewTerm=3"_s;
-    // Mended: a refused payment number applied no extra, and the report says so.
+    // A range that ends before it starts pays its first payment alone.
+    QTest::newRow("range ending before it starts")
+        << 1 << u"edtPPCFromPmt=24 edtPPCToPmt=12 calc"_s
+        << u"qrlblPrepayDetails=$100.00, applied to payment 24,"_s;
+    // No extra applied: the sentence says so and why, never another choice.
+    QTest::newRow("before any calculation")
+        << 1 << QString()
+        << u"qrlblPrepayDetails=$0.00, since no prepayment has been calculated,|"
+           u"qrlblSavings=$0.00"_s;
+    QTest::newRow("after reset")
+        << 0 << u"edtPPCFromPmt=12 calc reset"_s
+        << u"qrlblPrepayDetails=$0.00, since no prepayment has been calculated,|"
+           u"qrlblSavings=$0.00"_s;
+    QTest::newRow("after clear") << 2 << u"calc clear"_s
+                                 << u"qrlblPrepayDetails=$0.00, since the prepayments were "
+                                    u"cleared,|qrlblSavings=$0.00"_s;
     QTest::newRow("refused payment number")
-        << 0 << u"edtPPCFromPmt=0"_s
-        << u"qrlblPrepayDetails=$0.00, applied to all payments,|qrlblSavings=$0.00"_s;
+        << 0 << u"edtPPCFromPmt=0 calc"_s
+        << u"qrlblPrepayDetails=$0.00, since there is no payment 0,|qrlblSavings=$0.00"_s;
+    QTest::newRow("payment past the last")
+        << 0 << u"edtPPCFromPmt=361 calc"_s
+        << u"qrlblPrepayDetails=$0.00, since payment 361 is past the last payment (360),|"
+           u"qrlblSavings=$0.00"_s;
+    QTest::newRow("range starting past the last")
+        << 1 << u"edtPPCFromPmt=400 edtPPCToPmt=500 calc"_s
+        << u"qrlblPrepayDetails=$0.00, since the range starts at payment 400, past the last "
+           u"payment (360),|qrlblSavings=$0.00"_s;
+    QTest::newRow("range starting at 0")
+        << 1 << u"edtPPCFromPmt=0 edtPPCToPmt=12 calc"_s
+        << u"qrlblPrepayDetails=$0.00, since the range starts at payment 0, which does not "
+           u"exist,|qrlblSavings=$0.00"_s;
 }
 
 void TestWorksheets::prepayment()
 {
     QFETCH(int, choice);
-    QFETCH(QString, input);
+    QFETCH(QString, steps);
     QFETCH(QString, expected);
     test::FakeHost host;
     PpcPage page(host);
     page.show();
     const QString radios[] = {u"rbtnOnePmt"_s, u"rbtnRangePmts"_s, u"rbtnAllPmts"_s};
     page.findChild<QRadioButton *>(radios[choice])->setChecked(true);
-    for (const QString &set : input.split(u' ', Qt::SkipEmptyParts))
-        page.findChild<QLineEdit *>(set.section(u'=', 0, 0))->setText(set.section(u'=', 1));
-    {
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
         test::MessageBoxCatcher messages;
-        page.CalcPPC();
+        if (step == u"calc")
+            page.CalcPPC();
+        else if (step == u"clear")
+            page.btnPPCClearClick();
+        else if (step == u"reset")
+            page.Reset();
+        else
+            page.findChild<QLineEdit *>(step.section(u'=', 0, 0))->setText(step.section(u'=', 1));
     }
     // Mended: choosing again without recalculating does not change what is described.
     page.findChild<QRadioButton *>(radios[(choice + 1) % 3])->setChecked(true);

@@ -20,6 +20,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace clvn;
 using namespace Qt::StringLiterals;
@@ -274,6 +275,9 @@ void TestSettings::locate_data()
     QTest::newRow("writable, no separator") << here << true;
     QTest::newRow("missing folder") << here + u"/gone/"_s << false;
     QTest::newRow("a file, not a folder") << here + u"/plain-file/"_s << false;
+    // Never a system folder, even one that can be written (as root can).
+    QTest::newRow("installed prefix") << here + u"/usr/bin/"_s << false;
+    QTest::newRow("another user's folder") << here + u"/theirs"_s << false;
 }
 
 // Falls back to the configuration folder, created only when needed.
@@ -284,6 +288,12 @@ void TestSettings::locate()
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QVERIFY(config.contains(u"CalvenorSettingsTest"_s));
     writeBytes(m_dir.filePath(u"plain-file"_s), "x");
+    QVERIFY(QDir().mkpath(m_dir.filePath(u"usr/bin"_s)) &&
+            QDir().mkpath(m_dir.filePath(u"usr/share/calvenor"_s)));
+    const QString theirs = m_dir.filePath(u"theirs"_s);
+    QVERIFY(QDir().mkpath(theirs));
+    if (folder == theirs && ::chown(QFile::encodeName(theirs).constData(), 65534, 65534) != 0)
+        QSKIP("only root can give a folder to another user");
     QDir(config).removeRecursively();
     QCOMPARE(SettingsFile::locate(folder), portable ? m_path : config + u"/CLVN.INI"_s);
     QCOMPARE(QFileInfo(config).isDir(), !portable);

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void settingValues();
     void resultFields();
     void germanRoundTrip();
+    void decimalComma_data();
+    void decimalComma();
     void rotatedReadsUpwards();
     void linkOpens();
 
@@ -105,7 +107,8 @@ private:
 };
 
 // Expected texts are worked by hand from the decimal value a person reads:
-// round to the significant digits, then to the decimals, halves as stated.
+// rounded once, to the significant digits or the decimals, whichever keeps
+// fewer digits, halves as stated.
 void TstWidgets::texts_data()
 {
     QTest::addColumn<Text>("f");
@@ -119,13 +122,26 @@ void TstWidgets::texts_data()
     add("C 3.5 whole even up", "$4", [] { return formatCurrency(3.5, 12, 0); });
     // 1.015 is stored as 1.01499999999999990..., yet people read a half.
     add("C 1.015 stored below half", "$1.02", [] { return formatCurrency(1.015, 12, 2); });
-    add("C digits first", "$0.12", [] { return formatCurrency(0.12499999999999, 12, 2); });
+    add("C below a half", "$0.12", [] { return formatCurrency(0.12499999999999, 12, 2); });
     add("C carry nines", "$1,000.00", [] { return formatCurrency(999.995, 12, 2); });
     add("C truncated negative", "($0.12)", [] { return formatCurrency(-0.129, 12, 2, T); });
     add("C tiny negative", "$0.00", [] { return formatCurrency(-0.001, 12, 2); });
     add("F no grouping", "1234600.00", [] { return formatFixed(1234567.891, 5, 2); });
-    add("N grouped", "1,234,567.89", [] { return formatNumber(1234567.891, 2); });
+    add("N grouped", "1,234,567.89", [] { return formatNumber(1234567.891, 17, 2); });
     add("G3 7.125 away", "7.13", [] { return formatGeneral(7.125, 3); });
+    // One rounding, at the coarser limit: rounding to the digits first would
+    // make a half (9.4525) that the decimals then round to even.
+    add("F rate rounded once", "9.453", [] { return formatFixed(9.4525026, 5, 3); });
+    add("F rate 8.5734725", "8.573", [] { return formatFixed(8.5734725, 5, 3); });
+    add("F term rounded once", "17.11", [] { return formatFixed(17.1146, 5, 2); });
+    add("C whole rounded once", "$95,001", [] { return formatCurrency(95001.4999996, 10, 0); });
+    add("N rounded once", "9.453", [] { return formatNumber(9.4525000004, 10, 3); });
+    add("G5 rounds to digits", "9.4525", [] { return formatGeneral(9.4525026, 5); });
+    // Past the 15 digits a double holds come zeros, never binary noise.
+    add("C 1e31", "$10,000,000,000,000,000,000,000,000,000,000.00",
+        [] { return formatCurrency(1e31, 17, 2); });
+    add("C 30 digits", "$123,456,789,012,346,000,000,000,000,000.00",
+        [] { return formatCurrency(123456789012345678901234567890.0, 17, 2); });
     add("G3 too wide", "1.23E5", [] { return formatGeneral(123456, 3); });
     static const QString mask = u"$#,###.#0;-$#,###.#0;$0.00"_s;
     add("mask rounds to zero", "$0.00", [] { return formatMask(-0.001, mask); });
@@ -278,6 +294,10 @@ void TstWidgets::settingValues()
     number.setValue(8.756);
     QCOMPARE(shown.count(), 2);
     QCOMPARE(shown.last().at(0).toString(), u"8.76"_s);
+    // Property readers (accessibility, tools) never meet the conversion error.
+    number.setText(QString());
+    QCOMPARE(number.property("value"), QVariant(0.0));
+    QVERIFY_THROWS_EXCEPTION(ConvertError, number.value());
 }
 
 void TstWidgets::resultFields()
@@ -308,21 +328,70 @@ void TstWidgets::germanRoundTrip()
     form.number->setValue(7.5);
     QCOMPARE(form.number->text(), u"7,500"_s);
     QCOMPARE(form.number->value(), 7.5);
-    form.number->setText(u"7.5"_s);
+    form.number->setText(u"7.5"_s); // set by the program, not typed: not a number here
     QVERIFY_THROWS_EXCEPTION(ConvertError, form.number->value());
     form.first->setValue(1234.5);
     QCOMPARE(form.first->text(), u"1.234,50\u00a0€"_s);
     form.first->setFocus(Qt::TabFocusReason);
     QCOMPARE(form.first->text(), u"1234,50"_s);
     QTest::keyClick(form.first, Qt::Key_Backspace);
-    QTest::keyClicks(form.first, u"9.9,755"_s); // '.' groups here: refused
-    QCOMPARE(form.first->text(), u"99,755"_s);
+    QTest::keyClicks(form.first, u"99,755"_s);
     QTest::keyClick(form.first, Qt::Key_Return); // takes the figure, stays
     QVERIFY(form.first->hasFocus());
     QCOMPARE(form.first->text(), u"99,76"_s);
     QTest::keyClick(form.first, Qt::Key_Tab);
     QCOMPARE(form.first->value(), 99.755); // "99,76" was shown, not typed
     QCOMPARE(form.first->text(), u"99,76\u00a0€"_s);
+}
+
+// Where the decimal separator is a comma, a typed point (the numeric keypad's)
+// is that separator, never dropped; the masked money fields take the
+// locale's currency form like the others.
+void TstWidgets::decimalComma_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<char>("kind"); // N number field, C money field, M masked money field
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("de rate with a point") << u"de_DE"_s << 'N' << u"6.5"_s << 6.5 << u"6,5"_s;
+    QTest::newRow("fr rate with a point") << u"fr_FR"_s << 'N' << u"6.5"_s << 6.5 << u"6,5"_s;
+    QTest::newRow("de rate with its comma") << u"de_DE"_s << 'N' << u"6,5"_s << 6.5 << u"6,5"_s;
+    QTest::newRow("de money with a point")
+        << u"de_DE"_s << 'C' << u"1234.5"_s << 1234.5 << u"1.234,50\u00a0€"_s;
+    QTest::newRow("fr money with a point")
+        << u"fr_FR"_s << 'C' << u"1234.5"_s << 1234.5 << u"1\u202f234,50\u00a0€"_s;
+    QTest::newRow("de second separator refused")
+        << u"de_DE"_s << 'C' << u"9,9.5"_s << 9.95 << u"9,95\u00a0€"_s;
+    QTest::newRow("de masked money")
+        << u"de_DE"_s << 'M' << u"183212.97"_s << 183212.97 << u"183.212,97\u00a0€"_s;
+    QTest::newRow("fr masked money")
+        << u"fr_FR"_s << 'M' << u"183212.97"_s << 183212.97 << u"183\u202f212,97\u00a0€"_s;
+    QTest::newRow("de masked negative")
+        << u"de_DE"_s << 'M' << u"-0.5"_s << -0.5 << u"-0,50\u00a0€"_s;
+}
+
+void TstWidgets::decimalComma()
+{
+    QFETCH(QString, locale);
+    QFETCH(char, kind);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(locale));
+    Form form;
+    QVERIFY(QTest::qWaitForWindowActive(&form.window));
+    if (kind == 'M')
+        form.first->setMasks(u"$#,###.#0"_s, u"-$#,###.#0"_s, u"$0.00"_s);
+    form.first->setNumericType(kind == 'M' ? Type::General : Type::Currency);
+    QLineEdit *field = kind == 'N' ? static_cast<QLineEdit *>(form.number) : form.first;
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, typed);
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(field->property("value").toDouble(), value);
+    QCOMPARE(field->text(), shown);
 }
 
 // The text reads bottom to top: its first character, a heavy block, sits in
