@@ -16,6 +16,9 @@ CalvenorApplication::CalvenorApplication(int &argc, char **argv) : QApplication(
     setFont(font);
     // The splash and every window after it carry the program's icon.
     setWindowIcon(appIcon());
+    // Docks tie the windows to the launcher (and its icon) by this name; on
+    // X11 the desktop entry's StartupWMClass matches the window class.
+    setDesktopFileName(QStringLiteral("com.tolvane.Calvenor"));
 }
 
 bool CalvenorApplication::notify(QObject *receiver, QEvent *event)

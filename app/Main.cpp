@@ -15,6 +15,7 @@
 #include "calculators/CalculatorPage.h"
 #include "calculators/TableSource.h"
 #include "reports/Print.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Guard.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Identity.h"
@@ -86,6 +87,10 @@ void TfrmMain::FormCreate()
     addPages();
     bindNavigation();
     showMenuPage();
+    // Named now for whoever looks before a page shows, and again as each
+    // window and page shows (the filter lives as long as the window).
+    makeAccessible(this);
+    new AccessibleWindows(this);
     QApplication::restoreOverrideCursor();
 }
 

@@ -8,6 +8,7 @@
 #include "app/Links.h"
 #include "app/Update.h"
 #include "app/help/HelpWindow.h"
+#include "calculators/CalculatorPage.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 
@@ -44,6 +45,9 @@ void TfrmMain::FormClose()
     m_help->quit();
     try {
         m_settingsFile->saveAll(m_buyerValues);
+        for (const Destination &d : m_destinations)
+            if (d.page)
+                d.page->saveOwnSettings();
     } catch (const std::exception &e) {
         // The window closes anyway; the user learns that the defaults were not kept.
         showInfo(this,

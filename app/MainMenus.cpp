@@ -12,6 +12,8 @@
 #include "widgets/Hint.h"
 #include "widgets/Identity.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +27,15 @@ using namespace Qt::StringLiterals;
 namespace clvn {
 
 namespace {
+
+// Keys of the tool bar's commands, shown in the buttons' tool tips. Print and
+// Exit carry theirs on their menu items and F1 is the context help key; Reset
+// and the menu page have no menu item, so the window itself takes their keys.
+const QKeySequence kPrintKey(Qt::CTRL | Qt::Key_P);
+const QKeySequence kResetKey(Qt::CTRL | Qt::Key_R);
+const QKeySequence kMenuKey(Qt::CTRL | Qt::Key_M);
+const QKeySequence kHelpKey(Qt::Key_F1);
+const QKeySequence kExitKey(Qt::CTRL | Qt::Key_Q);
 
 // The logo on the menu page opens About when clicked.
 class ClickableLabel : public QLabel
@@ -45,7 +56,10 @@ protected:
 
 void TfrmMain::buildToolBar(QWidget *panel)
 {
-    auto tool = [panel](const QString &name, const QString &hint, int x, int width) {
+    // `spoken` is what a screen reader says for a button that shows only an
+    // icon; `key`, shown in the tool tip, is the button's key.
+    auto tool = [panel](const QString &name, const QString &hint, int x, int width,
+                        const QString &spoken = {}, const QKeySequence &key = {}) {
         auto *b = new QToolButton(panel);
         b->setObjectName(name);
         b->setAutoRaise(true);
@@ -53,25 +67,45 @@ void TfrmMain::buildToolBar(QWidget *panel)
         b->setGeometry(x, 2, width, 29);
         b->setFocusPolicy(Qt::NoFocus);
         setHint(b, hint);
+        if (!key.isEmpty())
+            b->setToolTip(b->toolTip() + u" ("_s + key.toString(QKeySequence::NativeText) + u')');
+        if (!spoken.isEmpty())
+            b->setAccessibleName(spoken);
         return b;
     };
-    m_btnMenu = tool(u"btnMenu"_s, u"Go to Calculator Menu"_s, 4, 64);
+    // The window's own key for a button that no menu item stands for.
+    auto windowKey = [this](QToolButton *b, const QKeySequence &key) {
+        auto *a = new QAction(this);
+        a->setObjectName(b->objectName() + u"Key"_s);
+        a->setShortcut(key);
+        addAction(a);
+        connect(a, &QAction::triggered, b, [b] {
+            if (b->isEnabled())
+                b->click();
+        });
+    };
+    m_btnMenu = tool(u"btnMenu"_s, u"Go to Calculator Menu"_s, 4, 64, {}, kMenuKey);
     m_btnMenu->setText(QStringLiteral(" Menu"));
-    m_btnPrint = tool(u"btnPrint"_s, u"Print this page"_s, 72, 32);
+    windowKey(m_btnMenu, kMenuKey);
+    m_btnPrint = tool(u"btnPrint"_s, u"Print this page"_s, 72, 32, u"Print"_s, kPrintKey);
     m_btnPrint->setIcon(toolIcon(ToolIcon::Print));
-    m_btnReset = tool(u"btnReset"_s, u"Reset this calculator to default values"_s, 106, 32);
+    m_btnReset = tool(u"btnReset"_s, u"Reset this calculator to default values"_s, 106, 32,
+                      u"Reset"_s, kResetKey);
     m_btnReset->setIcon(toolIcon(ToolIcon::Reset));
-    auto *btnUpdate = tool(u"btnUpdate"_s, u"Check for New Version ..."_s, 146, 32);
+    windowKey(m_btnReset, kResetKey);
+    auto *btnUpdate =
+        tool(u"btnUpdate"_s, u"Check for New Version ..."_s, 146, 32, u"Check for New Version"_s);
     btnUpdate->setIcon(toolIcon(ToolIcon::Update));
-    auto *btnPrefs = tool(u"btnPrefs"_s, u"Click to Configure Preferences ..."_s, 180, 32);
+    auto *btnPrefs =
+        tool(u"btnPrefs"_s, u"Click to Configure Preferences ..."_s, 180, 32, u"Preferences"_s);
     btnPrefs->setIcon(toolIcon(ToolIcon::Prefs));
-    auto *btnHelp = tool(u"btnHelp"_s, u"Click for Help"_s, 214, 32);
+    auto *btnHelp = tool(u"btnHelp"_s, u"Click for Help"_s, 214, 32, u"Help"_s, kHelpKey);
     btnHelp->setIcon(toolIcon(ToolIcon::Help));
     auto *btnCalculators =
         tool(u"btnCalculators"_s, u"Click to display Calculator menu."_s, 256, 130);
     btnCalculators->setText(QStringLiteral("Calculator Menu"));
     btnCalculators->setPopupMode(QToolButton::InstantPopup);
-    auto *btnExit = tool(u"btnExit"_s, u"Exit Calvenor"_s, 576, 32);
+    auto *btnExit = tool(u"btnExit"_s, u"Exit Calvenor"_s, 576, 32, u"Exit"_s, kExitKey);
     btnExit->setIcon(toolIcon(ToolIcon::Exit));
 
     m_btnMenu->setEnabled(false);
@@ -106,6 +140,7 @@ void TfrmMain::buildMenus()
     addItem(file, u"mnuFilePageSetup"_s, u"Page Setup..."_s)->setVisible(false);
     m_mnuFilePrint = addItem(file, u"MnuFilePrint"_s, u"&Print"_s);
     m_mnuFilePrint->setEnabled(false);
+    m_mnuFilePrint->setShortcut(kPrintKey);
     m_mnuFileExportCSV = addItem(file, u"MnuFileExportCSV"_s, u"&Export to CSV..."_s);
     m_mnuFileExportCSV->setEnabled(false);
     // A page's table comes and goes with its calculations: look when the menu opens.
@@ -113,6 +148,7 @@ void TfrmMain::buildMenus()
     bindCommand(m_mnuFileExportCSV, [this] { MnuFileExportCSVClick(); });
     addItem(file, u"N5"_s, u"-"_s);
     QAction *exit = addItem(file, u"MnuFileExit"_s, u"E&xit"_s);
+    exit->setShortcut(kExitKey);
     bindCommand(printSetup, [this] { MnuFilePrintSetupClick(); });
     bindCommand(m_mnuFilePrint, [this] { Print(); });
     bindCommand(exit, [this] { close(); });
@@ -123,7 +159,14 @@ void TfrmMain::buildMenus()
     m_mnuPopup->setObjectName(QStringLiteral("MnuPopup"));
     m_mnuPopCalcs = new QMenu(this);
     m_mnuPopCalcs->setObjectName(QStringLiteral("mnuPopCalcs"));
+    bool setApart = false;
     for (Destination &d : m_destinations) {
+        if (d.desc->apart && !setApart) {
+            setApart = true;
+            addItem(m_mnuCalculators, u"N12"_s, u"-"_s);
+            addItem(m_mnuPopup, u"N13"_s, u"-"_s);
+            addItem(m_mnuPopCalcs, u"N14"_s, u"-"_s);
+        }
         d.mnu = addItem(m_mnuCalculators, d.desc->menuItemName, d.desc->menuItem);
         d.pop = addItem(m_mnuPopup, u"mnuPop"_s + d.desc->key, d.desc->menuItem);
         d.popCalcs = addItem(m_mnuPopCalcs, u"mnuPopCalcs"_s + d.desc->key, d.desc->menuItem);
@@ -182,6 +225,9 @@ void TfrmMain::buildMenus()
     QAction *popDisclaimer = addItem(m_mnuPopup, u"MnuPopDisclaimer"_s, u"&Disclaimer..."_s);
     addItem(m_mnuPopup, u"N4"_s, u"-"_s);
     QAction *popHelp = addItem(m_mnuPopup, u"MnuPopHelp"_s, u"Help"_s);
+    // Shown only: the context help key takes F1 wherever the focus is.
+    popHelp->setShortcut(kHelpKey);
+    popHelp->setShortcutContext(Qt::WidgetShortcut);
     addItem(m_mnuPopup, u"N9"_s, u"-"_s);
     QAction *popExit = addItem(m_mnuPopup, u"MnuPopExit"_s, u"E&xit"_s);
     bindCommand(popGlossary, [this] { m_help->showTopic(help::TopicGlossary); });
@@ -240,13 +286,21 @@ QWidget *TfrmMain::buildMenuPage()
                                       "decisions."));
     memo->setGeometry(30, 180, 250, 140);
 
+    // The ten in a column on the right; a page set apart below the text on
+    // the left, so that the ten keep their places.
     int y = 22;
+    int apartY = 330;
     for (Destination &d : m_destinations) {
         d.button = new QPushButton(d.desc->button, page);
         d.button->setObjectName(u"btn"_s + d.desc->key);
-        d.button->setGeometry(320, y, 220, 30);
         d.button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
         setHint(d.button, d.desc->buttonHint);
+        if (d.desc->apart) {
+            d.button->setGeometry(35, apartY, 220, 30);
+            apartY += 34;
+            continue;
+        }
+        d.button->setGeometry(320, y, 220, 30);
         y += 34;
     }
     return page;

@@ -48,7 +48,6 @@ void TfrmMain::addPages()
                 continue;
             p->setIdentity(d->desc->title, d->desc->helpTopic);
             m_nbkMain->addWidget(p);
-            nameFieldsFromLabels(p);
             d->page = p;
         }
     }

@@ -3,6 +3,7 @@
 #include "app/help/HelpTopics.h"
 #include "calculators/AmortPage.h"
 #include "calculators/BwPage.h"
+#include "calculators/CmpPage.h"
 #include "calculators/EccPage.h"
 #include "calculators/HspPage.h"
 #include "calculators/LsPage.h"
@@ -70,6 +71,9 @@ const std::vector<PageDescriptor> &pageDescriptors()
          u"mnuCalculatorsHSP"_s, u"HSP"_s, u"  Home Seller's Proceeds"_s,
          u"Go to Home Seller's Proceeds Calculator"_s, 10, &PrintDispatcher::PrintHSP,
          make<HspPage>},
+        {u"CMP"_s, u"Compare Loan Offers"_s, help::TopicCMP, u"&Compare Loan Offers"_s,
+         u"mnuCalculatorsCMP"_s, u"CMP"_s, u"  Compare Loan Offers"_s,
+         u"Go to Compare Loan Offers"_s, 11, &PrintDispatcher::PrintCMP, make<CmpPage>, true},
     };
     return pages;
 }

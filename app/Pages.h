@@ -45,6 +45,9 @@ struct PageDescriptor
     std::function<void(PrintDispatcher &, QWidget *page)> print;
     // Builds the page bound to `host`.
     std::function<CalculatorPage *(CalculatorHost &)> make;
+    // Set apart from the ten: a separator before its menu items, and its
+    // menu-page button below the text on the left.
+    bool apart = false;
 };
 
 // Every page, in the order of the Calculators menu and of the menu page.

@@ -140,6 +140,13 @@ int main(int argc, char *argv[])
             if (name == u"rvb"_s)
                 clvn::guard([rvb] { rvb->CalcRVB(); });
         ok &= save(&window, folder, QStringLiteral("page-") + name);
+        // The loan offers page scrolls: all of it, with four offers.
+        if (name == u"cmp"_s) {
+            for (int added = 0; added < 2; ++added)
+                window.findChild<QPushButton *>(QStringLiteral("btnCmpAddOffer"))->click();
+            ok &= save(window.findChild<QWidget *>(QStringLiteral("pnlCompare")), folder,
+                       QStringLiteral("page-cmp-all"));
+        }
         // The loan spread page in its term mode too, then back to payments.
         if (name == u"ls"_s) {
             const auto choose = [&window](const char *item) {

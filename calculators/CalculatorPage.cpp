@@ -46,4 +46,8 @@ void CalculatorPage::recoverFromFloatError(bool /*active*/)
 {
 }
 
+void CalculatorPage::saveOwnSettings()
+{
+}
+
 } // namespace clvn

@@ -42,6 +42,10 @@ public:
     // every page; `active` tells whether this page was showing.
     virtual void recoverFromFloatError(bool active);
 
+    // Part of the exit save: a page that keeps figures of its own between
+    // runs writes them to the settings file. Throws SettingsWriteError.
+    virtual void saveOwnSettings();
+
 protected:
     CalculatorHost &host() const { return m_host; }
 

@@ -382,6 +382,12 @@ void LsPage::applyModeSetup()
     s.left->show();
     s.right->move(RightSlot);
     s.right->show();
+    // Tab follows the eye: the left-hand group's choices, then the right-hand one's.
+    QWidget *previous = s.left->findChildren<QRadioButton *>().constLast();
+    for (QRadioButton *choice : s.right->findChildren<QRadioButton *>()) {
+        QWidget::setTabOrder(previous, choice);
+        previous = choice;
+    }
     m_lblLeft->setText(str(s.leftCaption));
     m_lblRight->setText(str(s.rightCaption));
     focusField(s.focus);

@@ -47,7 +47,8 @@ QLineEdit *addResult(QWidget *parent, const QString &name, const QString &spoken
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setAccessibleName(spoken);
+    // Named after its row and column like every field; the sentence is read after.
+    edit->setAccessibleDescription(spoken);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit->setGeometry(geometry);
     applyResultFieldStyle(edit, true);

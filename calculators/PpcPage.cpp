@@ -136,7 +136,8 @@ void PpcPage::buildPrepayments()
     m_lblPPCToPmt->setObjectName(QStringLiteral("lblPPCToPmt"));
     m_edtPPCToPmt = addNumber(this, QStringLiteral("edtPPCToPmt"),
                               QRect(fieldX, 55, fieldW, FieldHeight), 0, 0);
-    addLabel(this, QStringLiteral("Amount"), QRect(labelX, 80, 85, 21));
+    // Narrower than the two captions above: the wider field starts further left.
+    addLabel(this, QStringLiteral("Amount"), QRect(labelX, 80, 64, 21));
     m_edtPPCExtraAmount = addNumber(this, QStringLiteral("edtPPCExtraAmount"),
                                     QRect(fieldX - 20, 80, fieldW + 20, FieldHeight), 2, 100);
     m_btnPPCClear = addButton(this, QStringLiteral("btnPPCClear"), QStringLiteral("Clear"), {},

@@ -5,6 +5,7 @@
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrAmortChart.h"
+#include "reports/QrCompare.h"
 #include "reports/QrHsp.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
@@ -29,7 +30,7 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_paymentChart(std::make_unique<TQRPaymentChart>()),
       m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
       m_prepayment(std::make_unique<TQrPrepaymentResults>()),
-      m_rentVsBuy(std::make_unique<TQRRentVsBuy>())
+      m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>())
 {
     // With no printer Qt falls back on A4 everywhere; take the paper usual
     // where the user lives instead. A printer keeps its own default.
@@ -102,6 +103,15 @@ void PrintDispatcher::PrintRVB(QWidget *page)
     m_rentVsBuy->fill(page);
     previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
                   QStringLiteral("Preview of Rent vs. Buy Worksheet"));
+}
+
+void PrintDispatcher::PrintCMP(QWidget *page)
+{
+    m_kind = CalcKind::None;
+    // The report reads the page while its page is prepared.
+    m_compare->setPage(page);
+    previewReport(m_compare->Rep(), QStringLiteral("Preview of Compare Loan Offers"),
+                  QStringLiteral("Preparing Compare Loan Offers"));
 }
 
 void PrintDispatcher::PrintMQ(QWidget *page)

@@ -23,6 +23,7 @@ class TfrmPreview;
 class TQRAmortChart;
 class TQRAmortization;
 class TQRCalcs;
+class TQRCompare;
 class TQRGoodFaith;
 class TQRHomeSellersProceeds;
 class TQRPaymentChart;
@@ -62,6 +63,7 @@ public:
     void PrintHSP(QWidget *page);
     void PrintPPC(QWidget *page);
     void PrintRVB(QWidget *page);
+    void PrintCMP(QWidget *page);
     void PrintMQ(QWidget *page);
     void PrintBW(QWidget *page);
     void PrintRefi(QWidget *page);
@@ -81,6 +83,7 @@ public:
     TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
     TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
+    TQRCompare &compare() const { return *m_compare; }
 
     // Prepares `report` on the printer's paper and shows it in the preview
     // window under `title`, with `caption` over its progress; returns when
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
     std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
+    std::unique_ptr<TQRCompare> m_compare;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

@@ -180,6 +180,11 @@ constexpr std::array kFields = std::to_array<ReadField>({
     {u"HSP", u"edtHSPSecondLoanBalance", FieldKind::Money},
     {u"HSP", u"edtHSPTransferTaxesPaid", FieldKind::Money},
     {u"HSP", u"edtHSPTransferTaxPercent", FieldKind::Number},
+    // CMP
+    {u"CMP", u"chtCompare", FieldKind::Chart},
+    {u"CMP", u"edtCmpHomeValue", FieldKind::Money},
+    {u"CMP", u"grdCompare", FieldKind::Table},
+    {u"CMP", u"lblCmpBreakEven", FieldKind::Label},
 });
 
 } // namespace

@@ -1,13 +1,19 @@
 #include "widgets/Accessibility.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStackedWidget>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -15,25 +21,74 @@ namespace clvn {
 
 namespace {
 
+constexpr int MaxCaptionGapLeft = 40;  // pixels: a caption ends just left of its field
 constexpr int MaxCaptionGapAbove = 24; // pixels: a caption sits about a line above its field
+// The name this pass last gave a widget, so that a later run may change it
+// while a name set by hand stays; likewise a buddy it gave a label.
+constexpr const char *AutoNameProperty = "clvnAutoName";
+constexpr const char *AutoBuddyProperty = "clvnAutoBuddy";
 
-bool needsName(const QWidget *w)
+bool isField(const QWidget *w)
 {
-    if (!w->accessibleName().isEmpty())
-        return false;
-    if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QComboBox *>(w) ||
-        qobject_cast<const QAbstractSpinBox *>(w))
-        return true;
-    // Buttons are named by their own caption; only one without text needs a name.
-    if (const auto *b = qobject_cast<const QAbstractButton *>(w))
-        return b->text().isEmpty();
-    return false;
+    if (qobject_cast<const QComboBox *>(w->parentWidget()) ||
+        qobject_cast<const QAbstractSpinBox *>(w->parentWidget()))
+        return false; // the editor of a combo or spin box is named with it
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QComboBox *>(w) ||
+           qobject_cast<const QAbstractSpinBox *>(w);
 }
 
-QRect rectIn(const QWidget *w, const QWidget *root)
+// Whether this pass may name `w`: it has no name, or the one this pass gave it.
+bool nameable(const QWidget *w)
 {
-    return QRect(w->mapTo(root, QPoint(0, 0)), w->size());
+    const QString name = w->accessibleName();
+    return name.isEmpty() || name == w->property(AutoNameProperty).toString();
 }
+
+void giveName(QWidget *w, const QString &name)
+{
+    w->setProperty(AutoNameProperty, name);
+    w->setAccessibleName(name);
+}
+
+// Not hidden on its own account anywhere below `ancestor`.
+bool shownUnder(const QWidget *w, const QWidget *ancestor)
+{
+    for (const QWidget *p = w; p && p != ancestor; p = p->parentWidget()) {
+        if (p->isHidden())
+            return false;
+    }
+    return true;
+}
+
+const QWidget *commonAncestor(const QWidget *a, const QWidget *b)
+{
+    for (const QWidget *p = a; p; p = p->parentWidget()) {
+        if (p == b || p->isAncestorOf(b))
+            return p;
+    }
+    return nullptr;
+}
+
+// Whether a user sees `a` and `b` at the same time, as far as their own
+// hidden panels tell.
+bool shownTogether(const QWidget *a, const QWidget *b)
+{
+    const QWidget *common = commonAncestor(a, b);
+    return common && shownUnder(a, common) && shownUnder(b, common);
+}
+
+bool hasLetter(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// A control the eye meets on a line between a caption and its field.
+struct Control
+{
+    QWidget *widget;
+    QRect rect;
+    bool field;
+};
 
 // Something whose text a sighted user reads as a field's caption.
 struct Caption
@@ -43,67 +98,285 @@ struct Caption
     QRect rect;
 };
 
-// The nearest caption to the left of `f` on its line (its vertical span
-// covers the field's middle), among those whose parent is `parent` when
-// that is set.
-const Caption *captionLeftOf(const std::vector<Caption> &captions, const QRect &f,
-                             const QWidget *parent)
+class Namer
 {
-    const Caption *chosen = nullptr;
-    int best = std::numeric_limits<int>::max();
-    for (const Caption &c : captions) {
-        if (parent && c.widget->parentWidget() != parent)
-            continue;
-        const int gap = f.left() - c.rect.right();
-        if (gap < -4 || c.rect.top() > f.center().y() || c.rect.bottom() < f.center().y())
-            continue;
-        if (gap < best) {
-            best = gap;
-            chosen = &c;
+public:
+    explicit Namer(QWidget *root) : m_root(root)
+    {
+        for (QWidget *w : root->findChildren<QWidget *>()) {
+            if (w->isWindow())
+                continue;
+            const bool field = isField(w);
+            if (field || qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w) ||
+                qobject_cast<QAbstractItemView *>(w))
+                m_controls.push_back({w, rectIn(w), field});
+        }
+        for (QLabel *label : root->findChildren<QLabel *>()) {
+            const QString text = spokenLabelText(label->text(), label->buddy() != nullptr);
+            if (!text.isEmpty())
+                m_labels.push_back({label, text, rectIn(label)});
+        }
+        // Where a button that fills a field sits in the label's place (the Quick
+        // Calculator's solve buttons), its caption names the field.
+        m_captions = m_labels;
+        for (QPushButton *button : root->findChildren<QPushButton *>()) {
+            const QString text = spokenLabelText(button->text(), true);
+            if (hasLetter(text))
+                m_captions.push_back({button, text, rectIn(button)});
         }
     }
-    return chosen;
-}
 
-// The heading of the column `field` stands in: the nearest label of its
-// panel above it whose span covers the field's middle and stays right of
-// the row's caption, either just above it or over a column of entry fields
-// that ends in this one (a table of fields).
-const Caption *headingAbove(const std::vector<Caption> &labels, const QWidget *field,
-                            const Caption *row, const QWidget *root)
-{
-    const QRect f = rectIn(field, root);
-    const Caption *chosen = nullptr;
-    int best = std::numeric_limits<int>::max();
-    for (const Caption &c : labels) {
-        if (c.widget->parentWidget() != field->parentWidget() ||
-            (row && c.rect.left() <= row->rect.right()))
-            continue;
-        const int gap = f.top() - c.rect.bottom();
-        if (gap < -2 || c.rect.left() > f.center().x() || c.rect.right() < f.center().x())
-            continue;
-        if (gap < best) {
+    QString nameFor(QWidget *field, const Caption **caption) const
+    {
+        *caption = nullptr;
+        for (const Caption &c : m_labels) {
+            if (static_cast<QLabel *>(c.widget)->buddy() == field &&
+                !c.widget->property(AutoBuddyProperty).toBool()) {
+                *caption = &c;
+                return c.text;
+            }
+        }
+        const QRect f = rectIn(field);
+        bool fieldsBetween = false;
+        const Caption *left = captionLeftOf(field, f, &fieldsBetween);
+        if (left && !fieldsBetween && f.left() - left->rect.right() <= MaxCaptionGapLeft) {
+            *caption = left;
+            // The first column of a table of fields: its row and its column.
+            if (const Caption *column = headingAbove(field, f, left))
+                return left->text + u' ' + column->text;
+            return left->text;
+        }
+        // A table whose row captions stand between its columns ("80 to 85"
+        // between the 30 and the 15 year premiums) names a row on the right;
+        // one whose captions stand left of the table, left across its cells.
+        const Caption *row = captionRightOf(field, f);
+        if (!row && left && cellsBetween(left, field, f, false))
+            row = left;
+        if (const Caption *above = captionAbove(field, f)) {
+            *caption = above;
+            if (row && row != left)
+                return row->text + u' ' + above->text;
+            // The first row of a table whose cells have their captions above.
+            if (left && fieldsBetween && cellsBetween(left, field, f, true))
+                return left->text + u' ' + above->text;
+            return above->text;
+        }
+        const Caption *column = headingAbove(field, f, row == left ? left : nullptr);
+        if (row && column)
+            return row->text + u' ' + column->text;
+        if (column)
+            return column->text;
+        if (row)
+            return row->text;
+        // A second field on a captioned line ("Prepaid Interest / Days").
+        return left ? left->text : QString();
+    }
+
+    // What tells a field apart from others with its name: the heading over
+    // its group (a label above that spans the field and its caption), else
+    // the caption of its row in a table whose cells have their captions
+    // above them.
+    const Caption *qualifier(const QWidget *field, const Caption *caption,
+                             const QString &name) const
+    {
+        if (const Caption *heading = groupHeading(field, caption, name))
+            return heading;
+        const QRect f = rectIn(field);
+        bool fieldsBetween = false;
+        const Caption *left = captionLeftOf(field, f, &fieldsBetween);
+        if (left && (!caption || left->widget != caption->widget) && fieldsBetween &&
+            cellsBetween(left, field, f, true))
+            return left;
+        return nullptr;
+    }
+
+    // The heading over the group `field` is in: the nearest bold label above
+    // it that starts over the group's left edge.
+    const Caption *groupHeading(const QWidget *field, const Caption *caption,
+                                const QString &name) const
+    {
+        const QRect f = rectIn(field);
+        const int from = caption ? std::min(caption->rect.left(), f.left()) : f.left();
+        const Caption *chosen = nullptr;
+        int best = std::numeric_limits<int>::max();
+        for (const Caption &c : m_labels) {
+            // A heading is set in bold, starts over the group's left edge and
+            // runs on over it.
+            const int gap = f.top() - c.rect.bottom();
+            if (gap < 0 || !c.widget->font().bold() || c.rect.left() > from + 4 ||
+                c.rect.right() < from + 20 || name.contains(c.text) ||
+                !shownTogether(c.widget, field))
+                continue;
+            if (gap < best) {
+                best = gap;
+                chosen = &c;
+            }
+        }
+        return chosen;
+    }
+
+private:
+    QRect rectIn(const QWidget *w) const
+    {
+        return QRect(w->mapTo(m_root, QPoint(0, 0)), w->size());
+    }
+
+    bool isBetween(const Control &c, const QWidget *a, const QWidget *b) const
+    {
+        return c.widget != a && c.widget != b && !c.widget->isAncestorOf(a) &&
+               !c.widget->isAncestorOf(b) && !b->isAncestorOf(c.widget) &&
+               shownTogether(c.widget, b);
+    }
+
+    // The nearest caption to the left of `f` on its line (its vertical span
+    // covers the field's middle) with nothing but fields and small buttons
+    // between; `fieldsBetween` tells whether fields are (a row of a table).
+    const Caption *captionLeftOf(const QWidget *field, const QRect &f, bool *fieldsBetween) const
+    {
+        const Caption *chosen = nullptr;
+        int best = std::numeric_limits<int>::max();
+        for (const Caption &c : m_captions) {
+            // A caption's box may run under its field; its text starts left of it.
+            const int gap = std::max(0, f.left() - c.rect.right());
+            if (c.rect.left() >= f.left() || c.rect.right() >= f.right() ||
+                c.rect.top() > f.center().y() || c.rect.bottom() < f.center().y() ||
+                !shownTogether(c.widget, field))
+                continue;
+            if (gap < best) {
+                best = gap;
+                chosen = &c;
+            }
+        }
+        if (!chosen)
+            return nullptr;
+        *fieldsBetween = false;
+        for (const Control &c : m_controls) {
+            if (!isBetween(c, chosen->widget, field) || c.rect.top() > f.center().y() ||
+                c.rect.bottom() < f.center().y() || c.rect.left() < chosen->rect.right() ||
+                c.rect.right() > f.left())
+                continue;
+            if (c.field)
+                *fieldsBetween = true;
+            else if (!qobject_cast<QPushButton *>(c.widget))
+                return nullptr; // something else reads between them
+        }
+        return chosen;
+    }
+
+    // The label just right of `f` on its line, with nothing between.
+    const Caption *captionRightOf(const QWidget *field, const QRect &f) const
+    {
+        const Caption *chosen = nullptr;
+        int best = MaxCaptionGapLeft + 1;
+        for (const Caption &c : m_labels) {
+            const int gap = c.rect.left() - f.right();
+            if (gap < -4 || gap >= best || c.rect.top() > f.center().y() ||
+                c.rect.bottom() < f.center().y() || !shownTogether(c.widget, field))
+                continue;
             best = gap;
             chosen = &c;
         }
-    }
-    if (!chosen || best <= MaxCaptionGapAbove)
-        return chosen;
-    bool fieldBetween = false;
-    for (const QWidget *w : field->parentWidget()->findChildren<QWidget *>()) {
-        if (w->isWindow() || !w->isVisibleTo(root))
-            continue;
-        const QRect r = rectIn(w, root);
-        const bool between = r.top() > chosen->rect.bottom() && r.bottom() < f.top() &&
-                             r.left() <= f.center().x() && r.right() >= f.center().x();
-        if (!between)
-            continue;
-        if (!qobject_cast<const QLineEdit *>(w) && !qobject_cast<const QLineEdit *>(w->parent()))
+        if (!chosen)
             return nullptr;
-        fieldBetween = true;
+        for (const Control &c : m_controls) {
+            if (isBetween(c, chosen->widget, field) && c.rect.top() <= f.center().y() &&
+                c.rect.bottom() >= f.center().y() && c.rect.left() > f.right() &&
+                c.rect.right() < chosen->rect.left())
+                return nullptr;
+        }
+        return chosen;
     }
-    return fieldBetween ? chosen : nullptr;
-}
+
+    // Whether the fields between a row's caption and `field` are cells of a
+    // table: each with a caption just above it (`adjacent`), or each under a
+    // heading of its column.
+    bool cellsBetween(const Caption *row, const QWidget *field, const QRect &f, bool adjacent) const
+    {
+        for (const Control &c : m_controls) {
+            if (!c.field || !isBetween(c, row->widget, field) || c.rect.top() > f.center().y() ||
+                c.rect.bottom() < f.center().y() || c.rect.left() < row->rect.right() ||
+                c.rect.right() > f.left())
+                continue;
+            const bool captioned = adjacent ? captionAbove(c.widget, c.rect) != nullptr
+                                            : headingAbove(c.widget, c.rect, nullptr) != nullptr;
+            if (!captioned)
+                return false;
+        }
+        return true;
+    }
+
+    // The label just above `f`, starting over it, with nothing between.
+    const Caption *captionAbove(const QWidget *field, const QRect &f) const
+    {
+        const Caption *chosen = nullptr;
+        int best = std::numeric_limits<int>::max();
+        for (const Caption &c : m_labels) {
+            const int gap = f.top() - c.rect.bottom();
+            if (gap < -2 || gap > MaxCaptionGapAbove || c.rect.left() < f.left() - 8 ||
+                c.rect.left() > f.center().x() || !shownTogether(c.widget, field))
+                continue;
+            if (gap < best) {
+                best = gap;
+                chosen = &c;
+            }
+        }
+        if (!chosen)
+            return nullptr;
+        for (const Control &c : m_controls) {
+            if (isBetween(c, chosen->widget, field) && c.rect.top() > chosen->rect.bottom() &&
+                c.rect.bottom() < f.top() && c.rect.right() >= f.left() &&
+                c.rect.left() <= f.right())
+                return nullptr;
+        }
+        return chosen;
+    }
+
+    // The heading of the column `field` stands in: the nearest label of its
+    // panel above it whose span covers the field's middle and stays right of
+    // the row's caption, either just above it or over a column of entry
+    // fields that ends in this one (a table of fields).
+    const Caption *headingAbove(const QWidget *field, const QRect &f, const Caption *row) const
+    {
+        const Caption *chosen = nullptr;
+        int best = std::numeric_limits<int>::max();
+        for (const Caption &c : m_labels) {
+            if (c.widget->parentWidget() != field->parentWidget() ||
+                (row && c.rect.left() <= row->rect.right()) || !shownTogether(c.widget, field))
+                continue;
+            const int gap = f.top() - c.rect.bottom();
+            // A column's heading is about as wide as its column, not a note
+            // across the page.
+            if (gap < -2 || c.rect.left() > f.center().x() || c.rect.right() < f.center().x() ||
+                c.rect.width() > 2 * f.width() + 16)
+                continue;
+            if (gap < best) {
+                best = gap;
+                chosen = &c;
+            }
+        }
+        if (!chosen || best <= MaxCaptionGapAbove)
+            return chosen;
+        bool fieldBetween = false;
+        for (const Control &c : m_controls) {
+            if (!isBetween(c, chosen->widget, field))
+                continue;
+            const bool between = c.rect.top() > chosen->rect.bottom() &&
+                                 c.rect.bottom() < f.top() && c.rect.left() <= f.center().x() &&
+                                 c.rect.right() >= f.center().x();
+            if (!between)
+                continue;
+            if (!c.field)
+                return nullptr;
+            fieldBetween = true;
+        }
+        return fieldBetween ? chosen : nullptr;
+    }
+
+    QWidget *m_root;
+    std::vector<Control> m_controls;
+    std::vector<Caption> m_labels;
+    std::vector<Caption> m_captions;
+};
 
 } // namespace
 
@@ -124,55 +397,93 @@ QString spokenLabelText(const QString &labelText, bool mnemonic)
 
 void nameFieldsFromLabels(QWidget *root)
 {
-    std::vector<Caption> labels;
-    for (QLabel *label : root->findChildren<QLabel *>()) {
-        const QString text = spokenLabelText(label->text(), label->buddy() != nullptr);
-        if (!text.isEmpty())
-            labels.push_back({label, text, rectIn(label, root)});
+    const Namer namer(root);
+    struct Named
+    {
+        QWidget *field;
+        const Caption *caption;
+    };
+    QHash<QString, std::vector<Named>> byName;
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        if (w->isWindow() || !nameable(w))
+            continue;
+        if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+            // A button is named by its caption; one with an icon or a mark
+            // ("...") for a caption by its hint.
+            if (!hasLetter(b->text()) && !b->toolTip().isEmpty())
+                giveName(b, b->toolTip());
+            continue;
+        }
+        if (!isField(w))
+            continue;
+        const Caption *caption = nullptr;
+        const QString name = namer.nameFor(w, &caption);
+        if (name.isEmpty())
+            continue;
+        giveName(w, name);
+        byName[name].push_back({w, caption});
+        // The label also becomes the field's buddy, which screen readers on
+        // Linux read for a combo box (they announce its value as its name).
+        // A label showing an ampersand keeps it: a buddy would make it a
+        // shortcut mark.
+        auto *label = caption ? qobject_cast<QLabel *>(caption->widget) : nullptr;
+        if (label && (!label->buddy() || label->property(AutoBuddyProperty).toBool()) &&
+            !label->text().contains(u'&')) {
+            label->setProperty(AutoBuddyProperty, true);
+            label->setBuddy(w);
+        }
     }
-    // Where a button that fills a field sits in the label's place (the Quick
-    // Calculator's solve buttons), its caption names the field.
-    std::vector<Caption> captions = labels;
-    for (QPushButton *button : root->findChildren<QPushButton *>()) {
-        const QString text = spokenLabelText(button->text(), true);
-        if (!text.isEmpty())
-            captions.push_back({button, text, rectIn(button, root)});
+    // Fields that would sound alike ("Term in Months" of the current and of
+    // the new loan) are told apart by their groups' headings.
+    for (auto it = byName.cbegin(); it != byName.cend(); ++it) {
+        if (it->size() < 2)
+            continue;
+        for (const Named &n : *it) {
+            // Only fields a user meets together (not on two pages) are alike.
+            const bool alike = std::any_of(it->begin(), it->end(), [&](const Named &other) {
+                return other.field != n.field && shownTogether(other.field, n.field);
+            });
+            if (!alike)
+                continue;
+            if (const Caption *q = namer.qualifier(n.field, n.caption, it.key()))
+                giveName(n.field, q->text + u' ' + it.key());
+        }
     }
+    // A combo or spin box's own line edit says what the box says.
+    for (QLineEdit *edit : root->findChildren<QLineEdit *>()) {
+        QWidget *box = edit->parentWidget();
+        if ((qobject_cast<QComboBox *>(box) || qobject_cast<QAbstractSpinBox *>(box)) &&
+            nameable(edit) && !box->accessibleName().isEmpty())
+            giveName(edit, box->accessibleName());
+    }
+}
 
-    for (QWidget *field : root->findChildren<QWidget *>()) {
-        if (!needsName(field))
-            continue;
-        // A combo box's own line edit is named with the combo box.
-        if (qobject_cast<QComboBox *>(field->parentWidget()))
-            continue;
-        // A button with an icon for a caption is named by its hint.
-        if (qobject_cast<QAbstractButton *>(field) && !field->toolTip().isEmpty()) {
-            field->setAccessibleName(field->toolTip());
-            continue;
-        }
-        QString name;
-        for (const Caption &c : labels) {
-            if (static_cast<QLabel *>(c.widget)->buddy() == field)
-                name = c.text;
-        }
-        if (name.isEmpty()) {
-            // A field in a table reads as its row and its column ("Borrower
-            // Monthly Income"); a field in a form as the caption on its line.
-            const QRect f = rectIn(field, root);
-            const Caption *row = captionLeftOf(captions, f, field->parentWidget());
-            if (!row)
-                row = captionLeftOf(captions, f, nullptr);
-            const Caption *column = headingAbove(labels, field, row, root);
-            if (row && column)
-                name = row->text + u' ' + column->text;
-            else if (row)
-                name = row->text;
-            else if (column)
-                name = column->text;
-        }
-        if (!name.isEmpty())
-            field->setAccessibleName(name);
-    }
+void makeAccessible(QWidget *root)
+{
+    nameFieldsFromLabels(root);
+    // Tab moves on from a grid or list; the arrow keys move within it.
+    for (QAbstractItemView *view : root->findChildren<QAbstractItemView *>())
+        view->setTabKeyNavigation(false);
+}
+
+AccessibleWindows::AccessibleWindows(QObject *parent) : QObject(parent)
+{
+    qApp->installEventFilter(this);
+}
+
+AccessibleWindows::~AccessibleWindows()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool AccessibleWindows::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show || !watched->isWidgetType())
+        return false;
+    auto *w = static_cast<QWidget *>(watched);
+    if (w->isWindow() || qobject_cast<QStackedWidget *>(w->parentWidget()))
+        makeAccessible(w);
+    return false;
 }
 
 } // namespace clvn

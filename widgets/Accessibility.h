@@ -1,10 +1,12 @@
 #pragma once
 
-// Screen readers announce a field by its accessible name. The pages place
+// Screen readers announce a field by its accessible name. Most windows place
 // their labels beside their fields by position rather than by layout, so
-// this pass pairs each unnamed field with the label a sighted user reads
-// for it.
+// this pass pairs each unnamed field with the label a sighted user reads for
+// it, and it runs on every window as it shows, so that windows and pages
+// added later are named the same way.
 
+#include <QObject>
 #include <QString>
 
 class QWidget;
@@ -17,11 +19,34 @@ namespace clvn {
 // ampersand as itself.
 QString spokenLabelText(const QString &labelText, bool mnemonic);
 
-// Names every unnamed entry field, combo box, spin box and check or radio
-// button without text under `root` after the label that reads for it: its
-// buddy label, else the nearest label to its left on the same line, else
-// the nearest label just above it. Fields that already have a name keep it.
-// Labels keep their buddies as they are, so their texts show unchanged.
+// Names every entry field, combo box (and its line edit), spin box and
+// check or radio button without text under `root` after the caption that
+// reads for it: the label whose buddy it is; else the caption just left of
+// it on its line; else the one just above it; else, in a table of fields,
+// its row's caption and its column's heading. Where two fields of `root`
+// would sound alike, each is told apart by the heading over its group. A
+// name set by hand (setAccessibleName) is kept; names this pass gave are
+// worked out again on each run. Labels keep their buddies as they are, so
+// their texts show unchanged.
 void nameFieldsFromLabels(QWidget *root);
+
+// Everything a screen reader or a keyboard-only user needs of a window:
+// its fields named (above), and Tab leaving every grid and list (the arrow
+// keys move within them).
+void makeAccessible(QWidget *root);
+
+// Runs makeAccessible() on every window of the application as it shows,
+// and on each page of a page stack or tab widget as it comes up (pages that
+// were hidden may not have had their final geometry before).
+class AccessibleWindows : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AccessibleWindows(QObject *parent = nullptr);
+    ~AccessibleWindows() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
 
 } // namespace clvn

@@ -5,6 +5,7 @@
 #include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
@@ -79,6 +80,8 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent), 
     resize(820, 580);
 
     m_browser = new HelpBrowser(engine, this);
+    // The views have no caption beside them; a screen reader says these.
+    m_browser->setAccessibleName(QStringLiteral("Help Topic"));
 
     auto *toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("helpToolBar"));
@@ -107,6 +110,7 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent), 
     QHelpContentWidget *contents = engine->contentWidget();
     contents->setObjectName(QStringLiteral("helpContents"));
     contents->setHeaderHidden(true);
+    contents->setAccessibleName(QStringLiteral("Contents"));
     m_tabs->addTab(contents, QStringLiteral("&Contents"));
     connect(contents, &QHelpContentWidget::linkActivated, this,
             [this](const QUrl &url) { guard([&] { showPage(url); }); });
@@ -156,6 +160,7 @@ QWidget *HelpWindow::buildIndexTab()
 
     QHelpIndexWidget *index = m_engine->indexWidget();
     index->setObjectName(QStringLiteral("helpIndex"));
+    index->setAccessibleName(QStringLiteral("Keywords"));
 
     auto *layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -196,6 +201,11 @@ void HelpWindow::ensureSearchTab()
     query->setObjectName(QStringLiteral("helpSearchQuery"));
     QHelpSearchResultWidget *results = search->resultWidget();
     results->setObjectName(QStringLiteral("helpSearchResults"));
+    // Qt's search widgets come without names for their inner controls.
+    for (QLineEdit *box : query->findChildren<QLineEdit *>())
+        box->setAccessibleName(QStringLiteral("Search For"));
+    for (QWidget *list : results->findChildren<QAbstractScrollArea *>())
+        list->setAccessibleName(QStringLiteral("Search Results"));
     m_searchLayout->addWidget(query);
     m_searchLayout->addWidget(results, 1);
     connectGuarded(query, &QHelpSearchQueryWidget::search, this,

@@ -14,6 +14,8 @@
 #include <bitset>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace clvn {
 
@@ -93,6 +95,13 @@ public:
     void saveClosingFees(const BuyerValues &values) const;
     // The four Escrows keys, values -> file. Throws SettingsWriteError.
     void saveEscrows(const BuyerValues &values) const;
+
+    // A page's own section, kept beside the buyer defaults: the stored text
+    // of each key (empty when missing), and key = text lines written into
+    // it, every other line left as it was. saveTexts throws SettingsWriteError.
+    QStringList loadTexts(const QString &section, const QStringList &keys) const;
+    void saveTexts(const QString &section,
+                   const std::vector<std::pair<QString, QString>> &lines) const;
 
 private:
     enum class Unread

@@ -1,6 +1,7 @@
-// Schedule building, extra-payment operations, the rate solver and when
-// mortgage insurance ends.
+// Schedule building, extra-payment operations, the rate solver, when
+// mortgage insurance ends, and the comparison of loan offers with their APR.
 
+#include "finance/LoanOffers.h"
 #include "finance/MortLib.h"
 #include "finance/MortgageInsurance.h"
 
@@ -74,6 +75,21 @@ void BM_CalcInterestRate(benchmark::State &state)
         benchmark::DoNotOptimize(clvn::CalcInterestRate(360, payment, 0, 100000));
 }
 BENCHMARK(BM_CalcInterestRate);
+
+// Four offers of 360 payments, one with insurance: the page recomputes this
+// every time a field is left, so it must stay well under 2 ms.
+void BM_CompareLoanOffers(benchmark::State &state)
+{
+    clvn::LoanOffersInputs in;
+    in.homeValue = 320000;
+    in.offers = {{300000, 6.875, 360, 0, 1500, 2000, 0},
+                 {300000, 6.5, 360, 1.5, 1200, 2000, 0},
+                 {285000, 6.75, 360, 0, 1000, 2000, 95},
+                 {300000, 6.25, 360, 2.5, 0, 2000, 0}};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(clvn::CompareLoanOffers(in).offers.data());
+}
+BENCHMARK(BM_CompareLoanOffers)->Unit(benchmark::kMicrosecond);
 
 // The longest schedule with an extra on every payment, from the loan figures:
 // both schedules are built and searched. Kept under 1 ms.

@@ -72,6 +72,7 @@ void TestExport::enabledWhileATableIsListed_data()
         << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s} << false;
     QTest::newRow("back to the menu") << QStringList{u"btnAmort"_s, u"btnMenu"_s} << false;
     QTest::newRow("loan spread grid") << QStringList{u"btnLSC"_s} << true;
+    QTest::newRow("loan offers table") << QStringList{u"btnCMP"_s} << true;
 }
 
 void TestExport::enabledWhileATableIsListed()

@@ -181,6 +181,13 @@ void TestShell::typedFigureIsTakenFirst_data()
         << u"btnMQ"_s << u"edtHousingRatio"_s << u"31"_s << u"btnReset"_s << u"HRatio"_s << u"31"_s;
     QTest::newRow("MQ ratio, exit save") << u"btnMQ"_s << u"edtHousingRatio"_s << u"32"_s
                                          << u"close"_s << u"file"_s << u"HRatio=32"_s;
+    // The offers' own section is written with the exit save; a lender's
+    // name is text, taken the same way as a figure.
+    QTest::newRow("CMP rate, exit save") << u"btnCMP"_s << u"edtCmpRate2"_s << u"5.25"_s
+                                         << u"close"_s << u"file"_s << u"Rate2=5.25"_s;
+    QTest::newRow("CMP lender, tool bar Print")
+        << u"btnCMP"_s << u"edtCmpLender2"_s << u"Bank"_s << u"btnPrint"_s
+        << u"report lblCmpHead1"_s << u"Bank"_s;
     QTest::newRow("MQ ratio, Help menu") << u"btnMQ"_s << u"edtHousingRatio"_s << u"34"_s
                                          << u"MnuHelpContents"_s << u"HRatio"_s << u"34"_s;
     QTest::newRow("MQ ratio, context menu Disclaimer")

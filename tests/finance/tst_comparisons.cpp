@@ -1,7 +1,9 @@
-// Keeping a loan against refinancing it, renting against buying, and the caps
-// on the counts the growth formulas loop over.
+// Keeping a loan against refinancing it, renting against buying, loan offers
+// side by side with their APR, and the caps on the counts the growth formulas
+// loop over.
 
 #include "finance/Growth.h"
+#include "finance/LoanOffers.h"
 #include "finance/MortLib.h"
 #include "finance/Refinance.h"
 #include "finance/RentVsBuy.h"
@@ -93,6 +95,43 @@ QString describe(const RentVsBuyResults &r)
     return parts.join(u' ');
 }
 
+// "homeValue; loan rate term points fees other insurance; ..." (one group per offer)
+LoanOffersInputs offers(const QString &figures)
+{
+    const QStringList groups = figures.split(u';');
+    LoanOffersInputs in;
+    in.homeValue = groups[0].toDouble();
+    for (qsizetype g = 1; g < groups.size(); ++g) {
+        const QStringList f = groups[g].split(u' ', Qt::SkipEmptyParts);
+        in.offers.push_back({f[0].toDouble(), f[1].toDouble(), f[2].toLongLong(), f[3].toDouble(),
+                             f[4].toDouble(), f[5].toDouble(), f[6].toDouble()});
+    }
+    return in;
+}
+
+// Offer `which` (0-based), or with which = -1 the break-even pairs as
+// "costlier>cheaper extra@payment" (0: never).
+QString describe(const LoanOffersResults &r, int which)
+{
+    QStringList parts;
+    if (which < 0) {
+        for (const OfferBreakEven &e : r.breakEvens)
+            parts << QStringLiteral("%1>%2 %3@%4")
+                         .arg(QChar(u'A' + e.costlier))
+                         .arg(QChar(u'A' + e.cheaper))
+                         .arg(money(e.extraAtClosing))
+                         .arg(e.payment);
+        return parts.join(u' ');
+    }
+    const LoanOfferResults &o = r.offers[std::size_t(which)];
+    return QStringLiteral("pay=%1 final=%2 apr=%3 fc=%4 af=%5 top=%6 tip=%7 5y=%8 5yp=%9 ")
+               .arg(money(o.payment), money(o.finalPayment), QString::number(o.apr, 'f', 3),
+                    money(o.financeCharge), money(o.amountFinanced), money(o.totalOfPayments),
+                    QString::number(o.totalInterestPercent, 'f', 3), money(o.fiveYearTotal),
+                    money(o.fiveYearPrincipal)) +
+           QStringLiteral("cash=%1 mi=%2").arg(money(o.cashAtClosing)).arg(o.insuredPayments);
+}
+
 // What `f` gives, or the name of the failure it throws.
 QString outcomeOf(const std::function<QString()> &f)
 {
@@ -118,6 +157,10 @@ private slots:
     void refinance();
     void rentVsBuy_data();
     void rentVsBuy();
+    void loanOffers_data();
+    void loanOffers();
+    void actuarialApr_data();
+    void actuarialApr() { checkRow(); }
     void caps_data();
     void caps() { checkRow(); }
     void errorsNameTheValue();
@@ -278,6 +321,116 @@ void TestComparisons::rentVsBuy()
     QFETCH(QString, changes);
     QFETCH(QString, expected);
     QCOMPARE(outcomeOf([&] { return describe(CalcRentVsBuy(rvb(changes))); }), expected);
+}
+
+void TestComparisons::loanOffers_data()
+{
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("expected");
+    const QString a = QStringLiteral("300000 6.875 360 0 1500 2000 0");
+    const QString b = QStringLiteral("300000 6.5 360 1.5 1200 2000 0");
+    const QString c = QStringLiteral("285000 6.75 360 0 1000 2000 95");
+    const QString ab = u"320000;" + a + u';' + b;
+    QTest::newRow("offer A") << ab << 0
+                             << "pay=1970.79 final=1966.47 apr=6.924 fc=410980.08 af=298500.00 "
+                                "top=709480.08 tip=136.493 5y=121747.40 5yp=17986.04 cash=3500.00 "
+                                "mi=0";
+    QTest::newRow("offer B with points") << ab << 1
+                                         << "pay=1896.20 final=1900.91 apr=6.685 fc=388336.71 "
+                                            "af=294300.00 top=682636.71 tip=127.546 5y=121472.00 "
+                                            "5yp=19166.74 cash=7700.00 mi=0";
+    QTest::newRow("B pays for its points after payment 57") << ab << -1 << "B>A 4200.00@57";
+    QTest::newRow("order of the offers does not matter")
+        << u"320000;" + b + u';' + a << -1 << "A>B 4200.00@57";
+    // Insurance ends after payment 106, when the balance first falls to 78 % of
+    // 320,000. Month 1's interest, 1,603.125, is a tie that the schedule rounds
+    // up, so the total is 3 cents above a half-even schedule's 675,535.48.
+    QTest::newRow("offer C with insurance")
+        << u"320000;" + c << 0
+        << "pay=1848.50 final=1854.01 apr=7.047 fc=391535.51 af=284000.00 top=675535.51 "
+           "tip=133.497 5y=119610.00 5yp=17453.86 cash=3000.00 mi=106";
+    QTest::newRow("insurance to the middle of the term when the value is small")
+        << u"200000;" + c << 0
+        << "pay=1848.50 final=1854.01 apr=7.156 fc=398565.51 af=284000.00 top=682565.51 "
+           "tip=133.497 5y=119610.00 5yp=17453.86 cash=3000.00 mi=180";
+    QTest::newRow("no insurance on a loan at 80 % of the value or less")
+        << u"1000000;" + c << 0
+        << "pay=1848.50 final=1854.01 apr=6.784 fc=381465.51 af=284000.00 top=665465.51 "
+           "tip=133.497 5y=113910.00 5yp=17453.86 cash=3000.00 mi=0";
+    QTest::newRow("rate 0, no costs: APR 0")
+        << "0;1000 0 3 0 0 0 0" << 0
+        << "pay=333.33 final=333.34 apr=0.000 fc=0.00 af=1000.00 top=1000.00 tip=0.000 "
+           "5y=1000.00 5yp=1000.00 cash=0.00 mi=0";
+    QTest::newRow("rate 0 with a fee")
+        << "0;12000 0 12 0 120 0 0" << 0
+        << "pay=1000.00 final=1000.00 apr=1.860 fc=120.00 af=11880.00 top=12000.00 tip=0.000 "
+           "5y=12120.00 5yp=12000.00 cash=120.00 mi=0";
+    QTest::newRow("term at the cap of 1200")
+        << "0;100000 7.5 1200 0 0 0 0" << 0
+        << "pay=625.35 final=1827.97 apr=7.500 fc=651622.62 af=100000.00 top=751622.62 "
+           "tip=651.623 5y=37521.00 5yp=25.37 cash=0.00 mi=0";
+    QTest::newRow("never pays for itself within the term")
+        << "0;100000 6 360 0 0 0 0;100000 6 360 1 0 0 0" << -1 << "B>A 1000.00@0";
+    QTest::newRow("same cash at closing: no pair") << QString(u"0;" + a + u';' + a) << -1 << "";
+    QTest::newRow("four offers, six pairs")
+        << QString(u"320000;" + a + u';' + b + u';' + c + u";300000 6.25 360 2.5 0 2000 0") << -1
+        << "B>A 4200.00@57 A>C 500.00@0 D>A 6000.00@49 B>C 4700.00@100 D>B 1800.00@37 "
+           "D>C 6500.00@68";
+    const char *const refusals[][2] = {
+        {"loan of 0", "0;0 6 360 0 0 0 0"},
+        {"negative loan", "0;-1 6 360 0 0 0 0"},
+        {"term of 0", "0;1000 6 0 0 0 0 0"},
+        {"negative term", "0;1000 6 -12 0 0 0 0"},
+        {"term over the schedule's limit", "0;1000 6 1201 0 0 0 0"},
+        {"negative rate", "0;1000 -0.5 360 0 0 0 0"},
+        {"negative points", "0;1000 6 360 -1 0 0 0"},
+        {"negative fees", "0;1000 6 360 0 -1 0 0"},
+        {"negative other costs", "0;1000 6 360 0 0 -1 0"},
+        {"negative insurance", "0;1000 6 360 0 0 0 -1"},
+        {"costs leave no amount financed", "0;1000 6 360 50 500 0 0"},
+        {"negative home value", "-1;1000 6 360 0 0 0 0"},
+        {"rate not a number", "0;1000 nan 360 0 0 0 0"},
+        {"loan too large for cents", "0;1e307 6 360 0 0 0 0"},
+    };
+    for (const auto &[name, inputs] : refusals)
+        QTest::newRow(name) << QString::fromLatin1(inputs) << 0 << "InvalidOp";
+}
+
+void TestComparisons::loanOffers()
+{
+    QFETCH(QString, inputs);
+    QFETCH(int, which);
+    QFETCH(QString, expected);
+    QCOMPARE(outcomeOf([&] { return describe(CompareLoanOffers(offers(inputs)), which); }),
+             expected);
+}
+
+void TestComparisons::actuarialApr_data()
+{
+    addColumns();
+    const auto apr = [](double amount, std::vector<double> payments) {
+        return [=] { return ActuarialApr(amount, payments); };
+    };
+    const auto level = [](int n, double p, double last) {
+        std::vector<double> v(std::size_t(n), p);
+        v.back() = last;
+        return v;
+    };
+    // Figures of the loanOffers and actuarialApr rows: the same steps written
+    // independently in Python, the APR by bisection to 1e-14 a month.
+    // The actuarial method's own examples: 5,000 repaid monthly.
+    addRow("24 payments of 230.00", "9.69", apr(5000, level(24, 230, 230)));
+    addRow("23 of 230.00 and a final 280.00", "10.50", apr(5000, level(24, 230, 280)));
+    // Solved to 1e-9, not to a handful of decimals.
+    addRow("24 payments of 230.00 to 1e-9", "9.68570806", apr(5000, level(24, 230, 230)));
+    addRow("payments worth the amount at 0 %", "0.000", apr(1000, level(4, 250, 250)));
+    addRow("payments worth less than the amount", "0.000", apr(1000, level(4, 200, 200)));
+    addRow("one payment, a rate far above the first bracket", "1200.000",
+           apr(100, level(1, 200, 200)));
+    addRow("no amount financed", "InvalidOp", apr(0, level(4, 250, 250)));
+    addRow("negative payment", "InvalidOp", apr(1000, level(4, 250, -1)));
+    addRow("no rate can discount it", "Overflow", apr(1e-300, level(2, 1e300, 1e300)));
 }
 
 void TestComparisons::caps_data()

@@ -79,6 +79,7 @@ void TestHelp::topicOpensItsPage_data()
     QTest::newRow("120") << 120 << u"ppc.html"_s << u"Prepayment Calculator"_s;
     QTest::newRow("130") << 130 << u"hsp.html"_s << u"Home Seller's Proceeds"_s;
     QTest::newRow("140") << 140 << u"preferences.html"_s << u"Preferences"_s;
+    QTest::newRow("150") << 150 << u"cmp.html"_s << u"Compare Loan Offers"_s;
     QTest::newRow("5000") << 5000 << u"glossary.html"_s << u"Home Buyer's Glossary"_s;
     const QString contents = u"Calvenor Help Contents"_s;
     for (int unknown : {0, 6, -20, 4999})

@@ -10,6 +10,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void fileList_data();
     void fileList();
     void nothingButTheProgramIsPackaged();
+    void lintianFindsNothingWrong();
     void unpackedProgramFindsItsHelp();
     void unpackedProgramShowsItsMainWindow();
 
@@ -113,7 +115,7 @@ void TestPackage::controlFields_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected"); // exact, or a part of it after "~"
     QTest::newRow("package") << u"Package"_s << u"calvenor"_s;
-    QTest::newRow("version") << u"Version"_s << QStringLiteral(CLVN_PACKAGE_VERSION);
+    QTest::newRow("version") << u"Version"_s << QStringLiteral(CLVN_DEBIAN_VERSION);
     QTest::newRow("architecture") << u"Architecture"_s << u"amd64"_s;
     QTest::newRow("section") << u"Section"_s << u"misc"_s;
     QTest::newRow("maintainer") << u"Maintainer"_s << u"Tolvane Software <support@tolvane.com>"_s;
@@ -145,6 +147,9 @@ void TestPackage::fileList_data()
     QTest::newRow("desktop entry") << u"/usr/share/applications/com.tolvane.Calvenor.desktop"_s;
     QTest::newRow("metadata") << u"/usr/share/metainfo/com.tolvane.Calvenor.metainfo.xml"_s;
     QTest::newRow("license") << u"/usr/share/doc/calvenor/copyright"_s;
+    QTest::newRow("changelog") << u"/usr/share/doc/calvenor/changelog.Debian.gz"_s;
+    QTest::newRow("manual page") << u"/usr/share/man/man1/calvenor.1.gz"_s;
+    QTest::newRow("lintian overrides") << u"/usr/share/lintian/overrides/calvenor"_s;
     QTest::newRow("scalable icon")
         << u"/usr/share/icons/hicolor/scalable/apps/com.tolvane.Calvenor.svg"_s;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
@@ -161,10 +166,25 @@ void TestPackage::fileList()
 
 void TestPackage::nothingButTheProgramIsPackaged()
 {
-    // 1 program, 2 help files, desktop entry, metadata, license, 9 icons.
-    QCOMPARE(m_files.size(), 15);
+    // 1 program, 2 help files, desktop entry, metadata, license, changelog,
+    // manual page, lintian overrides, 9 icons.
+    QCOMPARE(m_files.size(), 18);
     for (const QString &f : std::as_const(m_files))
         QVERIFY2(!f.contains(u"tst_"_s) && !f.contains(u"bench"_s), qPrintable(f));
+}
+
+void TestPackage::lintianFindsNothingWrong()
+{
+    // Debian's own checks of a package. Informational notes ("I:") are not
+    // asked for; the one tag the package overrides is listed in it.
+    if (QStandardPaths::findExecutable(u"lintian"_s).isEmpty())
+        QFAIL("lintian is not installed (scripts/install-deps installs it)");
+    const Run r = run(u"lintian"_s, {u"--fail-on"_s, u"error,warning"_s, m_deb});
+    QStringList findings;
+    for (const QString &line : r.out.split(u'\n', Qt::SkipEmptyParts))
+        if (line.startsWith(u"E: "_s) || line.startsWith(u"W: "_s))
+            findings << line;
+    QVERIFY2(findings.isEmpty() && r.exitCode == 0, qPrintable(r.out + r.err));
 }
 
 void TestPackage::unpackedProgramFindsItsHelp()
@@ -186,28 +206,42 @@ void TestPackage::unpackedProgramFindsItsHelp()
 
 void TestPackage::unpackedProgramShowsItsMainWindow()
 {
-    for (const char *tool : {"xvfb-run", "xwininfo"}) {
+    for (const char *tool : {"xvfb-run", "xwininfo", "xprop"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             QSKIP(qPrintable(u"%1 is not installed (scripts/install-deps installs it)"_s.arg(
                 QString::fromLatin1(tool))));
     }
     // On a virtual screen, wait until a top-level window with the program's
-    // caption exists, then close the program. A fresh home keeps the
-    // settings file it writes out of the user's.
+    // caption exists, check that its window class is the one the desktop
+    // entry names (docks tie the window to the launcher by it), then close
+    // the program. A fresh home keeps the settings file it writes out of the
+    // user's.
+    QFile entry(m_root.path() + u"/usr/share/applications/com.tolvane.Calvenor.desktop"_s);
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    QString wmClass;
+    for (const QString &line : QString::fromUtf8(entry.readAll()).split(u'\n'))
+        if (line.startsWith(u"StartupWMClass="_s))
+            wmClass = line.mid(15);
+    QVERIFY(!wmClass.isEmpty());
     QTemporaryDir home;
     const QString program = m_root.path() + u"/usr/bin/calvenor"_s;
     const QString script =
         uR"(export HOME="$2" XDG_CONFIG_HOME="$2/.config" XDG_CACHE_HOME="$2/.cache" QT_QPA_PLATFORM=xcb
 "$1" & pid=$!
 for i in $(seq 150); do
-  if xwininfo -root -tree | grep -q '"Calvenor, 1.0.04"'; then kill $pid; wait $pid; exit 0; fi
+  if xwininfo -root -tree | grep -q '"Calvenor, 1.0.04"'; then
+    class=$(xprop -name 'Calvenor, 1.0.04' WM_CLASS)
+    kill $pid; wait $pid
+    case "$class" in *"\"$3\""*) exit 0;; esac
+    echo "window class: $class"; exit 3
+  fi
   kill -0 $pid 2>/dev/null || { echo "the program exited before its window showed"; exit 2; }
   sleep 0.2
 done
 kill $pid; echo "no main window after 30 s"; exit 1)"_s;
-    const Run r =
-        run(u"xvfb-run"_s, {u"-a"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, program, home.path()}, {},
-            120000);
+    const Run r = run(u"xvfb-run"_s,
+                      {u"-a"_s, u"sh"_s, u"-c"_s, script, u"sh"_s, program, home.path(), wmClass},
+                      {}, 120000);
     QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
 }
 

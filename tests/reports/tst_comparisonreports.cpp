@@ -1,13 +1,15 @@
-// The Refinancing band of the calculation report and the rent-versus-buy
-// worksheet, filled from the real pages as the user left them and prepared
-// through print dispatch.
+// The Refinancing band of the calculation report, the rent-versus-buy
+// worksheet and the loan offers report, filled from the real pages as the
+// user left them and prepared through print dispatch.
 
 #include "app/Pages.h"
+#include "calculators/CmpPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/RefiPage.h"
 #include "calculators/RvbPage.h"
 #include "finance/Errors.h"
 #include "reports/Print.h"
+#include "reports/QrCompare.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
 #include "tests/calculators/FakeHost.h"
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void worksheet();
     void worksheetRowsLineUp();
     void unreadableFieldPreviewsNothing();
+    void loanOffers();
 
 private:
     // A real page of the main window's size, shown so that Print takes it.
@@ -304,6 +307,32 @@ void TestComparisonReports::unreadableFieldPreviewsNothing()
     QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(*m_dispatcher, refi));
     QCOMPARE(m_catcher->shown.size(), std::size_t(2));
     QCOMPARE(m_dispatcher->calcs().Rep().text(u"qrEdtNewTerm"_s), u"240"_s);
+}
+
+// The table as the page shows it (best figures bold, hidden offers absent),
+// the sentences and the page's chart with its break-even marks.
+void TestComparisonReports::loanOffers()
+{
+    auto *page = show<CmpPage>();
+    page->enter();
+    type(page, u"edtCmpLender2=Bank"_s);
+    const PreparedPage printed = print(page, u"Preview of Compare Loan Offers"_s);
+    const QString expected =
+        u"lblTitle=Compare Loan Offers|lblCmpHomeValue=Home value, for when mortgage insurance "
+        u"ends: $320,000.00|lblCmpHead0=Offer A|lblCmpHead1=Bank|lblCmpHead2=|lblCmpCaption2=APR"
+        u"|lblCmpCell2_0=6.924%|lblCmpCell2_1=6.685%|lblCmpCell9_1=$7,700.00|lblCmpCell2_2="
+        u"|lblCmpBreakEven=Bank costs $4,200.00 more at closing and pays for itself after "
+        u"payment 57."_s;
+    QCOMPARE(texts(printed, expected), expected.split(u'|'));
+    const auto bold = [&](const QString &name) {
+        for (const PageItem &item : printed.items)
+            if (item.name == name)
+                return item.font.bold();
+        return false;
+    };
+    QVERIFY(bold(u"lblCmpCell2_1"_s) && !bold(u"lblCmpCell2_0"_s));
+    QCOMPARE(printed.textsOf(u"chtCompareMark"_s), QStringList{u"57"_s});
+    QCOMPARE(printed.textsOf(u"chtCompareLegend"_s), (QStringList{u"Offer A"_s, u"Bank"_s}));
 }
 
 QTEST_MAIN(TestComparisonReports)
