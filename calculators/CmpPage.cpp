@@ -190,12 +190,16 @@ const QStringList &CmpPage::rowCaptions()
     return captions;
 }
 
-QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment)
+QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
+                                   const QString &cheaper)
 {
     const QString when = payment > 0 ? QStringLiteral("after payment %1").arg(payment)
                                      : QStringLiteral("never, within the term");
-    return QStringLiteral("%1 costs %2 more at closing and pays for itself %3.")
-        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), when);
+    // With two offers "more" can only mean more than the other one; with three
+    // or four the sentence has to say which.
+    const QString than = cheaper.isEmpty() ? QString() : QStringLiteral(" than ") + cheaper;
+    return QStringLiteral("%1 costs %2 more at closing%3 and pays for itself %4.")
+        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, when);
 }
 
 void CmpPage::buildInputs(QWidget *panel)
@@ -478,7 +482,8 @@ void CmpPage::CalcCMP()
     for (int c = 0; c < count; ++c)
         chart.series.push_back({names[c], out.offers[std::size_t(c)].totalPaid});
     for (const OfferBreakEven &e : out.breakEvens) {
-        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment);
+        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment,
+                                       count > 2 ? names[e.cheaper] : QString());
         if (e.payment > 0)
             chart.marks.push_back({e.costlier, int(e.payment)});
     }
