@@ -28,6 +28,7 @@ enum class Link;
 class CalculatorPage;
 class ContextHelpKey;
 class CsvExporter;
+struct PageDescriptor;
 class HelpViewer;
 class PrintDispatcher;
 class TWebFileInfo;
@@ -106,7 +107,19 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    struct Destination;
+    // A page's controls in the frame, built from its descriptor.
+    struct Destination
+    {
+        const PageDescriptor *desc = nullptr;
+        QPushButton *button = nullptr;
+        QAction *mnu = nullptr;
+        QAction *pop = nullptr;
+        QAction *popCalcs = nullptr;
+        CalculatorPage *page = nullptr;
+
+        // Whether `sender` is one of the controls that open this page.
+        bool owns(const QObject *sender) const;
+    };
 
     void FormCreate();
     void buildFrame();

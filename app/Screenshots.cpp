@@ -17,8 +17,8 @@
 #include "calculators/MqPage.h"
 #include "calculators/PpcPage.h"
 #include "calculators/RvbPage.h"
-#include "reports/engine/PageRender.h"
-#include "reports/engine/Report.h"
+#include "engine/PageRender.h"
+#include "engine/Report.h"
 #include "widgets/Guard.h"
 
 #include <QAbstractButton>

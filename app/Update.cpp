@@ -5,6 +5,7 @@
 #include "app/UpdateInfo.h"
 #include "app/WebDialogs.h"
 #include "app/WebFileInfo.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/Guard.h"
 #include "widgets/Identity.h"
 
@@ -46,15 +47,6 @@ void setColour(QLabel *label, const QColor &colour)
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 } // namespace
 
@@ -157,7 +149,7 @@ void TfrmUpdate::CheckUpdate()
 {
     bool ok = false;
     {
-        WaitCursor wait;
+        BusyCursor wait;
         ok = m_info.GetInfo(this);
         if (ok) {
             const WebFileValues &v = m_info.values();

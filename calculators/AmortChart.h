@@ -6,9 +6,9 @@
 // display-list items, so the page, the preview, the printer and PDF draw the
 // very same chart. Coordinates are points.
 
+#include "engine/Report.h"
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
-#include "reports/engine/Report.h"
 
 #include <QRectF>
 #include <QSizeF>

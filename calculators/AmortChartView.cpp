@@ -1,6 +1,6 @@
 #include "calculators/AmortChartView.h"
 
-#include "reports/engine/PageRender.h"
+#include "engine/PageRender.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -6,7 +6,7 @@
 // interest paid to date. A report prints the same drawing (DrawingSource).
 
 #include "calculators/AmortChart.h"
-#include "reports/engine/Drawing.h"
+#include "engine/Drawing.h"
 
 #include <QWidget>
 

@@ -5,13 +5,13 @@
 #include "app/settings/BuyerValues.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
-#include "calculators/BusyCursor.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/MiPanel.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/HelpContext.h"
@@ -203,21 +203,21 @@ void AmortPage::buildExtraPanel()
 
     connectGuarded(m_rbOnePmt, &QRadioButton::toggled, this, [this] {
         if (m_rbOnePmt->isChecked())
-            SetExtraPaymentFields(0);
+            SetExtraPaymentFields(PrepaymentMode::Single);
     });
     connectGuarded(m_rbRangePmts, &QRadioButton::toggled, this, [this] {
         if (m_rbRangePmts->isChecked())
-            SetExtraPaymentFields(1);
+            SetExtraPaymentFields(PrepaymentMode::Range);
     });
     connectGuarded(m_rbAllPmts, &QRadioButton::toggled, this, [this] {
         if (m_rbAllPmts->isChecked())
-            SetExtraPaymentFields(2);
+            SetExtraPaymentFields(PrepaymentMode::All);
     });
     connectGuarded(m_btnAddExtra, &QPushButton::clicked, this, [this] { BtnRecalcExtraClick(); });
     connectGuarded(m_btnRemove, &QPushButton::clicked, this, [this] { BtnRemoveClick(); });
     connectGuarded(m_btnCancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
-    SetExtraPaymentFields(1);
+    SetExtraPaymentFields(PrepaymentMode::Range);
 }
 
 void AmortPage::buildGrid()
@@ -357,16 +357,6 @@ void AmortPage::frameGrid()
         header->resizeSection(c, AmortModel::ColumnWidths[std::size_t(c)]);
 }
 
-QString AmortPage::title() const
-{
-    return QStringLiteral("Loan Amortizations");
-}
-
-int AmortPage::helpTopic() const
-{
-    return HelpTopic;
-}
-
 void AmortPage::enter()
 {
     guard([this] {
@@ -376,9 +366,7 @@ void AmortPage::enter()
         host().setResetEnabled(true);
 
         const BuyerValues &values = host().buyerValues();
-        m_edtMortAmt->setValue(values.Loan);
-        m_edtIRate->setValue(values.Interest);
-        m_edtNumPmts->setValue(values.Term);
+        putBackStoredLoan(m_edtMortAmt, m_edtIRate, m_edtNumPmts);
         m_edtAmortPayment->setValue(CalcPayment(values.Term, values.Interest / 1200, values.Loan));
 
         m_grdAmortization->move(m_grdAmortization->x(), GridTop);
@@ -406,10 +394,10 @@ void AmortPage::CalcAmortization()
     host().AllowPrinting();
 
     const double loan = m_edtMortAmt->value();
-    const double rate = m_edtIRate->value() / 100;
+    const double ratePercent = m_edtIRate->value();
     const std::int32_t term = WholeNumber(m_edtNumPmts->value());
 
-    host().mortgage().Create(term, loan, rate, 12);
+    CreateMonthlySchedule(host().mortgage(), term, loan, ratePercent);
     FillAmortizationGrid();
 }
 
@@ -430,27 +418,29 @@ void AmortPage::BtnExtraClick()
         m_pnlAddExtra->show();
 }
 
-void AmortPage::SetExtraPaymentFields(int mode)
+void AmortPage::SetExtraPaymentFields(PrepaymentMode mode)
 {
-    if (mode == 0)
+    if (mode == PrepaymentMode::Single)
         m_lblFromPmt->setText(QStringLiteral("          Payment #"));
-    else if (mode == 1)
+    else if (mode == PrepaymentMode::Range)
         m_lblFromPmt->setText(QStringLiteral("From Payment #"));
-    m_lblFromPmt->setEnabled(mode != 2);
-    m_edtFromPmt->setEnabled(mode != 2);
-    m_lblToPmt->setEnabled(mode == 1);
-    m_edtToPmt->setEnabled(mode == 1);
+    m_lblFromPmt->setEnabled(mode != PrepaymentMode::All);
+    m_edtFromPmt->setEnabled(mode != PrepaymentMode::All);
+    m_lblToPmt->setEnabled(mode == PrepaymentMode::Range);
+    m_edtToPmt->setEnabled(mode == PrepaymentMode::Range);
 }
 
 void AmortPage::BtnRecalcExtraClick()
 {
-    const std::uint8_t mode = m_rbOnePmt->isChecked() ? 0 : m_rbRangePmts->isChecked() ? 1 : 2;
+    const PrepaymentMode mode = m_rbOnePmt->isChecked()      ? PrepaymentMode::Single
+                                : m_rbRangePmts->isChecked() ? PrepaymentMode::Range
+                                                             : PrepaymentMode::All;
     ExtraPaymentState &extra = host().extraPayment();
     std::int32_t from = extra.ExtraFromPayment;
     std::int32_t to = extra.ExtraToPayment;
-    if (mode == 0) {
+    if (mode == PrepaymentMode::Single) {
         from = readInteger(m_edtFromPmt);
-    } else if (mode == 1) {
+    } else if (mode == PrepaymentMode::Range) {
         if (m_edtFromPmt->text().isEmpty())
             m_edtFromPmt->setText(QStringLiteral("0"));
         if (m_edtToPmt->text().isEmpty())
@@ -466,12 +456,8 @@ void AmortPage::BtnRecalcExtraClick()
     extra.ExtraToPayment = to;
     extra.ExtraAmount = amount;
 
-    TMortgage &mortgage = host().mortgage();
-    if (mode == 2) {
-        mortgage.SetExtraPaymentsFrom(1, amount);
-    } else {
-        const bool inSchedule = mode == 0 ? mortgage.SetExtraPayment(from, amount)
-                                          : mortgage.SetExtraPaymentRange(from, to, amount);
+    const bool inSchedule = ApplyExtraPayments(host().mortgage(), mode, from, to, amount);
+    if (mode != PrepaymentMode::All) {
         if (!inSchedule)
             showInfo(host().dialogParent(), ExtraPaymentMessage);
         m_pnlRemoveExtra->repaint();
@@ -496,10 +482,10 @@ void AmortPage::ResetMortgage()
     m_btnAddExtra->setEnabled(false);
     host().setResetEnabled(false);
     host().DisallowPrinting();
-    m_edtMortAmt->setValue(100000);
-    m_edtIRate->setValue(8.75);
-    m_edtAmortPayment->setValue(786.7);
-    m_edtNumPmts->setValue(360);
+    m_edtMortAmt->setValue(FactoryValues.Loan);
+    m_edtIRate->setValue(FactoryValues.Interest);
+    m_edtAmortPayment->setValue(FactoryValues.Payment);
+    m_edtNumPmts->setValue(FactoryValues.Term);
     m_model->clearCells();
     frameGrid();
     updateChart();

@@ -6,6 +6,7 @@
 
 #include "calculators/CalculatorPage.h"
 #include "calculators/TableSource.h"
+#include "finance/PayPlans.h"
 
 class QFrame;
 class QLabel;
@@ -29,8 +30,6 @@ class AmortPage : public CalculatorPage, public TableSource
 public:
     explicit AmortPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
     void recoverFromFloatError(bool active) override;
@@ -44,7 +43,7 @@ public:
     // Opens the extra-payment panel when a schedule is listed.
     void BtnExtraClick();
     // mode 0 single payment, 1 range, 2 all payments.
-    void SetExtraPaymentFields(int mode);
+    void SetExtraPaymentFields(PrepaymentMode mode);
     // Applies the panel's extra payment on top of those set before.
     void BtnRecalcExtraClick();
     void BtnRemoveClick();

@@ -38,17 +38,11 @@ BwPage::BwPage(CalculatorHost &host, QWidget *parent)
     buildInputs();
     buildResults();
 
-    const auto calcOnLeave = [this](auto *field) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this,
-                       [this] { CalcBW(); });
-    };
-    calcOnLeave(m_edtMortgageAmount);
-    calcOnLeave(m_edtMortgageInterest);
-    calcOnLeave(m_edtMortgagePeriods);
-    for (TNumEdit *result : {m_edtMortgagePayments, m_edtMortgageTotalPaid, m_edtMortgageCostOfLoan,
-                             m_edtMortgageHalfPayments, m_edtMortgageHalfTotalPaid,
-                             m_edtMortgageHalfCostOfLoan, m_edtInterestSaved})
-        calcOnLeave(result);
+    calculateOnLeave({m_edtMortgageAmount, m_edtMortgageInterest, m_edtMortgagePeriods,
+                      m_edtMortgagePayments, m_edtMortgageTotalPaid, m_edtMortgageCostOfLoan,
+                      m_edtMortgageHalfPayments, m_edtMortgageHalfTotalPaid,
+                      m_edtMortgageHalfCostOfLoan, m_edtInterestSaved},
+                     [this] { CalcBW(); });
 }
 
 void BwPage::buildInputs()
@@ -60,14 +54,16 @@ void BwPage::buildInputs()
     constexpr int step = 30;
     addLabel(this, QStringLiteral("Loan Amount"), QRect(labelX, top, 135, FieldHeight));
     m_edtMortgageAmount = addMoney(this, QStringLiteral("edtMortgageAmount"),
-                                   QRect(fieldX, top, fieldW, FieldHeight), 100000);
+                                   QRect(fieldX, top, fieldW, FieldHeight), FactoryValues.Loan);
     addLabel(this, QStringLiteral("Interest Rate"), QRect(labelX, top + step, 135, FieldHeight));
-    m_edtMortgageInterest = addNumber(this, QStringLiteral("EdtMortgageInterest"),
-                                      QRect(fieldX, top + step, fieldW, FieldHeight), 3, 8.75);
+    m_edtMortgageInterest =
+        addNumber(this, QStringLiteral("EdtMortgageInterest"),
+                  QRect(fieldX, top + step, fieldW, FieldHeight), 3, FactoryValues.Interest);
     addLabel(this, QStringLiteral("Number of Payments"),
              QRect(labelX, top + 2 * step, 135, FieldHeight));
-    m_edtMortgagePeriods = addNumber(this, QStringLiteral("EdtMortgagePeriods"),
-                                     QRect(fieldX, top + 2 * step, fieldW, FieldHeight), 0, 360);
+    m_edtMortgagePeriods =
+        addNumber(this, QStringLiteral("EdtMortgagePeriods"),
+                  QRect(fieldX, top + 2 * step, fieldW, FieldHeight), 0, FactoryValues.Term);
 
     QLabel *text = addLabel(this, PageText, QRect(290, 10, 287, 84), Qt::AlignLeft | Qt::AlignTop);
     text->setObjectName(QStringLiteral("lblBWText"));
@@ -115,35 +111,19 @@ void BwPage::buildResults()
     m_edtInterestSaved = addMoneyResult(this, QStringLiteral("edtInterestSaved"), at(2, 2));
 }
 
-QString BwPage::title() const
-{
-    return QStringLiteral("Bi-weekly Payments");
-}
-
-int BwPage::helpTopic() const
-{
-    return 100;
-}
-
 void BwPage::enter()
 {
     guard([this] {
         host().AllowPrinting();
         host().setResetEnabled(true);
-        const BuyerValues &values = host().buyerValues();
-        m_edtMortgageAmount->setValue(values.Loan);
-        m_edtMortgageInterest->setValue(values.Interest);
-        m_edtMortgagePeriods->setValue(values.Term);
+        putBackStoredLoan(m_edtMortgageAmount, m_edtMortgageInterest, m_edtMortgagePeriods);
         m_edtMortgageAmount->setFocus();
     });
 }
 
 void BwPage::Reset()
 {
-    const BuyerValues &values = host().buyerValues();
-    m_edtMortgageAmount->setValue(values.Loan);
-    m_edtMortgageInterest->setValue(values.Interest);
-    m_edtMortgagePeriods->setValue(values.Term);
+    putBackStoredLoan(m_edtMortgageAmount, m_edtMortgageInterest, m_edtMortgagePeriods);
     CalcBW();
 }
 

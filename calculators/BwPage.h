@@ -18,8 +18,6 @@ class BwPage : public CalculatorPage
 public:
     explicit BwPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     // Carries the stored loan, rate and term in; does not calculate.
     void enter() override;
     // The stored loan, rate and term again, then CalcBW.

@@ -5,6 +5,8 @@
 // the settings file, and the printing and reset controls. The main window
 // implements it; tests may implement it with a fake.
 
+#include "finance/PayPlans.h"
+
 #include <cstdint>
 
 class QWidget;
@@ -18,7 +20,7 @@ class SettingsFile;
 // The extra-payment choice shared by the Loan Amortizations and Prepayment pages.
 struct ExtraPaymentState
 {
-    std::uint8_t ExtraPaymentMode = 0; // 0 single payment, 1 range, 2 all payments
+    PrepaymentMode ExtraPaymentMode = PrepaymentMode::Single;
     std::int32_t ExtraFromPayment = 0;
     std::int32_t ExtraToPayment = 0;
     double ExtraAmount = 0;

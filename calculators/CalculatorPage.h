@@ -3,12 +3,16 @@
 // Base of the ten calculator pages. A page owns its fields and its Calc...
 // handler and plugs into the main window's navigation through this class.
 
+#include <QList>
 #include <QString>
 #include <QWidget>
+
+#include <functional>
 
 namespace clvn {
 
 class CalculatorHost;
+class NumberField;
 
 class CalculatorPage : public QWidget
 {
@@ -20,9 +24,11 @@ public:
     // The page's key ("QC", "Amort", ...): also its objectName.
     QString pageName() const { return objectName(); }
     // The title that the rotated strip shows while the page is active.
-    virtual QString title() const = 0;
+    virtual QString title() const { return m_title; }
     // The help topic number of the page.
-    virtual int helpTopic() const = 0;
+    virtual int helpTopic() const { return m_helpTopic; }
+    // Set by the main window from the page's descriptor.
+    void setIdentity(const QString &title, int helpTopic);
 
     // The page's part of navigation, run after the main window has set the
     // title and menus and shown the page: printing and reset state, values
@@ -43,8 +49,21 @@ public:
 protected:
     CalculatorHost &host() const { return m_host; }
 
+    // Every number field of the page, money and plain numbers alike.
+    QList<NumberField *> numberFields() const;
+    // Runs `calculate` each time the user leaves one of `fields`, inside
+    // the guard that hands a failure to the application's handler.
+    void calculateOnLeave(const QList<NumberField *> &fields,
+                          const std::function<void()> &calculate);
+    // Puts back the buyer's stored loan: amount, annual rate and term in
+    // months (the payment, when given, too).
+    void putBackStoredLoan(NumberField *loan, NumberField *interest, NumberField *term,
+                           NumberField *payment = nullptr);
+
 private:
     CalculatorHost &m_host;
+    QString m_title;
+    int m_helpTopic = 0;
 };
 
 } // namespace clvn

@@ -172,16 +172,6 @@ CmpPage::CmpPage(CalculatorHost &host, QWidget *parent)
     bindHandlers();
 }
 
-QString CmpPage::title() const
-{
-    return QStringLiteral("Compare Loan Offers");
-}
-
-int CmpPage::helpTopic() const
-{
-    return 150;
-}
-
 const QStringList &CmpPage::rowCaptions()
 {
     static const QStringList captions = {
@@ -200,12 +190,16 @@ const QStringList &CmpPage::rowCaptions()
     return captions;
 }
 
-QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment)
+QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
+                                   const QString &cheaper)
 {
     const QString when = payment > 0 ? QStringLiteral("after payment %1").arg(payment)
                                      : QStringLiteral("never, within the term");
-    return QStringLiteral("%1 costs %2 more at closing and pays for itself %3.")
-        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), when);
+    // With two offers "more" can only mean more than the other one; with three
+    // or four the sentence has to say which.
+    const QString than = cheaper.isEmpty() ? QString() : QStringLiteral(" than ") + cheaper;
+    return QStringLiteral("%1 costs %2 more at closing%3 and pays for itself %4.")
+        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, when);
 }
 
 void CmpPage::buildInputs(QWidget *panel)
@@ -352,20 +346,15 @@ void CmpPage::showOffers(int count)
 
 void CmpPage::bindHandlers()
 {
-    const auto onLeave = [this](auto *field) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this, [this] {
-            if (!m_quiet)
-                CalcCMP();
-        });
-    };
-    onLeave(m_edtCmpHomeValue);
+    QList<NumberField *> fields{m_edtCmpHomeValue};
     for (const Column &c : m_columns) {
-        for (TNumEdit *f : {c.loan, c.fees, c.other, c.insurance})
-            onLeave(f);
-        for (TFnpNumericEdit *f : {c.rate, c.term, c.points})
-            onLeave(f);
+        fields << c.loan << c.fees << c.other << c.insurance << c.rate << c.term << c.points;
         c.lender->installEventFilter(this);
     }
+    calculateOnLeave(fields, [this] {
+        if (!m_quiet)
+            CalcCMP();
+    });
     connectGuarded(m_btnCmpAddOffer, &QPushButton::clicked, this,
                    [this] { btnCmpAddOfferClick(); });
     connectGuarded(m_btnCmpRemoveOffer, &QPushButton::clicked, this,
@@ -493,7 +482,8 @@ void CmpPage::CalcCMP()
     for (int c = 0; c < count; ++c)
         chart.series.push_back({names[c], out.offers[std::size_t(c)].totalPaid});
     for (const OfferBreakEven &e : out.breakEvens) {
-        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment);
+        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment,
+                                       count > 2 ? names[e.cheaper] : QString());
         if (e.payment > 0)
             chart.marks.push_back({e.costlier, int(e.payment)});
     }

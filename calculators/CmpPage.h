@@ -57,8 +57,6 @@ public:
 
     explicit CmpPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
     void saveOwnSettings() override;
@@ -77,9 +75,10 @@ public:
     int offerCount() const { return m_offerCount; }
     // The caption of each row of grdCompare.
     static const QStringList &rowCaptions();
-    // "Offer B costs $4,200.00 more at closing and pays for itself after payment 57."
-    static QString breakEvenSentence(const QString &costlier, double extraAtClosing,
-                                     qint64 payment);
+    // "Offer B costs $4,200.00 more at closing and pays for itself after payment 57.";
+    // a cheaper offer's name, when given, follows "at closing" as " than <name>".
+    static QString breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
+                                     const QString &cheaper = QString());
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

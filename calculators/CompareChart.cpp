@@ -1,6 +1,6 @@
 #include "calculators/CompareChart.h"
 
-#include "reports/engine/PageRender.h"
+#include "engine/PageRender.h"
 #include "widgets/Format.h"
 
 #include <QColor>

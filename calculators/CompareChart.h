@@ -6,8 +6,8 @@
 // Drawn as the report engine's display-list items, so the page and the
 // printed report show the same chart. Coordinates are points.
 
-#include "reports/engine/Drawing.h"
-#include "reports/engine/Report.h"
+#include "engine/Drawing.h"
+#include "engine/Report.h"
 
 #include <QSizeF>
 #include <QString>

@@ -83,16 +83,6 @@ EccPage::EccPage(CalculatorHost &host, QWidget *parent)
     bindHandlers();
 }
 
-QString EccPage::title() const
-{
-    return QStringLiteral("Estimated Closing Costs");
-}
-
-int EccPage::helpTopic() const
-{
-    return 70;
-}
-
 void EccPage::buildInputs()
 {
     static constexpr int LabelX = 6, LabelW = 150, FieldX = 158, FieldW = 100;
@@ -211,16 +201,10 @@ void EccPage::buildResults()
 
 void EccPage::bindHandlers()
 {
-    const auto calcOnLeave = [this](auto *field) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this, [this] {
-            if (!m_resetting)
-                CalcECC();
-        });
-    };
-    for (TNumEdit *field : findChildren<TNumEdit *>())
-        calcOnLeave(field);
-    for (TFnpNumericEdit *field : findChildren<TFnpNumericEdit *>())
-        calcOnLeave(field);
+    calculateOnLeave(numberFields(), [this] {
+        if (!m_resetting)
+            CalcECC();
+    });
 
     const auto onClick = [this](QPushButton *button, void (EccPage::*handler)()) {
         connectGuarded(button, &QPushButton::clicked, this,

@@ -26,8 +26,6 @@ class EccPage : public CalculatorPage, private EccPanelHost
 public:
     explicit EccPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
 

@@ -144,18 +144,14 @@ HspPage::HspPage(CalculatorHost &host, QWidget *parent)
     setTabOrder(m_edtHSPPropertyTaxes, m_edtHSPTransferTaxPercent);
     setTabOrder(m_edtHSPTransferTaxPercent, m_edtHSPPrepaymentPenalty);
 
-    for (TNumEdit *field :
-         {m_edtHSPHouseSalesPrice, m_edtHSPFirstLoanBalance, m_edtHSPSecondLoanBalance,
-          m_edtHSPOtherLoans, m_edtHSPPropertyTaxes, m_edtHSPPrepaymentPenalty,
-          m_edtHSPSalesCommission, m_edtHSPOtherSalesCommission, m_edtHSPOtherFees})
-        connectGuarded(field, &TNumEdit::left, this, [this] {
-            if (!m_busy)
-                CalcHSP();
-        });
-    connectGuarded(m_edtHSPTransferTaxPercent, &TFnpNumericEdit::left, this, [this] {
-        if (!m_busy)
-            CalcHSP();
-    });
+    calculateOnLeave({m_edtHSPHouseSalesPrice, m_edtHSPFirstLoanBalance, m_edtHSPSecondLoanBalance,
+                      m_edtHSPOtherLoans, m_edtHSPPropertyTaxes, m_edtHSPPrepaymentPenalty,
+                      m_edtHSPSalesCommission, m_edtHSPOtherSalesCommission, m_edtHSPOtherFees,
+                      m_edtHSPTransferTaxPercent},
+                     [this] {
+                         if (!m_busy)
+                             CalcHSP();
+                     });
     connectGuarded(m_cbHSPClosingMonth, &QComboBox::currentTextChanged, this, [this] {
         if (!m_busy)
             CalcHSP(true);
@@ -173,16 +169,6 @@ TNumEdit *HspPage::addAmount(const QString &name, const QRect &geometry, double 
                    QStringLiteral("$0.00"));
     edit->setResultField(result);
     return edit;
-}
-
-QString HspPage::title() const
-{
-    return QStringLiteral("Home Seller's Proceeds");
-}
-
-int HspPage::helpTopic() const
-{
-    return 130;
 }
 
 bool HspPage::eventFilter(QObject *watched, QEvent *event)

@@ -21,8 +21,6 @@ class HspPage : public CalculatorPage
 public:
     explicit HspPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     // The table's reset values, the month "July", focus on the sale price;
     // no calculation.

@@ -83,33 +83,23 @@ LsPage::LsPage(CalculatorHost &host, QWidget *parent)
     frameGrid();
 }
 
-QString LsPage::title() const
-{
-    return QStringLiteral("Loan Spread Calculator");
-}
-
-int LsPage::helpTopic() const
-{
-    return 40;
-}
-
 void LsPage::buildFields()
 {
     constexpr int labelX = 6;
     constexpr int fieldX = 50;
     constexpr int fieldW = 84;
     addLabel(this, QStringLiteral("Loan"), QRect(labelX, 4, 44, FieldHeight));
-    m_edtLoan =
-        addMoney(this, QStringLiteral("edtLoan"), QRect(fieldX, 4, fieldW, FieldHeight), 100000.0);
+    m_edtLoan = addMoney(this, QStringLiteral("edtLoan"), QRect(fieldX, 4, fieldW, FieldHeight),
+                         FactoryValues.Loan);
     addLabel(this, QStringLiteral("Rate"), QRect(labelX, 28, 44, FieldHeight));
     m_EdtInterest = addNumber(this, QStringLiteral("EdtInterest"),
-                              QRect(fieldX, 28, fieldW, FieldHeight), 3, 8.75);
+                              QRect(fieldX, 28, fieldW, FieldHeight), 3, FactoryValues.Interest);
     addLabel(this, QStringLiteral("Months"), QRect(labelX, 52, 44, FieldHeight));
-    m_EdtTerm =
-        addNumber(this, QStringLiteral("EdtTerm"), QRect(fieldX, 52, fieldW, FieldHeight), 0, 360);
+    m_EdtTerm = addNumber(this, QStringLiteral("EdtTerm"), QRect(fieldX, 52, fieldW, FieldHeight),
+                          0, FactoryValues.Term);
     addLabel(this, QStringLiteral("Payment"), QRect(labelX, 76, 44, FieldHeight));
-    m_edtPayment =
-        addMoney(this, QStringLiteral("edtPayment"), QRect(fieldX, 76, fieldW, FieldHeight), 786.7);
+    m_edtPayment = addMoney(this, QStringLiteral("edtPayment"),
+                            QRect(fieldX, 76, fieldW, FieldHeight), FactoryValues.Payment);
 
     addHeading(this, QStringLiteral("Total Amount Paid"), QRect(labelX, 102, 110, FieldHeight));
     m_edtTotalPaid =
@@ -125,18 +115,12 @@ void LsPage::buildFields()
     setHint(m_EdtTerm, QStringLiteral("Enter Term in Months"));
     setHint(m_edtPayment, QStringLiteral("Calculated Monthly Payment"));
 
-    const auto buildOnLeave = [this](auto *field) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this, [this] {
+    calculateOnLeave(
+        {m_edtLoan, m_EdtInterest, m_EdtTerm, m_edtPayment, m_edtTotalPaid, m_edtInterestPaid},
+        [this] {
             if (!m_quiet)
                 ChooseLoanSpreadCalculator();
         });
-    };
-    buildOnLeave(m_edtLoan);
-    buildOnLeave(m_EdtInterest);
-    buildOnLeave(m_EdtTerm);
-    buildOnLeave(m_edtPayment);
-    buildOnLeave(m_edtTotalPaid);
-    buildOnLeave(m_edtInterestPaid);
 }
 
 void LsPage::buildChooser()
@@ -387,13 +371,10 @@ void LsPage::applyModeSetup()
     static const QString enterHints[] = {
         QStringLiteral("Enter Loan Amount"), QStringLiteral("Enter Interest Rate"),
         QStringLiteral("Enter Term in Months"), QStringLiteral("Enter Monthly Payment")};
-    QLineEdit *fields[] = {m_edtLoan, m_EdtInterest, m_EdtTerm, m_edtPayment};
+    NumberField *fields[] = {m_edtLoan, m_EdtInterest, m_EdtTerm, m_edtPayment};
     for (int k = 0; k < 4; ++k) {
         const bool calculated = k == s.calculated;
-        if (auto *money = qobject_cast<TNumEdit *>(fields[k]))
-            money->setResultField(calculated);
-        else if (auto *number = qobject_cast<TFnpNumericEdit *>(fields[k]))
-            number->setResultField(calculated);
+        fields[k]->setResultField(calculated);
         setHint(fields[k], calculated ? str(s.calculatedHint) : enterHints[k]);
     }
     s.hidden->hide();
@@ -530,11 +511,7 @@ void LsPage::enter()
 {
     host().AllowPrinting();
     host().setResetEnabled(false);
-    const BuyerValues &values = host().buyerValues();
-    m_edtLoan->setValue(values.Loan);
-    m_EdtInterest->setValue(values.Interest);
-    m_EdtTerm->setValue(values.Term);
-    m_edtPayment->setValue(values.Payment);
+    putBackStoredLoan(m_edtLoan, m_EdtInterest, m_EdtTerm, m_edtPayment);
     guard([this] { ChooseLoanSpreadCalculator(); });
     focusField(m_rgCalculate->checkedId() == 1 ? static_cast<QWidget *>(m_edtPayment)
                                                : static_cast<QWidget *>(m_edtLoan));
@@ -548,27 +525,28 @@ void LsPage::recoverFromFloatError(bool active)
 {
     const QScopedValueRollback quiet(m_quiet, true);
     QWidget *focus = m_edtLoan;
+    const BuyerValues &start = FactoryValues;
     switch (m_spreadMode) {
     case SpreadMode::Payment:
-        m_edtLoan->setValue(100000);
-        m_EdtInterest->setValue(8.75);
-        m_EdtTerm->setValue(360);
+        m_edtLoan->setValue(start.Loan);
+        m_EdtInterest->setValue(start.Interest);
+        m_EdtTerm->setValue(start.Term);
         break;
     case SpreadMode::LoanAmount:
-        m_edtPayment->setValue(786.7);
-        m_EdtInterest->setValue(8.75);
-        m_EdtTerm->setValue(360);
+        m_edtPayment->setValue(start.Payment);
+        m_EdtInterest->setValue(start.Interest);
+        m_EdtTerm->setValue(start.Term);
         focus = m_edtPayment;
         break;
     case SpreadMode::Rate:
-        m_EdtTerm->setValue(360);
-        m_edtLoan->setValue(100000);
-        m_edtPayment->setValue(786.7);
+        m_EdtTerm->setValue(start.Term);
+        m_edtLoan->setValue(start.Loan);
+        m_edtPayment->setValue(start.Payment);
         break;
     case SpreadMode::Term:
-        m_EdtInterest->setValue(8.75);
-        m_edtLoan->setValue(100000);
-        m_edtPayment->setValue(786.7);
+        m_EdtInterest->setValue(start.Interest);
+        m_edtLoan->setValue(start.Loan);
+        m_edtPayment->setValue(start.Payment);
         break;
     }
     if (active)

@@ -37,12 +37,10 @@ class LsPage : public CalculatorPage, public TableSource
 public:
     explicit LsPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
     // The grid as listed, for Export to CSV: the corner and column axis as
     // headings, then each row axis value with its eleven cells.
     bool hasTable() const override { return m_hasTable; }
     TableData tableData() const override;
-    int helpTopic() const override;
     void enter() override;
     // The Reset button stays disabled while this page shows: nothing to do.
     void Reset() override;

@@ -35,16 +35,6 @@ MqPage::MqPage(CalculatorHost &host, QWidget *parent)
     bindHandlers();
 }
 
-QString MqPage::title() const
-{
-    return QStringLiteral("Mortgage Qualifier");
-}
-
-int MqPage::helpTopic() const
-{
-    return 30;
-}
-
 void MqPage::buildIncomeRows()
 {
     static constexpr int Left = 84;
@@ -143,28 +133,19 @@ void MqPage::buildScenarios()
 
 void MqPage::bindHandlers()
 {
-    const auto calcOnLeave = [this](auto *field) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this, [this] {
-            if (!m_resetting)
-                CalcMQ();
-        });
-    };
+    QList<NumberField *> fields;
     for (int row = 0; row < 2; ++row)
-        for (TNumEdit *field : {m_edtIncome[row], m_edtOIncome[row], m_edtCards[row],
-                                m_edtAuto[row], m_edtNotes[row]})
-            calcOnLeave(field);
-    calcOnLeave(m_edtHousingRatio);
-    calcOnLeave(m_edtDebtRatio);
-    calcOnLeave(m_edtMQDownPayment);
-    for (int k = 0; k < ScenarioCount; ++k) {
-        calcOnLeave(m_edtMQir[k]);
-        calcOnLeave(m_edtMQTerm[k]);
-        calcOnLeave(m_edtMQPayment[k]);
-        calcOnLeave(m_edtMQLoan[k]);
-        calcOnLeave(m_edtMQPurchasePrice[k]);
-    }
-    calcOnLeave(m_edtCalculatedHousingRatio);
-    calcOnLeave(m_edtCalculatedDebtRatio);
+        fields << m_edtIncome[row] << m_edtOIncome[row] << m_edtCards[row] << m_edtAuto[row]
+               << m_edtNotes[row];
+    fields << m_edtHousingRatio << m_edtDebtRatio << m_edtMQDownPayment;
+    for (int k = 0; k < ScenarioCount; ++k)
+        fields << m_edtMQir[k] << m_edtMQTerm[k] << m_edtMQPayment[k] << m_edtMQLoan[k]
+               << m_edtMQPurchasePrice[k];
+    fields << m_edtCalculatedHousingRatio << m_edtCalculatedDebtRatio;
+    calculateOnLeave(fields, [this] {
+        if (!m_resetting)
+            CalcMQ();
+    });
 
     connectGuarded(m_edtMQir[0], &QLineEdit::textChanged, this, [this] { edtMQir1Change(); });
 }

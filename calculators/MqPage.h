@@ -22,8 +22,6 @@ class MqPage : public CalculatorPage
 public:
     explicit MqPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
 

@@ -2,9 +2,10 @@
 
 #include "calculators/PageControls.h"
 
+#include "app/settings/BuyerValues.h"
 #include "calculators/AmortPage.h"
-#include "calculators/BusyCursor.h"
 #include "calculators/CalculatorHost.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
@@ -63,16 +64,10 @@ PpcPage::PpcPage(CalculatorHost &host, QWidget *parent)
     buildPrepayments();
     buildResults();
 
-    const auto calcOnLeave = [this](auto *field, bool leavingExtra) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this,
-                       [this, leavingExtra] { fieldLeft(leavingExtra); });
-    };
-    for (TNumEdit *money :
-         {m_edtPPCAmountBorrowed, m_edtPPCPropertyTaxes, m_edtPPCInsurance, m_edtPPCPMI})
-        calcOnLeave(money, false);
-    calcOnLeave(m_edtPPCInterest, false);
-    calcOnLeave(m_edtPPCTerm, false);
-    calcOnLeave(m_edtPPCExtraAmount, true);
+    calculateOnLeave({m_edtPPCAmountBorrowed, m_edtPPCPropertyTaxes, m_edtPPCInsurance, m_edtPPCPMI,
+                      m_edtPPCInterest, m_edtPPCTerm},
+                     [this] { fieldLeft(false); });
+    calculateOnLeave({m_edtPPCExtraAmount}, [this] { fieldLeft(true); });
 
     const auto onChoice = [this](QRadioButton *button, int choice) {
         connectGuarded(button, &QRadioButton::toggled, this, [this, button, choice] {
@@ -99,11 +94,13 @@ void PpcPage::buildInputs()
     };
     const auto at = [&](int row) { return QRect(fieldX, top + row * step, fieldW, FieldHeight); };
     label(u"Amount Borrowed", 0);
-    m_edtPPCAmountBorrowed = makeMoney(this, QStringLiteral("edtPPCAmountBorrowed"), at(0), 100000);
+    m_edtPPCAmountBorrowed =
+        makeMoney(this, QStringLiteral("edtPPCAmountBorrowed"), at(0), FactoryValues.Loan);
     label(u"Interest Rate", 1);
-    m_edtPPCInterest = addNumber(this, QStringLiteral("edtPPCInterest"), at(1), 3, 8.75);
+    m_edtPPCInterest =
+        addNumber(this, QStringLiteral("edtPPCInterest"), at(1), 3, FactoryValues.Interest);
     label(u"Term in Months", 2);
-    m_edtPPCTerm = addNumber(this, QStringLiteral("edtPPCTerm"), at(2), 0, 360);
+    m_edtPPCTerm = addNumber(this, QStringLiteral("edtPPCTerm"), at(2), 0, FactoryValues.Term);
     label(u"Annual Property Taxes", 3);
     m_edtPPCPropertyTaxes = makeMoney(this, QStringLiteral("edtPPCPropertyTaxes"), at(3), 1200);
     label(u"Annual Insurance", 4);
@@ -206,16 +203,6 @@ void PpcPage::buildResults()
     m_edtPPCSavings = prepaid[4];
 }
 
-QString PpcPage::title() const
-{
-    return QStringLiteral("Prepayment Calculator");
-}
-
-int PpcPage::helpTopic() const
-{
-    return 120;
-}
-
 void PpcPage::enter()
 {
     guard([this] {
@@ -228,8 +215,8 @@ void PpcPage::enter()
 void PpcPage::Reset()
 {
     const QScopedValueRollback quiet(m_quiet, true);
-    m_edtPPCAmountBorrowed->setValue(100000);
-    m_edtPPCInterest->setValue(8.75);
+    m_edtPPCAmountBorrowed->setValue(FactoryValues.Loan);
+    m_edtPPCInterest->setValue(FactoryValues.Interest);
     m_edtPPCTerm->setValue(360);
     m_edtPPCPropertyTaxes->setValue(1200);
     m_edtPPCInsurance->setValue(580);
@@ -309,7 +296,7 @@ void PpcPage::CalcPPC(bool leavingExtra)
     showRegular(r);
     InitPPC(r);
     ExtraPaymentState &extra = host().extraPayment();
-    extra.ExtraPaymentMode = std::uint8_t(mode);
+    extra.ExtraPaymentMode = mode;
     if (mode != PrepaymentMode::All)
         extra.ExtraFromPayment = in.fromPayment;
     if (mode == PrepaymentMode::Range)

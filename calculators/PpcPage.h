@@ -14,15 +14,6 @@ class QRadioButton;
 
 namespace clvn {
 
-// What became of the prepayment the results describe.
-enum class PrepaymentOutcome
-{
-    Applied,        // the amount went to the chosen payments
-    NotCalculated,  // no results yet, or Reset put them back to 0
-    Cleared,        // the prepayments were removed
-    OutsideSchedule // the payment number is not one of the loan's payments
-};
-
 class TFnpNumericEdit;
 class TNumEdit;
 
@@ -44,8 +35,6 @@ class PpcPage : public CalculatorPage
 public:
     explicit PpcPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     // Printing and Reset on, focus to the amount; calculates nothing.
     void enter() override;
     // The start figures back and every result 0; the prepayment choice,

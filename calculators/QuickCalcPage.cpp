@@ -38,14 +38,6 @@ QLabel *makeStepLabel(QWidget *parent, const QString &name, const QString &text,
     return label;
 }
 
-void setResultStyle(QLineEdit *field, bool on)
-{
-    if (auto *money = qobject_cast<TNumEdit *>(field))
-        money->setResultField(on);
-    else if (auto *number = qobject_cast<TFnpNumericEdit *>(field))
-        number->setResultField(on);
-}
-
 } // namespace
 
 QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
@@ -107,8 +99,9 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     m_edtIR->setValue(0);
     m_edtPMT->setValue(0);
     m_edtN->setValue(0);
-    for (QLineEdit *field : {static_cast<QLineEdit *>(m_edtLA), static_cast<QLineEdit *>(m_edtIR),
-                             static_cast<QLineEdit *>(m_edtPMT), static_cast<QLineEdit *>(m_edtN)})
+    for (NumberField *field :
+         {static_cast<NumberField *>(m_edtLA), static_cast<NumberField *>(m_edtIR),
+          static_cast<NumberField *>(m_edtPMT), static_cast<NumberField *>(m_edtN)})
         setLook(field, Look::Input);
 
     // The Tab key walks the four figures, then Calculate.
@@ -127,16 +120,6 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     connectGuarded(m_btnCalcN, &QPushButton::clicked, this, [this] { BtnCalcNClick(); });
     connectGuarded(m_btnCalcQuickCalc, &QPushButton::clicked, this,
                    [this] { BtnCalcQuickCalcClick(); });
-}
-
-QString QuickCalcPage::title() const
-{
-    return QStringLiteral("Quick Calculator");
-}
-
-int QuickCalcPage::helpTopic() const
-{
-    return 20;
 }
 
 void QuickCalcPage::enter()
@@ -171,7 +154,7 @@ void QuickCalcPage::BtnCalcNClick()
     choose(Unknown::NumPayments);
 }
 
-QLineEdit *QuickCalcPage::fieldFor(Unknown unknown) const
+NumberField *QuickCalcPage::fieldFor(Unknown unknown) const
 {
     switch (unknown) {
     case Unknown::LoanAmount:
@@ -249,18 +232,16 @@ void QuickCalcPage::calculate()
         known.numPayments = m_edtN->value();
     const double solved = SolveQuick(unknown, known);
 
-    QLineEdit *result = fieldFor(m_unknown);
-    if (auto *money = qobject_cast<TNumEdit *>(result))
-        money->setValue(solved);
-    else
-        qobject_cast<TFnpNumericEdit *>(result)->setValue(solved);
+    NumberField *result = fieldFor(m_unknown);
+    result->setValue(solved);
     setLook(result, Look::Result);
 }
 
 void QuickCalcPage::clearAfterFailure()
 {
-    for (QLineEdit *field : {static_cast<QLineEdit *>(m_edtLA), static_cast<QLineEdit *>(m_edtIR),
-                             static_cast<QLineEdit *>(m_edtPMT), static_cast<QLineEdit *>(m_edtN)})
+    for (NumberField *field :
+         {static_cast<NumberField *>(m_edtLA), static_cast<NumberField *>(m_edtIR),
+          static_cast<NumberField *>(m_edtPMT), static_cast<NumberField *>(m_edtN)})
         setLook(field, Look::Input);
     m_edtLA->setValue(0);
     m_edtIR->setValue(0);
@@ -269,9 +250,9 @@ void QuickCalcPage::clearAfterFailure()
     m_btnCalcQuickCalc->setEnabled(false);
 }
 
-void QuickCalcPage::setLook(QLineEdit *field, Look look)
+void QuickCalcPage::setLook(NumberField *field, Look look)
 {
-    setResultStyle(field, look == Look::Result);
+    field->setResultField(look == Look::Result);
     field->setEnabled(look != Look::Unknown);
     if (look == Look::Unknown) {
         // Waiting for its figure: the window colour behind grey text.

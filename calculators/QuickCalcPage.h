@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace clvn {
 
+class NumberField;
 class TFnpNumericEdit;
 class TNumEdit;
 
@@ -40,8 +41,6 @@ public:
 
     explicit QuickCalcPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
 
@@ -61,8 +60,8 @@ private:
     void choose(Unknown unknown);
     void calculate();
     void clearAfterFailure();
-    void setLook(QLineEdit *field, Look look);
-    QLineEdit *fieldFor(Unknown unknown) const;
+    void setLook(NumberField *field, Look look);
+    NumberField *fieldFor(Unknown unknown) const;
 
     TNumEdit *m_edtLA = nullptr;
     TFnpNumericEdit *m_edtIR = nullptr;

@@ -2,6 +2,7 @@
 
 #include "calculators/PageControls.h"
 
+#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/Errors.h"
 #include "finance/Refinance.h"
@@ -97,16 +98,6 @@ RefiPage::RefiPage(CalculatorHost &host, QWidget *parent)
     buildClosingPanel();
     putStartValues();
     bindHandlers();
-}
-
-QString RefiPage::title() const
-{
-    return QStringLiteral("Refinancing Calculator");
-}
-
-int RefiPage::helpTopic() const
-{
-    return 80;
 }
 
 QString RefiPage::sellText(qint64 months)
@@ -224,13 +215,13 @@ void RefiPage::buildClosingPanel()
 
 void RefiPage::putStartValues()
 {
-    m_edtOldLoan->setValue(100000);
-    m_edtOldTerm->setValue(360);
-    m_edtOldInterestRate->setValue(8.75);
+    m_edtOldLoan->setValue(FactoryValues.Loan);
+    m_edtOldTerm->setValue(FactoryValues.Term);
+    m_edtOldInterestRate->setValue(FactoryValues.Interest);
     m_edtOldPaymentsMade->setValue(0);
     m_edtOldPaymentsRemaining->setValue(360);
-    m_edtOldPayment->setValue(786.7);
-    m_edtNewLoan->setValue(100000);
+    m_edtOldPayment->setValue(FactoryValues.Payment);
+    m_edtNewLoan->setValue(FactoryValues.Loan);
     m_edtNewTerm->setValue(240);
     m_edtNewInterestRate->setValue(7.25);
     m_edtRefiClosingCosts->setValue(0);
@@ -247,23 +238,18 @@ void RefiPage::putStartValues()
 
 void RefiPage::bindHandlers()
 {
-    const auto onLeave = [this](auto *field, void (RefiPage::*handler)()) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this, [this, handler] {
-            if (!m_quiet)
-                (this->*handler)();
-        });
-    };
-    for (TNumEdit *field : findChildren<TNumEdit *>())
-        if (!m_pnlClosingCosts->isAncestorOf(field))
-            onLeave(field, &RefiPage::CalcRefi);
-    for (TFnpNumericEdit *field : findChildren<TFnpNumericEdit *>())
-        onLeave(field, &RefiPage::CalcRefi);
+    QList<NumberField *> pageFields = numberFields();
+    pageFields.removeIf([this](NumberField *f) { return m_pnlClosingCosts->isAncestorOf(f); });
+    calculateOnLeave(pageFields, [this] {
+        if (!m_quiet)
+            CalcRefi();
+    });
+    calculateOnLeave({std::begin(m_items), std::end(m_items)}, [this] {
+        if (!m_quiet && m_itemsChanged)
+            CalcClosingCosts();
+    });
     for (TNumEdit *item : m_items) {
         connect(item, &TNumEdit::valueChanged, this, [this] { m_itemsChanged = true; });
-        connectGuarded(item, &TNumEdit::left, this, [this] {
-            if (!m_quiet && m_itemsChanged)
-                CalcClosingCosts();
-        });
         // Enter in an item is the panel's OK, as in a dialog.
         connectGuarded(item, &QLineEdit::returnPressed, this,
                        [this] { BtnCloseClosingCostsClick(); });

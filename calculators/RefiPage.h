@@ -25,8 +25,6 @@ class RefiPage : public CalculatorPage
 public:
     explicit RefiPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
 

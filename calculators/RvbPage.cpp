@@ -42,26 +42,10 @@ RvbPage::RvbPage(CalculatorHost &host, QWidget *parent)
 {
     buildInputs();
     buildResults();
-    const auto calcOnLeave = [this](auto *field) {
-        connectGuarded(field, &std::remove_pointer_t<decltype(field)>::left, this, [this] {
-            if (!m_quiet)
-                CalcRVB();
-        });
-    };
-    for (TNumEdit *field : findChildren<TNumEdit *>())
-        calcOnLeave(field);
-    for (TFnpNumericEdit *field : findChildren<TFnpNumericEdit *>())
-        calcOnLeave(field);
-}
-
-QString RvbPage::title() const
-{
-    return QStringLiteral("Rent vs. Buy Calculator");
-}
-
-int RvbPage::helpTopic() const
-{
-    return 90;
+    calculateOnLeave(numberFields(), [this] {
+        if (!m_quiet)
+            CalcRVB();
+    });
 }
 
 void RvbPage::buildInputs()

@@ -19,8 +19,6 @@ class RvbPage : public CalculatorPage
 public:
     explicit RvbPage(CalculatorHost &host, QWidget *parent = nullptr);
 
-    QString title() const override;
-    int helpTopic() const override;
     void enter() override;
     void Reset() override;
 

@@ -53,6 +53,26 @@ BiweeklyResults CalcBiweekly(const BiweeklyInputs &in)
     return r;
 }
 
+void CreateMonthlySchedule(TMortgage &m, std::int32_t term, double loan, double ratePercent)
+{
+    m.Create(term, loan, ratePercent / 100, 12);
+}
+
+bool ApplyExtraPayments(TMortgage &m, PrepaymentMode mode, std::int32_t from, std::int32_t to,
+                        double amount)
+{
+    switch (mode) {
+    case PrepaymentMode::Single:
+        return m.SetExtraPayment(from, amount);
+    case PrepaymentMode::Range:
+        return m.SetExtraPaymentRange(from, to, amount);
+    case PrepaymentMode::All:
+        break;
+    }
+    m.SetExtraPaymentsFrom(1, amount);
+    return true;
+}
+
 PrepaymentResults CalcPrepayment(const PrepaymentInputs &in)
 {
     static constexpr const char *kWhere = "CalcPrepayment";
@@ -64,7 +84,7 @@ PrepaymentResults CalcPrepayment(const PrepaymentInputs &in)
     const double L = in.amountBorrowed;
     // Built at every rate, 0 included, and only from these figures.
     TMortgage &m = r.schedule;
-    m.Create(in.term, L, in.ratePercent / 100, 12);
+    CreateMonthlySchedule(m, in.term, L, in.ratePercent);
 
     FpeScope scope;
     const double escrow =
@@ -75,19 +95,8 @@ PrepaymentResults CalcPrepayment(const PrepaymentInputs &in)
     r.totalInterest = shownCents(m.Payments().back().InterestToDate);
     r.totalPrincipalAndInterest = scope.check(r.totalInterest + L, kWhere);
 
-    switch (in.mode) {
-    case PrepaymentMode::Single:
-        r.extraApplied = m.SetExtraPayment(in.fromPayment, in.extraAmount);
-        break;
-    case PrepaymentMode::Range:
-        r.extraApplied = m.SetExtraPaymentRange(
-            in.fromPayment, std::min(in.toPayment, m.NumPayments()), in.extraAmount);
-        break;
-    case PrepaymentMode::All:
-        m.SetExtraPaymentsFrom(1, in.extraAmount);
-        r.extraApplied = true;
-        break;
-    }
+    r.extraApplied = ApplyExtraPayments(m, in.mode, in.fromPayment,
+                                        std::min(in.toPayment, m.NumPayments()), in.extraAmount);
     r.appliedAmount = r.extraApplied ? in.extraAmount : 0.0;
 
     r.newPayment = scope.check(m.Payment() + r.appliedAmount, kWhere);

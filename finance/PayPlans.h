@@ -55,6 +55,15 @@ enum class PrepaymentMode : std::uint8_t
     All = 2     // on every payment
 };
 
+// What became of the prepayment a page's results describe (its report says so).
+enum class PrepaymentOutcome
+{
+    Applied,        // the amount went to the chosen payments
+    NotCalculated,  // no results yet, or Reset put them back to 0
+    Cleared,        // the prepayments were removed
+    OutsideSchedule // the payment number is not one of the loan's payments
+};
+
 struct PrepaymentInputs
 {
     double amountBorrowed = 0; // L
@@ -93,6 +102,18 @@ struct PrepaymentResults
     // and all-payments operations included).
     TMortgage schedule;
 };
+
+// Builds into `m` the monthly schedule of `loan` over `term` months at
+// `ratePercent` a year (0 is a loan without interest). Throws as
+// TMortgage::Create does.
+void CreateMonthlySchedule(TMortgage &m, std::int32_t term, double loan, double ratePercent);
+
+// Puts `amount` of extra principal on the schedule's payments as `mode`
+// says: on payment `from` (Single), on payments from..to (Range, `from`
+// alone when to < from), or on every payment (All). False when the single
+// payment, or the range, does not lie in the schedule: nothing changes then.
+bool ApplyExtraPayments(TMortgage &m, PrepaymentMode mode, std::int32_t from, std::int32_t to,
+                        double amount);
 
 // The regular and prepayment figures of one loan, always from a schedule
 // built for these inputs (also at a rate of 0). A negative or non-finite

@@ -4,7 +4,7 @@
 // with the program's name, the print time, the maker's web address and the
 // notice, and the names its before-print handler fills.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QStringView>
 

@@ -1,9 +1,11 @@
 #include "reports/PageFields.h"
 
+#include "reports/ReportFields.h"
+
 #include "finance/Errors.h"
-#include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/NumEdit.h"
+#include "widgets/NumberField.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -14,9 +16,19 @@
 
 namespace clvn::report {
 
+QWidget *pageWidget(const QWidget *page, const QString &name)
+{
+    if (!page)
+        return nullptr;
+    if (!mayRead(page->objectName(), name))
+        throw std::logic_error("the report fields of page " + page->objectName().toStdString() +
+                               " do not list " + name.toStdString());
+    return page->findChild<QWidget *>(name);
+}
+
 QLineEdit *pageField(const QWidget *page, const QString &name)
 {
-    QLineEdit *field = page ? page->findChild<QLineEdit *>(name) : nullptr;
+    auto *field = qobject_cast<QLineEdit *>(pageWidget(page, name));
     if (!field) {
         const QString pageName = page ? page->objectName() : QStringLiteral("(none)");
         throw std::runtime_error("page " + pageName.toStdString() + " has no field " +
@@ -61,9 +73,7 @@ double parseShownNumber(const QString &text)
 double fieldValue(const QWidget *page, const QString &name)
 {
     const QLineEdit *field = pageField(page, name);
-    if (const auto *money = qobject_cast<const TNumEdit *>(field))
-        return money->value();
-    if (const auto *number = qobject_cast<const TFnpNumericEdit *>(field))
+    if (const auto *number = qobject_cast<const NumberField *>(field))
         return number->value();
     return parseShownNumber(field->text());
 }

@@ -10,6 +10,11 @@ class QWidget;
 
 namespace clvn::report {
 
+// The widget `name` among the page's descendants, or null. Throws
+// std::logic_error when the report-field table lists the page but not this
+// name: every read goes through the table (ReportFields.h).
+QWidget *pageWidget(const QWidget *page, const QString &name);
+
 // The field `name` among the page's descendants; throws std::runtime_error
 // when the page has none (a report that does not fit its page).
 QLineEdit *pageField(const QWidget *page, const QString &name);

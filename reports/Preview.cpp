@@ -1,9 +1,10 @@
 #include "reports/Preview.h"
 #include "widgets/Identity.h"
 
+#include "engine/PageRender.h"
+#include "engine/PageView.h"
 #include "reports/CommonParts.h"
-#include "reports/engine/PageRender.h"
-#include "reports/engine/PageView.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/Guard.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
@@ -31,16 +32,6 @@ namespace {
 constexpr int kArrowStep = 50;
 // The help topic of the tool strip and the page view.
 constexpr int PreviewHelpTopic = 35;
-
-// The hourglass for as long as it lives, also when printing throws.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 QString askPdfName(QWidget *parent, const QString &suggested)
 {
@@ -278,7 +269,7 @@ void TfrmPreview::bbPrintClick()
     {
         // A failure leaves the window open with the normal cursor back; the
         // error goes on to the application's handler.
-        WaitCursor wait;
+        BusyCursor wait;
         report::printReport(*m_pages, *m_printer);
     }
     close();
@@ -300,7 +291,7 @@ bool TfrmPreview::bbSavePdfClick()
     if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".pdf");
     try {
-        WaitCursor wait;
+        BusyCursor wait;
         report::savePdf(*m_pages, fileName);
     } catch (const std::exception &e) {
         showInfo(this, QStringLiteral("The PDF file \"") + QDir::toNativeSeparators(fileName) +

@@ -5,7 +5,7 @@
 // One instance lives for the whole run; each preview shows it modally on a
 // set of prepared pages and puts it back to page 1 at the top when it closes.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QDialog>
 

@@ -1,5 +1,7 @@
 #include "reports/Print.h"
 
+#include "engine/Report.h"
+#include "reports/PageFields.h"
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrAmortChart.h"
@@ -11,7 +13,6 @@
 #include "reports/Qrchart.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
-#include "reports/engine/Report.h"
 
 #include <QPageLayout>
 #include <QPrintDialog>
@@ -46,46 +47,11 @@ PrintDispatcher::~PrintDispatcher()
     report::Report::setPreviewHandler(std::move(m_previousHandler));
 }
 
-bool PrintDispatcher::canPrint(const QString &pageName)
-{
-    return pageName == u"Amort" || pageName == u"ECC" || pageName == u"MQ" || pageName == u"BW" ||
-           pageName == u"PPC" || pageName == u"RC" || pageName == u"RVB" || pageName == u"LS" ||
-           pageName == u"HSP" || pageName == u"CMP";
-}
-
-void PrintDispatcher::Print(QWidget *activePage)
-{
-    if (!activePage || !activePage->isVisible())
-        return;
-    const QString page = activePage->objectName();
-    m_kind = CalcKind::None;
-    if (page == u"MQ")
-        m_kind = CalcKind::MortgageQualifier;
-    else if (page == u"BW")
-        m_kind = CalcKind::Biweekly;
-    else if (page == u"RC")
-        m_kind = CalcKind::Refinancing;
-    if (page == u"ECC")
-        PrintECC(activePage);
-    else if (page == u"Amort")
-        PrintAmortizer(activePage);
-    else if (page == u"LS")
-        PrintLSC(activePage);
-    else if (page == u"HSP")
-        PrintHSP(activePage);
-    else if (page == u"PPC")
-        PrintPPC(activePage);
-    else if (page == u"RVB")
-        PrintRVB(activePage);
-    else if (page == u"CMP")
-        PrintCMP(activePage);
-    PrintCalcs(activePage);
-}
-
 void PrintDispatcher::PrintAmortizer(QWidget *page)
 {
+    m_kind = CalcKind::None;
     // While the page shows its chart, the chart is what prints.
-    const auto *chart = page->findChild<QWidget *>(QStringLiteral("pnlAmortChart"));
+    const QWidget *chart = report::pageWidget(page, QStringLiteral("pnlAmortChart"));
     if (chart && !chart->isHidden()) {
         m_amortChart->setPage(page);
         previewReport(m_amortChart->Rep(), QStringLiteral("Preview of Amortization Chart"),
@@ -100,6 +66,7 @@ void PrintDispatcher::PrintAmortizer(QWidget *page)
 
 void PrintDispatcher::PrintECC(QWidget *page)
 {
+    m_kind = CalcKind::None;
     m_goodFaith->fill(page);
     previewReport(m_goodFaith->Rep(), QStringLiteral("Preview of Estimated Closing Costs"),
                   QStringLiteral("Preview of Estimated Closing Costs"));
@@ -107,6 +74,7 @@ void PrintDispatcher::PrintECC(QWidget *page)
 
 void PrintDispatcher::PrintLSC(QWidget *page)
 {
+    m_kind = CalcKind::None;
     // The report reads the page while its pages are prepared.
     m_paymentChart->setPage(page);
     previewReport(m_paymentChart->Rep(), QStringLiteral("Preview of Loan Spread Calculations"),
@@ -115,6 +83,7 @@ void PrintDispatcher::PrintLSC(QWidget *page)
 
 void PrintDispatcher::PrintHSP(QWidget *page)
 {
+    m_kind = CalcKind::None;
     m_sellersProceeds->fill(page);
     previewReport(m_sellersProceeds->rep(), QStringLiteral("Preview of Home Seller Proceeds"),
                   QStringLiteral("Preparing Home Seller Proceeds"));
@@ -122,6 +91,7 @@ void PrintDispatcher::PrintHSP(QWidget *page)
 
 void PrintDispatcher::PrintPPC(QWidget *page)
 {
+    m_kind = CalcKind::None;
     m_prepayment->fill(page);
     previewReport(m_prepayment->rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
                   QStringLiteral("Preparing Mortgage Prepayment Results"));
@@ -129,6 +99,7 @@ void PrintDispatcher::PrintPPC(QWidget *page)
 
 void PrintDispatcher::PrintRVB(QWidget *page)
 {
+    m_kind = CalcKind::None;
     m_rentVsBuy->fill(page);
     previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
                   QStringLiteral("Preview of Rent vs. Buy Worksheet"));
@@ -136,14 +107,31 @@ void PrintDispatcher::PrintRVB(QWidget *page)
 
 void PrintDispatcher::PrintCMP(QWidget *page)
 {
+    m_kind = CalcKind::None;
     // The report reads the page while its page is prepared.
     m_compare->setPage(page);
     previewReport(m_compare->Rep(), QStringLiteral("Preview of Compare Loan Offers"),
                   QStringLiteral("Preparing Compare Loan Offers"));
 }
 
-void PrintDispatcher::PrintCalcs(QWidget *page)
+void PrintDispatcher::PrintMQ(QWidget *page)
 {
+    PrintCalcs(page, CalcKind::MortgageQualifier);
+}
+
+void PrintDispatcher::PrintBW(QWidget *page)
+{
+    PrintCalcs(page, CalcKind::Biweekly);
+}
+
+void PrintDispatcher::PrintRefi(QWidget *page)
+{
+    PrintCalcs(page, CalcKind::Refinancing);
+}
+
+void PrintDispatcher::PrintCalcs(QWidget *page, CalcKind kind)
+{
+    m_kind = kind;
     switch (m_kind) {
     case CalcKind::MortgageQualifier:
         m_calcs->setKind(TQRCalcs::Kind::MortgageQualifier);

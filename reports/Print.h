@@ -1,9 +1,8 @@
 #pragma once
 
-// Print dispatch: the main window's Print command looks at the page showing,
-// fills the matching report from that page's fields, prepares it and shows
-// it in the preview window, from which the user prints to the printer
-// chosen in Print Setup.
+// The reports the pages print: each operation fills its report from a page's
+// fields, prepares it and shows it in the preview window, from which the
+// user prints to the printer chosen in Print Setup.
 
 #include <QString>
 
@@ -50,24 +49,25 @@ public:
     PrintDispatcher(const PrintDispatcher &) = delete;
     PrintDispatcher &operator=(const PrintDispatcher &) = delete;
 
-    // Prints `activePage` (the notebook's current page): does nothing for a
-    // null or hidden page or one without a report; returns when the preview
-    // has closed. Throws ConvertError when a field does not hold a number;
-    // nothing is previewed then.
-    void Print(QWidget *activePage);
     // The printer-setup dialog; its choice serves every later print.
     void PrintSetup();
-    // Whether the page named `pageName` has a report.
-    static bool canPrint(const QString &pageName);
 
+    // One operation per report: each fills its report from `page` (the
+    // page showing), prepares it and shows it in the preview window; it
+    // returns when the preview has closed. Each throws ConvertError when a
+    // field does not hold a number; nothing is previewed then. Which page
+    // prints through which is said by the page descriptors (app/Pages).
     void PrintAmortizer(QWidget *page);
     void PrintECC(QWidget *page);
-    void PrintCalcs(QWidget *page);
     void PrintLSC(QWidget *page);
     void PrintHSP(QWidget *page);
     void PrintPPC(QWidget *page);
     void PrintRVB(QWidget *page);
     void PrintCMP(QWidget *page);
+    void PrintMQ(QWidget *page);
+    void PrintBW(QWidget *page);
+    void PrintRefi(QWidget *page);
+    // The calculation report of the last print; None after any other.
     CalcKind calcKind() const { return m_kind; }
 
     // The engine's preview handler: shows the preview window modally.
@@ -85,8 +85,14 @@ public:
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
     TQRCompare &compare() const { return *m_compare; }
 
-private:
+    // Prepares `report` on the printer's paper and shows it in the preview
+    // window under `title`, with `caption` over its progress; returns when
+    // the preview has closed. A page's print operation that keeps its own
+    // report ends here.
     void previewReport(report::Report &report, const QString &title, const QString &caption);
+
+private:
+    void PrintCalcs(QWidget *page, CalcKind kind);
 
     QWidget *m_mainWindow;
     CalcKind m_kind = CalcKind::None;

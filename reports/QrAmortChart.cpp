@@ -1,8 +1,9 @@
 #include "reports/QrAmortChart.h"
 
+#include "engine/Drawing.h"
 #include "reports/CommonParts.h"
+#include "reports/PageFields.h"
 #include "reports/Qrgrid.h"
-#include "reports/engine/Drawing.h"
 
 #include <QLabel>
 
@@ -52,16 +53,16 @@ void TQRAmortChart::RepBeforePrint()
 void TQRAmortChart::DetailBeforePrint()
 {
     fillLoanFigures(m_rep, m_page);
-    const auto *source = m_page ? dynamic_cast<const DrawingSource *>(m_page->findChild<QWidget *>(
-                                      QStringLiteral("chtAmortization")))
-                                : nullptr;
+    const auto *source =
+        dynamic_cast<const DrawingSource *>(pageWidget(m_page, QStringLiteral("chtAmortization")));
     if (!source)
         throw std::runtime_error("the amortization page has no chart chtAmortization");
     // Laid out for the paper's width between the margins.
     ReportElement *chart = m_rep.element(QStringLiteral("chtAmortization"));
     chart->geometry.setWidth(m_rep.contentWidth());
     chart->drawing = source->drawing(chart->geometry.size());
-    const auto *label = m_page->findChild<QLabel *>(QStringLiteral("lblAmortSavings"));
+    const auto *label =
+        qobject_cast<const QLabel *>(pageWidget(m_page, QStringLiteral("lblAmortSavings")));
     m_rep.setText(QStringLiteral("lblAmortSavings"), label ? label->text() : QString());
 }
 

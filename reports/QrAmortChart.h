@@ -5,7 +5,7 @@
 // (drawn by the page's own chart routine), the savings caption when extra
 // payments are in the schedule, and the common footer.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,8 @@
 #include "reports/QrCompare.h"
 
+#include "engine/Drawing.h"
 #include "reports/CommonParts.h"
-#include "reports/engine/Drawing.h"
+#include "reports/PageFields.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -76,14 +77,13 @@ TQRCompare::TQRCompare() : m_rep(QStringLiteral("QRCompare"))
 void TQRCompare::DetailBeforePrint()
 {
     const auto *grid =
-        m_page ? m_page->findChild<QTableWidget *>(QStringLiteral("grdCompare")) : nullptr;
-    const auto *chart = m_page ? dynamic_cast<const DrawingSource *>(
-                                     m_page->findChild<QWidget *>(QStringLiteral("chtCompare")))
-                               : nullptr;
+        qobject_cast<const QTableWidget *>(pageWidget(m_page, QStringLiteral("grdCompare")));
+    const auto *chart =
+        dynamic_cast<const DrawingSource *>(pageWidget(m_page, QStringLiteral("chtCompare")));
     const auto *sentences =
-        m_page ? m_page->findChild<QLabel *>(QStringLiteral("lblCmpBreakEven")) : nullptr;
+        qobject_cast<const QLabel *>(pageWidget(m_page, QStringLiteral("lblCmpBreakEven")));
     const auto *home =
-        m_page ? m_page->findChild<QLineEdit *>(QStringLiteral("edtCmpHomeValue")) : nullptr;
+        qobject_cast<const QLineEdit *>(pageWidget(m_page, QStringLiteral("edtCmpHomeValue")));
     if (!grid || !chart || !sentences || !home)
         throw std::runtime_error("the loan offers page lacks its grid, sentences or chart");
 

@@ -5,7 +5,7 @@
 // and the page's chart of the total paid by each offer, then the common
 // footer.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QPointer>
 #include <QWidget>

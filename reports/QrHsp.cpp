@@ -131,7 +131,7 @@ void TQRHomeSellersProceeds::fill(const QWidget *page)
     for (std::size_t k = 0; k < kRows.size(); ++k) {
         const QString field = str(kRows[k].field);
         if (field == u"cbHSPClosingMonth") {
-            const auto *box = page ? page->findChild<QComboBox *>(field) : nullptr;
+            const auto *box = qobject_cast<const QComboBox *>(pageWidget(page, field));
             if (!box)
                 throw std::runtime_error("the seller's page has no month list cbHSPClosingMonth");
             texts[k] = box->currentText();

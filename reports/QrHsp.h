@@ -4,7 +4,7 @@
 // a short explanation and the fourteen figures of the page, the selling
 // costs bracketed and the net gain framed.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "reports/QrPpc.h"
 
-#include "calculators/PpcPage.h"
+#include "finance/PayPlans.h"
 #include "reports/CommonParts.h"
 #include "reports/PageFields.h"
 #include "reports/ValueFormats.h"

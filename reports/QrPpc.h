@@ -4,7 +4,7 @@
 // naming the prepayment, then the loan's figures beside the results with
 // prepayments, in one page-header band.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 class QWidget;
 

@@ -3,7 +3,7 @@
 // The rent-versus-buy worksheet: one page listing the Rent vs Buy page's
 // inputs and results as twenty captioned values.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 class QWidget;
 

@@ -409,7 +409,7 @@ void TQRCalcs::buildBandRefi()
 
 void TQRCalcs::fillRefi(const QWidget *page)
 {
-    const auto *sell = page ? page->findChild<QLabel *>(QStringLiteral("lblSell")) : nullptr;
+    const auto *sell = qobject_cast<const QLabel *>(pageWidget(page, QStringLiteral("lblSell")));
     if (!sell)
         throw std::runtime_error("the refinancing page has no sentence lblSell");
     const auto shown = [&](const char16_t *field, Form form) {

@@ -5,7 +5,7 @@
 // Qualifier page, BandBW the Biweekly Payments page, BandRefi the
 // Refinancing page.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 class QWidget;
 

@@ -190,7 +190,8 @@ void TQRPaymentChart::PageHeaderBeforePrint()
 
 bool TQRPaymentChart::RepNeedData()
 {
-    const auto *grid = m_page ? m_page->findChild<QTableView *>(QStringLiteral("grdLS")) : nullptr;
+    const auto *grid =
+        qobject_cast<const QTableView *>(pageWidget(m_page, QStringLiteral("grdLS")));
     if (!grid || !grid->model())
         throw std::runtime_error("the loan spread page has no grid grdLS");
     const QAbstractItemModel *model = grid->model();

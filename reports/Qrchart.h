@@ -4,7 +4,7 @@
 // Spread page in every page header, then the twelve rows of its grid grdLS
 // (the heading row included), copied as the grid shows them.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QPointer>
 #include <QWidget>

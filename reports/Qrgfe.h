@@ -4,7 +4,7 @@
 // whose page-header band BandPQ holds a fixed note at the left and the
 // estimate's 39 rows at the right.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 class QWidget;
 

@@ -150,7 +150,7 @@ void TQRAmortization::PageHeaderBeforePrint()
 bool TQRAmortization::RepNeedData()
 {
     const auto *grid =
-        m_page ? m_page->findChild<QTableView *>(QStringLiteral("grdAmortization")) : nullptr;
+        qobject_cast<const QTableView *>(pageWidget(m_page, QStringLiteral("grdAmortization")));
     if (!grid || !grid->model())
         throw std::runtime_error("the amortization page has no grid grdAmortization");
     const QAbstractItemModel *model = grid->model();

@@ -4,7 +4,7 @@
 // Amortizations page in every page header, then one detail row per row of
 // its grid grdAmortization, copied as the grid shows it.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -16,7 +16,7 @@
 
 namespace clvn {
 
-TFnpNumericEdit::TFnpNumericEdit(QWidget *parent) : QLineEdit(parent)
+TFnpNumericEdit::TFnpNumericEdit(QWidget *parent) : NumberField(parent)
 {
     m_validator = new NumberValidator(this);
     setValidator(m_validator);
@@ -88,12 +88,6 @@ void TFnpNumericEdit::setValue(double v)
     m_validator->setActive(active);
 }
 
-void TFnpNumericEdit::setResultField(bool on)
-{
-    m_result = on;
-    applyResultFieldStyle(this, on);
-}
-
 void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
 {
     m_validator->setActive(!isReadOnly());
@@ -103,7 +97,7 @@ void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
 void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    if (!leavesField(event->reason()))
         return;
     m_validator->setActive(false);
     setModified(false); // what was typed has now been taken

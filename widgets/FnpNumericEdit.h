@@ -6,7 +6,7 @@
 // types, the field takes digits, one decimal separator and a leading minus;
 // the program may set any text.
 
-#include <QLineEdit>
+#include "widgets/NumberField.h"
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ namespace clvn {
 
 class NumberValidator;
 
-class TFnpNumericEdit : public QLineEdit
+class TFnpNumericEdit : public NumberField
 {
     Q_OBJECT
     // Property readers (accessibility, test tools) get shownValue(): a
@@ -29,7 +29,7 @@ public:
     void setDecimals(int decimals);
 
     // Throws ConvertError "'<text>' is not a valid floating point value".
-    double value() const;
+    double value() const override;
     // The text's value, or 0 when it does not convert (an empty field). Never throws.
     double shownValue() const noexcept;
     // Throws ConvertError "'<text>' is not a valid integer value" for a
@@ -38,14 +38,7 @@ public:
     // Formats "0" or "0.00..." (no grouping, halves away from zero: 12.5
     // shows 13 at 0 decimals) and replaces the text only when it differs, so
     // textChanged fires only then. Throws FloatError for a non-finite v.
-    void setValue(double v);
-
-    void setResultField(bool on);
-    bool isResultField() const { return m_result; }
-
-Q_SIGNALS:
-    // The user moved the focus elsewhere (see TNumEdit::left).
-    void left();
+    void setValue(double v) override;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -55,7 +48,6 @@ protected:
 private:
     NumberValidator *m_validator = nullptr;
     int m_decimals = 2;
-    bool m_result = false;
 };
 
 } // namespace clvn

@@ -22,16 +22,9 @@ NumberValidator *validatorOf(const QLineEdit *edit)
     return const_cast<NumberValidator *>(qobject_cast<const NumberValidator *>(edit->validator()));
 }
 
-// Leaving for a popup (the context menu) or another window is no leaving:
-// the user comes straight back to the same edit.
-bool leavesField(Qt::FocusReason reason)
-{
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
-}
-
 } // namespace
 
-TNumEdit::TNumEdit(QWidget *parent) : QLineEdit(parent)
+TNumEdit::TNumEdit(QWidget *parent) : NumberField(parent)
 {
     setValidator(new NumberValidator(this));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -87,12 +80,6 @@ void TNumEdit::setMasks(const QString &positive, const QString &negative, const 
     m_negativeMask = negative;
     m_zeroMask = zero;
     refresh();
-}
-
-void TNumEdit::setResultField(bool on)
-{
-    m_result = on;
-    applyResultFieldStyle(this, on);
 }
 
 QString TNumEdit::displayText() const

@@ -10,14 +10,15 @@
 // a field never rounds what it holds. A validator lets through digits, one
 // decimal separator and one leading minus, for typed and pasted text alike.
 
-#include <QLineEdit>
+#include "widgets/NumberField.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace clvn {
 
-class TNumEdit : public QLineEdit
+class TNumEdit : public NumberField
 {
     Q_OBJECT
     Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
@@ -34,9 +35,9 @@ public:
     explicit TNumEdit(QWidget *parent = nullptr);
 
     // The value as last set or entered, never rounded to what is shown.
-    double value() const { return m_value; }
+    double value() const override { return m_value; }
     // Throws FloatError for a non-finite v: such a number is never shown.
-    void setValue(double v);
+    void setValue(double v) override;
 
     int Decimals() const { return m_decimals; }
     void setDecimals(int decimals);
@@ -51,10 +52,6 @@ public:
     // Display masks of the General type (see formatMask).
     void setMasks(const QString &positive, const QString &negative, const QString &zero);
 
-    // Read-only, not a tab stop, black on yellow.
-    void setResultField(bool on);
-    bool isResultField() const { return m_result; }
-
     // The text shown while the field is not being edited.
     QString displayText() const;
     // The plain number shown while editing.
@@ -62,9 +59,6 @@ public:
 
 Q_SIGNALS:
     void valueChanged(double value);
-    // The user moved the focus elsewhere (Tab, Backtab, mouse, other reason);
-    // not sent when the window deactivates or a popup opens.
-    void left();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -84,7 +78,6 @@ private:
     QString m_positiveMask;
     QString m_negativeMask;
     QString m_zeroMask;
-    bool m_result = false;
     bool m_editing = false;
     QString m_editStart;
 };

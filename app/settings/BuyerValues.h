@@ -52,4 +52,8 @@ struct BuyerValues
     bool operator==(const BuyerValues &) const = default;
 };
 
+// The values the program ships with, before the user stores any: the
+// pages' starting loan and their reset figures come from here.
+inline constexpr BuyerValues FactoryValues{};
+
 } // namespace clvn

@@ -11,8 +11,8 @@
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/TableSource.h"
+#include "engine/PageRender.h"
 #include "finance/MortLib.h"
-#include "reports/engine/PageRender.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 // Preparing the amortization report and writing it as PDF, offscreen, for
 // 360 and 1200 payments.
 
+#include "engine/PageRender.h"
 #include "reports/Qrgrid.h"
-#include "reports/engine/PageRender.h"
 #include "tests/reports/FakePages.h"
 
 #include <QApplication>

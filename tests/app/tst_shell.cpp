@@ -6,9 +6,9 @@
 
 #include "app/Main.h"
 #include "app/help/HelpWindow.h"
+#include "engine/PageView.h"
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
-#include "reports/engine/PageView.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/NumEdit.h"

@@ -227,7 +227,7 @@ void TestAmort::schedule()
     QCOMPARE(child(u"edtToPmt"_s)->isEnabled(), mode == 1);
     // An empty "To Payment #" is read, and shown, as 0.
     QCOMPARE(child(u"edtToPmt"_s)->text(), typed[2].isEmpty() ? u"0"_s : typed[2]);
-    QCOMPARE(m_host->extraPayment().ExtraPaymentMode, std::uint8_t(mode));
+    QCOMPARE(m_host->extraPayment().ExtraPaymentMode, PrepaymentMode(mode));
     QCOMPARE(m_host->extraPayment().ExtraFromPayment, typed[1].toInt());
 }
 
@@ -284,7 +284,7 @@ void TestAmort::refused()
     if (message == u"unidentified") {
         QCOMPARE(m_host->mortgage().Payments().at(0).ExtraPrincipal, 0.0);
         QCOMPARE(m_host->extraPayment().ExtraAmount, 0.0);
-        QCOMPARE(m_host->extraPayment().ExtraPaymentMode, std::uint8_t(0));
+        QCOMPARE(m_host->extraPayment().ExtraPaymentMode, PrepaymentMode::Single);
     }
 }
 

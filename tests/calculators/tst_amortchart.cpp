@@ -3,6 +3,7 @@
 // view following calculations, resets and the error handler's reset, the
 // hover text, and the one-page chart report drawn from the same routine.
 
+#include "app/Pages.h"
 #include "calculators/AmortChart.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
@@ -372,7 +373,7 @@ void TestAmortChart::printing()
     QWidget window;
     PrintDispatcher printer(&window);
     test::PreviewCatcher catcher;
-    printer.Print(m_amort->page.get());
+    printPage(printer, m_amort->page.get());
     QCOMPARE(catcher.shown.size(), std::size_t(1));
     const report::PreparedReport &out = catcher.shown.front();
     const report::PreparedPage &page = out.pages.front();

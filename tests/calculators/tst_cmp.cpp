@@ -120,9 +120,10 @@ void TestCmp::shown_data()
         << u"Bank Two costs $4,200.00 more at closing and pays for itself after payment 57."_s;
     QTest::newRow("third offer with insurance")
         << u"+"_s << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
-        << pays57 + u"\nOffer A costs $500.00 more at closing and pays for itself never, "
-                    u"within the term.\nOffer B costs $4,700.00 more at closing and pays for "
-                    u"itself after payment 100."_s;
+        << u"Offer B costs $4,200.00 more at closing than Offer A and pays for itself after "
+           u"payment 57.\nOffer A costs $500.00 more at closing than Offer C and pays for itself "
+           u"never, within the term.\nOffer B costs $4,700.00 more at closing than Offer C and "
+           u"pays for itself after payment 100."_s;
     QTest::newRow("insurance ends at the middle with a small home value")
         << u"+ edtCmpHomeValue=200000"_s << int(CmpPage::InsuredPayments) << u"0* 0* 180"_s
         << QString();

@@ -135,7 +135,7 @@ private:
                            .arg(m_host->mortgage().Payment(), 0, 'f', 2);
             else if (name == u"shared") {
                 const ExtraPaymentState &e = m_host->extraPayment();
-                text = u"%1,%2,%3,%4"_s.arg(e.ExtraPaymentMode)
+                text = u"%1,%2,%3,%4"_s.arg(int(e.ExtraPaymentMode))
                            .arg(e.ExtraFromPayment)
                            .arg(e.ExtraToPayment)
                            .arg(e.ExtraAmount);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs scripts/check-layers on small made-up trees: a tree that keeps the
-# layering passes, and each kind of break is caught and named. Then the
-# checkout itself must pass.
+# layering passes, and each row of the layer table refuses one include it
+# does not allow. Then the checkout itself must pass.
 # Usage: check-layers-test.sh <source root>
 set -euo pipefail
 
@@ -10,20 +10,27 @@ check="$root/scripts/check-layers"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
+engine=engine
 
 # A clean tree: every folder using what it may.
 make_tree() {
   rm -rf "$work/tree"
-  mkdir -p "$work/tree"/{finance,widgets,calculators,reports/engine,app/settings}
+  mkdir -p "$work/tree"/{finance,widgets,calculators,reports,$engine,app/settings,app/help,tests}
   printf '#include "finance/MortLib.h"\n#include <cmath>\n#include <sys/types.h>\n' \
     >"$work/tree/finance/A.cpp"
-  printf '#include "app/settings/BuyerValues.h"\n#include <QWidget>\n' >"$work/tree/widgets/W.h"
-  printf '#include "app/settings/Prefs.h"\n#include "finance/Errors.h"\n' \
-    >"$work/tree/calculators/P.cpp"
-  printf '  #  include "app/settings/IniFile.h"\n' >"$work/tree/reports/engine/R.cpp"
+  printf '#include "finance/Errors.h"\n#include <QWidget>\n' >"$work/tree/widgets/W.h"
   printf '#include "widgets/Guard.h"\n#include "app/settings/IniFile.h"\n' \
     >"$work/tree/app/settings/S.cpp"
-  printf '#include "app/Main.h"\n' >"$work/tree/app/Pages.cpp"
+  printf '#include "widgets/Guard.h"\n#include "app/help/HelpTopics.h"\n' \
+    >"$work/tree/app/help/H.cpp"
+  printf '  #  include "%s/Drawing.h"\n#include <QPainter>\n' "$engine" >"$work/tree/$engine/E.cpp"
+  printf '#include "app/settings/Prefs.h"\n#include "%s/Report.h"\n#include "finance/Errors.h"\n' \
+    "$engine" >"$work/tree/calculators/P.cpp"
+  printf '#include "%s/Report.h"\n#include "widgets/Format.h"\n' "$engine" \
+    >"$work/tree/reports/R.cpp"
+  printf '#include "calculators/HspPage.h"\n#include "reports/Print.h"\n#include "app/Main.h"\n' \
+    >"$work/tree/app/Pages.cpp"
+  printf '#include "app/Main.h"\n#include "tests/support/TestSupport.h"\n' >"$work/tree/tests/T.cpp"
 }
 
 expect() { # name, expected exit code, expected text in the output ("" for none)
@@ -38,40 +45,30 @@ expect() { # name, expected exit code, expected text in the output ("" for none)
   fi
 }
 
+# One bad include added to the clean tree: file, include, expected message.
+refuses() {
+  make_tree
+  echo "#include $3" >>"$work/tree/$2"
+  expect "$1" 1 "$4"
+}
+
 make_tree
 expect "clean tree" 0 "includes point one way"
 
-make_tree
-echo '#include <QString>' >>"$work/tree/finance/A.cpp"
-expect "Qt in finance" 1 "finance/A.cpp:4: QString: finance/ is plain C++: no Qt"
-
-make_tree
-echo '#include <QtCore/QString>' >>"$work/tree/finance/A.cpp"
-expect "Qt module path in finance" 1 "QtCore/QString: finance/ is plain C++"
-
-make_tree
-echo '#include "widgets/Guard.h"' >>"$work/tree/finance/A.cpp"
-expect "widgets in finance" 1 "widgets/Guard.h: finance/ uses nothing outside finance/"
-
-make_tree
-echo '#include "app/Main.h"' >>"$work/tree/calculators/P.cpp"
-expect "main window in a page" 1 "calculators/P.cpp:3: app/Main.h: only app/settings/"
-
-make_tree
-echo '#include "app/Pages.h"' >>"$work/tree/reports/engine/R.cpp"
-expect "app in the report engine" 1 "reports/engine/R.cpp:2: app/Pages.h"
-
-make_tree
-echo '#include <app/Main.h>' >>"$work/tree/widgets/W.h"
-expect "app in widgets, angle brackets" 1 "widgets/W.h:3: app/Main.h"
-
-make_tree
-echo '#include "app/Main.h"' >>"$work/tree/app/settings/S.cpp"
-expect "main window in settings" 1 "app/settings/ uses nothing of the main window"
-
-make_tree
-echo '#include "../Main.h"' >>"$work/tree/app/settings/S.cpp"
-expect "climbing out of settings" 1 "../Main.h: climbs out of its folder"
+refuses "Qt in finance" finance/A.cpp '<QString>' "finance/A.cpp:4: QString: finance/ is plain C++: no Qt"
+refuses "Qt module path in finance" finance/A.cpp '<QtCore/QString>' "QtCore/QString: finance/ is plain C++"
+refuses "widgets in finance" finance/A.cpp '"widgets/Guard.h"' "widgets/Guard.h: finance/ may not use widgets/"
+refuses "a page in widgets" widgets/W.h '<calculators/HspPage.h>' "widgets/W.h:3: calculators/HspPage.h: widgets/ may not use calculators/"
+refuses "a page in settings" app/settings/S.cpp '"calculators/BwPage.h"' "app/settings/ may not use calculators/"
+refuses "main window in settings" app/settings/S.cpp '"app/Main.h"' "app/settings/ may not use app/"
+refuses "settings in help" app/help/H.cpp '"app/settings/Prefs.h"' "app/help/ may not use app/settings/"
+refuses "widgets in the engine" "$engine/E.cpp" '"widgets/Guard.h"' "$engine/ may not use widgets/"
+refuses "a report in a page" calculators/P.cpp '"reports/Print.h"' "calculators/P.cpp:4: reports/Print.h: calculators/ may not use reports/"
+refuses "main window in a page" calculators/P.cpp '"app/Main.h"' "calculators/ may not use app/"
+refuses "a page in a report" reports/R.cpp '"calculators/HspPage.h"' "reports/ may not use calculators/"
+refuses "help in a report" reports/R.cpp '"app/help/HelpTopics.h"' "reports/ may not use app/help/"
+refuses "tests in the program" app/Pages.cpp '"tests/support/TestSupport.h"' "app/ may not use tests/: it is no layer"
+refuses "climbing out of settings" app/settings/S.cpp '"../Main.h"' "../Main.h: climbs out of its folder"
 
 make_tree
 echo '#include "app/Main.h"' >>"$work/tree/calculators/P.cpp"

@@ -2,7 +2,7 @@
 
 // Stand-in calculator pages (fields named like the real ones); a catcher in place of the preview.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/NumEdit.h"
 

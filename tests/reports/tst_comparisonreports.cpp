@@ -2,6 +2,7 @@
 // worksheet and the loan offers report, filled from the real pages as the
 // user left them and prepared through print dispatch.
 
+#include "app/Pages.h"
 #include "calculators/CmpPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/RefiPage.h"
@@ -93,7 +94,7 @@ private:
     PreparedPage print(QWidget *page, const QString &title)
     {
         const std::size_t before = m_catcher->shown.size();
-        m_dispatcher->Print(page);
+        printPage(*m_dispatcher, page);
         if (m_catcher->shown.size() != before + 1)
             return {};
         const PreparedReport &out = m_catcher->shown.back();
@@ -294,7 +295,7 @@ void TestComparisonReports::unreadableFieldPreviewsNothing()
     print(page, u"Preview of Rent vs. Buy Worksheet"_s);
     page->findChild<QLineEdit *>(u"edtRVBIncomeTax"_s)->setText(u"-"_s);
     page->findChild<QLineEdit *>(u"edtRVBTerm"_s)->setText(u"9"_s);
-    QVERIFY_THROWS_EXCEPTION(ConvertError, m_dispatcher->Print(page));
+    QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(*m_dispatcher, page));
     QCOMPARE(m_catcher->shown.size(), std::size_t(1));
     QCOMPARE(m_dispatcher->rentVsBuy().Rep().text(u"lblRVBTerm"_s), u"5"_s);
 
@@ -303,7 +304,7 @@ void TestComparisonReports::unreadableFieldPreviewsNothing()
     print(refi, u"Preview of Refinancing"_s);
     refi->findChild<QLineEdit *>(u"edtOldTerm"_s)->setText(u"36o"_s);
     refi->findChild<QLineEdit *>(u"edtNewTerm"_s)->setText(u"12"_s);
-    QVERIFY_THROWS_EXCEPTION(ConvertError, m_dispatcher->Print(refi));
+    QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(*m_dispatcher, refi));
     QCOMPARE(m_catcher->shown.size(), std::size_t(2));
     QCOMPARE(m_dispatcher->calcs().Rep().text(u"qrEdtNewTerm"_s), u"240"_s);
 }

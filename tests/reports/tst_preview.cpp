@@ -1,8 +1,8 @@
 // The preview window driven as the user drives it, and its PDF and printer output.
 
+#include "engine/PageView.h"
 #include "reports/Preview.h"
 #include "reports/Qrgrid.h"
-#include "reports/engine/PageView.h"
 #include "tests/reports/FakePages.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Guard.h"

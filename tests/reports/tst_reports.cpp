@@ -1,17 +1,27 @@
 // The report engine and value formats; the reports filled from stand-in pages and from the
 // real amortization page; print dispatch.
 
+#include "app/Pages.h"
 #include "calculators/AmortPage.h"
+#include "calculators/CalculatorPage.h"
+#include "engine/Drawing.h"
 #include "finance/Errors.h"
+#include "reports/PageFields.h"
 #include "reports/Print.h"
 #include "reports/Qrgfe.h"
 #include "reports/Qrgrid.h"
+#include "reports/ReportFields.h"
 #include "reports/ValueFormats.h"
 #include "tests/calculators/FakeHost.h"
 #include "tests/reports/FakePages.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+
 #include <cmath>
+#include <stdexcept>
 
 using namespace clvn;
 using namespace clvn::report;
@@ -82,6 +92,8 @@ private slots:
     void amortization();
     void print_data();
     void print();
+    void readFieldsOnRealPages_data();
+    void readFieldsOnRealPages();
 };
 
 void TestReports::amortization_data()
@@ -110,7 +122,7 @@ void TestReports::amortization()
     rows = model->rowCount();
     PrintDispatcher dispatcher(nullptr); // installs its preview window before the catcher
     test::PreviewCatcher catcher;
-    dispatcher.Print(page.get());
+    printPage(dispatcher, page.get());
     QCOMPARE(int(catcher.shown.size()), 1);
     const PreparedReport &out = catcher.shown[0];
     QCOMPARE(out.pageCount() > 1, rows >= 100);
@@ -191,18 +203,76 @@ void TestReports::print()
     PrintDispatcher dispatcher(nullptr); // installs its preview window before the catcher
     test::PreviewCatcher catcher;
     if (label == u"stops") {
-        QVERIFY_THROWS_EXCEPTION(ConvertError, dispatcher.Print(page.get()));
+        QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(dispatcher, page.get()));
         QVERIFY(catcher.shown.empty());
         return;
     }
-    dispatcher.Print(page.get());
-    QCOMPARE(PrintDispatcher::canPrint(page->objectName()), !label.isEmpty() || hidden);
+    printPage(dispatcher, page.get());
+    QCOMPARE(canPrint(page->objectName()), !label.isEmpty() || hidden);
     QCOMPARE(int(catcher.shown.size()), label.isEmpty() ? 0 : 1);
     if (label.isEmpty())
         return;
     const PreparedReport &out = catcher.shown[0];
     QCOMPARE(out.pageCount(), 1);
     QCOMPARE(label == u"title" ? out.title : out.pages[0].textOf(label), expected);
+}
+
+// Each widget the reports read is on the real page, of the kind the table says.
+void TestReports::readFieldsOnRealPages_data()
+{
+    QTest::addColumn<QString>("page");
+    QSet<QString> listed;
+    for (const ReadField &f : readFields())
+        listed << QString::fromUtf16(f.page);
+    for (const PageDescriptor &d : pageDescriptors()) {
+        if (listed.remove(d.name))
+            QTest::newRow(qPrintable(d.name)) << d.name;
+    }
+    QVERIFY2(listed.isEmpty(), "the table names a page that no descriptor builds");
+}
+
+void TestReports::readFieldsOnRealPages()
+{
+    QFETCH(QString, page);
+    test::FakeHost host;
+    const std::unique_ptr<CalculatorPage> real(findPage(page)->make(host));
+    QCOMPARE(real->pageName(), page); // the page names itself as its descriptor does
+    QStringList wrong;
+    for (const ReadField &f : readFields()) {
+        if (page != QStringView(f.page))
+            continue;
+        const QString name = QString::fromUtf16(f.name);
+        const QWidget *w = real->findChild<QWidget *>(name);
+        bool fits = false;
+        switch (f.kind) {
+        case FieldKind::Money:
+            fits = qobject_cast<const TNumEdit *>(w);
+            break;
+        case FieldKind::Number:
+            fits = qobject_cast<const TFnpNumericEdit *>(w);
+            break;
+        case FieldKind::MonthList:
+            fits = qobject_cast<const QComboBox *>(w);
+            break;
+        case FieldKind::Label:
+            fits = qobject_cast<const QLabel *>(w);
+            break;
+        case FieldKind::Table:
+            fits = qobject_cast<const QAbstractItemView *>(w);
+            break;
+        case FieldKind::Chart:
+            fits = dynamic_cast<const DrawingSource *>(w);
+            break;
+        case FieldKind::Panel:
+            fits = w;
+            break;
+        }
+        if (!fits)
+            wrong << name;
+    }
+    QCOMPARE(wrong, QStringList());
+    // A report cannot read past the table.
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, pageWidget(real.get(), u"lblHelp"_s));
 }
 
 void TestReports::pagination_data()

@@ -1,6 +1,7 @@
 // The loan spread chart and the home seller's proceeds worksheet, filled
 // from the real pages as a user leaves them, through print dispatch.
 
+#include "app/Pages.h"
 #include "calculators/HspPage.h"
 #include "calculators/LsPage.h"
 #include "finance/Errors.h"
@@ -121,7 +122,7 @@ void TestSpreadReports::chart()
 
     PrintDispatcher dispatcher(nullptr);
     test::PreviewCatcher catcher;
-    dispatcher.Print(&page);
+    printPage(dispatcher, &page);
     QCOMPARE(int(catcher.shown.size()), 1);
     const PreparedReport &out = catcher.shown[0];
     QCOMPARE(out.title, u"Preview of Loan Spread Calculations"_s);
@@ -158,7 +159,7 @@ void TestSpreadReports::chartStopsOnATextThatIsNoNumber()
     page.findChild<QLineEdit *>(u"EdtInterest"_s)->setText(QString());
     PrintDispatcher dispatcher(nullptr);
     test::PreviewCatcher catcher;
-    QVERIFY_THROWS_EXCEPTION(ConvertError, dispatcher.Print(&page));
+    QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(dispatcher, &page));
     QCOMPARE(int(catcher.shown.size()), 0);
 }
 
@@ -206,7 +207,7 @@ void TestSpreadReports::sellersProceeds()
 
     PrintDispatcher dispatcher(nullptr);
     test::PreviewCatcher catcher;
-    dispatcher.Print(&page);
+    printPage(dispatcher, &page);
     QCOMPARE(int(catcher.shown.size()), 1);
     const PreparedReport &out = catcher.shown[0];
     QCOMPARE(out.title, u"Preview of Home Seller Proceeds"_s);
@@ -234,7 +235,7 @@ void TestSpreadReports::sellersProceedsLayout()
     page.show();
     PrintDispatcher dispatcher(nullptr);
     test::PreviewCatcher catcher;
-    dispatcher.Print(&page);
+    printPage(dispatcher, &page);
     QCOMPARE(int(catcher.shown.size()), 1);
     const PreparedPage &p = catcher.shown[0].pages[0];
     QCOMPARE(p.textOf(u"lblTitle"_s), u"Home Seller's Proceeds"_s);
@@ -282,7 +283,7 @@ void TestSpreadReports::sellersProceedsStopsOnATextThatIsNoNumber()
     page.findChild<QLineEdit *>(u"edtHSPTransferTaxPercent"_s)->setText(QString());
     PrintDispatcher dispatcher(nullptr);
     test::PreviewCatcher catcher;
-    QVERIFY_THROWS_EXCEPTION(ConvertError, dispatcher.Print(&page));
+    QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(dispatcher, &page));
     QCOMPARE(int(catcher.shown.size()), 0);
 }
 
@@ -300,7 +301,7 @@ void TestSpreadReports::dispatch()
 {
     QFETCH(QString, page);
     QFETCH(bool, printable);
-    QCOMPARE(PrintDispatcher::canPrint(page), printable);
+    QCOMPARE(canPrint(page), printable);
 }
 
 QTEST_MAIN(TestSpreadReports)

@@ -1,6 +1,7 @@
 // The biweekly band of the calculation report and the prepayment worksheet,
 // printed from the real Biweekly and Prepayment pages through Print.
 
+#include "app/Pages.h"
 #include "calculators/BwPage.h"
 #include "calculators/PpcPage.h"
 #include "reports/Print.h"
@@ -93,10 +94,10 @@ void TestWorksheets::biweekly()
                         u"edtCalculatedDebtRatio=0 edtMQir1=7 edtMQir2=7 edtMQir3=7 "
                         u"edtMQTerm1=30 edtMQTerm2=20 edtMQTerm3=15"_s);
         mq->show();
-        dispatcher.Print(mq.get());
+        printPage(dispatcher, mq.get());
         QCOMPARE(catcher.shown.back().pages[0].textOf(u"lblIncome1"_s), u"$4,000.00"_s);
     }
-    dispatcher.Print(&page);
+    printPage(dispatcher, &page);
     QCOMPARE(dispatcher.calcKind(), PrintDispatcher::CalcKind::Biweekly);
     const PreparedReport &out = catcher.shown.back();
     QCOMPARE(out.pageCount(), 1);
@@ -187,7 +188,7 @@ void TestWorksheets::prepayment()
 
     PrintDispatcher dispatcher(nullptr);
     test::PreviewCatcher catcher;
-    dispatcher.Print(&page);
+    printPage(dispatcher, &page);
     QCOMPARE(int(catcher.shown.size()), 1);
     const PreparedReport &out = catcher.shown[0];
     QCOMPARE(out.pageCount(), 1);

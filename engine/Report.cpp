@@ -1,4 +1,4 @@
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

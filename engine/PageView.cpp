@@ -1,6 +1,6 @@
-#include "reports/engine/PageView.h"
+#include "engine/PageView.h"
 
-#include "reports/engine/PageRender.h"
+#include "engine/PageRender.h"
 
 #include <QEvent>
 #include <QPainter>

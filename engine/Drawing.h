@@ -4,7 +4,7 @@
 // items, the same ones it paints on screen with paintItems(), so the page,
 // the preview, the paper and the PDF show one drawing.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QSizeF>
 

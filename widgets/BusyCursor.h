@@ -4,8 +4,9 @@
 
 namespace clvn {
 
-// The hourglass while a page lists or writes its results; put back even
-// when the work throws.
+// The hourglass for as long as it lives: while a page lists its results, a
+// report prints or the update window asks the server. Put back even when
+// the work throws.
 class BusyCursor
 {
 public:

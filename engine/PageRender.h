@@ -4,7 +4,7 @@
 // it: the printer, PDF and images. The preview's page view calls paintPage
 // too, so what the user previews is what prints.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QImage>
 

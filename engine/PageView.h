@@ -4,7 +4,7 @@
 // whole-page and page-width fitting and scroll bars that track while
 // dragged. 100 % is the paper's real size on the screen.
 
-#include "reports/engine/Report.h"
+#include "engine/Report.h"
 
 #include <QAbstractScrollArea>
 

@@ -1,4 +1,4 @@
-#include "reports/engine/PageRender.h"
+#include "engine/PageRender.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -1,0 +1,90 @@
+// Closing the window: the chance to stay, saving the defaults, and leaving
+// for an installer the update window started.
+
+#include "app/Main.h"
+
+#include "app/Centre.h"
+#include "app/Close.h"
+#include "app/Links.h"
+#include "app/Update.h"
+#include "app/help/HelpWindow.h"
+#include "calculators/CalculatorPage.h"
+#include "widgets/Guard.h"
+#include "widgets/Messages.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+
+#include <random>
+
+using namespace Qt::StringLiterals;
+
+namespace clvn {
+
+bool TfrmMain::FormCloseQuery()
+{
+    int draw = 1;
+    if (m_options.closeDraw) {
+        draw = m_options.closeDraw();
+    } else {
+        static std::mt19937 generator(
+            static_cast<std::mt19937::result_type>(QDateTime::currentMSecsSinceEpoch()));
+        draw = std::uniform_int_distribution<int>(0, 4)(generator);
+    }
+    if (draw != 0)
+        return true;
+    TfrmClose thanks(this);
+    connect(&thanks, &TfrmClose::suggestionsRequested, this,
+            [this] { guard([this] { openLinkOrSay(Link::UrlSuggest); }); });
+    execCentred(thanks, this);
+    return thanks.quitFlag();
+}
+
+void TfrmMain::FormClose()
+{
+    m_help->quit();
+    try {
+        m_settingsFile->saveAll(m_buyerValues);
+        for (const Destination &d : m_destinations)
+            if (d.page)
+                d.page->saveOwnSettings();
+    } catch (const std::exception &e) {
+        // The window closes anyway; the user learns that the defaults were not kept.
+        showInfo(this,
+                 u"Your defaults could not be saved.\n\r\n\r"_s + QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    // The exit save keeps a figure typed and not yet left; a calculation
+    // that fails on it does not keep the window open.
+    takePendingEdit();
+    bool allowed = true;
+    if (!m_closingForUpdate)
+        guard([&] { allowed = FormCloseQuery(); });
+    if (!allowed) {
+        event->ignore();
+        return;
+    }
+    guard([this] { FormClose(); });
+    event->accept();
+}
+
+void TfrmMain::ShowUpdate()
+{
+    bool exitNow = false;
+    {
+        TfrmUpdate window(*m_webFileInfo, this);
+        execCentred(window, this);
+        exitNow = window.exitRequested();
+    }
+    if (!exitNow)
+        return;
+    // The installer is running: leave by the normal path that keeps the
+    // defaults, without the closing window's chance to stay.
+    m_closingForUpdate = true;
+    close();
+}
+
+} // namespace clvn

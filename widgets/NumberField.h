@@ -1,0 +1,45 @@
+#pragma once
+
+// What the pages see of a number field, whichever kind it is: the money
+// field (TNumEdit) or the number field (TFnpNumericEdit). Pages read and
+// write values, mark result fields and calculate when the user leaves one.
+
+#include <QLineEdit>
+
+namespace clvn {
+
+class NumberField : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    using QLineEdit::QLineEdit;
+
+    // The field's value; a number field throws ConvertError for a text that
+    // does not convert.
+    virtual double value() const = 0;
+    // Throws FloatError for a non-finite v: such a number is never shown.
+    virtual void setValue(double v) = 0;
+
+    // Read-only, not a tab stop, black on yellow.
+    void setResultField(bool on);
+    bool isResultField() const { return m_result; }
+
+Q_SIGNALS:
+    // The user moved the focus elsewhere (Tab, Backtab, mouse, other reason);
+    // not sent when the window deactivates or a popup opens.
+    void left();
+
+protected:
+    // Leaving for a popup (the context menu) or another window is no
+    // leaving: the user comes straight back to the same field.
+    static bool leavesField(Qt::FocusReason reason)
+    {
+        return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+    }
+
+private:
+    bool m_result = false;
+};
+
+} // namespace clvn
