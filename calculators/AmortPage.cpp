@@ -414,8 +414,10 @@ void AmortPage::FillAmortizationGrid()
 
 void AmortPage::BtnExtraClick()
 {
-    if (m_model->hasSchedule())
+    if (m_model->hasSchedule()) {
         m_pnlAddExtra->show();
+        m_pnlAddExtra->raise(); // over every button it covers, the later-made ones too
+    }
 }
 
 void AmortPage::SetExtraPaymentFields(PrepaymentMode mode)

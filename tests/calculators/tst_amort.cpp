@@ -436,6 +436,9 @@ void TestAmort::mortgageInsuranceKeptUntilRemoved()
     QVERIFY(child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
     click(u"btnAddExtraPayments"_s);
     QVERIFY(panelOpen() && !child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
+    // ... and lies over the buttons it shares its place with, this one included.
+    const QPoint under = child<QWidget>(u"btnMortgageInsurance"_s)->geometry().center();
+    QVERIFY(child<QWidget>(u"pnlAddExtra"_s)->isAncestorOf(m_page->childAt(under)));
     m_page->Reset();
     QCOMPARE(insurance(), u"|||||||"_s);
     QCOMPARE(child<TNumEdit>(u"edtMIHomeValue"_s)->displayText(), u"$200,000.00"_s);
