@@ -1,5 +1,6 @@
 #include "calculators/AmortChart.h"
 
+#include "engine/Drawing.h"
 #include "widgets/Format.h"
 
 #include <QColor>
@@ -10,6 +11,9 @@
 namespace clvn {
 
 using report::PageItem;
+using report::draw::line;
+using report::draw::niceStep;
+using report::draw::text;
 
 namespace {
 
@@ -26,45 +30,6 @@ constexpr qreal kGap = 4;
 QString money(double v, int decimals)
 {
     return formatCurrency(v, 15, decimals);
-}
-
-// A step of 1, 2, 2.5 or 5 times a power of ten that cuts `range` into at
-// most `parts` parts.
-double niceStep(double range, int parts)
-{
-    const double raw = range / parts;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (raw <= m * magnitude)
-            return m * magnitude;
-    return 10 * magnitude;
-}
-
-PageItem text(const QString &name, const QString &s, const QRectF &rect, const QFont &font,
-              int flags, const QColor &color = Qt::black)
-{
-    PageItem item;
-    item.kind = PageItem::Kind::Text;
-    item.name = name;
-    item.text = s;
-    item.rect = rect;
-    item.font = font;
-    item.flags = flags | Qt::TextDontClip | Qt::TextSingleLine;
-    item.color = color;
-    return item;
-}
-
-PageItem line(const QString &name, const QPointF &a, const QPointF &b, const QColor &color,
-              qreal width = 0.5, Qt::PenStyle style = Qt::SolidLine)
-{
-    PageItem item;
-    item.kind = PageItem::Kind::Polyline;
-    item.name = name;
-    item.points = QPolygonF{a, b};
-    item.color = color;
-    item.penWidth = width;
-    item.penStyle = style;
-    return item;
 }
 
 struct Series

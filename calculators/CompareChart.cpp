@@ -13,6 +13,9 @@
 namespace clvn {
 
 using report::PageItem;
+using report::draw::line;
+using report::draw::niceStep;
+using report::draw::text;
 
 namespace {
 
@@ -22,43 +25,6 @@ const QColor kAxisColor(64, 64, 64);
 const QColor kGridColor(216, 216, 216);
 constexpr qreal kLabelPoints = 7;
 constexpr qreal kGap = 4;
-
-// A step of 1, 2, 2.5 or 5 times a power of ten that cuts `range` into at most `parts`.
-double niceStep(double range, int parts)
-{
-    const double raw = range / parts;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (raw <= m * magnitude)
-            return m * magnitude;
-    return 10 * magnitude;
-}
-
-PageItem text(const QString &name, const QString &s, const QRectF &rect, const QFont &font,
-              int flags, const QColor &color = Qt::black)
-{
-    PageItem item;
-    item.kind = PageItem::Kind::Text;
-    item.name = name;
-    item.text = s;
-    item.rect = rect;
-    item.font = font;
-    item.flags = flags | Qt::TextDontClip | Qt::TextSingleLine;
-    item.color = color;
-    return item;
-}
-
-PageItem line(const QString &name, const QPointF &a, const QPointF &b, const QColor &color,
-              qreal width = 0.5)
-{
-    PageItem item;
-    item.kind = PageItem::Kind::Polyline;
-    item.name = name;
-    item.points = QPolygonF{a, b};
-    item.color = color;
-    item.penWidth = width;
-    return item;
-}
 
 } // namespace
 

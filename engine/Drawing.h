@@ -6,7 +6,12 @@
 
 #include "engine/Report.h"
 
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
 #include <QSizeF>
+#include <QString>
 
 #include <vector>
 
@@ -24,5 +29,22 @@ protected:
     DrawingSource(const DrawingSource &) = default;
     DrawingSource &operator=(const DrawingSource &) = default;
 };
+
+// The small parts the charts are drawn from.
+namespace draw {
+
+// A step of 1, 2, 2.5 or 5 times a power of ten that cuts `range` into at
+// most `parts` parts.
+double niceStep(double range, int parts);
+
+// One line of text in `rect`, never clipped or wrapped; `flags` align it.
+PageItem text(const QString &name, const QString &s, const QRectF &rect, const QFont &font,
+              int flags, const QColor &color = Qt::black);
+
+// A straight line from `a` to `b`.
+PageItem line(const QString &name, const QPointF &a, const QPointF &b, const QColor &color,
+              qreal width = 0.5, Qt::PenStyle style = Qt::SolidLine);
+
+} // namespace draw
 
 } // namespace clvn::report
