@@ -23,6 +23,7 @@
 #include "app/settings/SettingsFile.h"
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorPage.h"
+#include "calculators/MiPanel.h"
 #include "calculators/QuickCalcPage.h"
 #include "finance/Errors.h"
 #include "tests/support/TestSupport.h"
@@ -71,6 +72,9 @@ const QStringList &fixedMessages()
         u"An unidentified error has occurred."_s,
         QuickCalcPage::FailureMessage,
         AmortPage::ExtraPaymentMessage,
+        MiPanel::HomeValueMessage,
+        MiPanel::PremiumMessage,
+        MiPanel::PremiumNeededMessage,
     };
     return texts;
 }
