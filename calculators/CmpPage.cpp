@@ -78,25 +78,6 @@ QString letter(int index)
     return QString(QChar(u'A' + index));
 }
 
-// A month count as typed, in 64 bits. A whole number too long even for that
-// reads as the largest count, refused as unusable rather than unreadable; a
-// fractional or empty text is the conversion error.
-qint64 readCount(const TFnpNumericEdit *field)
-{
-    const QString text = field->text().trimmed();
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const qint64 v = locale.toLongLong(text, &ok);
-    if (ok)
-        return v;
-    static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
-    if (whole.match(text).hasMatch())
-        return text.startsWith(u'-') ? std::numeric_limits<qint64>::min()
-                                     : std::numeric_limits<qint64>::max();
-    throw ConvertError::notInteger(field->text().toStdString());
-}
-
 // Decimals each row is shown with, and whether a larger figure is the better one.
 struct RowForm
 {

@@ -1,12 +1,17 @@
 #include "calculators/PageControls.h"
 
+#include "finance/Errors.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Hint.h"
 #include "widgets/NumEdit.h"
 
 #include <QFont>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
+
+#include <limits>
 
 namespace clvn {
 
@@ -66,6 +71,22 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
     if (!hint.isEmpty())
         setHint(button, hint);
     return button;
+}
+
+qint64 readCount(const TFnpNumericEdit *field)
+{
+    const QString text = field->text().trimmed();
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const qint64 v = locale.toLongLong(text, &ok);
+    if (ok)
+        return v;
+    static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
+    if (whole.match(text).hasMatch())
+        return text.startsWith(u'-') ? std::numeric_limits<qint64>::min()
+                                     : std::numeric_limits<qint64>::max();
+    throw ConvertError::notInteger(field->text().toStdString());
 }
 
 } // namespace clvn

@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QtGlobal>
 
 class QLabel;
 class QPushButton;
@@ -33,5 +34,11 @@ TFnpNumericEdit *addNumber(QWidget *parent, const QString &name, const QRect &ge
 // A push button with its hint (none when `hint` is empty).
 QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption,
                        const QString &hint, const QRect &geometry);
+
+// A month count as typed, in 64 bits. A whole number too long even for that
+// stands for a count far past any cap and reads as the largest count, so it
+// is refused as unusable rather than as unreadable; a fractional or empty
+// text is the conversion error.
+qint64 readCount(const TFnpNumericEdit *field);
 
 } // namespace clvn

@@ -24,26 +24,6 @@ namespace clvn {
 
 namespace {
 
-// A month count as typed, in 64 bits. A whole number too long even for that
-// stands for a count far past any cap and reads as the largest count, so it
-// is refused as unusable rather than as unreadable; a fractional or empty
-// text is the conversion error.
-qint64 readCount(const TFnpNumericEdit *field)
-{
-    const QString text = field->text().trimmed();
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const qint64 v = locale.toLongLong(text, &ok);
-    if (ok)
-        return v;
-    static const QRegularExpression whole(QStringLiteral("^-?[0-9]+$"));
-    if (whole.match(text).hasMatch())
-        return text.startsWith(u'-') ? std::numeric_limits<qint64>::min()
-                                     : std::numeric_limits<qint64>::max();
-    throw ConvertError::notInteger(field->text().toStdString());
-}
-
 struct Item
 {
     const char16_t *name;
