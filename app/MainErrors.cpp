@@ -13,26 +13,11 @@ using namespace Qt::StringLiterals;
 
 namespace clvn {
 
-namespace {
-
-const QString kFloatMessage =
-    QStringLiteral("Valid results cannot be calculated using\n\rthe variables you have entered."
-                   "\n\r\n\rPlease try again with reasonable values.");
-const QString kOtherMessage = QStringLiteral("An unidentified error has occurred.");
-
-} // namespace
-
 void TfrmMain::AppOnException(std::exception_ptr error)
 {
     ++m_errorCount;
     bool floatError = false;
-    try {
-        std::rethrow_exception(error);
-    } catch (const FloatError &) {
-        floatError = true;
-    } catch (...) {
-    }
-    showInfo(this, floatError ? kFloatMessage : kOtherMessage);
+    showInfo(this, failureMessage(error, &floatError));
     if (!floatError || m_inErrorHandler)
         return;
     // Put back sane figures on the pages that need them. A failure while

@@ -1,5 +1,7 @@
 #include "widgets/Messages.h"
 
+#include "finance/Errors.h"
+
 #include <QMessageBox>
 
 namespace clvn {
@@ -15,6 +17,22 @@ void showInfo(QWidget *parent, const QString &text)
                     parent);
     box.setProperty("messageText", text);
     box.exec();
+}
+
+QString failureMessage(std::exception_ptr error, bool *floatError)
+{
+    bool isFloat = false;
+    try {
+        std::rethrow_exception(error);
+    } catch (const FloatError &) {
+        isFloat = true;
+    } catch (...) {
+    }
+    if (floatError)
+        *floatError = isFloat;
+    return isFloat ? QStringLiteral("Valid results cannot be calculated using\n\rthe variables you "
+                                    "have entered.\n\r\n\rPlease try again with reasonable values.")
+                   : QStringLiteral("An unidentified error has occurred.");
 }
 
 } // namespace clvn

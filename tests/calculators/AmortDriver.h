@@ -4,7 +4,7 @@
 // does, for the tests of its chart, its export and its copy.
 
 #include "calculators/AmortPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>

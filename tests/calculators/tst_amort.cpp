@@ -5,7 +5,7 @@
 #include "calculators/AmortModel.h"
 #include "calculators/AmortPage.h"
 #include "calculators/MiPanel.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/NumEdit.h"
 

@@ -4,7 +4,7 @@
 // The arithmetic itself is held in tests/finance.
 
 #include "calculators/CmpPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // fields, clicking the key and panel buttons, reading what the fields show.
 
 #include "calculators/EccPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/NumEdit.h"
 

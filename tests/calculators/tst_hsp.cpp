@@ -3,7 +3,7 @@
 // Reset, reading what the fields show.
 
 #include "calculators/HspPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/NumEdit.h"
 

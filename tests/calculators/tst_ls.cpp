@@ -5,7 +5,7 @@
 #include "calculators/LsPage.h"
 #include "calculators/Lsc.h"
 #include "calculators/TableSource.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"

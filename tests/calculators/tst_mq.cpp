@@ -2,7 +2,7 @@
 // fields, leaving them with Tab, reading what the fields show.
 
 #include "calculators/MqPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QLineEdit>

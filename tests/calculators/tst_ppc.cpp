@@ -4,7 +4,7 @@
 
 #include "calculators/AmortPage.h"
 #include "calculators/PpcPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 // type the three known figures, press Calculate, read what is shown.
 
 #include "calculators/QuickCalcPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"

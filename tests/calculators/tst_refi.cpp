@@ -3,7 +3,7 @@
 // reading what the fields and the sentence show.
 
 #include "calculators/RefiPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"

@@ -2,7 +2,7 @@
 // leaving them with Tab, reading what the results show.
 
 #include "calculators/RvbPage.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/NumEdit.h"
 

@@ -12,7 +12,7 @@
 #include "reports/QrCompare.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
 #include "tests/support/TestSupport.h"
 

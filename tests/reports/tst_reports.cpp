@@ -12,7 +12,7 @@
 #include "reports/Qrgrid.h"
 #include "reports/ReportFields.h"
 #include "reports/ValueFormats.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
 #include "tests/support/TestSupport.h"
 

@@ -8,7 +8,7 @@
 #include "reports/Print.h"
 #include "reports/QrHsp.h"
 #include "reports/Qrchart.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
 #include "tests/support/TestSupport.h"
 

@@ -7,7 +7,7 @@
 #include "reports/Print.h"
 #include "reports/QrPpc.h"
 #include "reports/Qrcalc.h"
-#include "tests/calculators/FakeHost.h"
+#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
 #include "tests/support/TestSupport.h"
 

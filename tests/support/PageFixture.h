@@ -1,0 +1,135 @@
+#pragma once
+
+// The page harness: a calculator page on a stand-in for the main window,
+// driven as a user drives it, with the messages it makes recorded.
+
+#include "app/settings/BuyerValues.h"
+#include "app/settings/SettingsFile.h"
+#include "calculators/CalculatorHost.h"
+#include "finance/Errors.h"
+#include "finance/MortLib.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/Guard.h"
+#include "widgets/Messages.h"
+
+#include <QLineEdit>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace clvn::test {
+
+class FakeHost : public CalculatorHost
+{
+public:
+    FakeHost() : m_settings(m_dir.filePath(QStringLiteral("CLVN.INI"))) {}
+
+    BuyerValues &buyerValues() override { return m_values; }
+    TMortgage &mortgage() override { return m_mortgage; }
+    ExtraPaymentState &extraPayment() override { return m_extra; }
+    SettingsFile &settingsFile() override { return m_settings; }
+
+    void AllowPrinting() override
+    {
+        printingAllowed = true;
+        ++allowPrintingCalls;
+    }
+    void DisallowPrinting() override
+    {
+        printingAllowed = false;
+        ++disallowPrintingCalls;
+    }
+    void setResetEnabled(bool enabled) override { resetEnabled = enabled; }
+    QWidget *dialogParent() override { return nullptr; }
+
+    // The folder that holds the settings file; removed with the host.
+    QString folder() const { return m_dir.path(); }
+
+    bool printingAllowed = false;
+    bool resetEnabled = false;
+    int allowPrintingCalls = 0;
+    int disallowPrintingCalls = 0;
+
+private:
+    QTemporaryDir m_dir;
+    BuyerValues m_values;
+    TMortgage m_mortgage;
+    ExtraPaymentState m_extra;
+    SettingsFile m_settings;
+};
+
+// Stands in for the main window's handler: records which of its two messages
+// it would show, sorted by the program's own classifier, and runs `onFloat`
+// where it resets the page.
+inline void recordErrors(QStringList &errors, std::function<void()> onFloat = {})
+{
+    setExceptionHandler([&errors, onFloat](std::exception_ptr error) {
+        bool floatError = false;
+        failureMessage(error, &floatError);
+        errors << (floatError ? QStringLiteral("unusable-figures")
+                              : QStringLiteral("unidentified"));
+        if (floatError && onFloat)
+            onFloat();
+    });
+}
+
+// The two texts the main window's handler shows.
+inline const QString kUnusableFigures =
+    QStringLiteral("Valid results cannot be calculated using\n\rthe variables you have entered."
+                   "\n\r\n\rPlease try again with reasonable values.");
+inline const QString kUnidentified = QStringLiteral("An unidentified error has occurred.");
+
+// A page of type P, shown and entered on a FakeHost. `failures` holds the
+// text the main window would show for each failure that reached the handler
+// (the page recovers as on the main window); `boxes` the page's own boxes.
+template <class P> class PageFixture
+{
+public:
+    // `prepare` runs on the host before the page is built (stored values,
+    // another page's schedule).
+    explicit PageFixture(std::function<void(FakeHost &)> prepare = {})
+    {
+        setExceptionHandler([this](std::exception_ptr error) {
+            bool floatError = false;
+            failures << failureMessage(error, &floatError);
+            if (floatError && page)
+                page->recoverFromFloatError(true);
+        });
+        if (prepare)
+            prepare(host);
+        page = std::make_unique<P>(host);
+        page->resize(587, 380);
+        page->show();
+        page->activateWindow();
+        if (!QTest::qWaitForWindowActive(page.get()))
+            qWarning("page window not active");
+        page->enter();
+        boxes = std::make_unique<MessageBoxCatcher>();
+    }
+    ~PageFixture()
+    {
+        boxes.reset();
+        page.reset(); // before the host it uses
+        setExceptionHandler({});
+    }
+
+    template <class T = QLineEdit> T *get(const QString &name) const
+    {
+        return find<T>(page.get(), name);
+    }
+    QString text(const QString &name) const { return get<QLineEdit>(name)->text(); }
+    // Types into the field and leaves it with Tab.
+    void type(const QString &name, const QString &value) { test::type(get(name), value); }
+    // The failures the main window would show, then the page's own boxes.
+    QStringList messages() const { return failures + boxes->texts(); }
+
+    FakeHost host;
+    std::unique_ptr<P> page;
+    QStringList failures;
+    std::unique_ptr<MessageBoxCatcher> boxes;
+};
+
+} // namespace clvn::test
