@@ -10,6 +10,9 @@
 #include <cstring>
 #include <functional>
 
+// Inputs are written as aggregates: the members left out keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace clvn::test {
 
 using Text = std::function<QString()>;
@@ -35,6 +38,25 @@ inline QString fixed(double x, int decimals)
 inline QString words(const QStringList &parts)
 {
     return parts.join(u' ');
+}
+
+inline QString moneys(std::initializer_list<double> xs)
+{
+    QStringList parts;
+    for (double x : xs)
+        parts << money(x);
+    return words(parts);
+}
+
+// The message of the FloatError f throws, for whoever reads the error.
+inline QString message(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const FloatError &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QStringLiteral("no error");
 }
 
 // What f gives, or the name of what it throws: "ZeroDivide", "InvalidOp", "Overflow",
