@@ -13,13 +13,12 @@
 // Inputs are written as aggregates: the members left out keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
+Q_DECLARE_METATYPE(std::function<QString()>)
+
 namespace clvn::test {
 
 using Text = std::function<QString()>;
 using Formula = std::function<double()>;
-} // namespace clvn::test
-Q_DECLARE_METATYPE(clvn::test::Text)
-namespace clvn::test {
 
 inline constexpr auto cents = [](double x) { return qRound64(x * 100); };
 
@@ -30,15 +29,10 @@ inline QString money(double x)
     return QString::asprintf("%s%lld.%02lld", c < 0 ? "-" : "", a / 100, a % 100);
 }
 
-inline QString fixed(double x, int decimals)
-{
+inline constexpr auto fixed = [](double x, int decimals) {
     return QString::number(x, 'f', decimals);
-}
-
-inline QString words(const QStringList &parts)
-{
-    return parts.join(u' ');
-}
+};
+inline constexpr auto words = [](const QStringList &parts) { return parts.join(u' '); };
 
 inline QString moneys(std::initializer_list<double> xs)
 {

@@ -1,6 +1,5 @@
-// Keeping a loan against refinancing it, renting against buying, and loan offers side by side
-// with their APR. Reference figures: the same steps in 40-digit decimal arithmetic (mpmath),
-// written independently in Python, the APR by bisection to 1e-14 a month.
+// Refinancing, renting against buying, and loan offers with their APR. Reference figures: the
+// same steps in 40-digit decimal Python (mpmath), the APR by bisection to 1e-14 a month.
 
 #include "finance/LoanOffers.h"
 #include "finance/Refinance.h"
@@ -39,9 +38,8 @@ Text rvb(std::function<void(RentVsBuyInputs &)> change)
     };
 }
 
-// The first offer as payment, final payment, APR, finance charge, amount financed, total of
-// payments, total interest percent, five-year total and principal, cash and insured payments;
-// with `pairs`, the break-even pairs as "costlier>cheaper extra@payment" (0: never).
+// The first offer's figures in the order of LoanOfferResults, or with `pairs` the break-even
+// pairs as "costlier>cheaper extra@payment" (0: never).
 Text offers(double homeValue, std::vector<LoanOffer> list, bool pairs = false)
 {
     return [=]() -> QString {
@@ -82,8 +80,7 @@ void TestComparisons::figures_data()
     addText("refinance start", start, refi({1e5, 360, 0, 8.75, 1e5, 240, 7.25, 240, 0}));
     addText("sale after the new term counts the term", start,
             refi({1e5, 360, 0, 8.75, 1e5, 240, 7.25, 300, 0}));
-    // The old loan ends after 60 more payments: its equity and the payment saving stop there,
-    // the new loan's equity counts all 240 months.
+    // The old loan ends after 60 more payments: its equity and savings stop, the new one's go on.
     addText("sale after the old loan ends",
             "60 240 2063.72 790.38 1273.35 76400.84 100000.00 100000.00 0.00 76400.84",
             refi({1e5, 360, 300, 8.75, 1e5, 240, 7.25, 240, 0}));
@@ -124,8 +121,7 @@ void TestComparisons::figures_data()
             "61132.11 6258.98 142792.19 147793.00 8379.63 8775.63 20304.28 57481.24 14019.14 "
             "8870.38 -59873.13 68743.51",
             rvb([](auto &) {}));
-    // Equity and payments stop once the loan is repaid: 20 years on a 15-year loan pay 180
-    // payments, not 240.
+    // Equity and payments stop once the loan is repaid: 180 payments of a 15-year loan, not 240.
     addText("move 5 years after a 15-year loan ends",
             "322388.37 12277.33 105693.16 110694.00 105693.16 28477.37 80906.95 303306.02 "
             "28629.94 256798.82 -315111.04 571909.86",
@@ -155,8 +151,7 @@ void TestComparisons::figures_data()
             "9833772.89 446313.42 142792.19 147793.00 142792.19 327920.28 3306237.32 "
             "123760321.85 8673217.98 117821213.10 -9392459.46 127213672.56",
             rvb([](auto &in) { in.years = 100; }));
-    // The house price: H + 0.5 to the nearest whole, a tie to the even one (halves away from
-    // zero would give 12007 for H = 12006).
+    // The price is H + 0.5 to the nearest whole, a tie to even (half away from zero: 12007).
     const auto tie = [](double rent) {
         return rvb([rent](auto &in) {
             in.interestRate = in.downPayment = 0;
@@ -201,9 +196,8 @@ void TestComparisons::figures_data()
             "D>C 6500.00@68",
             offers(320000, {a, b, c, d}, true));
     addText("order of the offers does not matter", "A>B 4200.00@57", offers(320000, {b, a}, true));
-    // Insurance ends after payment 106, when the balance first falls to 78 % of 320,000.
-    // Month 1's interest, 1,603.125, is a tie that the schedule rounds up, so the total is
-    // 3 cents above a half-even schedule's 675,535.48.
+    // Insurance ends after payment 106 (78 % of 320,000); month 1's interest 1,603.125 is a tie
+    // the schedule rounds up: 3 cents above a half-even schedule's 675,535.48.
     addText("offer C with insurance",
             "1848.50 1854.01 7.047 391535.51 284000.00 675535.51 133.497 119610.00 17453.86 "
             "3000.00 106",

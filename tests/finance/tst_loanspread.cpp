@@ -84,13 +84,7 @@ void TestLoanSpread::figures_data()
     // 2 % of 100000; 1000 + 5750 + 2338.33.
     const auto proceeds = [](auto change) -> Text {
         return [=] {
-            SellerInputs in{.salePrice = 100000,
-                            .closingMonth = 7,
-                            .annualPropertyTaxes = 580,
-                            .transferTaxPercent = 2,
-                            .prepaymentPenalty = 1000,
-                            .salesCommission = 5000,
-                            .otherFees = 750};
+            SellerInputs in{100000, 0, 0, 0, 7, 580, 2, 1000, 5000, 0, 750};
             change(in);
             const SellerProceeds p = CalcSellerProceeds(in);
             return moneys({p.propertyTaxesPaid, p.transferTax, p.costs, p.netGain});

@@ -1,6 +1,5 @@
-// The quick calculator's four solves, the mortgage qualifier, and the closing-cost estimate
-// (premium bands, locks, price and percent rounding, fees, escrows, cash). Reference figures:
-// 40-digit decimal evaluation (mpmath) of the closed-form annuity and of the sums as written.
+// The quick solves, the qualifier and the closing-cost estimate (bands, locks, ties, fees, cash).
+// Reference figures: 40-digit decimal evaluation (mpmath) of the closed forms and the sums.
 
 #include "finance/ClosingCosts.h"
 #include "finance/Qualifier.h"
@@ -12,32 +11,19 @@ using namespace clvn::test;
 
 namespace {
 
-QString fixed4(double x)
-{
-    return fixed(x, 4);
-}
+const auto fixed4 = [](double x) { return fixed(x, 4); };
 
-// The page's start figures: income 4000, debt 450, ratios 28 and 36, 7 % over 30 years,
-// 20 % down, tax 1800, insurance 360, the stored defaults' premium table.
+// Start: income 4000, debt 450, ratios 28/36, 7 % over 30 years, 20 % down, tax 1800, ins. 360.
 PurchaseInputs startPurchase()
 {
-    return {.annualTax = 1800,
-            .annualInsurance = 360,
-            .income = 4000,
-            .monthlyDebt = 450,
-            .housingRatio = 28,
-            .debtRatio = 36,
-            .rate = 7,
-            .termYears = 30,
-            .downPaymentPercent = 20,
-            .premiums = {{0.0032, 0.0052, 0.0078, 0.0090}, {0.0019, 0.0023, 0.0056, 0.0079}}};
+    const PmiPremiums table{{0.0032, 0.0052, 0.0078, 0.0090}, {0.0019, 0.0023, 0.0056, 0.0079}};
+    return {{}, 0, 0, 0, 1800, 360, 0, 4000, 450, 28, 36, 7, 30, 20, table};
 }
 
 // Locks as "LLU": price, down payment, loan; L worked out, U typed.
-PurchaseLocks locks(const char *text)
-{
-    return {text[0] == 'L', text[1] == 'L', text[2] == 'L'};
-}
+const auto locks = [](const char *s) {
+    return PurchaseLocks{s[0] == 'L', s[1] == 'L', s[2] == 'L'};
+};
 
 // price down loan, then which were worked out (P, D, L and % for the percent).
 Text purchase(std::function<void(PurchaseInputs &)> change)
@@ -51,8 +37,7 @@ Text purchase(std::function<void(PurchaseInputs &)> change)
                                     {e.downPaymentSolved, u'D'},
                                     {e.loanSolved, u'L'},
                                     {e.percentSolved, u'%'}})
-            if (flag)
-                solved += letter;
+            solved += flag ? QString(letter) : QString();
         return words({money(e.price), money(e.downPayment), money(e.loan), solved});
     };
 }
@@ -69,20 +54,13 @@ Text monthly(std::function<void(PurchaseInputs &)> change)
     };
 }
 
-// origination discount closing | interest taxes first-year renewal PMI escrows | cash, from the
-// start estimate (29,200 down on 116,800, tax 150 and insurance 30 a month, no PMI), the start
-// fees (1,152 in all) and counts (15 days, 3, 12 and 2 months, 1 month of PMI).
+// Fees | escrow lines and total | cash, from the start (29,200 down on 116,800, tax 150 and
+// insurance 30 a month, fees 1,152; 15 days, 3, 12 and 2 months, 1 month of PMI).
 Text cost(std::function<void(PurchaseEstimate &, CostInputs &)> change)
 {
     return [change] {
-        PurchaseEstimate e{.monthlyTax = 150,
-                           .monthlyInsurance = 30,
-                           .price = 146000,
-                           .downPayment = 29200,
-                           .loan = 116800};
-        CostInputs in{.rate = 7,
-                      .fees = {42, 300, 85, 0, 75, 100, 200, 50, 300},
-                      .counts = {15, 3, 12, 2, 1}};
+        PurchaseEstimate e{150, 30, 146000, 29200, 116800};
+        CostInputs in{7, 0, 0, {42, 300, 85, 0, 75, 100, 200, 50, 300}, 0, {15, 3, 12, 2, 1}};
         change(e, in);
         const CostEstimate c = EstimateCosts(e, in);
         const EscrowAmounts &a = c.escrow;
@@ -141,8 +119,7 @@ void TestPageFormulas::formulas_data()
     addRow("most negative term", "-2147483640", [] { return TermMonths(-178956970); });
     addRow("one year fewer", "Overflow", [] { return TermMonths(-178956971); });
 
-    // Affordability: the budget of 990 less 180 repays 121,749.13; times 1.2 is 146,098.96,
-    // rounded to 146,000.
+    // The budget 990 less 180 repays 121,749.13; times 1.2 is 146,098.96, rounded to 146,000.
     addText("start, all locked", "146000.00 29200.00 116800.00 PDL", purchase([](auto &) {}));
     // At 15 % the first loan's PMI comes off the budget: 116,869.18 * 1.15 = 134,399.56.
     addText("15 % down, second pass", "134000.00 20100.00 113900.00 PDL",
@@ -151,15 +128,10 @@ void TestPageFormulas::formulas_data()
             purchase([](auto &in) { in.rate = 0; }));
     addText("no room for a payment", "0.00 0.00 0.00 PDL",
             purchase([](auto &in) { in.income = 1000; }));
-    // Price ties go to the even thousand: at 0 % over a year with nothing else to pay the
-    // price is 12 times what 36 % of 100,000 leaves.
+    // Ties go to the even thousand: at 0 % over a year the price is 12 x (36,000 - debt).
     const auto exact = [](double debt) {
         return purchase([debt](PurchaseInputs &in) {
-            in = {.income = 100000,
-                  .monthlyDebt = debt,
-                  .housingRatio = 28,
-                  .debtRatio = 36,
-                  .termYears = 1};
+            in = {{}, 0, 0, 0, 0, 0, 0, 100000, debt, 28, 36, 0, 1};
         });
     };
     addText("tie 142,500 down to 142,000", "142000.00 0.00 142000.00 PDL", exact(24125));
@@ -236,8 +208,7 @@ void TestPageFormulas::formulas_data()
                 in.discountPoints = 0.5;
                 in.sellerPaid = 500;
             }));
-    // 15 % down on 134,000: PMI 30.3733 a month, one month a closing cost, two in escrow;
-    // 15 days on 113,900 is 327.6575.
+    // 15 % down on 134,000: PMI 30.3733 a month, 1 to close, 2 in escrow; 15 days: 327.6575.
     addText("PMI: a month to close, two in escrow",
             "0.00 0.00 1182.37 | 327.66 450.00 360.00 60.00 60.75 1258.40 | 22540.78",
             cost([](PurchaseEstimate &e, CostInputs &in) {
@@ -298,8 +269,7 @@ void TestPageFormulas::formulas_data()
     addText("950 at 7 % over 30 years", "950.00 142792.19 162792.19", scenario(950, 7, 30));
     addText("950 at 7 % over 15 years", "950.00 105693.16 125693.16", scenario(950, 7, 15));
     addText("no payment: the cash alone", "0.00 0.00 20000.00", scenario(-700, 7, 30));
-    // The present value is of the payment as handed in: a negative payment over a negative
-    // term carries a loan (the page hands later scenarios the payment the first showed, 0).
+    // The present value is of the payment as handed in, negative over a negative term too.
     addText("negative payment, negative term", "0.00 1239.26 21239.26", scenario(-100, 7, -1));
     addText("rate 0 is 0 / 0", "InvalidOp", scenario(950, 0, 30));
     const auto ratios = [](double payment, double debts, double income) -> Text {
@@ -314,8 +284,7 @@ void TestPageFormulas::formulas_data()
     addText("ratio overflows", "Overflow", ratios(1e308, 0, 1e-10));
 }
 
-// Every band edge in both term columns (bands are closed at the top), with premiums that
-// all differ so that a wrong band or column shows.
+// Every band edge in both term columns (closed at the top); distinct premiums show a wrong one.
 void TestPageFormulas::premiumBands_data()
 {
     QTest::addColumn<double>("ltv");
