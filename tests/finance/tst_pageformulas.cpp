@@ -137,8 +137,10 @@ void TestPageFormulas::formulas_data()
     addText("tie 142,500 down to 142,000", "142000.00 0.00 142000.00 PDL", exact(24125));
     addText("tie 145,500 up to 146,000", "146000.00 0.00 146000.00 PDL", exact(23875));
     addText("142,501 up to 143,000", "143000.00 0.00 143000.00 PDL", exact(24124.9166666667));
-    const auto typed = [](const char *lockText, double price, double down, double loan) {
+    const auto typed = [](const char *lockText, double price, double down, double loan,
+                          double percent = 20) {
         return purchase([=](PurchaseInputs &in) {
+            in.downPaymentPercent = percent;
             in.locks = locks(lockText);
             in.price = price;
             in.downPayment = down;
@@ -153,13 +155,10 @@ void TestPageFormulas::formulas_data()
     addText("LUU down payment and loan typed", "200000.00 30000.00 170000.00 P%",
             typed("LUU", 1, 30000, 170000));
     addText("LLU loan typed", "225000.00 45000.00 180000.00 PD", typed("LLU", 1, 1, 180000));
+    addText("LLU at no down payment", "180000.00 0.00 180000.00 PD", typed("LLU", 1, 1, 18e4, 0));
     addText("price 0, down payment typed", "ZeroDivide", typed("UUL", 0, 1000, 0));
     addText("price 0, down payment 0", "InvalidOp", typed("UUL", 0, 0, 0));
-    addText("100 % down, loan typed", "ZeroDivide", purchase([](auto &in) {
-                in.locks = locks("LLU");
-                in.loan = 100000;
-                in.downPaymentPercent = 100;
-            }));
+    addText("100 % down, loan typed", "ZeroDivide", typed("LLU", 1, 1, 100000, 100));
     addText("term of 200 million years", "Overflow",
             purchase([](auto &in) { in.termYears = 200000000; }));
 

@@ -156,6 +156,7 @@ void TestPayPlans::figures_data()
             "97.0000 | 133 159961.79 0.00 | 144 155895.60 0.00",
             insurance(194000, 6.5, 360, 200000, 0));
     addText("home value 0", "refused: home value", insurance(180000, 6.5, 360, 0, 78));
+    addText("negative home value", "refused: home value", insurance(180000, 6.5, 360, -2e5, 78));
     addText("negative premium", "refused: premium", insurance(180000, 6.5, 360, 200000, -0.01));
     addText("over 97 % without a premium", "refused: premium needed",
             insurance(194000.01, 6.5, 360, 200000, 0));
