@@ -215,6 +215,9 @@ void TestComparisons::figures_data()
     addText("never pays for itself within the term", "B>A 1000.00@0",
             offers(0, {{100000, 6, 360, 0, 0, 0, 0}, {100000, 6, 360, 1, 0, 0, 0}}, true));
     addText("same cash at closing: no pair", "", offers(0, {a, a}, true));
+    // 1,000 more at closing, 500 less a month: the totals meet after payment 2, which counts.
+    addText("totals equal at a payment: break-even there", "B>A 1000.00@2",
+            offers(0, {{12000, 0, 12, 0, 0, 0, 0}, {12000, 0, 24, 0, 1000, 0, 0}}, true));
     const std::pair<const char *, LoanOffer> refusals[] = {
         {"loan of 0", {0, 6, 360, 0, 0, 0, 0}},
         {"negative loan", {-1, 6, 360, 0, 0, 0, 0}},

@@ -141,6 +141,9 @@ void TestPayPlans::figures_data()
     // At 12 % the balance is still 81 % at the middle of the term.
     addText("midpoint first", "95.0000 | 189 159789.49 22680.00 | 180m 162842.98 21600.00",
             insurance(190000, 12, 360, 200000, 120));
+    // 78 % of 208,773.06 is the balance after payment 180, the midpoint: the 78 % rule names it.
+    addText("78 % at the midpoint", "91.0079 | 167 166797.72 20040.00 | 180 162842.98 21600.00",
+            insurance(190000, 12, 360, 208773.06, 120));
     addText("midpoint of an odd term rounds down",
             "95.0000 | 188 159834.66 22560.00 | 179m 162889.08 21480.00",
             insurance(190000, 12, 359, 200000, 120));
