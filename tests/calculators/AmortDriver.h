@@ -1,117 +1,50 @@
 #pragma once
 
-// Drives a real Loan Amortizations page inside a FakeHost the way a user
-// does, for the tests of its chart, its export and its copy.
+// The Loan Amortizations page's own steps on the page harness: Calculate,
+// the extra-payment panel and the mortgage-insurance panel.
 
 #include "calculators/AmortPage.h"
 #include "tests/support/PageFixture.h"
-#include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>
-#include <QFrame>
-#include <QLineEdit>
-#include <QTest>
-
-#include <cmath>
-#include <functional>
-#include <memory>
 
 namespace clvn::test {
 
-class AmortDriver
+using AmortFixture = PageFixture<AmortPage>;
+
+inline void click(const AmortFixture &f, const QString &name)
 {
-public:
-    AmortDriver() : host(std::make_unique<FakeHost>()), page(std::make_unique<AmortPage>(*host))
-    {
-        page->show();
-        // Typing needs the page's window active, as a user's is.
-        if (!QTest::qWaitForWindowExposed(page.get()))
-            qWarning("the amortization page did not show");
-        page->activateWindow();
-        if (!QTest::qWaitForWindowActive(page.get()))
-            qWarning("the amortization page did not become active");
-    }
-    ~AmortDriver() { page.reset(); } // before the host it uses
+    QTest::mouseClick(f.get<QAbstractButton>(name), Qt::LeftButton);
+}
 
-    template <class T = QLineEdit> T *child(const QString &name) const
-    {
-        return find<T>(page.get(), name);
-    }
-    void click(const QString &name)
-    {
-        QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
-    }
-    void type(const QString &name, const QString &text) { test::type(child(name), text); }
-    // "loan|rate|term" then Calculate; "" leaves the figures of entry.
-    void calculate(const QString &figures)
-    {
-        const QStringList typed = figures.split(u'|', Qt::SkipEmptyParts);
-        const char *fields[] = {"edtMortAmt", "EdtIRate", "EdtNumPmts"};
-        for (int i = 0; i < typed.size() && i < 3; ++i)
-            type(QLatin1String(fields[i]), typed[i]);
-        click(QStringLiteral("btnCalculate"));
-    }
-    // "mode|from|to|amount" (mode rbOnePmt, rbRangePmts or rbAllPmts) through
-    // the extra-payment panel; "" adds nothing.
-    void addExtra(const QString &extra)
-    {
-        if (extra.isEmpty())
-            return;
-        const QStringList typed = extra.split(u'|');
-        click(QStringLiteral("btnAddExtraPayments"));
-        click(typed[0]);
-        const char *fields[] = {"edtFromPmt", "edtToPmt", "edtExtraAmount"};
-        for (int i = 0; i < 3; ++i)
-            if (child(QLatin1String(fields[i]))->isEnabled())
-                type(QLatin1String(fields[i]), typed[i + 1]);
-        click(QStringLiteral("btnAddExtra"));
-        click(QStringLiteral("btnCancel"));
-    }
-    // A home value through the mortgage-insurance panel, with the proposed
-    // premium; "" applies nothing.
-    void applyInsurance(const QString &homeValue)
-    {
-        if (homeValue.isEmpty())
-            return;
-        click(QStringLiteral("btnMortgageInsurance"));
-        type(QStringLiteral("edtMIHomeValue"), homeValue);
-        click(QStringLiteral("btnApplyMI"));
-        click(QStringLiteral("btnCancelMI"));
-    }
-
-    std::unique_ptr<FakeHost> host;
-    std::unique_ptr<AmortPage> page;
-};
-
-// A schedule computed apart from TMortgage by the documented rule: the level
-// payment L i / (1 - (1 + i)^-n) rounded to cents as Int(x * 100 + 0.5) / 100,
-// each month's interest on the running balance (dollars, binary double, as
-// the rule has it) rounded the same way, the principal (extra included)
-// never more than the balance; it ends when the balance reaches zero or
-// after n payments. Totals are whole cents.
-struct ReferenceSchedule
+// Loan, rate and term typed (none: the figures shown), then Calculate.
+inline void calculate(AmortFixture &f, const QStringList &figures)
 {
-    qint64 totalInterestCents = 0;
-    int payments = 0;
-};
+    const char *names[] = {"edtMortAmt", "EdtIRate", "EdtNumPmts"};
+    for (int i = 0; i < figures.size(); ++i)
+        f.type(QLatin1String(names[i]), figures[i]);
+    click(f, QStringLiteral("btnCalculate"));
+}
 
-inline ReferenceSchedule referenceSchedule(double loan, double percent, int n,
-                                           const std::function<qint64(int)> &extraCents)
+// Mode (rbOnePmt, rbRangePmts, rbAllPmts), from, to and amount through the
+// open panel, typed where the mode takes them, then Re-Calculate.
+inline void addExtra(AmortFixture &f, const QStringList &extra)
 {
-    auto cents = [](double x) { return std::trunc(x * 100 + 0.5) / 100; };
-    const double i = percent / 1200;
-    const double payment = cents(i == 0 ? loan / n : loan * i / (1 - std::pow(1 + i, -n)));
-    double balance = loan;
-    ReferenceSchedule out;
-    for (int k = 1; k <= n && balance > 0; ++k) {
-        const double interest = cents(balance * i);
-        const double principal =
-            std::min(payment - interest + double(extraCents(k)) / 100, balance);
-        balance -= principal;
-        out.totalInterestCents += qRound64(interest * 100);
-        out.payments = k;
-    }
-    return out;
+    click(f, QStringLiteral("btnAddExtraPayments"));
+    click(f, extra[0]);
+    const char *names[] = {"edtFromPmt", "edtToPmt", "edtExtraAmount"};
+    for (int i = 0; i < 3; ++i)
+        if (f.get(QLatin1String(names[i]))->isEnabled())
+            f.type(QLatin1String(names[i]), extra[i + 1]);
+    click(f, QStringLiteral("btnAddExtra"));
+}
+
+// A home value through the mortgage-insurance panel, with the proposed premium.
+inline void applyInsurance(AmortFixture &f, const QString &homeValue)
+{
+    click(f, QStringLiteral("btnMortgageInsurance"));
+    f.type(QStringLiteral("edtMIHomeValue"), homeValue);
+    click(f, QStringLiteral("btnApplyMI"));
 }
 
 } // namespace clvn::test
