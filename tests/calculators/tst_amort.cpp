@@ -1,28 +1,80 @@
 // The Loan Amortizations page: Calculate, the extra-payment panel and its
-// refusals, Reset and the error handler's reset, mortgage insurance, and the
-// table it offers: the CSV file, its quoting, the clipboard.
+// refusals, Reset and the error handler's reset, mortgage insurance, the
+// chart (drawing, savings caption, hover text), the printed table or chart,
+// and the table it offers: the CSV file, its quoting, the clipboard.
 
+#include "app/Pages.h"
+#include "calculators/AmortChart.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
+#include "calculators/AmortPage.h"
 #include "calculators/MiPanel.h"
 #include "calculators/TableSource.h"
-#include "tests/calculators/AmortDriver.h"
+#include "reports/Print.h"
+#include "tests/reports/FakePages.h"
+#include "tests/support/PageFixture.h"
 #include "widgets/NumEdit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 using namespace clvn;
 using namespace clvn::test;
 using namespace Qt::Literals::StringLiterals;
+using report::PageItem;
 
 namespace {
+
+using AmortFixture = PageFixture<AmortPage>;
+
+void click(const AmortFixture &f, const QString &name)
+{
+    QTest::mouseClick(f.get<QAbstractButton>(name), Qt::LeftButton);
+}
+// Loan, rate and term typed (none: the figures shown), then Calculate.
+void calculate(AmortFixture &f, const QStringList &figures)
+{
+    const char *names[] = {"edtMortAmt", "EdtIRate", "EdtNumPmts"};
+    for (int i = 0; i < figures.size(); ++i)
+        f.type(QLatin1String(names[i]), figures[i]);
+    click(f, u"btnCalculate"_s);
+}
+// Mode (rbOnePmt, rbRangePmts, rbAllPmts), from, to and amount through the
+// open panel, typed where the mode takes them, then Re-Calculate.
+void addExtra(AmortFixture &f, const QStringList &extra)
+{
+    click(f, u"btnAddExtraPayments"_s);
+    click(f, extra[0]);
+    const char *names[] = {"edtFromPmt", "edtToPmt", "edtExtraAmount"};
+    for (int i = 0; i < 3; ++i)
+        if (f.get(QLatin1String(names[i]))->isEnabled())
+            f.type(QLatin1String(names[i]), extra[i + 1]);
+    click(f, u"btnAddExtra"_s);
+}
+// A row's loan calculated and extra added, where it has them.
+void prepare(AmortFixture &f, const QStringList &loan, const QStringList &extra)
+{
+    if (!loan.isEmpty())
+        calculate(f, loan);
+    if (!extra.isEmpty())
+        addExtra(f, extra);
+}
+void applyInsurance(AmortFixture &f, const QString &homeValue)
+{
+    click(f, u"btnMortgageInsurance"_s);
+    f.type(u"edtMIHomeValue"_s, homeValue);
+    click(f, u"btnApplyMI"_s);
+}
 
 QAbstractItemModel *grid(const AmortFixture &f)
 {
@@ -71,6 +123,35 @@ const QString kWorked = u"90.000%|95||109|$7,410.00||$8,502.00|"_s;
 const QString kHeadings =
     u"PMT,Principal,Interest,Principal To Date,Interest To Date,Extra Principal,Balance"_s;
 
+const PageItem *findItem(const std::vector<PageItem> &items, const QString &name)
+{
+    const auto it = std::find_if(items.begin(), items.end(),
+                                 [&name](const PageItem &item) { return item.name == name; });
+    return it == items.end() ? nullptr : &*it;
+}
+
+QStringList textsOf(const std::vector<PageItem> &items, const QString &name)
+{
+    QStringList out;
+    for (const PageItem &item : items)
+        if (item.name == name && item.kind == PageItem::Kind::Text)
+            out << item.text;
+    return out;
+}
+
+AmortChartView *chartOf(const AmortFixture &f)
+{
+    return f.get<AmortChartView>(u"chtAmortization"_s);
+}
+
+QString savings(const AmortFixture &f)
+{
+    auto *label = f.get<QLabel>(u"lblAmortSavings"_s);
+    return label->isHidden() ? QString() : label->text();
+}
+
+const QStringList kAll100{u"rbAllPmts"_s, {}, {}, u"100"_s};
+
 } // namespace
 
 class TestAmort : public QObject
@@ -93,6 +174,11 @@ private Q_SLOTS:
     void csv();
     void csvQuotingAndUnwritableTarget();
     void copy();
+    void displayList_data();
+    void displayList();
+    void viewFollowsThePage();
+    void printing_data();
+    void printing();
 };
 
 // Entering lists the stored defaults; the navigation switches printing on
@@ -331,34 +417,26 @@ void TestAmort::mortgageInsurance()
     QCOMPARE(table.rows[std::size_t(ask)].back().value, 0.0);
 }
 
-// Reset and a new calculation keep the panel's figures; Remove turns it off.
+// The summary the report prints and the chart's marks; Reset and a new
+// calculation keep the figures; Remove turns insurance off.
 void TestAmort::mortgageInsuranceKeptUntilRemoved()
 {
     AmortFixture f;
-    auto *view = f.get<QTableView>(u"grdAmortization"_s);
-    const int fullHeight = view->height();
     calculate(f, kLoan);
     applyInsurance(f, u"200000"_s);
-    QCOMPARE(insurance(f), kWorked);
-    QVERIFY(f.get<QWidget>(u"pnlMIResults"_s)->geometry().top() > view->geometry().bottom());
     QCOMPARE(f.page->property(MiPanel::SummaryProperty).toString(),
              u"Mortgage insurance: home value $200,000.00, loan-to-value at start 90.000%. "
              u"Premium $78.00 a month. May ask to cancel after payment 95 ($7,410.00 of "
              u"premiums). Ends by itself after payment 109 ($8,502.00 of premiums)."_s);
-    QStringList captions; // drawn on the chart at their payments
+    QStringList marks;
     for (const AmortChartMark &mark : f.page->chartView()->data().marks)
-        captions << QString::number(mark.payment) + u": "_s + mark.caption;
-    QCOMPARE(captions, (QStringList{u"95: May ask to cancel insurance: payment 95"_s,
-                                    u"109: Insurance ends: payment 109"_s}));
-    // The extra-payment panel takes the same place, over the buttons there.
-    QVERIFY(isOpen(f, u"pnlMortgageInsurance"_s));
-    click(f, u"btnAddExtraPayments"_s);
+        marks << QString::number(mark.payment) + u": "_s + mark.caption;
+    QCOMPARE(marks.join(u'|'),
+             u"95: May ask to cancel insurance: payment 95|109: Insurance ends: payment 109"_s);
+    click(f, u"btnAddExtraPayments"_s); // the two panels share their place
     QVERIFY(isOpen(f, u"pnlAddExtra"_s) && !isOpen(f, u"pnlMortgageInsurance"_s));
-    const QPoint under = f.get<QWidget>(u"btnMortgageInsurance"_s)->geometry().center();
-    QVERIFY(f.get<QWidget>(u"pnlAddExtra"_s)->isAncestorOf(f.page->childAt(under)));
     f.page->Reset();
     QCOMPARE(insurance(f), u"|||||||"_s);
-    QCOMPARE(f.get<TNumEdit>(u"edtMIHomeValue"_s)->displayText(), u"$200,000.00"_s);
     calculate(f, kLoan);
     QCOMPARE(insurance(f), kWorked);
     calculate(f, {u"190000"_s, u"12"_s}); // the premium stays as proposed for the first loan
@@ -366,7 +444,6 @@ void TestAmort::mortgageInsuranceKeptUntilRemoved()
     click(f, u"btnRemoveMI"_s);
     QCOMPARE(insurance(f), u"|||||||"_s);
     QVERIFY(!isOpen(f, u"pnlMIResults"_s));
-    QCOMPARE(view->height(), fullHeight);
     QCOMPARE(f.page->tableData().headings.size(), 7);
     QCOMPARE(f.page->property(MiPanel::SummaryProperty).toString(), QString());
     QCOMPARE(f.messages(), QStringList());
@@ -466,6 +543,176 @@ void TestAmort::copy()
     QVERIFY(!f.page->hasTable() && f.page->tableData().rows.empty());
     QGuiApplication::clipboard()->setText(u"kept"_s);
     QCOMPARE(copied(), QStringList{u"kept"_s});
+}
+
+void TestAmort::displayList_data()
+{
+    QTest::addColumn<QStringList>("loan");
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<int>("payments");
+    QTest::addColumn<int>("withoutExtras"); // points of the dashed line, 0 for none
+    // The money axis, bottom to top: steps of 1, 2, 2.5 or 5 times a power of
+    // ten, at most five of them over the figures' range.
+    QTest::addColumn<QString>("money");
+    // The savings caption's wording (its figures are tested headless); none
+    // without extras, not checked where null.
+    QTest::addColumn<QString>("caption");
+    const QStringList none, at0{u"12000"_s, u"0"_s, u"12"_s};
+    const QString upTo200k = u"$0|$50,000|$100,000|$150,000|$200,000"_s;
+    const QString save = u"The extra payments save "_s;
+    QTest::newRow("defaults, no extras") << none << none << 360 << 0 << upTo200k << u""_s;
+    QTest::newRow("12000 at 0 %, 1000 on payment 1")
+        << at0 << QStringList{u"rbOnePmt"_s, u"1"_s, {}, u"1000"_s} << 11 << 12
+        << u"$0|$2,500|$5,000|$7,500|$10,000|$12,500"_s
+        << save + u"$0.00 in interest and end the loan 1 payment (1 month) sooner."_s;
+    QTest::newRow("60000 at 0 % over 12") << QStringList{u"60000"_s, u"0"_s, u"12"_s} << none << 12
+                                          << 0 << u"$0|$20,000|$40,000|$60,000"_s << u""_s;
+    QTest::newRow("100 on all payments")
+        << none << kAll100 << 238 << 360 << upTo200k
+        << save + u"$72,330.29 in interest and end the loan 122 payments (10 years 2 months) "
+                  u"sooner."_s;
+    QTest::newRow("250 on 1 to 3")
+        << none << QStringList{u"rbRangePmts"_s, u"1"_s, u"3"_s, u"250"_s} << 348 << 360 << upTo200k
+        << save + u"$8,946.96 in interest and end the loan 12 payments (1 year) sooner."_s;
+    QTest::newRow("a cent on the last payment")
+        << none << QStringList{u"rbOnePmt"_s, u"360"_s, {}, u"0.01"_s} << 360 << 360 << upTo200k
+        << save + u"$0.00 in interest; the loan ends with the same payment."_s;
+    QTest::newRow("10 taken off every payment")
+        << none << QStringList{u"rbAllPmts"_s, {}, {}, u"-10"_s} << 360 << 360 << upTo200k
+        << u"The extra payments cost $13,781.40 more in interest; the loan ends with the same "
+           u"payment."_s;
+    QTest::newRow("1200 payments") << QStringList{u"100000"_s, u"6"_s, u"1200"_s} << none << 1200
+                                   << 0 << u"$0|$200,000|$400,000|$600,000"_s << u""_s;
+    // A negative amount is taken as a loan increase: principal to date falls below zero.
+    QTest::newRow("100 taken off every payment")
+        << none << QStringList{u"rbAllPmts"_s, {}, {}, u"-100"_s} << 360 << 360
+        << u"($100,000)|$0|$100,000|$200,000|$300,000|$400,000"_s << QString();
+}
+
+// The three curves one point a payment inside the plot, the dashed balance
+// without extras, the money labels, the legend, the years marked, the caption.
+void TestAmort::displayList()
+{
+    QFETCH(QStringList, loan);
+    QFETCH(QStringList, extra);
+    QFETCH(int, payments);
+    QFETCH(int, withoutExtras);
+    QFETCH(QString, caption);
+    AmortFixture f;
+    prepare(f, loan, {});
+    if (!caption.isNull())
+        QCOMPARE(savings(f), QString()); // no extras, no caption
+    prepare(f, {}, extra);
+    if (!caption.isNull())
+        QCOMPARE(savings(f), caption);
+    QCOMPARE(f.messages(), QStringList());
+    const QSizeF size(540, 400);
+    const std::vector<PageItem> items = chartOf(f)->drawing(size);
+    AmortChartFrame frame;
+    QCOMPARE(drawAmortChart(chartOf(f)->data(), size, &frame).size(), items.size());
+    const QRectF plot = frame.plot.adjusted(-0.01, -0.01, 0.01, 0.01);
+    for (const QString &name : {chart::Balance, chart::PrincipalToDate, chart::InterestToDate}) {
+        const PageItem *curve = findItem(items, name);
+        QVERIFY2(curve && curve->penStyle == Qt::SolidLine, qPrintable(name));
+        QCOMPARE(int(curve->points.size()), payments);
+        for (int k = 0; k < payments; ++k)
+            QVERIFY(plot.contains(curve->points[k]) &&
+                    (k == 0 || curve->points[k].x() > curve->points[k - 1].x()));
+    }
+    const PageItem *dashed = findItem(items, chart::BalanceWithoutExtras);
+    QCOMPARE(dashed ? int(dashed->points.size()) : 0, withoutExtras);
+    QVERIFY(!dashed || dashed->penStyle == Qt::DashLine);
+    QTEST(textsOf(items, chart::MoneyLabel).join(u'|'), "money");
+    QCOMPARE(textsOf(items, chart::Legend).contains(u"Balance without extras"_s), bool(dashed));
+    // Every step-th year, under the payment that ends it, up to the last
+    // whole year of the longer schedule.
+    const QStringList years = textsOf(items, chart::YearLabel);
+    const QStringList numbers = textsOf(items, chart::PaymentLabel);
+    QVERIFY(!years.isEmpty() && years.size() == numbers.size());
+    const int step = years.first().mid(3).toInt();
+    for (int k = 0; k < years.size(); ++k)
+        QCOMPARE(years[k] + u' ' + numbers[k],
+                 u"yr %1 %2"_s.arg(step * (k + 1)).arg(12 * step * (k + 1)));
+    QCOMPARE(years.size(), std::max(payments, withoutExtras) / 12 / step);
+}
+
+// The chart, once chosen, takes the grid's place and follows calculations,
+// Reset, the error handler's reset and entering the page.
+void TestAmort::viewFollowsThePage()
+{
+    AmortFixture f;
+    auto *button = f.get<QPushButton>(u"btnAmortChart"_s);
+    auto *grid = f.get<QTableView>(u"grdAmortization"_s);
+    QWidget *panel = f.get<QWidget>(u"pnlAmortChart"_s);
+    const auto rows = [&f] { return int(chartOf(f)->data().rows.size()); };
+    click(f, u"btnAmortChart"_s);
+    QVERIFY(button->text() == u"&Table"_s && !grid->isVisible() && panel->isVisible());
+    QCOMPARE(panel->geometry(), grid->geometry());
+    prepare(f, {u"50000"_s, u"6"_s, u"180"_s}, kAll100);
+    QVERIFY(rows() < 180 && rows() == f.page->model()->rowCount());
+    QCOMPARE(chartOf(f)->data().loan, 50000.0);
+    f.page->Reset();
+    QCOMPARE(textsOf(chartOf(f)->items(), chart::Empty), QStringList{u"No schedule to chart."_s});
+    QVERIFY(!findItem(chartOf(f)->items(), chart::Balance) && savings(f).isEmpty());
+    calculate(f, {u"100000"_s, u"8.75"_s, u"0"_s});
+    QCOMPARE(f.failures, QStringList{kUnusableFigures});
+    QCOMPARE(rows(), 0);
+    f.page->enter();
+    QVERIFY(rows() == 360 && panel->isVisible());
+    click(f, u"btnAmortChart"_s);
+    QVERIFY(button->text() == u"C&hart"_s && grid->isVisible() && !panel->isVisible());
+}
+
+void TestAmort::printing_data()
+{
+    QTest::addColumn<bool>("chartShown");
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<QString>("homeValue"); // for mortgage insurance, or none
+    QTest::newRow("table with mortgage insurance") << false << QStringList() << u"110000"_s;
+    QTest::newRow("chart with extras and mortgage insurance") << true << kAll100 << u"110000"_s;
+}
+
+// The page prints the table on several pages, or the chart it shows on one,
+// under the loan figures and the mortgage-insurance block.
+void TestAmort::printing()
+{
+    QFETCH(bool, chartShown);
+    QFETCH(QStringList, extra);
+    QFETCH(QString, homeValue);
+    AmortFixture f;
+    prepare(f, {}, extra);
+    if (!homeValue.isEmpty())
+        applyInsurance(f, homeValue);
+    if (chartShown)
+        click(f, u"btnAmortChart"_s);
+    QWidget window;
+    PrintDispatcher printer(&window);
+    PreviewCatcher catcher;
+    printPage(printer, f.page.get());
+    QCOMPARE(catcher.shown.size(), std::size_t(1));
+    const report::PreparedReport &out = catcher.shown.front();
+    const report::PreparedPage &page = out.pages.front();
+    QCOMPARE(page.textOf(u"lblTitle"_s),
+             chartShown ? u"Loan Amortization Chart"_s : u"Loan Amortization Schedule"_s);
+    const QString block = f.page->property(MiPanel::SummaryProperty).toString();
+    QCOMPARE(block.isEmpty(), homeValue.isEmpty());
+    QCOMPARE(page.textOf(u"lblMISummary"_s), block);
+    QCOMPARE(textsOf(page.items, chart::MarkLabel).size(), chartShown && !block.isEmpty() ? 2 : 0);
+    const PageItem *balance = findItem(page.items, chart::Balance);
+    if (!chartShown) {
+        QVERIFY(out.pageCount() > 1 && !balance);
+        return;
+    }
+    QCOMPARE(out.title, u"Preview of Amortization Chart"_s);
+    QCOMPARE(out.pageCount(), 1);
+    // One point per listed payment, between the margins and below the figures.
+    QCOMPARE(balance ? int(balance->points.size()) : 0, f.page->model()->rowCount());
+    const QRectF bounds = balance->points.boundingRect();
+    QVERIFY(out.layout.paintRect(QPageLayout::Point).contains(bounds));
+    QVERIFY(bounds.top() > page.findText(u"$786.70"_s)->rect.bottom());
+    QCOMPARE(bool(findItem(page.items, chart::BalanceWithoutExtras)), !extra.isEmpty());
+    QCOMPARE(page.textOf(u"lblAmortSavings"_s), savings(f));
+    QCOMPARE(page.textOf(u"lblAmortSavings"_s).isEmpty(), extra.isEmpty());
 }
 
 QTEST_MAIN(TestAmort)
