@@ -150,11 +150,11 @@ void TestLs::modes_data()
         << u" Loan / Pmt|  $561.70| $95,000| 5.871%| 8.750%|8.750|$283,212.00|$183,212.00"_s;
     // Column 1 carries no leading blank; the locale's negative form has parentheses.
     QTest::newRow("term that never repays: interest is minus the loan")
-        << 3 << QStringList{u"edtPayment"_s, u"700"_s}
+        << 3 << test::texts({"edtPayment", "700"})
         << u" Loan / Pmt|  $475.00| $95,000|0.00| 0.00|0|$0.00|($100,000.00)"_s;
     // The top row's loan is -0.001 and its payments a few millionths below zero.
     QTest::newRow("figures rounding to zero show no sign")
-        << 0 << QStringList{u"edtLoan"_s, u"4999.999"_s}
+        << 0 << test::texts({"edtLoan", "4999.999"})
         << u" Loan / Rate|  7.25%| $0| $0.00| $39.34|$39.34|$14,160.60|$9,160.61"_s;
 }
 
@@ -285,22 +285,22 @@ void TestLs::failures_data()
     const QString start = u"$100,000.00|8.750|360|$786.70|"_s;
     // At -1200 % a year one column's 1 + i is 0, which has no logarithm.
     QTest::newRow("payments: rate of -1200 %")
-        << 0 << QString() << QStringList{u"EdtInterest"_s, u"-1200"_s} << test::kUnusableFigures
+        << 0 << QString() << test::texts({"EdtInterest", "-1200"}) << test::kUnusableFigures
         << start + u" $786.70|edtLoan|$283,212.15|$183,212.15"_s;
     QTest::newRow("loan amounts: very long term overflows")
-        << 1 << QString() << QStringList{u"EdtTerm"_s, u"2000000000"_s} << test::kUnusableFigures
+        << 1 << QString() << test::texts({"EdtTerm", "2000000000"}) << test::kUnusableFigures
         << u"$99,999.95|8.750|360|$786.70| $100,000|edtPayment|$283,212.00|$183,212.05"_s;
     // Payment 150 with a $50 increment puts a payment column at exactly 0.
     // Mended: the box and the recovery's focus move do not count as leaving
     // a field, so there is one message and one rebuild.
     QTest::newRow("terms: a payment column of 0")
-        << 3 << u"rgPaymentsItem2"_s << QStringList{u"edtPayment"_s, u"150"_s}
-        << test::kUnusableFigures << start + u" 360.00|edtLoan"_s;
+        << 3 << u"rgPaymentsItem2"_s << test::texts({"edtPayment", "150"}) << test::kUnusableFigures
+        << start + u" 360.00|edtLoan"_s;
     QTest::newRow("rate field emptied: grid kept")
         << 0 << QString() << QStringList{u"EdtInterest"_s, QString()} << test::kUnidentified
         << u"$150,000.00||180|$1,390.52| $1,390.52|EdtTerm"_s;
     QTest::newRow("fractional term: grid kept")
-        << 2 << QString() << QStringList{u"EdtTerm"_s, u"360.5"_s} << test::kUnidentified
+        << 2 << QString() << test::texts({"EdtTerm", "360.5"}) << test::kUnidentified
         << u"$150,000.00|7.501|360.5|$1,390.52| 7.501%|edtPayment"_s;
 }
 

@@ -109,39 +109,38 @@ void TestPpc::figures_data()
     // the other figures are the finance tests'.
     QTest::newRow("leaving the term calculates") << term << kAllPayments << QString() << kept;
     QTest::newRow("To above the term is pulled down to it")
-        << range +
-               QStringList{u"FromPmt"_s, u"12"_s, u"ToPmt"_s, u"400"_s, u"ExtraAmount"_s, u"100"_s}
+        << range + test::texts({"FromPmt", "12", "ToPmt", "400", "ExtraAmount", "100"})
         << u"$786.70|$183,212.97|$886.70|$115,883.43|245|$67,329.54"_s << QString()
         << u"1,12,360,100,0 360x786.70"_s;
     // A refused payment number is reported; no extra is applied, and the
     // choice stays with the reason (3: outside the schedule).
     QTest::newRow("range with From left at 0")
-        << range + QStringList{u"ToPmt"_s, u"24"_s, u"ExtraAmount"_s, u"100"_s} << kNoExtra
+        << range + test::texts({"ToPmt", "24", "ExtraAmount", "100"}) << kNoExtra
         << u"Cannot calculate results of extra payments without new figures.\n\r\n\rPlease use "
            u"the edit boxes and radio buttons to\n\rindicate the amount of your extra payments."_s
         << u"1,0,24,0,3 360x786.70"_s;
     // Mended: at a zero rate the page works on its own loan, not on the
     // shared schedule's (which used to give savings of -119,501.38).
     QTest::newRow("zero rate works on its own loan")
-        << QStringList{u"Interest"_s, u"0"_s} << u"$277.78|$0.00|$377.78|$0.00|265|$0.00"_s
-        << QString() << u"2,0,0,100,0 360x277.78"_s;
+        << test::texts({"Interest", "0"}) << u"$277.78|$0.00|$377.78|$0.00|265|$0.00"_s << QString()
+        << u"2,0,0,100,0 360x277.78"_s;
     // Mended: a failure part-way leaves every result, the shared schedule and
     // the described prepayment as the last good calculation left them.
-    QTest::newRow("term 0") << term + QStringList{u"Term"_s, u"0"_s} << kAllPayments
+    QTest::newRow("term 0") << term + test::texts({"Term", "0"}) << kAllPayments
                             << test::kUnusableFigures << kept;
     QTest::newRow("payment number that is no number")
-        << term + QStringList{u"rbtnOnePmt"_s, {}, u"FromPmt"_s, u"-"_s, u"ExtraAmount"_s, u"100"_s}
+        << term + test::texts({"rbtnOnePmt", "", "FromPmt", "-", "ExtraAmount", "100"})
         << kAllPayments << test::kUnidentified << kept;
-    QTest::newRow("extra text that is no number") << term + QStringList{u"ExtraAmount"_s, u"-"_s}
-                                                  << kAllPayments << test::kUnidentified << kept;
+    QTest::newRow("extra text that is no number")
+        << term + test::texts({"ExtraAmount", "-"}) << kAllPayments << test::kUnidentified << kept;
     // Mended: a negative extra is refused as unusable, not paid out.
-    QTest::newRow("negative extra") << term + QStringList{u"ExtraAmount"_s, u"-50"_s}
-                                    << kAllPayments << test::kUnusableFigures << kept;
+    QTest::newRow("negative extra") << term + test::texts({"ExtraAmount", "-50"}) << kAllPayments
+                                    << test::kUnusableFigures << kept;
     // Mended: an empty To blocked every calculation; it counts as 0, which
     // in a range puts the extra on its first payment alone.
-    const QStringList emptyTo = range + QStringList{u"FromPmt"_s, u"12"_s, u"ToPmt"_s, {}};
+    const QStringList emptyTo = range + test::texts({"FromPmt", "12", "ToPmt", ""});
     QTest::newRow("empty To, then all payments")
-        << emptyTo + QStringList{u"rbtnAllPmts"_s, {}} + term << kAllPayments << QString() << kept;
+        << emptyTo + test::texts({"rbtnAllPmts", ""}) + term << kAllPayments << QString() << kept;
     QTest::newRow("empty To in a range")
         << emptyTo + term << u"$786.70|$183,212.97|$886.70|$182,062.50|359|$1,150.47"_s << QString()
         << u"1,12,0,100,0 360x786.70"_s;
@@ -149,11 +148,11 @@ void TestPpc::figures_data()
     // Mended: before any calculation it rebuilds the page's own loan instead
     // of clearing the shared schedule's (another page's loan, or none).
     QTest::newRow("Clear after a range")
-        << range + QStringList{u"FromPmt"_s,     u"12"_s,  u"ToPmt"_s,       u"24"_s,
-                               u"ExtraAmount"_s, u"100"_s, u"btnPPCClear"_s, {}}
+        << range + test::texts(
+                       {"FromPmt", "12", "ToPmt", "24", "ExtraAmount", "100", "btnPPCClear", ""})
         << kNoExtra << QString() << u"2,0,0,0,2 360x786.70"_s;
     QTest::newRow("Clear before any calculation")
-        << QStringList{u"btnPPCClear"_s, {}} << kNoExtra << QString() << u"2,0,0,0,2 360x786.70"_s;
+        << test::texts({"btnPPCClear", ""}) << kNoExtra << QString() << u"2,0,0,0,2 360x786.70"_s;
 }
 
 void TestPpc::figures()
