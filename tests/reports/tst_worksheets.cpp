@@ -1,216 +1,191 @@
-// The biweekly band of the calculation report and the prepayment worksheet,
-// printed from the real Biweekly and Prepayment pages through Print.
+// What reaches each one-page report from its real page: captions, values in their formats and
+// the locale's, the refinancing and prepayment sentences.
 
-#include "app/Pages.h"
-#include "calculators/BwPage.h"
-#include "calculators/PpcPage.h"
-#include "reports/Print.h"
-#include "reports/QrPpc.h"
-#include "reports/Qrcalc.h"
-#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
-#include "tests/support/TestSupport.h"
-
-#include <QRadioButton>
 
 using namespace clvn;
 using namespace clvn::report;
+using namespace clvn::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The texts of `labels` on the report's only page, "name=text" joined by spaces.
-QString printed(const PreparedReport &out, const QString &labels)
-{
-    QStringList items;
-    for (const QString &name : labels.split(u' '))
-        items << name + u'=' + out.pages[0].textOf(name);
-    return items.join(u' ');
-}
-
-QString namesOf(const QString &expected)
-{
-    QStringList names;
-    for (const QString &item : expected.split(u' '))
-        names << item.section(u'=', 0, 0);
-    return names.join(u' ');
-}
-
-} // namespace
 
 class TestWorksheets : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { test::pinLocale(); }
-    void biweekly_data();
-    void biweekly();
-    void prepayment_data();
-    void prepayment();
+    void init() { pinLocale(); }
+    void figures_data();
+    void figures();
 };
 
-void TestWorksheets::biweekly_data()
+void TestWorksheets::figures_data()
 {
-    QTest::addColumn<QString>("before"); // a page printed first, or empty
-    QTest::addColumn<QString>("shown");  // "field=text" set on the page after its calculation
-    QTest::addColumn<QString>("expected");
-    // The page's worked example (the stored loan, 100,000 at 8.75 % over 360).
-    const QString all = u"lblLA=$100,000.00 lblIR=8.75 lblNP=360 "
-                        u"lblMP=$786.70 lblTP=$283,212.00 lblIP=$183,212.00 lblBWP=$393.35 "
-                        u"lblBWTP=$226,540.72 lblBWIP=$126,540.72 lblMonths=94.19 lblYears=7.85 "
-                        u"lblInterest=$56,671.28"_s;
-    QTest::newRow("worked example") << u""_s << u""_s << all;
-    // Only the biweekly band prints, whatever was printed before.
-    QTest::newRow("after the qualifier") << u"MQ"_s << u""_s << all + u" lblIncome1=";
-    // Months and years in general-4.
-    QTest::newRow("months and years to 4 digits")
-        << u""_s << u"EdtTimeSavedMonths=123.46 EdtTimeSavedYears=10.29"_s
-        << u"lblMonths=123.5 lblYears=10.29"_s;
-}
-
-void TestWorksheets::biweekly()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, shown);
-    QFETCH(QString, expected);
-    test::FakeHost host;
-    BwPage page(host);
-    page.show();
-    page.Reset();
-    for (const QString &set : shown.split(u' ', Qt::SkipEmptyParts))
-        page.findChild<QLineEdit *>(set.section(u'=', 0, 0))->setText(set.section(u'=', 1));
-    PrintDispatcher dispatcher(nullptr);
-    test::PreviewCatcher catcher;
-    if (!before.isEmpty()) {
-        auto mq = test::makePage(before);
-        test::addFields(mq.get(),
-                        u"edtIncome1=4000 edtOIncome1=0 edtCards1=0 edtAuto1=0 edtNotes1=0 "
-                        u"edtIncome2=0 edtOIncome2=0 edtCards2=0 edtAuto2=0 edtNotes2=0 "
-                        u"edtMQDownPayment=0 edtMQPayment1=0 edtMQPayment2=0 edtMQPayment3=0 "
-                        u"edtMQLoan1=0 edtMQLoan2=0 edtMQLoan3=0 edtMQPurchasePrice1=0 "
-                        u"edtMQPurchasePrice2=0 edtMQPurchasePrice3=0"_s,
-                        u"edtHousingRatio=28 edtDebtRatio=36 edtCalculatedHousingRatio=0 "
-                        u"edtCalculatedDebtRatio=0 edtMQir1=7 edtMQir2=7 edtMQir3=7 "
-                        u"edtMQTerm1=30 edtMQTerm2=20 edtMQTerm3=15"_s);
-        mq->show();
-        printPage(dispatcher, mq.get());
-        QCOMPARE(catcher.shown.back().pages[0].textOf(u"lblIncome1"_s), u"$4,000.00"_s);
-    }
-    printPage(dispatcher, &page);
-    QCOMPARE(dispatcher.calcKind(), PrintDispatcher::CalcKind::Biweekly);
-    const PreparedReport &out = catcher.shown.back();
-    QCOMPARE(out.pageCount(), 1);
-    QCOMPARE(out.title, u"Preview of Biweekly Mortgage Payments"_s);
-    QCOMPARE(out.pages[0].textOf(u"lblTitle"_s), u"Biweekly Mortgage Payments"_s);
-    QCOMPARE(printed(out, namesOf(expected)), expected);
-}
-
-void TestWorksheets::prepayment_data()
-{
-    QTest::addColumn<int>("choice"); // 0 single, 1 range, 2 all
-    // "field=text" typed, "calc" the calculation, "clear" and "reset" the page's
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("expected");
-    // The page's figures: an independent Python schedule (see the page's tests).
-    QTest::newRow("range 12 through 24")
-        << 1 << u"edtPPCFromPmt=12 edtPPCToPmt=24 calc"_s
-        << u"qrlblPrepayDetails=$100.00, applied to payments 12 through 24,|"
-           u"qrlblAmountBorrowed=$100,000.00|qrlblInterestRate=8.750%|qrlblTermInMonths=360|"
-           u"qrlblAnnualPropertyTaxes=$1,200.00|qrlblAnnualInsurance=$580.00|"
-           u"qrlblAnnualPMIPremiums=$600.00|qrlblMonthlyPayment=$786.70|"
-           u"qrlblFullMonthlyPayment=$985.03|qrlblTotalInterest=$183,212.97|"
-           u"qrlblInterestAndPrincipal=$283,212.97|qrlblNewPayment=$886.70|"
-           u"qrlblNewFullPayment=$1,085.03|qrlblNewInterest=$169,887.56|"
-           u"qrlblNewInterestAndPrincipal=$269,887.56|qrlblNewTerm=342|qrlblSavings=$13,325.41"_s;
-    QTest::newRow("all payments, rate 8.5")
-        << 2 << u"edtPPCInterest=8.5 calc"_s
-        << u"qrlblPrepayDetails=$100.00, applied to all payments,|qrlblInterestRate=8.500%"_s;
-    QTest::newRow("single payment")
-        << 0 << u"edtPPCFromPmt=1 edtPPCExtraAmount=99000 calc"_s
-        << u"qrlblPrepayDetails=$99,000.00, applied to payment 1,|qrlblNewTerm=3"_s;
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("fields"); // entered in order, see test::fill
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QStringList>("labels"); // none: `texts` is a run of the page's texts
+    QTest::addColumn<QStringList>("texts");
+    const auto add = [](const char *row, const QString &page, const QString &fields,
+                        const QString &values, const QString &labels, QString texts,
+                        const QString &locale = u"en_US"_s) {
+        if (locale == u"de_DE") // "$" stands for a space and the euro sign
+            texts.replace(u"$"_s, u"\u00A0\u20AC"_s);
+        QTest::newRow(row) << page << locale << split(fields) << split(values) << split(labels)
+                           << split(texts);
+    };
+    // The closing-cost page's start: 20 % down on 146,000, 7 % over 30 years.
+    add("closing costs", u"ECC"_s, {}, {},
+        u"lblPQPandI|lblPQTotalDebt|lblTotalFundsToClose|lblPQTerm|lblPQHousingRatio|"
+        u"lblPQDebtRatio"_s,
+        u"$777.07|$1,407.07|$31,558.00|30|24%|35%"_s);
+    add("closing costs: percents general-3 and -5", u"ECC"_s,
+        u"edtEccDownPaymentPercent|edtEccInterest|edtEccOriginationPoints|edtEccDiscountPoints"_s,
+        u"12.125|7.125|1.5|0.25"_s,
+        u"lblPQDownPaymentPercent|lblPQInterest|lblPQOFee|lblPQPoints"_s,
+        u"12.1%|7.125%|Origination Fee  1.5%|Discount Points  0.25%"_s);
+    // $957.00 and $450.00 as shown, but the sum of 957.004 and 450.004 prints $1,407.01.
+    add("closing costs: total debt at full precision", u"ECC"_s,
+        u"edtEccCMonthlyPayment|edtEccDebt"_s, u"957.004|450.004"_s, u"lblPQTotalDebt"_s,
+        u"$1,407.01"_s);
+    add("closing costs: seller pays more than the funds", u"ECC"_s, u"edtSellerPaid"_s, u"32000"_s,
+        u"lblBuyerPaidTotal"_s, u"($442.00)"_s);
+    add("qualifier", u"MQ"_s, u"edtHousingRatio"_s, u"28"_s,
+        u"lblHousingRatio|lblir1|lblterm2|lblMQLoan1"_s, u"28|7%|20|$142,792.19"_s);
+    // Never calculated: the page's start values as they stand, under their captions.
+    add("refinancing", u"RC"_s, {}, {}, {},
+        u"Original Loan|Current Balance|$100,000.00|Term in Months|360|Interest Rate|8.75%|"
+        u"Payments Made|0|Payment|$786.70|New Loan|New Balance|$100,000.00|Term in Months|240|"
+        u"Interest Rate|7.25%|Closing Costs|$0.00|Payment|$790.38|Savings from Refinancing|"
+        u"If you sell in 240 months, your new loan will save you money as indicated below.|"
+        u"Payments Remaining on Original Loan|360|Months Until You Plan To Sell|240|"
+        u"Monthly Payment Savings|($3.68)|Total Monthly Payment Savings|($882.14)|"
+        u"Equity in Old Loan|$37,228.05|Equity in New Loan|$100,000.00|Total Equity Savings|"
+        u"$62,771.95|TOTAL SAVED|$61,889.81"_s);
+    // The sentence shows the months counted; the row shows the months typed.
+    add("refinancing: sale after the new term", u"RC"_s,
+        u"edtRefiClosingCosts|edtMonthsUntilSell|edtNewInterestRate"_s, u"1234.5|300|7.125"_s,
+        u"qrlblWhenYouSell|qrEdtMonthsUntilSell|qrEdtNewInterestRate|qrEdtRefiClosingCosts"_s,
+        u"If you sell in 240 months, your new loan will save you money as indicated below.|300|"
+        u"7.125%|$1,234.50"_s);
+    // The defaults' results: the same steps in 40-digit decimal arithmetic.
+    add("rent vs buy: German figures", u"RVB"_s, u"edtRVBTerm"_s, u"5"_s, {},
+        u"Current Monthly Rent:|950,00$|Estimated Annual Rent Increase Percentage:|3,5%|"
+        u"Years Before You Will Move:|5|Total You Will Spend on Rent:|61.132,11$|"
+        u"Cash Available for Downpayment:|5.000,00$|Estimated Annual Return if Invested:|4,5%|"
+        u"Value of Investment:|6.258,98$|Interest Rate of Home Loan:|7%|"
+        u"Term of Home Loan in Years:|30|"
+        u"Price of Home You Can Afford at Your Current Rent Payment:|147.793,00$|"
+        u"Personal Income Tax Rate % (Include Federal + State):|33%|"
+        u"Annual Real Estate Tax Rate:|1,2%|Total of Interest Tax Deductions:|20.304,28$|"
+        u"Property Appreciation Rate:|7%|Appreciation of Property:|57.481,24$|"
+        u"Estimated Annual Home Maintenance Expenses:|500,00$|"
+        u"Estimated Selling Costs as a Percentage of House Value:|7%|"
+        u"Effective Gain of Owning:|8.870,38$|Actual Cost of Renting:|-59.873,13$|"
+        u"Effective Gain of Owning vs. Renting:|68.743,51$"_s,
+        u"de_DE"_s);
+    add("rent vs buy: percents general-3", u"RVB"_s,
+        u"edtRVBInterestRate|edtRVBPropertyAppreciation|edtRVBRentIncrease"_s, u"7.125|8.5|12.25"_s,
+        u"lblRVBInterestRate|lblRVBPropertyAppreciation|lblRVBRentIncrease"_s,
+        u"7.13%|8.5%|12.3%"_s);
+    // The page's worked example: the stored loan, 100,000 at 8.75 % over 360.
+    add("biweekly: German figures", u"BW"_s, u"EdtMortgagePeriods"_s, u"360"_s, {},
+        u"Your Mortgage Variables|Loan Amount|100.000,00$|Interest Rate|8,75|Number of|Payments|"
+        u"360|Your Monthly Payment Information|Monthly Payment|786,70$|Total Paid|283.212,00$|"
+        u"Interest|Paid|183.212,00$|Your Biweekly Payment Information|Biweekly|Payment Amount|"
+        u"393,35$|Total Paid|226.540,72$|Interest|Paid|126.540,72$|"
+        u"Your Savings in Time and Interest by Making Biweekly Payments|Months Saved|94,19|"
+        u"Years Saved|7,85|Interest|Saved|56.671,28$"_s,
+        u"de_DE"_s);
+    add("biweekly: months and years general-4", u"BW"_s, u"EdtTimeSavedMonths|EdtTimeSavedYears"_s,
+        u"123.46|10.29"_s, u"lblMonths|lblYears"_s, u"123.5|10.29"_s);
+    // Negative amounts take the locale's form: parentheses in the United States.
+    add("seller's proceeds: loans above the price", u"HSP"_s,
+        u"edtHSPFirstLoanBalance|edtHSPSecondLoanBalance|cbHSPClosingMonth|"
+        u"edtHSPTransferTaxPercent"_s,
+        u"90000|15000|11|1.250"_s, {},
+        u"Before selling a home, the primary question for the seller is, \"What will I have when "
+        u"the deal is complete?\"|This is an estimate of the Net Gain after the costs of selling "
+        u"a home have been subtracted from the Sales Price.|What's the Net Gain After the Sale?|"
+        u"House Sales Price:|$100,000.00|First Loan Balance:|$90,000.00|Second Loan Balance:|"
+        u"$15,000.00|Other Loans:|$0.00|Estimated Closing Month:|December|"
+        u"Annual Property Taxes:|$580.00|Property Taxes Paid:|$580.00|Transfer Taxes:|1.25%|"
+        u"Transfer Taxes Paid:|$1,250.00|Sales Commission:|$5,000.00|Other Sales Commission:|"
+        u"$0.00|Other Fees:|$750.00|COSTS:|$113,580.00|NET GAIN:|($13,580.00)"_s);
+    // A general-10 percent: ten significant digits at most.
+    add("seller's proceeds: percent general-10", u"HSP"_s,
+        u"edtHSPOtherFees|edtHSPTransferTaxPercent"_s, u"0.5|1.125"_s,
+        u"qrlblTransferTaxes|qrlblOtherFees|qrlblNetGain"_s, u"1.125%|$0.50|$92,536.17"_s);
+    // The prepayment page's figures: an independent Python schedule (see the page's tests).
+    // Each row chooses again at its end: the report describes what was calculated.
+    const QString range = u"rbtnRangePmts|edtPPCFromPmt|edtPPCToPmt|edtPPCInterest|rbtnOnePmt"_s;
+    add("prepayment: German figures", u"PPC"_s, range, u"|12|24|8.75|"_s, {},
+        u"Based upon your prepayment amount of |100,00$, applied to payments 12 through 24,|"
+        u"your mortgage details will be changed as indicated below.|Loan Information|"
+        u"Amount Borrowed|100.000,00$|Interest Rate|8,750%|Term in Months|360|"
+        u"Annual Property Taxes|1.200,00$|Annual Insurance|580,00$|Annual PMI Premiums|600,00$|"
+        u"Monthly Payment (P&I)|786,70$|Regular Payment Amount|with Taxes and Insurance|"
+        u"985,03$|Total Interest Paid Over Term|183.212,97$|Total Interest and Principal|"
+        u"283.212,97$|Prepayment Results|New Monthly Payment|886,70$|New Payment Amount|"
+        u"with Taxes and Insurance|1.085,03$|New Interest Over Term|169.887,56$|"
+        u"Total Interest and Principal|269.887,56$|New Term in Months|342|"
+        u"Amount Saved by Prepaying|13.325,41$"_s,
+        u"de_DE"_s);
+    add("prepayment: range", u"PPC"_s, range, u"|12|24|8.75|"_s, u"qrlblPrepayDetails"_s,
+        u"$100.00, applied to payments 12 through 24,"_s);
+    add("prepayment: all payments, rate 8.5", u"PPC"_s,
+        u"rbtnAllPmts|edtPPCInterest|rbtnRangePmts"_s, u"|8.5|"_s,
+        u"qrlblPrepayDetails|qrlblInterestRate"_s, u"$100.00, applied to all payments,|8.500%"_s);
+    add("prepayment: single payment", u"PPC"_s,
+        u"rbtnOnePmt|edtPPCFromPmt|edtPPCExtraAmount|rbtnAllPmts"_s, u"|1|99000|"_s,
+        u"qrlblPrepayDetails|qrlblNewTerm"_s, u"$99,000.00, applied to payment 1,|3"_s);
     // A range that ends before it starts pays its first payment alone.
-    QTest::newRow("range ending before it starts")
-        << 1 << u"edtPPCFromPmt=24 edtPPCToPmt=12 calc"_s
-        << u"qrlblPrepayDetails=$100.00, applied to payment 24,"_s;
-    // No extra applied: the sentence says so and why, never another choice.
-    QTest::newRow("before any calculation")
-        << 1 << QString()
-        << u"qrlblPrepayDetails=$0.00, since no prepayment has been calculated,|"
-           u"qrlblSavings=$0.00"_s;
-    QTest::newRow("after reset")
-        << 0 << u"edtPPCFromPmt=12 calc reset"_s
-        << u"qrlblPrepayDetails=$0.00, since no prepayment has been calculated,|"
-           u"qrlblSavings=$0.00"_s;
-    QTest::newRow("after clear") << 2 << u"calc clear"_s
-                                 << u"qrlblPrepayDetails=$0.00, since the prepayments were "
-                                    u"cleared,|qrlblSavings=$0.00"_s;
-    QTest::newRow("refused payment number")
-        << 0 << u"edtPPCFromPmt=0 calc"_s
-        << u"qrlblPrepayDetails=$0.00, since there is no payment 0,|qrlblSavings=$0.00"_s;
-    QTest::newRow("payment past the last")
-        << 0 << u"edtPPCFromPmt=361 calc"_s
-        << u"qrlblPrepayDetails=$0.00, since payment 361 is past the last payment (360),|"
-           u"qrlblSavings=$0.00"_s;
-    QTest::newRow("range starting past the last")
-        << 1 << u"edtPPCFromPmt=400 edtPPCToPmt=500 calc"_s
-        << u"qrlblPrepayDetails=$0.00, since the range starts at payment 400, past the last "
-           u"payment (360),|qrlblSavings=$0.00"_s;
-    QTest::newRow("range starting at 0")
-        << 1 << u"edtPPCFromPmt=0 edtPPCToPmt=12 calc"_s
-        << u"qrlblPrepayDetails=$0.00, since the range starts at payment 0, which does not "
-           u"exist,|qrlblSavings=$0.00"_s;
+    add("prepayment: range ending before it starts", u"PPC"_s, range, u"|24|12|8.75|"_s,
+        u"qrlblPrepayDetails"_s, u"$100.00, applied to payment 24,"_s);
+    // No extra applied: the sentence says so and why, never another choice. The page refuses
+    // to leave a payment number outside the schedule; another page's choice can bring one.
+    const QString none = u"qrlblPrepayDetails|qrlblSavings"_s;
+    add("prepayment: before any calculation", u"PPC"_s, u"rbtnRangePmts|rbtnAllPmts"_s, u"|"_s,
+        none, u"$0.00, since no prepayment has been calculated,|$0.00"_s);
+    add("prepayment: after reset", u"PPC"_s, u"rbtnOnePmt|edtPPCFromPmt|edtPPCInterest|Reset"_s,
+        u"|12|8.75|"_s, none, u"$0.00, since no prepayment has been calculated,|$0.00"_s);
+    add("prepayment: after clear", u"PPC"_s, u"rbtnAllPmts|edtPPCInterest|btnPPCClear"_s,
+        u"|8.75|"_s, none, u"$0.00, since the prepayments were cleared,|$0.00"_s);
+    add("prepayment: no payment 0", u"PPC"_s, u"rbtnOnePmt|edtPPCFromPmt|edtPPCInterest"_s,
+        u"|=0|8.75"_s, none, u"$0.00, since there is no payment 0,|$0.00"_s);
+    add("prepayment: payment past the last", u"PPC"_s, u"rbtnOnePmt|edtPPCFromPmt|edtPPCInterest"_s,
+        u"|=361|8.75"_s, none, u"$0.00, since payment 361 is past the last payment (360),|$0.00"_s);
+    add("prepayment: range starting past the last", u"PPC"_s, range, u"|=400|=500|8.75|"_s, none,
+        u"$0.00, since the range starts at payment 400, past the last payment (360),|$0.00"_s);
+    add("prepayment: range starting at 0", u"PPC"_s, range, u"|=0|=12|8.75|"_s, none,
+        u"$0.00, since the range starts at payment 0, which does not exist,|$0.00"_s);
 }
 
-void TestWorksheets::prepayment()
+void TestWorksheets::figures()
 {
-    QFETCH(int, choice);
-    QFETCH(QString, steps);
-    QFETCH(QString, expected);
-    test::FakeHost host;
-    PpcPage page(host);
-    page.show();
-    const QString radios[] = {u"rbtnOnePmt"_s, u"rbtnRangePmts"_s, u"rbtnAllPmts"_s};
-    page.findChild<QRadioButton *>(radios[choice])->setChecked(true);
-    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        test::MessageBoxCatcher messages;
-        if (step == u"calc")
-            page.CalcPPC();
-        else if (step == u"clear")
-            page.btnPPCClearClick();
-        else if (step == u"reset")
-            page.Reset();
-        else
-            page.findChild<QLineEdit *>(step.section(u'=', 0, 0))->setText(step.section(u'=', 1));
+    QFETCH(QString, page);
+    QFETCH(QString, locale);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, texts);
+    QLocale::setDefault(QLocale(locale));
+    FakeHost host;
+    const auto real = realPage(host, page);
+    const MessageBoxCatcher boxes; // a payment number outside the schedule is reported
+    fill(real.get(), fields, values);
+    Printer printer;
+    const PreparedPage &p = printer.print(real.get());
+    const QStringList all = p.texts(); // in drawing order
+    QCOMPARE(labels.isEmpty() ? all.mid(all.indexOf(texts[0]), texts.size())
+                              : Printer::texts(p, labels),
+             texts);
+    if (page == u"PPC") { // the details follow the opening words on their line
+        const PageItem *opening = p.findText(u"Based upon your prepayment amount of "_s);
+        const PageItem *details = p.findText(p.textOf(u"qrlblPrepayDetails"_s));
+        QVERIFY(opening && details && qAbs(details->rect.left() - opening->rect.right()) < 1);
+        QCOMPARE(details->rect.top(), opening->rect.top());
     }
-    // Mended: choosing again without recalculating does not change what is described.
-    page.findChild<QRadioButton *>(radios[(choice + 1) % 3])->setChecked(true);
-
-    PrintDispatcher dispatcher(nullptr);
-    test::PreviewCatcher catcher;
-    printPage(dispatcher, &page);
-    QCOMPARE(int(catcher.shown.size()), 1);
-    const PreparedReport &out = catcher.shown[0];
-    QCOMPARE(out.pageCount(), 1);
-    QCOMPARE(out.title, u"Preview of Mortgage Prepayment Results"_s);
-    QCOMPARE(dispatcher.prepayment().rep().progressCaption(),
-             u"Preparing Mortgage Prepayment Results"_s);
-    QStringList shown;
-    for (const QString &item : expected.split(u'|'))
-        shown << item.section(u'=', 0, 0) + u'=' + out.pages[0].textOf(item.section(u'=', 0, 0));
-    QCOMPARE(shown.join(u'|'), expected);
-    // The details follow the opening words on the same line.
-    const PageItem *opening = out.pages[0].findText(u"Based upon your prepayment amount of "_s);
-    QVERIFY(opening);
-    const PageItem *details = nullptr;
-    for (const PageItem &item : out.pages[0].items)
-        if (item.name == u"qrlblPrepayDetails")
-            details = &item;
-    QVERIFY(details);
-    QCOMPARE(details->rect.top(), opening->rect.top());
-    QVERIFY(qAbs(details->rect.left() - opening->rect.right()) < 1);
-    QVERIFY(out.pages[0].findText(u"your mortgage details will be changed as indicated below."_s));
-    QVERIFY(out.pages[0].findText(u"Mortgage Prepayment Results"_s));
 }
 
 QTEST_MAIN(TestWorksheets)
