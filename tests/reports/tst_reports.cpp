@@ -1,32 +1,137 @@
-// The report engine's pagination and value formats; every page's report titles, what stops
-// its print; the schedule against the real page; the fields the reports read.
+// The report engine's pagination and value formats; from each real page as Print takes it: the
+// fields its report reads, titles, what stops the print, and what reaches the report (captions,
+// values in their formats and the locale's, sentences, layouts, the schedule's pages).
 
+#include "app/Pages.h"
 #include "calculators/AmortPage.h"
+#include "calculators/CmpPage.h"
+#include "calculators/HspPage.h"
+#include "calculators/LsPage.h"
+#include "calculators/RvbPage.h"
 #include "engine/Drawing.h"
 #include "finance/Errors.h"
 #include "reports/PageFields.h"
+#include "reports/Print.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
 #include "reports/ReportFields.h"
 #include "reports/ValueFormats.h"
-#include "tests/reports/FakePages.h"
+#include "tests/support/PageFixture.h"
 #include "widgets/FnpNumericEdit.h"
+#include "widgets/NumEdit.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QTableWidget>
 
+#include <memory>
 #include <stdexcept>
 
 using namespace clvn;
 using namespace clvn::report;
+using namespace clvn::test;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// While alive, keeps each preview (pages and progress caption) instead of showing it.
+struct Printer
+{
+    Printer() // after the dispatcher has installed its own preview window
+    {
+        previous = report::Report::setPreviewHandler(
+            [this](report::Report &rep, const report::PreparedReport &out) {
+                shown.push_back(out);
+                captions << rep.progressCaption();
+            });
+    }
+    ~Printer() { report::Report::setPreviewHandler(std::move(previous)); }
+    Q_DISABLE_COPY_MOVE(Printer)
+
+    // The first page of the report that printing `page` previews.
+    const report::PreparedPage &print(QWidget *page)
+    {
+        const std::size_t before = shown.size();
+        printPage(dispatcher, page);
+        if (shown.size() != before + 1 || shown.back().pages.empty())
+            qFatal("printing %s previewed no page", qPrintable(page->objectName()));
+        return shown.back().pages.front();
+    }
+    static QStringList texts(const report::PreparedPage &page, const QStringList &labels)
+    {
+        QStringList texts;
+        for (const QString &label : labels)
+            texts << page.textOf(label);
+        return texts;
+    }
+
+    PrintDispatcher dispatcher{nullptr};
+    std::vector<report::PreparedReport> shown;
+    QStringList captions;
+    report::Report::PreviewHandler previous;
+};
+
+// The page named `name` as the main window builds it, shown, active and entered.
+inline std::unique_ptr<CalculatorPage> realPage(FakeHost &host, const QString &name)
+{
+    std::unique_ptr<CalculatorPage> page(findPage(name)->make(host));
+    page->resize(587, 380);
+    page->show();
+    page->activateWindow();
+    if (!QTest::qWaitForWindowActive(page.get()))
+        qWarning("page window not active");
+    page->enter();
+    return page;
+}
+
+inline QStringList split(const QString &list)
+{
+    return list.isEmpty() ? QStringList() : list.split(u'|');
+}
+
+// Enters `values` in `fields` as a user does: a button clicked, a month list's index chosen,
+// any other field typed and left. Money is set, so that a figure at full precision reaches the
+// report; a result field, or a value after "=", is given as the field's text. "Reset" resets.
+inline void fill(CalculatorPage *page, const QStringList &fields, const QStringList &values)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields[i] == u"Reset")
+            page->Reset();
+        else if (auto *button = page->findChild<QAbstractButton *>(fields[i]))
+            button->click();
+        else if (auto *months = page->findChild<QComboBox *>(fields[i]))
+            months->setCurrentIndex(values[i].toInt());
+        else if (auto *money = page->findChild<TNumEdit *>(fields[i]))
+            money->setValue(values[i].toDouble());
+        else if (auto *edit = find<QLineEdit>(page, fields[i]); edit->isReadOnly())
+            edit->setText(values[i]);
+        else if (values[i].startsWith(u'='))
+            edit->setText(values[i].mid(1));
+        else
+            type(edit, values[i]);
+    }
+}
+
+const PageItem &item(const PreparedPage &page, const QString &name)
+{
+    const auto found = std::find_if(page.items.begin(), page.items.end(),
+                                    [&](const PageItem &i) { return i.name == name; });
+    if (found == page.items.end())
+        qFatal("no item %s", qPrintable(name));
+    return *found;
+}
+
+} // namespace
 
 class TestReports : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { test::pinLocale(); }
+    void init() { pinLocale(); }
     void pagination_data();
     void pagination();
     void formats_data();
@@ -34,6 +139,13 @@ private slots:
     void printing_data();
     void printing();
     void schedule();
+    void figures_data();
+    void figures();
+    void onlyTheLastBandPrinted();
+    void chart();
+    void worksheetRowsLineUp();
+    void sellersProceedsLayout();
+    void loanOffers();
 };
 
 void TestReports::pagination_data()
@@ -71,7 +183,7 @@ void TestReports::pagination()
         rep.setText(u"lblRow"_s, QString::number(++next));
         return next <= rows;
     };
-    test::Printer catcher;
+    Printer catcher;
     rep.preview();
     QCOMPARE(int(catcher.shown.size()), 1);
     const PreparedReport &out = catcher.shown[0];
@@ -173,8 +285,8 @@ void TestReports::printing()
     QCOMPARE(canPrint(page), !report.isEmpty());
     if (report.isEmpty())
         return;
-    test::FakeHost host;
-    const auto real = test::realPage(host, page);
+    FakeHost host;
+    const auto real = realPage(host, page);
     QCOMPARE(real->pageName(), page);
     for (const ReadField &f : readFields()) { // on the page, of the kind the table says
         const QWidget *w = real->findChild<QWidget *>(QString::fromUtf16(f.name));
@@ -189,7 +301,7 @@ void TestReports::printing()
                  qPrintable(QString::fromUtf16(f.name)));
     }
     QVERIFY_THROWS_EXCEPTION(std::logic_error, pageWidget(real.get(), u"lblHelp"_s));
-    test::Printer printer;
+    Printer printer;
     QTEST(printer.print(real.get()).textOf(u"lblTitle"_s), "heading");
     QCOMPARE(printer.shown[0].title, u"Preview of "_s + report);
     QCOMPARE(printer.captions,
@@ -199,11 +311,11 @@ void TestReports::printing()
     printPage(printer.dispatcher, real.get());
     real->show();
     if (!field.isEmpty()) {
-        test::find<QLineEdit>(real.get(), field)->setText(text);
+        find<QLineEdit>(real.get(), field)->setText(text);
         if (page == u"RVB")
-            test::find<QLineEdit>(real.get(), u"edtRVBTerm"_s)->setText(u"9"_s);
+            find<QLineEdit>(real.get(), u"edtRVBTerm"_s)->setText(u"9"_s);
         if (page == u"RC")
-            test::find<QLineEdit>(real.get(), u"edtNewTerm"_s)->setText(u"12"_s);
+            find<QLineEdit>(real.get(), u"edtNewTerm"_s)->setText(u"12"_s);
         QVERIFY_THROWS_EXCEPTION(ConvertError, printPage(printer.dispatcher, real.get()));
     }
     QCOMPARE(int(printer.shown.size()), 1);
@@ -217,9 +329,9 @@ void TestReports::printing()
 // "Page n"; the rows run on from page to page, every cell as the grid shows it.
 void TestReports::schedule()
 {
-    test::PageFixture<AmortPage> f;
+    PageFixture<AmortPage> f;
     const auto *model = f.get<QAbstractItemView>(u"grdAmortization"_s)->model();
-    test::Printer printer;
+    Printer printer;
     printer.print(f.page.get());
     const PreparedReport &out = printer.shown[0];
     const QStringList columns = u"LblPaymentNumber LblPrincipal LblInterest LblPrincipalSoFar "
@@ -227,7 +339,7 @@ void TestReports::schedule()
     int next = 0;
     for (int p = 0; p < out.pageCount(); ++p) {
         const PreparedPage &pg = out.pages[std::size_t(p)];
-        QCOMPARE(test::Printer::texts(
+        QCOMPARE(Printer::texts(
                      pg, {u"lblMortgageAmt"_s, u"lblIRate"_s, u"lblNumPmts"_s, u"lblPaymentAmt"_s}),
                  (QStringList{u"$100,000.00"_s, u"8.750"_s, u"360"_s, u"$786.70"_s}));
         for (const QString &heading :
@@ -247,6 +359,301 @@ void TestReports::schedule()
         }
     }
     QCOMPARE(next, 360);
+}
+
+void TestReports::figures_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("fields"); // entered in order, see fill
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QStringList>("labels"); // none: `texts` is a run of the page's texts
+    QTest::addColumn<QStringList>("texts");
+    const auto add = [](const char *row, const QString &page, const QString &fields,
+                        const QString &values, const QString &labels, QString texts,
+                        const QString &locale = u"en_US"_s) {
+        if (locale == u"de_DE") // "$" stands for a space and the euro sign
+            texts.replace(u"$"_s, u"\u00A0\u20AC"_s);
+        QTest::newRow(row) << page << locale << split(fields) << split(values) << split(labels)
+                           << split(texts);
+    };
+    // The closing-cost page's start: 20 % down on 146,000, 7 % over 30 years.
+    add("closing costs", u"ECC"_s, {}, {},
+        u"lblPQPandI|lblPQTotalDebt|lblTotalFundsToClose|lblPQTerm|lblPQHousingRatio|"
+        u"lblPQDebtRatio"_s,
+        u"$777.07|$1,407.07|$31,558.00|30|24%|35%"_s);
+    add("closing costs: percents general-3 and -5", u"ECC"_s,
+        u"edtEccDownPaymentPercent|edtEccInterest|edtEccOriginationPoints|edtEccDiscountPoints"_s,
+        u"12.125|7.125|1.5|0.25"_s,
+        u"lblPQDownPaymentPercent|lblPQInterest|lblPQOFee|lblPQPoints"_s,
+        u"12.1%|7.125%|Origination Fee  1.5%|Discount Points  0.25%"_s);
+    // $957.00 and $450.00 as shown, but the sum of 957.004 and 450.004 prints $1,407.01.
+    add("closing costs: total debt at full precision", u"ECC"_s,
+        u"edtEccCMonthlyPayment|edtEccDebt"_s, u"957.004|450.004"_s, u"lblPQTotalDebt"_s,
+        u"$1,407.01"_s);
+    add("closing costs: seller pays more than the funds", u"ECC"_s, u"edtSellerPaid"_s, u"32000"_s,
+        u"lblBuyerPaidTotal"_s, u"($442.00)"_s);
+    add("qualifier", u"MQ"_s, u"edtHousingRatio"_s, u"28"_s,
+        u"lblHousingRatio|lblir1|lblterm2|lblMQLoan1"_s, u"28|7%|20|$142,792.19"_s);
+    // The spread chart's header says what the grid holds; the payment as typed, not as the
+    // payment grid left it (see tst_ls for the figures).
+    add("loan spread: payments", u"LS"_s, {}, {}, {},
+        u"Chart of Monthly Payments|Loan Amount:|$100,000.00|Interest Rate:|8.75%|Term:|"
+        u"360 months|Total Interest Paid:|$183,212.15|Total Amount Paid:|$283,212.15|"
+        u"Loan Amounts incremented by $1000|Interest Rates incremented by 1/2%| Loan / Rate"_s);
+    add("loan spread: loan amounts", u"LS"_s, u"edtPayment|rgCalculateItem1"_s, u"786.7|"_s, {},
+        u"Chart of Loan Amounts|Term:|360 months|Interest Rate:|8.75%|Payment:|$786.70|"
+        u"Total Interest Paid:|$183,212.05|Total Amount Paid:|$283,212.00|"
+        u"Payment Amounts incremented by $75|Interest Rates incremented by 1/2%| Pmt / Rate"_s);
+    add("loan spread: interest rates", u"LS"_s, u"edtPayment|rgCalculateItem2"_s, u"786.7|"_s, {},
+        u"Chart of Interest Rates|Loan Amount:|$100,000.00|Payment:|$786.70|Term:|360 months|"
+        u"Total Interest Paid:|$183,212.00|Total Amount Paid:|$283,212.00|"
+        u"Loan Amounts incremented by $1000|Payment Amounts incremented by $75| Loan / Pmt"_s);
+    add("loan spread: terms", u"LS"_s, u"edtPayment|rgCalculateItem3"_s, u"786.7|"_s, {},
+        u"Chart of Terms in Months|Loan Amount:|$100,000.00|Interest Rate:|8.75%|Payment:|"
+        u"$786.70|Total Interest Paid:|$183,212.71|Total Amount Paid:|$283,212.71|"
+        u"Loan Amounts incremented by $1000|Payment Amounts incremented by $75| Loan / Pmt"_s);
+    // Never calculated: the page's start values as they stand, under their captions.
+    add("refinancing", u"RC"_s, {}, {}, {},
+        u"Original Loan|Current Balance|$100,000.00|Term in Months|360|Interest Rate|8.75%|"
+        u"Payments Made|0|Payment|$786.70|New Loan|New Balance|$100,000.00|Term in Months|240|"
+        u"Interest Rate|7.25%|Closing Costs|$0.00|Payment|$790.38|Savings from Refinancing|"
+        u"If you sell in 240 months, your new loan will save you money as indicated below.|"
+        u"Payments Remaining on Original Loan|360|Months Until You Plan To Sell|240|"
+        u"Monthly Payment Savings|($3.68)|Total Monthly Payment Savings|($882.14)|"
+        u"Equity in Old Loan|$37,228.05|Equity in New Loan|$100,000.00|Total Equity Savings|"
+        u"$62,771.95|TOTAL SAVED|$61,889.81"_s);
+    // The sentence shows the months counted; the row shows the months typed.
+    add("refinancing: sale after the new term", u"RC"_s,
+        u"edtRefiClosingCosts|edtMonthsUntilSell|edtNewInterestRate"_s, u"1234.5|300|7.125"_s,
+        u"qrlblWhenYouSell|qrEdtMonthsUntilSell|qrEdtNewInterestRate|qrEdtRefiClosingCosts"_s,
+        u"If you sell in 240 months, your new loan will save you money as indicated below.|300|"
+        u"7.125%|$1,234.50"_s);
+    // The defaults' results: the same steps in 40-digit decimal arithmetic.
+    add("rent vs buy: German figures", u"RVB"_s, u"edtRVBTerm"_s, u"5"_s, {},
+        u"Current Monthly Rent:|950,00$|Estimated Annual Rent Increase Percentage:|3,5%|"
+        u"Years Before You Will Move:|5|Total You Will Spend on Rent:|61.132,11$|"
+        u"Cash Available for Downpayment:|5.000,00$|Estimated Annual Return if Invested:|4,5%|"
+        u"Value of Investment:|6.258,98$|Interest Rate of Home Loan:|7%|"
+        u"Term of Home Loan in Years:|30|"
+        u"Price of Home You Can Afford at Your Current Rent Payment:|147.793,00$|"
+        u"Personal Income Tax Rate % (Include Federal + State):|33%|"
+        u"Annual Real Estate Tax Rate:|1,2%|Total of Interest Tax Deductions:|20.304,28$|"
+        u"Property Appreciation Rate:|7%|Appreciation of Property:|57.481,24$|"
+        u"Estimated Annual Home Maintenance Expenses:|500,00$|"
+        u"Estimated Selling Costs as a Percentage of House Value:|7%|"
+        u"Effective Gain of Owning:|8.870,38$|Actual Cost of Renting:|-59.873,13$|"
+        u"Effective Gain of Owning vs. Renting:|68.743,51$"_s,
+        u"de_DE"_s);
+    add("rent vs buy: percents general-3", u"RVB"_s,
+        u"edtRVBInterestRate|edtRVBPropertyAppreciation|edtRVBRentIncrease"_s, u"7.125|8.5|12.25"_s,
+        u"lblRVBInterestRate|lblRVBPropertyAppreciation|lblRVBRentIncrease"_s,
+        u"7.13%|8.5%|12.3%"_s);
+    // The page's worked example: the stored loan, 100,000 at 8.75 % over 360.
+    add("biweekly: German figures", u"BW"_s, u"EdtMortgagePeriods"_s, u"360"_s, {},
+        u"Your Mortgage Variables|Loan Amount|100.000,00$|Interest Rate|8,75|Number of|Payments|"
+        u"360|Your Monthly Payment Information|Monthly Payment|786,70$|Total Paid|283.212,00$|"
+        u"Interest|Paid|183.212,00$|Your Biweekly Payment Information|Biweekly|Payment Amount|"
+        u"393,35$|Total Paid|226.540,72$|Interest|Paid|126.540,72$|"
+        u"Your Savings in Time and Interest by Making Biweekly Payments|Months Saved|94,19|"
+        u"Years Saved|7,85|Interest|Saved|56.671,28$"_s,
+        u"de_DE"_s);
+    add("biweekly: months and years general-4", u"BW"_s, u"EdtTimeSavedMonths|EdtTimeSavedYears"_s,
+        u"123.46|10.29"_s, u"lblMonths|lblYears"_s, u"123.5|10.29"_s);
+    // Negative amounts take the locale's form: parentheses in the United States.
+    add("seller's proceeds: loans above the price", u"HSP"_s,
+        u"edtHSPFirstLoanBalance|edtHSPSecondLoanBalance|cbHSPClosingMonth|"
+        u"edtHSPTransferTaxPercent"_s,
+        u"90000|15000|11|1.250"_s, {},
+        u"Before selling a home, the primary question for the seller is, \"What will I have when "
+        u"the deal is complete?\"|This is an estimate of the Net Gain after the costs of selling "
+        u"a home have been subtracted from the Sales Price.|What's the Net Gain After the Sale?|"
+        u"House Sales Price:|$100,000.00|First Loan Balance:|$90,000.00|Second Loan Balance:|"
+        u"$15,000.00|Other Loans:|$0.00|Estimated Closing Month:|December|"
+        u"Annual Property Taxes:|$580.00|Property Taxes Paid:|$580.00|Transfer Taxes:|1.25%|"
+        u"Transfer Taxes Paid:|$1,250.00|Sales Commission:|$5,000.00|Other Sales Commission:|"
+        u"$0.00|Other Fees:|$750.00|COSTS:|$113,580.00|NET GAIN:|($13,580.00)"_s);
+    // A general-10 percent: ten significant digits at most.
+    add("seller's proceeds: percent general-10", u"HSP"_s,
+        u"edtHSPOtherFees|edtHSPTransferTaxPercent"_s, u"0.5|1.125"_s,
+        u"qrlblTransferTaxes|qrlblOtherFees|qrlblNetGain"_s, u"1.125%|$0.50|$92,536.17"_s);
+    // The prepayment page's figures: an independent Python schedule (see the page's tests).
+    // Each row chooses again at its end: the report describes what was calculated.
+    const QString range = u"rbtnRangePmts|edtPPCFromPmt|edtPPCToPmt|edtPPCInterest|rbtnOnePmt"_s;
+    add("prepayment: German figures", u"PPC"_s, range, u"|12|24|8.75|"_s, {},
+        u"Based upon your prepayment amount of |100,00$, applied to payments 12 through 24,|"
+        u"your mortgage details will be changed as indicated below.|Loan Information|"
+        u"Amount Borrowed|100.000,00$|Interest Rate|8,750%|Term in Months|360|"
+        u"Annual Property Taxes|1.200,00$|Annual Insurance|580,00$|Annual PMI Premiums|600,00$|"
+        u"Monthly Payment (P&I)|786,70$|Regular Payment Amount|with Taxes and Insurance|"
+        u"985,03$|Total Interest Paid Over Term|183.212,97$|Total Interest and Principal|"
+        u"283.212,97$|Prepayment Results|New Monthly Payment|886,70$|New Payment Amount|"
+        u"with Taxes and Insurance|1.085,03$|New Interest Over Term|169.887,56$|"
+        u"Total Interest and Principal|269.887,56$|New Term in Months|342|"
+        u"Amount Saved by Prepaying|13.325,41$"_s,
+        u"de_DE"_s);
+    add("prepayment: range", u"PPC"_s, range, u"|12|24|8.75|"_s, u"qrlblPrepayDetails"_s,
+        u"$100.00, applied to payments 12 through 24,"_s);
+    add("prepayment: all payments, rate 8.5", u"PPC"_s,
+        u"rbtnAllPmts|edtPPCInterest|rbtnRangePmts"_s, u"|8.5|"_s,
+        u"qrlblPrepayDetails|qrlblInterestRate"_s, u"$100.00, applied to all payments,|8.500%"_s);
+    add("prepayment: single payment", u"PPC"_s,
+        u"rbtnOnePmt|edtPPCFromPmt|edtPPCExtraAmount|rbtnAllPmts"_s, u"|1|99000|"_s,
+        u"qrlblPrepayDetails|qrlblNewTerm"_s, u"$99,000.00, applied to payment 1,|3"_s);
+    // A range that ends before it starts pays its first payment alone.
+    add("prepayment: range ending before it starts", u"PPC"_s, range, u"|24|12|8.75|"_s,
+        u"qrlblPrepayDetails"_s, u"$100.00, applied to payment 24,"_s);
+    // No extra applied: the sentence says so and why, never another choice. The page refuses
+    // to leave a payment number outside the schedule; another page's choice can bring one.
+    const QString none = u"qrlblPrepayDetails|qrlblSavings"_s;
+    add("prepayment: before any calculation", u"PPC"_s, u"rbtnRangePmts|rbtnAllPmts"_s, u"|"_s,
+        none, u"$0.00, since no prepayment has been calculated,|$0.00"_s);
+    add("prepayment: after reset", u"PPC"_s, u"rbtnOnePmt|edtPPCFromPmt|edtPPCInterest|Reset"_s,
+        u"|12|8.75|"_s, none, u"$0.00, since no prepayment has been calculated,|$0.00"_s);
+    add("prepayment: after clear", u"PPC"_s, u"rbtnAllPmts|edtPPCInterest|btnPPCClear"_s,
+        u"|8.75|"_s, none, u"$0.00, since the prepayments were cleared,|$0.00"_s);
+    add("prepayment: no payment 0", u"PPC"_s, u"rbtnOnePmt|edtPPCFromPmt|edtPPCInterest"_s,
+        u"|=0|8.75"_s, none, u"$0.00, since there is no payment 0,|$0.00"_s);
+    add("prepayment: payment past the last", u"PPC"_s, u"rbtnOnePmt|edtPPCFromPmt|edtPPCInterest"_s,
+        u"|=361|8.75"_s, none, u"$0.00, since payment 361 is past the last payment (360),|$0.00"_s);
+    add("prepayment: range starting past the last", u"PPC"_s, range, u"|=400|=500|8.75|"_s, none,
+        u"$0.00, since the range starts at payment 400, past the last payment (360),|$0.00"_s);
+    add("prepayment: range starting at 0", u"PPC"_s, range, u"|=0|=12|8.75|"_s, none,
+        u"$0.00, since the range starts at payment 0, which does not exist,|$0.00"_s);
+}
+
+void TestReports::figures()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, locale);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, texts);
+    QLocale::setDefault(QLocale(locale));
+    FakeHost host;
+    const auto real = realPage(host, page);
+    const MessageBoxCatcher boxes; // a payment number outside the schedule is reported
+    fill(real.get(), fields, values);
+    Printer printer;
+    const PreparedPage &p = printer.print(real.get());
+    const QStringList all = p.texts(); // in drawing order
+    QCOMPARE(labels.isEmpty() ? all.mid(all.indexOf(texts[0]), texts.size())
+                              : Printer::texts(p, labels),
+             texts);
+    if (page == u"PPC") { // the details follow the opening words on their line
+        const PageItem *opening = p.findText(u"Based upon your prepayment amount of "_s);
+        const PageItem *details = p.findText(p.textOf(u"qrlblPrepayDetails"_s));
+        QVERIFY(opening && details && qAbs(details->rect.left() - opening->rect.right()) < 1);
+        QCOMPARE(details->rect.top(), opening->rect.top());
+    }
+}
+
+// One layout serves three pages: only the band of the page printed last shows.
+void TestReports::onlyTheLastBandPrinted()
+{
+    const QStringList bands = {u"TOTAL SAVED"_s, u"Your Personal Financial Variables"_s,
+                               u"Your Biweekly Payment Information"_s};
+    FakeHost host;
+    Printer printer;
+    for (const auto &[page, band] :
+         {std::pair{u"MQ"_s, 1}, {u"RC"_s, 0}, {u"MQ"_s, 1}, {u"BW"_s, 2}}) {
+        const auto real = realPage(host, page);
+        const PreparedPage &printed = printer.print(real.get());
+        QStringList shown;
+        for (const QString &text : bands)
+            if (printed.findText(text))
+                shown << text;
+        QCOMPARE(shown, QStringList{bands[band]});
+    }
+}
+
+// In each mode the chart's twelve rows, the heading row first, each cell as the grid shows it.
+void TestReports::chart()
+{
+    PageFixture<LsPage> f;
+    Printer printer;
+    for (int mode = 0; mode < 4; ++mode) {
+        f.get<QRadioButton>(u"rgCalculateItem%1"_s.arg(mode))->click();
+        const PreparedPage &p = printer.print(f.page.get());
+        for (int c = 0; c < LsPage::GridColumns; ++c) {
+            QStringList column;
+            for (int r = 0; r < LsPage::GridRows; ++r)
+                column << f.page->grid()->item(r, c)->text();
+            QCOMPARE(p.textsOf(u"lblColumn%1"_s.arg(c + 1)), column);
+        }
+    }
+}
+
+// Twenty rows evenly spaced: each caption ends at one column, its value in bold to its right.
+void TestReports::worksheetRowsLineUp()
+{
+    PageFixture<RvbPage> f;
+    Printer printer;
+    const PreparedPage &p = printer.print(f.page.get());
+    QList<const PageItem *> values;
+    for (const PageItem &i : p.items)
+        if (i.name.startsWith(u"lblRVB"))
+            values << &i;
+    QCOMPARE(int(values.size()), TQRRentVsBuy::RowCount);
+    const qreal step = values[1]->rect.top() - values[0]->rect.top();
+    QVERIFY(step > 20);
+    QList<qreal> captionEnds;
+    for (int i = 0; i < values.size(); ++i) {
+        const auto caption = std::find_if(p.items.begin(), p.items.end(), [&](auto &c) {
+            return c.rect.top() == values[i]->rect.top() && c.rect.right() < values[i]->rect.left();
+        });
+        QVERIFY(caption != p.items.end() && (caption->flags & Qt::AlignRight));
+        QVERIFY(values[i]->font.bold() && !caption->font.bold());
+        QCOMPARE(values[i]->rect.top(), values[0]->rect.top() + i * step);
+        captionEnds << caption->rect.right();
+    }
+    QCOMPARE(captionEnds, QList<qreal>(values.size(), captionEnds[0]));
+}
+
+// What is bold, the widths, the bracket from the price to the costs, the frame around the net gain.
+void TestReports::sellersProceedsLayout()
+{
+    PageFixture<HspPage> f;
+    Printer printer;
+    const PreparedPage &p = printer.print(f.page.get());
+    QVERIFY(item(p, u"lblHeading"_s).font.bold() && item(p, u"qrlblCosts"_s).font.bold());
+    QVERIFY(!item(p, u"qrlblCostsCaption"_s).font.bold());
+    // Every text of the body fits the width it was given.
+    for (const PageItem &i : p.items)
+        if (i.kind == PageItem::Kind::Text && !i.text.isEmpty() &&
+            (i.name.startsWith(u"qrlbl"_s) || i.name.startsWith(u"lblText"_s)))
+            QVERIFY2(textWidth(i.font, i.text) <= i.rect.width() + 0.01, qPrintable(i.name));
+    const QRectF price = item(p, u"qrlblHouseSalesPrice"_s).rect;
+    const QRectF top = item(p, u"shpBracketTop"_s).rect;
+    const QRectF bottom = item(p, u"shpBracketBottom"_s).rect;
+    const QRectF side = item(p, u"shpBracketSide"_s).rect;
+    QCOMPARE((QList<qreal>{top.top(), bottom.top(), side.top(), side.bottom()}),
+             (QList<qreal>{price.center().y(), item(p, u"qrlblCosts"_s).rect.center().y(),
+                           top.top(), bottom.top()}));
+    QVERIFY(top.left() > price.right() && top.right() == side.left());
+    const QRectF frame = item(p, u"shpNetGain"_s).rect;
+    QVERIFY(frame.contains(item(p, u"qrlblNetGain"_s).rect) && frame.top() > side.bottom());
+    QVERIFY(frame.contains(item(p, u"qrlblNetGainCaption"_s).rect));
+}
+
+// The table as the page shows it (best figures bold, hidden offers absent),
+// the sentences and the page's chart with its break-even marks.
+void TestReports::loanOffers()
+{
+    PageFixture<CmpPage> f;
+    f.type(u"edtCmpLender2"_s, u"Bank"_s);
+    Printer printer;
+    const PreparedPage &p = printer.print(f.page.get());
+    QCOMPARE(Printer::texts(p, split(u"lblCmpHomeValue|lblCmpHead0|lblCmpHead1|lblCmpHead2|"
+                                     u"lblCmpCaption2|lblCmpCell2_0|lblCmpCell2_1|lblCmpCell9_1|"
+                                     u"lblCmpCell2_2|lblCmpBreakEven"_s)),
+             split(u"Home value, for when mortgage insurance ends: $320,000.00|Offer A|Bank||APR|"
+                   u"6.924%|6.685%|$7,700.00||Bank costs $4,200.00 more at closing and pays for "
+                   u"itself after payment 57."_s));
+    QVERIFY(item(p, u"lblCmpCell2_1"_s).font.bold() && !item(p, u"lblCmpCell2_0"_s).font.bold());
+    QCOMPARE(p.textsOf(u"chtCompareMark"_s), QStringList{u"57"_s});
+    QCOMPARE(p.textsOf(u"chtCompareLegend"_s), (QStringList{u"Offer A"_s, u"Bank"_s}));
 }
 
 QTEST_MAIN(TestReports)
