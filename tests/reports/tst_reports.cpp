@@ -1,6 +1,7 @@
 // The report engine's pagination and value formats; from each real page as Print takes it: the
 // fields its report reads, titles, what stops the print, and what reaches the report (captions,
-// values in their formats and the locale's, sentences, layouts, the schedule's pages).
+// values in their formats and the locale's, sentences, layouts, the schedule's pages); the
+// preview window driven as the user drives it, and its PDF and printer output.
 
 #include "app/Pages.h"
 #include "calculators/AmortPage.h"
@@ -9,8 +10,10 @@
 #include "calculators/LsPage.h"
 #include "calculators/RvbPage.h"
 #include "engine/Drawing.h"
+#include "engine/PageView.h"
 #include "finance/Errors.h"
 #include "reports/PageFields.h"
+#include "reports/Preview.h"
 #include "reports/Print.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
@@ -18,14 +21,20 @@
 #include "reports/ValueFormats.h"
 #include "tests/support/PageFixture.h"
 #include "widgets/FnpNumericEdit.h"
+#include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <stdexcept>
@@ -42,17 +51,16 @@ struct Printer
 {
     Printer() // after the dispatcher has installed its own preview window
     {
-        previous = report::Report::setPreviewHandler(
-            [this](report::Report &rep, const report::PreparedReport &out) {
-                shown.push_back(out);
-                captions << rep.progressCaption();
-            });
+        previous = Report::setPreviewHandler([this](Report &rep, const PreparedReport &out) {
+            shown.push_back(out);
+            captions << rep.progressCaption();
+        });
     }
-    ~Printer() { report::Report::setPreviewHandler(std::move(previous)); }
+    ~Printer() { Report::setPreviewHandler(std::move(previous)); }
     Q_DISABLE_COPY_MOVE(Printer)
 
     // The first page of the report that printing `page` previews.
-    const report::PreparedPage &print(QWidget *page)
+    const PreparedPage &print(QWidget *page)
     {
         const std::size_t before = shown.size();
         printPage(dispatcher, page);
@@ -60,7 +68,7 @@ struct Printer
             qFatal("printing %s previewed no page", qPrintable(page->objectName()));
         return shown.back().pages.front();
     }
-    static QStringList texts(const report::PreparedPage &page, const QStringList &labels)
+    static QStringList texts(const PreparedPage &page, const QStringList &labels)
     {
         QStringList texts;
         for (const QString &label : labels)
@@ -69,13 +77,13 @@ struct Printer
     }
 
     PrintDispatcher dispatcher{nullptr};
-    std::vector<report::PreparedReport> shown;
+    std::vector<PreparedReport> shown;
     QStringList captions;
-    report::Report::PreviewHandler previous;
+    Report::PreviewHandler previous;
 };
 
 // The page named `name` as the main window builds it, shown, active and entered.
-inline std::unique_ptr<CalculatorPage> realPage(FakeHost &host, const QString &name)
+std::unique_ptr<CalculatorPage> realPage(FakeHost &host, const QString &name)
 {
     std::unique_ptr<CalculatorPage> page(findPage(name)->make(host));
     page->resize(587, 380);
@@ -87,15 +95,16 @@ inline std::unique_ptr<CalculatorPage> realPage(FakeHost &host, const QString &n
     return page;
 }
 
-inline QStringList split(const QString &list)
+QStringList split(const QString &list)
 {
     return list.isEmpty() ? QStringList() : list.split(u'|');
 }
 
 // Enters `values` in `fields` as a user does: a button clicked, a month list's index chosen,
 // any other field typed and left. Money is set, so that a figure at full precision reaches the
-// report; a result field, or a value after "=", is given as the field's text. "Reset" resets.
-inline void fill(CalculatorPage *page, const QStringList &fields, const QStringList &values)
+// report; a value after "=" is given as the field's text (a result, or a number the page would
+// refuse on leaving). "Reset" resets the page.
+void fill(CalculatorPage *page, const QStringList &fields, const QStringList &values)
 {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (fields[i] == u"Reset")
@@ -106,19 +115,50 @@ inline void fill(CalculatorPage *page, const QStringList &fields, const QStringL
             months->setCurrentIndex(values[i].toInt());
         else if (auto *money = page->findChild<TNumEdit *>(fields[i]))
             money->setValue(values[i].toDouble());
-        else if (auto *edit = find<QLineEdit>(page, fields[i]); edit->isReadOnly())
-            edit->setText(values[i]);
-        else if (values[i].startsWith(u'='))
+        else if (auto *edit = find<QLineEdit>(page, fields[i]); values[i].startsWith(u'='))
             edit->setText(values[i].mid(1));
         else
             type(edit, values[i]);
     }
 }
 
+// The pages ("/Type /Page", not the tree's "/Type /Pages") of the PDF file `name`, -1 for none.
+int pdfPages(const QString &name)
+{
+    QFile file(name);
+    const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QRegularExpression page(u"/Type\\s*/Page(?![s\\w])"_s);
+    return pdf.startsWith("%PDF-") ? int(QString::fromLatin1(pdf).count(page)) : -1;
+}
+
+// The preview window showing a report of `count` pages, one detail band filling each.
+struct Window
+{
+    explicit Window(int count) : preview(&printer)
+    {
+        Report rep(u"pages"_s);
+        rep.addBand(BandKind::Detail, u"D"_s, 700)
+            ->addLabel(u"lbl"_s, u"A page"_s, {0, 0, 200, 20}, reportFont(12));
+        rep.needData = [&count] { return count-- > 0; };
+        pages = rep.prepare();
+        preview.setPages(&pages);
+        preview.show();
+    }
+
+    PreparedReport pages;
+    QPrinter printer;
+    TfrmPreview preview;
+
+    QPushButton *button(const QString &n) const { return preview.findChild<QPushButton *>(n); }
+    void click(const QString &name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+    QString label() const { return preview.findChild<QLabel *>(u"Label1"_s)->text(); }
+    QRPreview *view() const { return preview.findChild<QRPreview *>(u"QRPreview1"_s); }
+    void key(const QString &keys) const { QTest::keySequence(view(), QKeySequence(keys)); }
+};
+
 const PageItem &item(const PreparedPage &page, const QString &name)
 {
-    const auto found = std::find_if(page.items.begin(), page.items.end(),
-                                    [&](const PageItem &i) { return i.name == name; });
+    const auto found = std::ranges::find(page.items, name, &PageItem::name);
     if (found == page.items.end())
         qFatal("no item %s", qPrintable(name));
     return *found;
@@ -146,6 +186,12 @@ private slots:
     void worksheetRowsLineUp();
     void sellersProceedsLayout();
     void loanOffers();
+    void paging_data();
+    void paging();
+    void sizeAndZoom();
+    void reopensAtPageOneTop();
+    void output_data();
+    void output();
 };
 
 void TestReports::pagination_data()
@@ -272,9 +318,8 @@ void TestReports::printing_data()
     add(u"Menu"_s, {}, false, {});
 }
 
-// Each page's report: the fields it reads, its titles and page count; a hidden page prints
-// nothing; a field that is no number stops the print before any label changes (a later field
-// read fine).
+// Each page's report: the fields it reads, titles, page count; a hidden page prints nothing; a
+// field that is no number stops the print before any label changes (a later one read fine).
 void TestReports::printing()
 {
     QFETCH(QString, page);
@@ -325,8 +370,7 @@ void TestReports::printing()
              page == u"RC" ? u"240"_s : QString());
 }
 
-// Every page shows the loan figures as the page shows them, the headings and
-// "Page n"; the rows run on from page to page, every cell as the grid shows it.
+// Every page: the loan figures as shown, the headings, "Page n"; the rows run on, as in the grid.
 void TestReports::schedule()
 {
     PageFixture<AmortPage> f;
@@ -395,8 +439,7 @@ void TestReports::figures_data()
         u"lblBuyerPaidTotal"_s, u"($442.00)"_s);
     add("qualifier", u"MQ"_s, u"edtHousingRatio"_s, u"28"_s,
         u"lblHousingRatio|lblir1|lblterm2|lblMQLoan1"_s, u"28|7%|20|$142,792.19"_s);
-    // The spread chart's header says what the grid holds; the payment as typed, not as the
-    // payment grid left it (see tst_ls for the figures).
+    // The chart's header says what the grid holds; the payment as typed (figures: see tst_ls).
     add("loan spread: payments", u"LS"_s, {}, {}, {},
         u"Chart of Monthly Payments|Loan Amount:|$100,000.00|Interest Rate:|8.75%|Term:|"
         u"360 months|Total Interest Paid:|$183,212.15|Total Amount Paid:|$283,212.15|"
@@ -459,7 +502,7 @@ void TestReports::figures_data()
         u"Years Saved|7,85|Interest|Saved|56.671,28$"_s,
         u"de_DE"_s);
     add("biweekly: months and years general-4", u"BW"_s, u"EdtTimeSavedMonths|EdtTimeSavedYears"_s,
-        u"123.46|10.29"_s, u"lblMonths|lblYears"_s, u"123.5|10.29"_s);
+        u"=123.46|=10.29"_s, u"lblMonths|lblYears"_s, u"123.5|10.29"_s);
     // Negative amounts take the locale's form: parentheses in the United States.
     add("seller's proceeds: loans above the price", u"HSP"_s,
         u"edtHSPFirstLoanBalance|edtHSPSecondLoanBalance|cbHSPClosingMonth|"
@@ -492,8 +535,6 @@ void TestReports::figures_data()
         u"Total Interest and Principal|269.887,56$|New Term in Months|342|"
         u"Amount Saved by Prepaying|13.325,41$"_s,
         u"de_DE"_s);
-    add("prepayment: range", u"PPC"_s, range, u"|12|24|8.75|"_s, u"qrlblPrepayDetails"_s,
-        u"$100.00, applied to payments 12 through 24,"_s);
     add("prepayment: all payments, rate 8.5", u"PPC"_s,
         u"rbtnAllPmts|edtPPCInterest|rbtnRangePmts"_s, u"|8.5|"_s,
         u"qrlblPrepayDetails|qrlblInterestRate"_s, u"$100.00, applied to all payments,|8.500%"_s);
@@ -503,8 +544,8 @@ void TestReports::figures_data()
     // A range that ends before it starts pays its first payment alone.
     add("prepayment: range ending before it starts", u"PPC"_s, range, u"|24|12|8.75|"_s,
         u"qrlblPrepayDetails"_s, u"$100.00, applied to payment 24,"_s);
-    // No extra applied: the sentence says so and why, never another choice. The page refuses
-    // to leave a payment number outside the schedule; another page's choice can bring one.
+    // Nothing applied: the sentence says why. A payment number outside the schedule is set, as
+    // the page refuses to leave one; another page's choice can bring it.
     const QString none = u"qrlblPrepayDetails|qrlblSavings"_s;
     add("prepayment: before any calculation", u"PPC"_s, u"rbtnRangePmts|rbtnAllPmts"_s, u"|"_s,
         none, u"$0.00, since no prepayment has been calculated,|$0.00"_s);
@@ -637,8 +678,7 @@ void TestReports::sellersProceedsLayout()
     QVERIFY(frame.contains(item(p, u"qrlblNetGainCaption"_s).rect));
 }
 
-// The table as the page shows it (best figures bold, hidden offers absent),
-// the sentences and the page's chart with its break-even marks.
+// The table as shown (best figures bold, hidden offers absent), the sentence, the break-even mark.
 void TestReports::loanOffers()
 {
     PageFixture<CmpPage> f;
@@ -654,6 +694,152 @@ void TestReports::loanOffers()
     QVERIFY(item(p, u"lblCmpCell2_1"_s).font.bold() && !item(p, u"lblCmpCell2_0"_s).font.bold());
     QCOMPARE(p.textsOf(u"chtCompareMark"_s), QStringList{u"57"_s});
     QCOMPARE(p.textsOf(u"chtCompareLegend"_s), (QStringList{u"Offer A"_s, u"Bank"_s}));
+}
+
+void TestReports::paging_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("input"); // a button's name or keys
+    QTest::addColumn<int>("page");
+    QTest::newRow("one page: Next does nothing") << 1 << 1 << u"bbNext"_s << 1;
+    QTest::newRow("Next twice to page 3") << 3 << 2 << u"bbNext"_s << 3;
+    QTest::newRow("Previous") << 3 << 3 << u"bbPrev"_s << 2;
+    QTest::newRow("Home to page 1") << 3 << 3 << u"Home"_s << 1;
+    QTest::newRow("End to the last page") << 3 << 1 << u"End"_s << 3;
+    QTest::newRow("PgDn one page") << 3 << 1 << u"PgDown"_s << 2;
+    QTest::newRow("Ctrl+PgUp to page 1") << 3 << 3 << u"Ctrl+PgUp"_s << 1;
+    QTest::newRow("Ctrl+Shift+PgUp is not Ctrl") << 3 << 3 << u"Ctrl+Shift+PgUp"_s << 3;
+}
+
+void TestReports::paging()
+{
+    QFETCH(int, pages);
+    QFETCH(int, start);
+    QFETCH(QString, input);
+    QFETCH(int, page);
+    Window w(pages);
+    QCOMPARE(w.preview.windowTitle(), u"Print Preview - Calvenor, 1.0.04"_s);
+    QCOMPARE(w.label(), u"Page 1 of %1"_s.arg(pages));
+    for (int i = 1; i < start; ++i)
+        w.click(u"bbNext"_s);
+    if (input.startsWith(u"bb"))
+        w.click(input);
+    else
+        w.key(input);
+    QCOMPARE(w.view()->pageNumber(), page);
+    QCOMPARE(w.label(), u"Page %1 of %2"_s.arg(page).arg(pages));
+    QCOMPARE(w.button(u"bbPrev"_s)->isEnabled(), page > 1);
+    QCOMPARE(w.button(u"bbNext"_s)->isEnabled(), page < pages);
+}
+
+void TestReports::sizeAndZoom()
+{
+    Window w(2);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.preview));
+    QRPreview *view = w.view();
+    auto enabled = [&w] { // Zoom Out, 100 %, Zoom In
+        return QList<bool>{w.button(u"bbZoomOut"_s)->isEnabled(),
+                           w.button(u"bbZoom100"_s)->isEnabled(),
+                           w.button(u"bbZoomIn"_s)->isEnabled()};
+    };
+    const qreal pxPerPt = view->viewport()->logicalDpiX() / 72.0;
+    auto shown = [&](qreal points) { return points * pxPerPt * view->zoom() / 100.0; };
+    QCOMPARE(view->zoom(), 100);
+    QCOMPARE(enabled(), (QList<bool>{true, false, true}));
+
+    w.click(u"bbZoomIn"_s);
+    QCOMPARE(enabled(), (QList<bool>{true, true, false}));
+    // The page's width fits: within the window, and not much narrower.
+    QVERIFY(shown(612) <= view->viewport()->width() && shown(612) > view->viewport()->width() - 40);
+
+    w.click(u"bbZoomOut"_s);
+    QCOMPARE(enabled(), (QList<bool>{false, true, true}));
+    QVERIFY(shown(792) <= view->viewport()->height() && shown(612) <= view->viewport()->width());
+    // Regression: the whole-page fit kept the scroll range of the wider zoom.
+    QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+
+    w.click(u"bbZoom100"_s);
+    QCOMPARE(view->zoom(), 100);
+    QCOMPARE(enabled(), (QList<bool>{true, false, true}));
+}
+
+void TestReports::reopensAtPageOneTop()
+{
+    Window w(3);
+    w.preview.resize(500, 400);
+    QScrollBar *v = w.view()->verticalScrollBar(), *h = w.view()->horizontalScrollBar();
+    for (const QString &key : {u"End"_s, u"Down"_s, u"Down"_s, u"Up"_s, u"Left"_s, u"Right"_s})
+        w.key(key);
+    // Arrows scroll by 50 within the range and leave the page alone.
+    QCOMPARE((QList<int>{w.view()->pageNumber(), v->value(), h->value()}), (QList<int>{3, 50, 50}));
+    w.click(u"bbClose"_s);
+    QVERIFY(!w.preview.isVisible());
+    w.preview.show();
+    QCOMPARE(w.label(), u"Page 1 of 3"_s);
+    QCOMPARE((QList<int>{w.view()->pageNumber(), v->value(), h->value()}), (QList<int>{1, 0, 0}));
+    QVERIFY(!w.button(u"bbPrev"_s)->isEnabled() && w.button(u"bbNext"_s)->isEnabled());
+}
+
+void TestReports::output_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("printer"); // none, works, fails
+    QTest::addColumn<int>("answer");      // to the offer of a PDF instead
+    QTest::addColumn<QString>("written"); // the PDF asked for, or the printer's file
+    QTest::addColumn<bool>("open");
+    QTest::newRow("Save as PDF") << u"bbSavePdf"_s << u"works"_s << 0 << u"schedule.pdf"_s << true;
+    QTest::newRow("no printer, PDF declined")
+        << u"bbPrint"_s << u"none"_s << int(QMessageBox::No) << QString() << true;
+    QTest::newRow("no printer, PDF accepted")
+        << u"bbPrint"_s << u"none"_s << int(QMessageBox::Yes) << u"schedule.pdf"_s << false;
+    QTest::newRow("prints and closes")
+        << u"bbPrint"_s << u"works"_s << 0 << u"printed.pdf"_s << false;
+    QTest::newRow("printing error keeps the window open")
+        << u"bbPrint"_s << u"fails"_s << 0 << QString() << true;
+}
+
+void TestReports::output()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, printer);
+    QFETCH(int, answer);
+    QFETCH(QString, written);
+    QFETCH(bool, open);
+    Window w(3);
+    // A PDF-file printer stands in for a real one: the same call prints.
+    QTemporaryDir dir;
+    w.printer.setOutputFormat(QPrinter::PdfFormat);
+    w.printer.setOutputFileName(printer == u"fails" ? u"/nonexistent-folder/x/printed.pdf"_s
+                                                    : dir.filePath(u"printed.pdf"_s));
+    w.preview.setPrinterCheck([printer] { return printer != u"none"; });
+    w.preview.setFileNameAsker(
+        [&](QWidget *, const QString &) { return dir.filePath(u"schedule"_s); });
+    QStringList errors;
+    const auto previous = setExceptionHandler([&errors](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception &x) {
+            errors << QString::fromLocal8Bit(x.what());
+        }
+    });
+    if (printer == u"fails")
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u".*"_s));
+    MessageBoxCatcher catcher{QMessageBox::StandardButton(answer)};
+    w.click(button);
+    setExceptionHandler(previous);
+
+    QCOMPARE(catcher.texts(),
+             answer ? QStringList{u"No printer is set up on this computer, so the report cannot "
+                                  u"be printed.\n\rDo you want to save it as a PDF file instead?"_s}
+                    : QStringList());
+    QCOMPARE(errors, printer == u"fails" ? QStringList{u"The printer could not be started."_s}
+                                         : QStringList());
+    // ".pdf" is added to a name without it.
+    for (const QString &name : {u"schedule.pdf"_s, u"printed.pdf"_s})
+        QCOMPARE(pdfPages(dir.filePath(name)), name == written ? 3 : -1);
+    QCOMPARE(w.preview.isVisible(), open);
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestReports)
