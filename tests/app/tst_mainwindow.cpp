@@ -108,294 +108,263 @@ private Q_SLOTS:
     void init() { open(); }
     void cleanup() { m_main.reset(); }
 
-    void startState();
-    void navigationEnablesMenus_data();
-    void navigationEnablesMenus();
-    void menuButtonReturnsAndResetGoesToThePage();
-    void helpTopicPerPage();
-    void linksOpenThroughDesktop_data();
-    void linksOpenThroughDesktop();
-    void errorHandlerMessages_data();
-    void errorHandlerMessages();
-    void closingWindowDraw_data();
-    void closingWindowDraw();
-    void exitSaveFailureStillCloses();
-    void unreadableSettingsAreReported();
-    void aboutShowsVersionEachTime();
-    void statusBarShowsHints();
-    void splashClosesAfterItsInterval();
+    void startState()
+    {
+        QCOMPARE(window().windowTitle(), u"Calvenor, 1.0.04"_s);
+        onTheMenuPage();
+        QVERIFY(find<QToolButton>(u"btnHelp"_s)->isEnabled());
+        QCOMPARE(find<QLabel>(u"StatusText"_s)->text(),
+                 u" Welcome to Tolvane Software's Calvenor!"_s);
+        QCOMPARE(window().centralWidget()->size(), QSize(612, 413));
+        QCOMPARE(window().centralWidget()->height() + window().statusBar()->height(), 432);
+        QCOMPARE(find<QStackedWidget>(u"nbkMain"_s)->size(), QSize(587, 380));
+        // A calculator this build lacks is disabled everywhere, the others enabled.
+        for (const Destination &d : kDestinations)
+            for (const QString &control : {d.button, d.item, d.pop, d.popCalcs})
+                QCOMPARE(find<QObject>(control)->property("enabled").toBool(), built(d.page));
+    }
+    // A menu-page button from the menu page, or a menu item from the QC page.
+    void navigationEnablesMenus_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("control");
+        const auto row = [](int index, const QString &control) {
+            QTest::newRow(qPrintable(control)) << index << control;
+        };
+        for (int i : {0, 2, 3, 4})
+            row(i, kDestinations[i].button);
+        for (int i : {1, 7, 8})
+            for (const QString &item :
+                 {kDestinations[i].item, kDestinations[i].pop, kDestinations[i].popCalcs})
+                row(i, item);
+    }
+    void navigationEnablesMenus()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, control);
+        const Destination &d = kDestinations.at(index);
+        auto *item = window().findChild<QAction *>(control);
+        if (item) {
+            m_main->click(u"btnQC"_s);
+            item->trigger();
+            item->trigger(); // the current calculator cannot be chosen again
+        } else {
+            m_main->click(control);
+        }
+        QCOMPARE(window().activePageName(), d.page);
+        QCOMPARE(m_pages[d.page]->entered, 1);
+        QCOMPARE(find<TRotatedLabel>(u"lblCalculatorName"_s)->text(), u"Probe "_s + d.page);
+        QVERIFY(find<QToolButton>(u"btnMenu"_s)->isEnabled());
+        QCOMPARE(find<QToolButton>(u"btnPrint"_s)->isEnabled(), d.page != u"QC"_s);
+        QCOMPARE(find<QAction>(u"MnuFilePrint"_s)->isEnabled(), d.page != u"QC"_s);
+        // Seven pages, three items each, minus the current page's three.
+        QCOMPARE(enabledItems(), 18);
+        for (const QString &own : {d.item, d.pop, d.popCalcs})
+            QVERIFY2(!find<QAction>(own)->isEnabled(), qPrintable(own));
+    }
+    void menuButtonReturnsAndResetGoesToThePage()
+    {
+        m_main->click(u"btnAmort"_s);
+        QTest::mouseClick(find<QToolButton>(u"btnReset"_s), Qt::LeftButton);
+        QCOMPARE(m_pages[u"Amort"_s]->resets, 1);
+        QCOMPARE(m_pages[u"ECC"_s]->resets, 0);
+        QTest::mouseClick(find<QToolButton>(u"btnMenu"_s), Qt::LeftButton);
+        onTheMenuPage();
+        QCOMPARE(enabledItems(), 21);
+    }
+    void helpTopicPerPage()
+    {
+        test::MessageBoxCatcher catcher;
+        HelpViewer &help = window().helpViewer();
+        QTest::mouseClick(find<QToolButton>(u"btnHelp"_s), Qt::LeftButton);
+        QCOMPARE(help.lastTopic(), 5);
+        m_main->click(u"btnAmort"_s);
+        QTest::mouseClick(find<QToolButton>(u"btnHelp"_s), Qt::LeftButton);
+        QCOMPARE(help.lastTopic(), m_pages[u"Amort"_s]->topic);
+        find<QAction>(u"MnuPopGlossary"_s)->trigger();
+        QCOMPARE(help.lastTopic(), 5000);
+        QVERIFY(help.lastUrl().isValid());
+        QVERIFY(help.window()->isVisible());
+        help.quit();
+        QVERIFY(!help.window()->isVisible());
+        QCOMPARE(catcher.count(), 0);
+    }
+    void linksOpenThroughDesktop_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("home page") << u"mnuInternetWebURL"_s << u"https"_s;
+        QTest::newRow("freeware") << u"TolvaneFreewarePage1"_s << u"https"_s;
+        QTest::newRow("suggestion box") << u"SuggestionBox1"_s << u"https"_s;
+        QTest::newRow("mail suggestions") << u"mnuInternetEmailURL"_s << u"mailto"_s;
+        QTest::newRow("mail support") << u"ContactTechSupport1"_s << u"mailto"_s;
+    }
+    void linksOpenThroughDesktop()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, scheme);
+        for (const QString &s : {u"https"_s, u"mailto"_s})
+            QDesktopServices::setUrlHandler(s, this, "openUrl");
+        find<QAction>(item)->trigger();
+        for (const QString &s : {u"https"_s, u"mailto"_s})
+            QDesktopServices::unsetUrlHandler(s);
+        QCOMPARE(m_opened.size(), 1);
+        QCOMPARE(m_opened.first().scheme(), scheme);
+        QVERIFY(m_opened.first().toString().contains(u"tolvane"_s));
+    }
+    void errorHandlerMessages_data()
+    {
+        QTest::addColumn<int>("fail");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("recovers");
+        QTest::newRow("division by zero")
+            << int(ProbePage::Float) << test::kUnusableFigures << true;
+        QTest::newRow("text that is not a number")
+            << int(ProbePage::Convert) << test::kUnidentified << false;
+    }
+    void errorHandlerMessages()
+    {
+        QFETCH(int, fail);
+        QFETCH(QString, message);
+        QFETCH(bool, recovers);
+        m_main->click(u"btnAmort"_s);
+        ProbePage *amort = m_pages[u"Amort"_s];
+        amort->fail = ProbePage::Fail(fail);
+        test::MessageBoxCatcher catcher;
+        QTest::mouseClick(amort->button, Qt::LeftButton);
+        QTRY_COMPARE(catcher.texts(), QStringList{message});
+        QCOMPARE(amort->calculations, 1);
+        // Every page puts back sane figures; only the showing page knows it is active.
+        QCOMPARE(amort->recoveries, recovers ? QList<bool>{true} : QList<bool>{});
+        QCOMPARE(m_pages[u"LS"_s]->recoveries, recovers ? QList<bool>{false} : QList<bool>{});
+        QVERIFY(window().isVisible());
+    }
+    void closingWindow_data()
+    {
+        QTest::addColumn<int>("draw");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QString>("message"); // how the one message shown begins
+        QTest::newRow("draw 1: no window") << 1 << QString() << true << QString();
+        QTest::newRow("draw 4: no window") << 4 << QString() << true << QString();
+        QTest::newRow("draw 0, Return") << 0 << u"BtnReturn"_s << false << QString();
+        QTest::newRow("draw 0, Quit") << 0 << u"BtnExit"_s << true << QString();
+        QTest::newRow("exit save fails, still closes")
+            << 1 << QString() << true << u"Your defaults could not be saved."_s;
+    }
+    void closingWindow()
+    {
+        QFETCH(int, draw);
+        QFETCH(QString, button);
+        QFETCH(bool, closes);
+        QFETCH(QString, message);
+        open(draw);
+        // A folder where the settings file should be: the save cannot replace it.
+        if (!message.isEmpty())
+            QVERIFY(QDir(m_main->folder()).mkdir(u"CLVN.INI"_s));
+        test::MessageBoxCatcher catcher;
+        test::WindowAnswerer answerer(u"frmClose"_s, [&](QWidget *w) {
+            QCOMPARE(w->windowTitle(), u"Thanks from Tolvane Software!"_s);
+            test::find<QPushButton>(w, button)->click();
+        });
+        QCOMPARE(window().close(), closes);
+        QCOMPARE(answerer.count(), draw == 0 ? 1 : 0);
+        QCOMPARE(window().isVisible(), !closes);
+        QCOMPARE(catcher.count(), message.isEmpty() ? 0 : 1);
+        QVERIFY2(catcher.last().startsWith(message), qPrintable(catcher.last()));
+        // Only a close that went through saves the defaults.
+        QCOMPARE(QFile::exists(m_main->folder() + u"/CLVN.INI"_s), closes);
+    }
+    void unreadableSettingsAreReported()
+    {
+        open(1, "[LastValues]\nLoan=abc\nInterest=7.5\n[Ratios]\nDRatio=forty\n");
+        QCOMPARE(window().buyerValues().Loan, 100000.0);
+        QCOMPARE(window().buyerValues().Interest, 7.5);
+        test::MessageBoxCatcher catcher;
+        window().reportSettingsProblems();
+        window().reportSettingsProblems(); // once only
+        QCOMPARE(catcher.count(), 1);
+        for (const QString &part : {u"CLVN.INI"_s, u"Loan"_s, u"DRatio"_s})
+            QVERIFY2(catcher.last().contains(part), qPrintable(part));
+    }
+    void aboutShowsVersionEachTime()
+    {
+        for (int i = 0; i < 2; ++i) {
+            QStringList seen;
+            test::WindowAnswerer answerer(u"AboutBox"_s, [&](QWidget *w) {
+                seen << w->windowTitle() << test::find<QLabel>(w, u"lblVersion"_s)->text()
+                     << test::find<QLabel>(w, u"lblDate"_s)->text();
+                test::find<QPushButton>(w, u"btnClose"_s)->click();
+            });
+            find<QAction>(u"MnuHelpAbout"_s)->trigger();
+            QCOMPARE(seen, (QStringList{u"About ..."_s, u"1.0.04"_s, u"November 7, 1999"_s}));
+        }
+    }
+    void statusBarShowsHints()
+    {
+        auto *button = find<QPushButton>(u"btnHSP"_s);
+        QStatusTipEvent tip(button->statusTip());
+        QApplication::sendEvent(button, &tip);
+        QCOMPARE(find<QLabel>(u"StatusText"_s)->text(),
+                 u"Go to Home Seller's Proceeds Calculator"_s);
+    }
+    void splashClosesAfterItsInterval()
+    {
+        QCOMPARE(TSplashScreen().timer().interval(), 5000);
+        // The timer closes the window it was shown with (a short one here).
+        TSplashScreen splash(nullptr, 20);
+        QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        splash.showAndPaint();
+        QVERIFY(splash.isVisible());
+        QTRY_VERIFY(!splash.isVisible());
+    }
 
 private:
-    void open(int draw = 1, const QByteArray &ini = {});
+    void open(int draw = 1, const QByteArray &ini = {})
+    {
+        m_main.reset();
+        m_pages.clear();
+        m_opened.clear();
+        m_main.emplace([=, this](MainOptions &options) {
+            test::withHelp(options);
+            QFile file(options.programFolder + u"CLVN.INI"_s);
+            if (!ini.isEmpty())
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
+            options.closeDraw = [draw] { return draw; };
+            options.makePages = [this](CalculatorHost &host) {
+                std::vector<CalculatorPage *> pages;
+                for (const Destination &d : kDestinations)
+                    if (built(d.page))
+                        pages.push_back(m_pages[d.page] =
+                                            new ProbePage(host, d.page, 10 + int(pages.size())));
+                return pages;
+            };
+        });
+    }
     template <class T> T *find(const QString &name) const { return m_main->get<T>(name); }
     TfrmMain &window() const { return *m_main->window; }
-    int enabledItems() const;
+    int enabledItems() const
+    {
+        int enabled = 0;
+        for (const Destination &d : kDestinations)
+            for (const QString &item : {d.item, d.pop, d.popCalcs})
+                enabled += find<QAction>(item)->isEnabled() ? 1 : 0;
+        return enabled;
+    }
+    // On the menu page: its title, and no menu, reset or print command.
+    void onTheMenuPage() const
+    {
+        QCOMPARE(window().activePageName(), u"Menu"_s);
+        QCOMPARE(find<TRotatedLabel>(u"lblCalculatorName"_s)->text(), u"Main Menu"_s);
+        for (const char *off : {"btnMenu", "btnReset", "btnPrint"})
+            QVERIFY2(!find<QToolButton>(QString::fromLatin1(off))->isEnabled(), off);
+        QVERIFY(!find<QAction>(u"MnuFilePrint"_s)->isEnabled());
+    }
 
     std::optional<test::MainFixture> m_main;
     QMap<QString, ProbePage *> m_pages;
     QList<QUrl> m_opened;
 };
-
-void TestMainWindow::open(int draw, const QByteArray &ini)
-{
-    m_main.reset();
-    m_pages.clear();
-    m_opened.clear();
-    m_main.emplace([=, this](MainOptions &options) {
-        test::withHelp(options);
-        QFile file(options.programFolder + u"CLVN.INI"_s);
-        if (!ini.isEmpty())
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
-        options.closeDraw = [draw] { return draw; };
-        options.makePages = [this](CalculatorHost &host) {
-            std::vector<CalculatorPage *> pages;
-            for (const Destination &d : kDestinations)
-                if (built(d.page))
-                    pages.push_back(m_pages[d.page] =
-                                        new ProbePage(host, d.page, 10 + int(pages.size())));
-            return pages;
-        };
-    });
-}
-
-int TestMainWindow::enabledItems() const
-{
-    int enabled = 0;
-    for (const Destination &d : kDestinations)
-        for (const QString &item : {d.item, d.pop, d.popCalcs})
-            enabled += find<QAction>(item)->isEnabled() ? 1 : 0;
-    return enabled;
-}
-
-void TestMainWindow::startState()
-{
-    QCOMPARE(window().windowTitle(), u"Calvenor, 1.0.04"_s);
-    QCOMPARE(window().activePageName(), u"Menu"_s);
-    QCOMPARE(find<TRotatedLabel>(u"lblCalculatorName"_s)->text(), u"Main Menu"_s);
-    for (const char *off : {"btnMenu", "btnReset", "btnPrint"})
-        QVERIFY2(!find<QToolButton>(QString::fromLatin1(off))->isEnabled(), off);
-    QVERIFY(!find<QAction>(u"MnuFilePrint"_s)->isEnabled());
-    QVERIFY(find<QToolButton>(u"btnHelp"_s)->isEnabled());
-    QCOMPARE(find<QLabel>(u"StatusText"_s)->text(), u" Welcome to Tolvane Software's Calvenor!"_s);
-    QCOMPARE(window().centralWidget()->size(), QSize(612, 413));
-    QCOMPARE(window().centralWidget()->height() + window().statusBar()->height(), 432);
-    QCOMPARE(find<QStackedWidget>(u"nbkMain"_s)->size(), QSize(587, 380));
-    // A calculator this build lacks is disabled everywhere, the others enabled.
-    for (const Destination &d : kDestinations)
-        for (const QString &control : {d.button, d.item, d.pop, d.popCalcs})
-            QCOMPARE(find<QObject>(control)->property("enabled").toBool(), built(d.page));
-}
-
-// A menu-page button from the menu page, or a menu item from the QC page.
-void TestMainWindow::navigationEnablesMenus_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("control");
-    const auto row = [](int index, const QString &control) {
-        QTest::newRow(qPrintable(control)) << index << control;
-    };
-    for (int i : {0, 2, 3, 4})
-        row(i, kDestinations[i].button);
-    for (int i : {1, 7, 8})
-        for (const QString &item :
-             {kDestinations[i].item, kDestinations[i].pop, kDestinations[i].popCalcs})
-            row(i, item);
-}
-
-void TestMainWindow::navigationEnablesMenus()
-{
-    QFETCH(int, index);
-    QFETCH(QString, control);
-    const Destination &d = kDestinations.at(index);
-    auto *item = window().findChild<QAction *>(control);
-    if (item) {
-        m_main->click(u"btnQC"_s);
-        item->trigger();
-        item->trigger(); // the current calculator cannot be chosen again
-    } else {
-        m_main->click(control);
-    }
-    QCOMPARE(window().activePageName(), d.page);
-    QCOMPARE(m_pages[d.page]->entered, 1);
-    QCOMPARE(find<TRotatedLabel>(u"lblCalculatorName"_s)->text(), u"Probe "_s + d.page);
-    QVERIFY(find<QToolButton>(u"btnMenu"_s)->isEnabled());
-    QCOMPARE(find<QToolButton>(u"btnPrint"_s)->isEnabled(), d.page != u"QC"_s);
-    QCOMPARE(find<QAction>(u"MnuFilePrint"_s)->isEnabled(), d.page != u"QC"_s);
-    // Seven pages, three items each, minus the current page's three.
-    QCOMPARE(enabledItems(), 18);
-    for (const QString &own : {d.item, d.pop, d.popCalcs})
-        QVERIFY2(!find<QAction>(own)->isEnabled(), qPrintable(own));
-}
-
-void TestMainWindow::menuButtonReturnsAndResetGoesToThePage()
-{
-    m_main->click(u"btnAmort"_s);
-    QTest::mouseClick(find<QToolButton>(u"btnReset"_s), Qt::LeftButton);
-    QCOMPARE(m_pages[u"Amort"_s]->resets, 1);
-    QCOMPARE(m_pages[u"ECC"_s]->resets, 0);
-    QTest::mouseClick(find<QToolButton>(u"btnMenu"_s), Qt::LeftButton);
-    QCOMPARE(window().activePageName(), u"Menu"_s);
-    QCOMPARE(find<TRotatedLabel>(u"lblCalculatorName"_s)->text(), u"Main Menu"_s);
-    for (const char *off : {"btnMenu", "btnReset", "btnPrint"})
-        QVERIFY2(!find<QToolButton>(QString::fromLatin1(off))->isEnabled(), off);
-    QCOMPARE(enabledItems(), 21);
-}
-
-void TestMainWindow::helpTopicPerPage()
-{
-    test::MessageBoxCatcher catcher;
-    HelpViewer &help = window().helpViewer();
-    QTest::mouseClick(find<QToolButton>(u"btnHelp"_s), Qt::LeftButton);
-    QCOMPARE(help.lastTopic(), 5);
-    m_main->click(u"btnAmort"_s);
-    QTest::mouseClick(find<QToolButton>(u"btnHelp"_s), Qt::LeftButton);
-    QCOMPARE(help.lastTopic(), m_pages[u"Amort"_s]->topic);
-    find<QAction>(u"MnuPopGlossary"_s)->trigger();
-    QCOMPARE(help.lastTopic(), 5000);
-    QVERIFY(help.lastUrl().isValid());
-    QVERIFY(help.window()->isVisible());
-    help.quit();
-    QVERIFY(!help.window()->isVisible());
-    QCOMPARE(catcher.count(), 0);
-}
-
-void TestMainWindow::linksOpenThroughDesktop_data()
-{
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("scheme");
-    QTest::newRow("home page") << u"mnuInternetWebURL"_s << u"https"_s;
-    QTest::newRow("freeware") << u"TolvaneFreewarePage1"_s << u"https"_s;
-    QTest::newRow("suggestion box") << u"SuggestionBox1"_s << u"https"_s;
-    QTest::newRow("mail suggestions") << u"mnuInternetEmailURL"_s << u"mailto"_s;
-    QTest::newRow("mail support") << u"ContactTechSupport1"_s << u"mailto"_s;
-}
-
-void TestMainWindow::linksOpenThroughDesktop()
-{
-    QFETCH(QString, item);
-    QFETCH(QString, scheme);
-    for (const QString &s : {u"https"_s, u"mailto"_s})
-        QDesktopServices::setUrlHandler(s, this, "openUrl");
-    find<QAction>(item)->trigger();
-    for (const QString &s : {u"https"_s, u"mailto"_s})
-        QDesktopServices::unsetUrlHandler(s);
-    QCOMPARE(m_opened.size(), 1);
-    QCOMPARE(m_opened.first().scheme(), scheme);
-    QVERIFY(m_opened.first().toString().contains(u"tolvane"_s));
-}
-
-void TestMainWindow::errorHandlerMessages_data()
-{
-    QTest::addColumn<int>("fail");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("recovers");
-    QTest::newRow("division by zero") << int(ProbePage::Float) << test::kUnusableFigures << true;
-    QTest::newRow("text that is not a number")
-        << int(ProbePage::Convert) << test::kUnidentified << false;
-}
-
-void TestMainWindow::errorHandlerMessages()
-{
-    QFETCH(int, fail);
-    QFETCH(QString, message);
-    QFETCH(bool, recovers);
-    m_main->click(u"btnAmort"_s);
-    ProbePage *amort = m_pages[u"Amort"_s];
-    amort->fail = ProbePage::Fail(fail);
-    test::MessageBoxCatcher catcher;
-    QTest::mouseClick(amort->button, Qt::LeftButton);
-    QTRY_COMPARE(catcher.texts(), QStringList{message});
-    QCOMPARE(amort->calculations, 1);
-    // Every page puts back sane figures; only the showing page knows it is active.
-    QCOMPARE(amort->recoveries, recovers ? QList<bool>{true} : QList<bool>{});
-    QCOMPARE(m_pages[u"LS"_s]->recoveries, recovers ? QList<bool>{false} : QList<bool>{});
-    QVERIFY(window().isVisible());
-}
-
-void TestMainWindow::closingWindowDraw_data()
-{
-    QTest::addColumn<int>("draw");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("draw 1: no window") << 1 << QString() << true;
-    QTest::newRow("draw 4: no window") << 4 << QString() << true;
-    QTest::newRow("draw 0, Return") << 0 << u"BtnReturn"_s << false;
-    QTest::newRow("draw 0, Quit") << 0 << u"BtnExit"_s << true;
-}
-
-void TestMainWindow::closingWindowDraw()
-{
-    QFETCH(int, draw);
-    QFETCH(QString, button);
-    QFETCH(bool, closes);
-    open(draw);
-    test::WindowAnswerer answerer(u"frmClose"_s, [&](QWidget *w) {
-        QCOMPARE(w->windowTitle(), u"Thanks from Tolvane Software!"_s);
-        test::find<QPushButton>(w, button)->click();
-    });
-    QCOMPARE(window().close(), closes);
-    QCOMPARE(answerer.count(), draw == 0 ? 1 : 0);
-    QCOMPARE(window().isVisible(), !closes);
-    // Only a close that went through saves the defaults.
-    QCOMPARE(QFile::exists(m_main->folder() + u"/CLVN.INI"_s), closes);
-}
-
-void TestMainWindow::exitSaveFailureStillCloses()
-{
-    // A folder where the settings file should be: the save cannot replace it.
-    QVERIFY(QDir(m_main->folder()).mkdir(u"CLVN.INI"_s));
-    test::MessageBoxCatcher catcher;
-    QVERIFY(window().close());
-    QCOMPARE(catcher.count(), 1);
-    QVERIFY(catcher.last().startsWith(u"Your defaults could not be saved."_s));
-    QVERIFY(!window().isVisible());
-}
-
-void TestMainWindow::unreadableSettingsAreReported()
-{
-    open(1, "[LastValues]\nLoan=abc\nInterest=7.5\n[Ratios]\nDRatio=forty\n");
-    QCOMPARE(window().buyerValues().Loan, 100000.0);
-    QCOMPARE(window().buyerValues().Interest, 7.5);
-    test::MessageBoxCatcher catcher;
-    window().reportSettingsProblems();
-    window().reportSettingsProblems(); // once only
-    QCOMPARE(catcher.count(), 1);
-    for (const QString &part : {u"CLVN.INI"_s, u"Loan"_s, u"DRatio"_s})
-        QVERIFY2(catcher.last().contains(part), qPrintable(part));
-}
-
-void TestMainWindow::aboutShowsVersionEachTime()
-{
-    for (int i = 0; i < 2; ++i) {
-        QStringList seen;
-        test::WindowAnswerer answerer(u"AboutBox"_s, [&](QWidget *w) {
-            seen << w->windowTitle() << test::find<QLabel>(w, u"lblVersion"_s)->text()
-                 << test::find<QLabel>(w, u"lblDate"_s)->text();
-            test::find<QPushButton>(w, u"btnClose"_s)->click();
-        });
-        find<QAction>(u"MnuHelpAbout"_s)->trigger();
-        QCOMPARE(seen, (QStringList{u"About ..."_s, u"1.0.04"_s, u"November 7, 1999"_s}));
-    }
-}
-
-void TestMainWindow::statusBarShowsHints()
-{
-    auto *button = find<QPushButton>(u"btnHSP"_s);
-    QStatusTipEvent tip(button->statusTip());
-    QApplication::sendEvent(button, &tip);
-    QCOMPARE(find<QLabel>(u"StatusText"_s)->text(), u"Go to Home Seller's Proceeds Calculator"_s);
-}
-
-void TestMainWindow::splashClosesAfterItsInterval()
-{
-    QCOMPARE(TSplashScreen().timer().interval(), 5000);
-    // The timer closes the window it was shown with (a short one here).
-    TSplashScreen splash(nullptr, 20);
-    QVERIFY(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    splash.showAndPaint();
-    QVERIFY(splash.isVisible());
-    QTRY_VERIFY(!splash.isVisible());
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

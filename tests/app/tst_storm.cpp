@@ -135,155 +135,148 @@ class TestStorm : public QObject
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void cleanup() { m_main.reset(); }
-    void stormEveryPage_data();
-    void stormEveryPage();
+    void stormEveryPage_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("item");
+        for (const PageDescriptor &d : pageDescriptors())
+            QTest::newRow(qPrintable(d.name)) << d.name << d.menuItemName;
+    }
+    void stormEveryPage()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, item);
+        m_main.emplace();
+        const QStringList known = {test::kUnusableFigures,        test::kUnidentified,
+                                   QuickCalcPage::FailureMessage, AmortPage::ExtraPaymentMessage,
+                                   MiPanel::HomeValueMessage,     MiPanel::PremiumMessage,
+                                   MiPanel::PremiumNeededMessage};
+
+        // Note what escapes each handler beside the library's errors, then let
+        // the program handle it.
+        QStringList strays;
+        ExceptionHandler program = setExceptionHandler({});
+        setExceptionHandler([&strays, program](std::exception_ptr error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const FloatError &) {
+            } catch (const ConvertError &) {
+            } catch (const std::exception &e) {
+                strays << QString::fromLatin1(typeid(e).name()) + u": "_s +
+                              QString::fromLocal8Bit(e.what());
+            } catch (...) {
+                strays << u"an exception of unknown type"_s;
+            }
+            program(error);
+        });
+        BoxAnswerer boxes;
+        // Any other modal window (a page's dialog) is noted and dismissed.
+        QTimer dismiss;
+        connect(&dismiss, &QTimer::timeout, this, [&strays] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || qobject_cast<QMessageBox *>(modal))
+                return;
+            strays << u"window "_s + modal->objectName();
+            auto *dialog = qobject_cast<QDialog *>(modal);
+            dialog ? dialog->reject() : void(modal->close());
+        });
+        dismiss.start(20);
+
+        m_main->get<QAction>(item)->trigger();
+        QWidget *shown = m_main->window->page(page);
+        QVERIFY(shown && shown->isVisible());
+        boxes.texts.clear();
+
+        std::uint32_t seed = 20261207;
+        for (QChar c : page)
+            seed = seed * 31 + c.unicode();
+        std::mt19937 rng(seed);
+        int edits = 0;
+        for (int step = 0; step < EditsPerPage && !QTest::currentTestFailed(); ++step) {
+            const int before = boxes.count();
+            QString what;
+            const std::uint32_t roll = rng() % 100;
+            if (roll < 14) {
+                activate();
+                auto *b = roll < 12 ? pickUsable<QAbstractButton>(shown, rng)
+                                    : m_main->get<QToolButton>(u"btnReset"_s);
+                if (!b)
+                    continue;
+                what = u"click "_s + b->objectName();
+                QTest::mouseClick(b, Qt::LeftButton, {}, reachablePoint(b).value_or(QPoint(4, 4)));
+            } else if (QLineEdit *f = pickUsable<QLineEdit>(shown, rng)) {
+                enter(f, boxes);
+                if (QTest::currentTestFailed())
+                    return;
+                const int entering = boxes.count();
+                const std::uint32_t where = rng() % 6; // append, put in front, replace
+                QTest::keyClick(f,
+                                where == 0   ? Qt::Key_End
+                                : where == 1 ? Qt::Key_Home
+                                             : Qt::Key_A,
+                                where > 1 ? Qt::ControlModifier : Qt::NoModifier);
+                if (where > 1)
+                    QTest::keyClick(f, Qt::Key_Backspace);
+                QTest::keyClicks(f, stormText(rng));
+                ++edits;
+                // Leaves it as a user would: Backtab, Enter or Escape then Tab, or Tab.
+                const std::uint32_t how = rng() % 10;
+                what = u"edit "_s + f->objectName() + u" to \""_s + f->text() + u"\", leave "_s +
+                       QString::number(std::min(how, 3u));
+                if (how == 1 || how == 2)
+                    QTest::keyClick(f, how == 1 ? Qt::Key_Return : Qt::Key_Escape);
+                QTest::keyClick(f, how == 0 ? Qt::Key_Backtab : Qt::Key_Tab,
+                                how == 0 ? Qt::ShiftModifier : Qt::NoModifier);
+                QVERIFY2(boxes.count() - entering <= 1,
+                         qPrintable(what + u": leaving showed "_s +
+                                    boxes.texts.mid(entering).join(u" | "_s)));
+            }
+            QCoreApplication::processEvents(); // what the step queued runs before the next
+            const QString label = u"step %1, %2: "_s.arg(step).arg(what);
+            QVERIFY2(m_main->window->isVisible() && m_main->window->activePageName() == page,
+                     qPrintable(label + u"the page was left"_s));
+            for (const QString &text : boxes.texts.mid(before))
+                QVERIFY2(known.contains(text),
+                         qPrintable(label + u"unexpected message: "_s + text));
+            QVERIFY2(strays.isEmpty(), qPrintable(label + strays.join(u"; "_s)));
+            // A calm step shows finite figures; a failed one may leave them as they were.
+            if (boxes.count() == before) {
+                const QString bad = nonFiniteShown(shown);
+                QVERIFY2(bad.isEmpty(), qPrintable(label + bad));
+            }
+        }
+        QVERIFY(edits > EditsPerPage / 2); // the storm reached the page
+    }
 
 private:
-    void activate();
-    void enter(QLineEdit *field, const BoxAnswerer &boxes);
+    // A closed message box leaves no active window on the offscreen platform;
+    // the user's click would bring the main window back.
+    void activate()
+    {
+        if (QApplication::activeWindow() != m_main->window.get()) {
+            QApplication::setActiveWindow(m_main->window.get());
+            QTRY_COMPARE(QApplication::activeWindow(), m_main->window.get());
+        }
+    }
+    // Clicks into the field. Leaving the field that had the focus may calculate
+    // and show a message that takes the focus away: then the user clicks again.
+    // Each click leaves one field, so it shows one message at most.
+    void enter(QLineEdit *field, const BoxAnswerer &boxes)
+    {
+        for (int attempt = 0; attempt < 3 && !field->hasFocus(); ++attempt) {
+            activate();
+            const int before = boxes.count();
+            QTest::mouseClick(field, Qt::LeftButton, {}, *reachablePoint(field));
+            QVERIFY2(boxes.count() - before <= 1,
+                     qPrintable(u"a click into "_s + field->objectName() + u" showed "_s +
+                                boxes.texts.mid(before).join(u" | "_s)));
+        }
+        activate();
+        QVERIFY2(field->hasFocus(), qPrintable(field->objectName() + u" did not take the focus"_s));
+    }
 
     std::optional<test::MainFixture> m_main;
 };
-
-void TestStorm::stormEveryPage_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("item");
-    for (const PageDescriptor &d : pageDescriptors())
-        QTest::newRow(qPrintable(d.name)) << d.name << d.menuItemName;
-}
-
-// A closed message box leaves no active window on the offscreen platform;
-// the user's click would bring the main window back.
-void TestStorm::activate()
-{
-    if (QApplication::activeWindow() != m_main->window.get()) {
-        QApplication::setActiveWindow(m_main->window.get());
-        QTRY_COMPARE(QApplication::activeWindow(), m_main->window.get());
-    }
-}
-
-// Clicks into the field. Leaving the field that had the focus may calculate
-// and show a message that takes the focus away: then the user clicks again.
-// Each click leaves one field, so it shows one message at most.
-void TestStorm::enter(QLineEdit *field, const BoxAnswerer &boxes)
-{
-    for (int attempt = 0; attempt < 3 && !field->hasFocus(); ++attempt) {
-        activate();
-        const int before = boxes.count();
-        QTest::mouseClick(field, Qt::LeftButton, {}, *reachablePoint(field));
-        QVERIFY2(boxes.count() - before <= 1,
-                 qPrintable(u"a click into "_s + field->objectName() + u" showed "_s +
-                            boxes.texts.mid(before).join(u" | "_s)));
-    }
-    activate();
-    QVERIFY2(field->hasFocus(), qPrintable(field->objectName() + u" did not take the focus"_s));
-}
-
-void TestStorm::stormEveryPage()
-{
-    QFETCH(QString, page);
-    QFETCH(QString, item);
-    m_main.emplace();
-    const QStringList known = {test::kUnusableFigures,        test::kUnidentified,
-                               QuickCalcPage::FailureMessage, AmortPage::ExtraPaymentMessage,
-                               MiPanel::HomeValueMessage,     MiPanel::PremiumMessage,
-                               MiPanel::PremiumNeededMessage};
-
-    // Note what escapes each handler beside the library's errors, then let
-    // the program handle it.
-    QStringList strays;
-    ExceptionHandler program = setExceptionHandler({});
-    setExceptionHandler([&strays, program](std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const FloatError &) {
-        } catch (const ConvertError &) {
-        } catch (const std::exception &e) {
-            strays << QString::fromLatin1(typeid(e).name()) + u": "_s +
-                          QString::fromLocal8Bit(e.what());
-        } catch (...) {
-            strays << u"an exception of unknown type"_s;
-        }
-        program(error);
-    });
-    BoxAnswerer boxes;
-    // Any other modal window (a page's dialog) is noted and dismissed.
-    QTimer dismiss;
-    connect(&dismiss, &QTimer::timeout, this, [&strays] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || qobject_cast<QMessageBox *>(modal))
-            return;
-        strays << u"window "_s + modal->objectName();
-        auto *dialog = qobject_cast<QDialog *>(modal);
-        dialog ? dialog->reject() : void(modal->close());
-    });
-    dismiss.start(20);
-
-    m_main->get<QAction>(item)->trigger();
-    QWidget *shown = m_main->window->page(page);
-    QVERIFY(shown && shown->isVisible());
-    boxes.texts.clear();
-
-    std::uint32_t seed = 20261207;
-    for (QChar c : page)
-        seed = seed * 31 + c.unicode();
-    std::mt19937 rng(seed);
-    int edits = 0;
-    for (int step = 0; step < EditsPerPage && !QTest::currentTestFailed(); ++step) {
-        const int before = boxes.count();
-        QString what;
-        const std::uint32_t roll = rng() % 100;
-        if (roll < 14) {
-            activate();
-            auto *b = roll < 12 ? pickUsable<QAbstractButton>(shown, rng)
-                                : m_main->get<QToolButton>(u"btnReset"_s);
-            if (!b)
-                continue;
-            what = u"click "_s + b->objectName();
-            QTest::mouseClick(b, Qt::LeftButton, {}, reachablePoint(b).value_or(QPoint(4, 4)));
-        } else if (QLineEdit *f = pickUsable<QLineEdit>(shown, rng)) {
-            enter(f, boxes);
-            if (QTest::currentTestFailed())
-                return;
-            const int entering = boxes.count();
-            const std::uint32_t where = rng() % 6; // append, put in front, replace
-            QTest::keyClick(f,
-                            where == 0   ? Qt::Key_End
-                            : where == 1 ? Qt::Key_Home
-                                         : Qt::Key_A,
-                            where > 1 ? Qt::ControlModifier : Qt::NoModifier);
-            if (where > 1)
-                QTest::keyClick(f, Qt::Key_Backspace);
-            QTest::keyClicks(f, stormText(rng));
-            ++edits;
-            // Leaves it as a user would: Backtab, Enter or Escape then Tab, or Tab.
-            const std::uint32_t how = rng() % 10;
-            what = u"edit "_s + f->objectName() + u" to \""_s + f->text() + u"\", leave "_s +
-                   QString::number(std::min(how, 3u));
-            if (how == 1 || how == 2)
-                QTest::keyClick(f, how == 1 ? Qt::Key_Return : Qt::Key_Escape);
-            QTest::keyClick(f, how == 0 ? Qt::Key_Backtab : Qt::Key_Tab,
-                            how == 0 ? Qt::ShiftModifier : Qt::NoModifier);
-            QVERIFY2(boxes.count() - entering <= 1,
-                     qPrintable(what + u": leaving showed "_s +
-                                boxes.texts.mid(entering).join(u" | "_s)));
-        }
-        QCoreApplication::processEvents(); // what the step queued runs before the next
-        const QString label = u"step %1, %2: "_s.arg(step).arg(what);
-        QVERIFY2(m_main->window->isVisible() && m_main->window->activePageName() == page,
-                 qPrintable(label + u"the page was left"_s));
-        for (const QString &text : boxes.texts.mid(before))
-            QVERIFY2(known.contains(text), qPrintable(label + u"unexpected message: "_s + text));
-        QVERIFY2(strays.isEmpty(), qPrintable(label + strays.join(u"; "_s)));
-        // A calm step shows finite figures; a failed one may leave them as they were.
-        if (boxes.count() == before) {
-            const QString bad = nonFiniteShown(shown);
-            QVERIFY2(bad.isEmpty(), qPrintable(label + bad));
-        }
-    }
-    QVERIFY(edits > EditsPerPage / 2); // the storm reached the page
-}
 
 QTEST_MAIN(TestStorm)
 #include "tst_storm.moc"
