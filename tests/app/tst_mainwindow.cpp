@@ -189,28 +189,21 @@ private Q_SLOTS:
         QVERIFY(!help.window()->isVisible());
         QCOMPARE(catcher.count(), 0);
     }
-    void linksOpenThroughDesktop_data()
-    {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("scheme");
-        QTest::newRow("home page") << u"mnuInternetWebURL"_s << u"https"_s;
-        QTest::newRow("freeware") << u"TolvaneFreewarePage1"_s << u"https"_s;
-        QTest::newRow("suggestion box") << u"SuggestionBox1"_s << u"https"_s;
-        QTest::newRow("mail suggestions") << u"mnuInternetEmailURL"_s << u"mailto"_s;
-        QTest::newRow("mail support") << u"ContactTechSupport1"_s << u"mailto"_s;
-    }
     void linksOpenThroughDesktop()
     {
-        QFETCH(QString, item);
-        QFETCH(QString, scheme);
         for (const QString &s : {u"https"_s, u"mailto"_s})
             QDesktopServices::setUrlHandler(s, this, "openUrl");
-        find<QAction>(item)->trigger();
+        for (const char *item : {"mnuInternetWebURL", "TolvaneFreewarePage1", "SuggestionBox1",
+                                 "mnuInternetEmailURL", "ContactTechSupport1"})
+            find<QAction>(QString::fromLatin1(item))->trigger();
         for (const QString &s : {u"https"_s, u"mailto"_s})
             QDesktopServices::unsetUrlHandler(s);
-        QCOMPARE(m_opened.size(), 1);
-        QCOMPARE(m_opened.first().scheme(), scheme);
-        QVERIFY(m_opened.first().toString().contains(u"tolvane"_s));
+        QStringList schemes;
+        for (const QUrl &url : std::as_const(m_opened))
+            schemes << url.scheme() +
+                           (url.toString().contains(u"tolvane"_s) ? u""_s : u" elsewhere"_s);
+        QCOMPARE(schemes,
+                 (QStringList{u"https"_s, u"https"_s, u"https"_s, u"mailto"_s, u"mailto"_s}));
     }
     void errorHandlerMessages_data()
     {
