@@ -1,33 +1,21 @@
-// The real program's pages inside the real main window: what crosses from one
-// page to another (the buyer defaults), what survives an exit and a new
-// start-up, the application-wide handler on a real page, and printing
-// through the preview.
+// The real main window: what crosses from one page to another (the buyer
+// defaults, the one schedule), what survives a restart, the handler on the
+// amortization page, and what each page hands to the print preview.
 
-#include "app/Main.h"
-#include "calculators/CalculatorPage.h"
-#include "tests/support/TestSupport.h"
-#include "widgets/FnpNumericEdit.h"
+#include "tests/reports/FakePages.h"
+#include "tests/support/MainFixture.h"
+#include "tests/support/PageFixture.h"
 #include "widgets/NumEdit.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolButton>
+
+#include <optional>
 
 using namespace clvn;
 using namespace Qt::StringLiterals;
-
-namespace {
-const QString kFloatMessage =
-    u"Valid results cannot be calculated using\n\rthe variables you have entered."
-    u"\n\r\n\rPlease try again with reasonable values."_s;
-}
 
 class TestIntegration : public QObject
 {
@@ -35,170 +23,146 @@ class TestIntegration : public QObject
 
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
-    void init();
-    void cleanup();
-
-    void amortizationOnEntryUsesStoredDefaults();
-    void unusableTermResetsTheAmortizationPage();
-    void emptyTermLeavesScheduleAsItWas();
-    void qualifierRatiosReachClosingCosts();
-    void qualifierRatiosSurviveRestart();
-    void closingCostDefaultsSurviveRestart();
-    void printOpensPreviewOfTheSchedule();
+    void init() { f.emplace(); }
+    void cleanup() { f.reset(); }
+    void refusedTerm_data();
+    void refusedTerm();
+    void prepaymentStaysOnItsPage();
+    void buyerDefaultsCrossPagesAndRestarts();
     void preferencesTakeEffectAtOnce();
+    void printPreviewsThePage_data();
+    void printPreviewsThePage();
 
 private:
-    void start();
-    void restart();
-    void go(const QString &button);
-    template <class T> T *field(const QString &name) const
+    QAbstractItemModel *grid() const { return f->get<QTableView>(u"grdAmortization"_s)->model(); }
+    QString last(int column) const
     {
-        return test::find<T>(m_window.get(), name);
+        return grid()->index(grid()->rowCount() - 1, column).data().toString();
     }
-    void type(QLineEdit *edit, const QString &text) { test::type(edit, text); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TfrmMain> m_window;
+    std::optional<test::MainFixture> f;
 };
 
-void TestIntegration::start()
+void TestIntegration::refusedTerm_data()
 {
-    MainOptions options;
-    options.programFolder = m_dir->path() + u'/';
-    options.closeDraw = [] { return 1; };
-    m_window = std::make_unique<TfrmMain>(options);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("termAfter");
+    QTest::addColumn<QString>("balanceAfter"); // of the last row listed
+    // The page resets to sane figures.
+    QTest::newRow("zero months") << u"0"_s << test::kUnusableFigures << u"360"_s << u""_s;
+    // Not a number: the schedule stays as it was.
+    QTest::newRow("empty") << u""_s << test::kUnidentified << u""_s << u"$0.97"_s;
 }
 
-void TestIntegration::restart()
+void TestIntegration::refusedTerm()
 {
-    QVERIFY(m_window->close());
-    m_window.reset();
-    start();
+    QFETCH(QString, term);
+    QFETCH(QString, message);
+    QFETCH(QString, termAfter);
+    QFETCH(QString, balanceAfter);
+    f->click(u"btnAmort"_s);
+    f->get(u"EdtNumPmts"_s)->setText(term);
+    test::MessageBoxCatcher boxes;
+    f->click(u"btnCalculate"_s);
+    QTRY_COMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last(), message);
+    QCOMPARE(f->text(u"EdtNumPmts"_s), termAfter);
+    QCOMPARE(grid()->rowCount(), 360);
+    QCOMPARE(last(6), balanceAfter);
 }
 
-void TestIntegration::init()
+// The two pages share one schedule. The prepayment page's loan and extras
+// never reach the amortization page, which builds its own loan on entry and
+// adds its own extras to it; the prepayment page keeps its figures.
+void TestIntegration::prepaymentStaysOnItsPage()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    start();
+    f->click(u"btnPPC"_s);
+    f->type(u"edtPPCAmountBorrowed"_s, u"200000"_s);
+    f->type(u"edtPPCExtraAmount"_s, u"100"_s);
+    QCOMPARE(f->text(u"edtPPCNewTerm"_s), u"283"_s);
+    f->get<QAction>(u"MnuCalculatorsAmort"_s)->trigger();
+    QCOMPARE(f->text(u"edtAmortPayment"_s), u"$786.70"_s);
+    QCOMPARE(grid()->rowCount(), 360);
+    QCOMPARE(last(5), u"$0.00"_s);
+    f->click(u"btnAddExtraPayments"_s);
+    f->click(u"rbAllPmts"_s);
+    f->type(u"edtExtraAmount"_s, u"100"_s);
+    f->click(u"btnAddExtra"_s);
+    QCOMPARE(grid()->rowCount(), 238);
+    QCOMPARE(last(4), u"$110,882.68"_s);
+    f->get<QAction>(u"mnuCalculatorsPPC"_s)->trigger();
+    QCOMPARE(f->text(u"edtPPCNewTerm"_s), u"283"_s);
 }
 
-void TestIntegration::cleanup()
+// Ratios typed on the qualifier reach the closing costs; they and a closing
+// fee survive a restart.
+void TestIntegration::buyerDefaultsCrossPagesAndRestarts()
 {
-    m_window.reset();
-}
-
-void TestIntegration::go(const QString &button)
-{
-    auto *b = field<QPushButton>(button);
-    QVERIFY(b && b->isEnabled());
-    b->click();
-}
-
-void TestIntegration::amortizationOnEntryUsesStoredDefaults()
-{
-    go(u"btnAmort"_s);
-    QCOMPARE(m_window->activePageName(), u"Amort"_s);
-    QCOMPARE(field<TNumEdit>(u"edtAmortPayment"_s)->text(), u"$786.70"_s);
-    auto *grid = field<QTableView>(u"grdAmortization"_s);
-    QCOMPARE(grid->model()->rowCount(), 360);
-    QVERIFY(field<QToolButton>(u"btnPrint"_s)->isEnabled());
-    QVERIFY(field<QToolButton>(u"btnReset"_s)->isEnabled());
-}
-
-void TestIntegration::unusableTermResetsTheAmortizationPage()
-{
-    go(u"btnAmort"_s);
-    auto *term = field<TFnpNumericEdit>(u"EdtNumPmts"_s);
-    term->setText(u"0"_s);
-    test::MessageBoxCatcher catcher;
-    QTest::mouseClick(field<QPushButton>(u"btnCalculate"_s), Qt::LeftButton);
-    QTRY_COMPARE(catcher.count(), 1);
-    QCOMPARE(catcher.last(), kFloatMessage);
-    // The page reset put back sane figures and the window is still usable.
-    QVERIFY(term->text() != u"0"_s);
-    QVERIFY(m_window->isVisible());
-}
-
-void TestIntegration::emptyTermLeavesScheduleAsItWas()
-{
-    go(u"btnAmort"_s);
-    auto *grid = field<QTableView>(u"grdAmortization"_s);
-    const QString lastBalance = grid->model()->index(359, 6).data().toString();
-    field<TFnpNumericEdit>(u"EdtNumPmts"_s)->setText(QString());
-    test::MessageBoxCatcher catcher;
-    QTest::mouseClick(field<QPushButton>(u"btnCalculate"_s), Qt::LeftButton);
-    QTRY_COMPARE(catcher.count(), 1);
-    QCOMPARE(catcher.last(), u"An unidentified error has occurred."_s);
-    QCOMPARE(grid->model()->rowCount(), 360);
-    QCOMPARE(grid->model()->index(359, 6).data().toString(), lastBalance);
-}
-
-void TestIntegration::qualifierRatiosReachClosingCosts()
-{
-    go(u"btnMQ"_s);
-    type(field<QLineEdit>(u"edtHousingRatio"_s), u"30"_s);
-    type(field<QLineEdit>(u"edtDebtRatio"_s), u"40"_s);
-    field<QAction>(u"MnuCalculatorsECC"_s)->trigger();
-    QCOMPARE(m_window->activePageName(), u"ECC"_s);
-    QCOMPARE(field<QLineEdit>(u"edtEccHousingRatio"_s)->text(), u"30"_s);
-    QCOMPARE(field<QLineEdit>(u"edtEccDebtRatio"_s)->text(), u"40"_s);
-}
-
-void TestIntegration::qualifierRatiosSurviveRestart()
-{
-    go(u"btnMQ"_s);
-    type(field<QLineEdit>(u"edtHousingRatio"_s), u"30"_s);
-    type(field<QLineEdit>(u"edtDebtRatio"_s), u"40"_s);
-    restart();
-    go(u"btnMQ"_s);
-    QCOMPARE(field<QLineEdit>(u"edtHousingRatio"_s)->text(), u"30"_s);
-    QCOMPARE(field<QLineEdit>(u"edtDebtRatio"_s)->text(), u"40"_s);
-}
-
-void TestIntegration::closingCostDefaultsSurviveRestart()
-{
-    go(u"btnECC"_s);
-    QTest::mouseClick(field<QPushButton>(u"btnCalcClosing"_s), Qt::LeftButton);
-    type(field<TNumEdit>(u"edtAF"_s), u"425"_s);
-    QTest::mouseClick(field<QPushButton>(u"btnClosePnlClosing"_s), Qt::LeftButton);
-    QCOMPARE(m_window->buyerValues().AppraisalFee, 425.0);
-    restart();
-    QCOMPARE(m_window->buyerValues().AppraisalFee, 425.0);
-    go(u"btnECC"_s);
-    QTest::mouseClick(field<QPushButton>(u"btnCalcClosing"_s), Qt::LeftButton);
-    QCOMPARE(field<TNumEdit>(u"edtAF"_s)->value(), 425.0);
-}
-
-void TestIntegration::printOpensPreviewOfTheSchedule()
-{
-    go(u"btnAmort"_s);
-    QString pageLabel;
-    test::WindowAnswerer answerer(u"frmPreview"_s, [&](QWidget *w) {
-        pageLabel = w->findChild<QLabel *>(u"Label1"_s)->text();
-        w->findChild<QAbstractButton *>(u"bbClose"_s)->click();
-    });
-    QTest::mouseClick(field<QToolButton>(u"btnPrint"_s), Qt::LeftButton);
-    QCOMPARE(answerer.count(), 1);
-    QVERIFY2(pageLabel.startsWith(u"Page 1 of "_s), qPrintable(pageLabel));
-    QVERIFY(pageLabel.mid(10).toInt() > 1);
+    f->click(u"btnMQ"_s);
+    f->type(u"edtHousingRatio"_s, u"30"_s);
+    f->type(u"edtDebtRatio"_s, u"40"_s);
+    f->get<QAction>(u"MnuCalculatorsECC"_s)->trigger();
+    QCOMPARE(f->text(u"edtEccHousingRatio"_s), u"30"_s);
+    QCOMPARE(f->text(u"edtEccDebtRatio"_s), u"40"_s);
+    f->click(u"btnCalcClosing"_s);
+    f->type(u"edtAF"_s, u"425"_s);
+    f->click(u"btnClosePnlClosing"_s);
+    f->restart();
+    f->click(u"btnMQ"_s);
+    QCOMPARE(f->text(u"edtHousingRatio"_s), u"30"_s);
+    QCOMPARE(f->text(u"edtDebtRatio"_s), u"40"_s);
+    f->get<QAction>(u"MnuCalculatorsECC"_s)->trigger();
+    f->click(u"btnCalcClosing"_s);
+    QCOMPARE(f->get<TNumEdit>(u"edtAF"_s)->value(), 425.0);
 }
 
 void TestIntegration::preferencesTakeEffectAtOnce()
 {
     test::WindowAnswerer answerer(u"frmPrefs"_s, [](QWidget *prefs) {
-        prefs->findChild<TNumEdit *>(u"edtP_LoanAmount"_s)->setValue(150000);
-        prefs->findChild<TNumEdit *>(u"edtP_InterestRate"_s)->setValue(7);
-        prefs->findChild<QPushButton *>(u"btnSave"_s)->click();
+        test::find<TNumEdit>(prefs, u"edtP_LoanAmount"_s)->setValue(150000);
+        test::find<TNumEdit>(prefs, u"edtP_InterestRate"_s)->setValue(7);
+        test::find<QAbstractButton>(prefs, u"btnSave"_s)->click();
     });
-    QTest::mouseClick(field<QToolButton>(u"btnPrefs"_s), Qt::LeftButton);
+    f->click(u"btnPrefs"_s);
     QCOMPARE(answerer.count(), 1);
-    go(u"btnAmort"_s);
-    QCOMPARE(field<TNumEdit>(u"edtMortAmt"_s)->value(), 150000.0);
-    QCOMPARE(field<QLineEdit>(u"EdtIRate"_s)->text(), u"7.000"_s);
-    // 150000 at 7 % over 360 months.
-    QCOMPARE(field<TNumEdit>(u"edtAmortPayment"_s)->text(), u"$997.95"_s);
+    f->click(u"btnAmort"_s);
+    QCOMPARE(f->get<TNumEdit>(u"edtMortAmt"_s)->value(), 150000.0);
+    QCOMPARE(f->text(u"EdtIRate"_s), u"7.000"_s);
+    QCOMPARE(f->text(u"edtAmortPayment"_s), u"$997.95"_s);
+}
+
+void TestIntegration::printPreviewsThePage_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("amortization") << u"btnAmort"_s << u"Preview of Amortization Schedule"_s
+                                  << u"Loan Amortization Schedule"_s << 7;
+    QTest::newRow("loan spread") << u"btnLSC"_s << u"Preview of Loan Spread Calculations"_s
+                                 << u"Chart of Monthly Payments"_s << 1;
+    QTest::newRow("home seller") << u"btnHSP"_s << u"Preview of Home Seller Proceeds"_s
+                                 << u"Home Seller's Proceeds"_s << 1;
+    QTest::newRow("refinancing") << u"btnRC"_s << u"Preview of Refinancing"_s << u"Refinancing"_s
+                                 << 1;
+    QTest::newRow("rent vs buy") << u"btnRVB"_s << u"Preview of Rent vs. Buy Worksheet"_s
+                                 << u"Rent vs. Buy Comparison"_s << 1;
+}
+
+void TestIntegration::printPreviewsThePage()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, title);
+    QFETCH(QString, heading);
+    QFETCH(int, pages);
+    f->click(button);
+    test::PreviewCatcher catcher;
+    f->click(u"btnPrint"_s);
+    QCOMPARE(int(catcher.shown.size()), 1);
+    QCOMPARE(catcher.shown[0].title, title);
+    QCOMPARE(catcher.shown[0].pages.at(0).textOf(u"lblTitle"_s), heading);
+    QCOMPARE(int(catcher.shown[0].pages.size()), pages);
 }
 
 QTEST_MAIN(TestIntegration)
