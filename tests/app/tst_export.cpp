@@ -20,17 +20,8 @@ class TestExport : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase() { test::pinLocale(); }
-    void init() { f.emplace(); }
-    void cleanup() { f.reset(); }
-    void enabledWhileATableIsListed_data();
-    void enabledWhileATableIsListed();
-    void writesTheSchedule();
-    void unwritableTargetIsNamed_data();
-    void unwritableTargetIsNamed();
+    std::optional<test::MainFixture> f;
 
-private:
     // Exports the schedule to `target`; returns the name the dialog was offered.
     QString exportTo(const QString &target)
     {
@@ -44,79 +35,81 @@ private:
         return offered;
     }
 
-    std::optional<test::MainFixture> f;
+private Q_SLOTS:
+    void initTestCase() { test::pinLocale(); }
+    void init() { f.emplace(); }
+    void cleanup() { f.reset(); }
+
+    void enabledWhileATableIsListed_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // buttons, in order
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("menu page") << QStringList{} << false;
+        QTest::newRow("amortization schedule") << QStringList{u"btnAmort"_s} << true;
+        QTest::newRow("after Reset") << QStringList{u"btnAmort"_s, u"btnReset"_s} << false;
+        QTest::newRow("after Calculate again")
+            << QStringList{u"btnAmort"_s, u"btnReset"_s, u"btnCalculate"_s} << true;
+        QTest::newRow("a page without a table")
+            << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s} << false;
+        QTest::newRow("back to the menu") << QStringList{u"btnAmort"_s, u"btnMenu"_s} << false;
+        QTest::newRow("loan spread grid") << QStringList{u"btnLSC"_s} << true;
+        QTest::newRow("loan offers table") << QStringList{u"btnCMP"_s} << true;
+    }
+    void enabledWhileATableIsListed()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, enabled);
+        for (const QString &step : steps)
+            f->click(step);
+        // As the File menu shows it when it opens.
+        auto *file = f->get<QMenu>(u"MnuFile"_s);
+        file->popup(f->window->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(f->get<QAction>(u"MnuFileExportCSV"_s)->isEnabled(), enabled);
+        file->hide();
+    }
+
+    void writesTheSchedule()
+    {
+        QCOMPARE(f->get<QAction>(u"MnuFileExportCSV"_s)->text(), u"&Export to CSV..."_s);
+        const QString target = f->dir.filePath(u"out.csv"_s);
+        test::MessageBoxCatcher boxes;
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(exportTo(target), QDir(documents).filePath(u"Loan Amortizations.csv"_s));
+        QCOMPARE(boxes.count(), 0);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        // Heading, 360 payments, and the empty rest after the last CRLF.
+        QCOMPARE(lines.size(), 362);
+        QCOMPARE(lines[0], QByteArray("PMT,Principal,Interest,Principal To Date,Interest To Date,"
+                                      "Extra Principal,Balance\r"));
+        QCOMPARE(lines[360], QByteArray("360,781.00,5.70,99999.03,183212.97,0.00,0.97\r"));
+    }
+
+    void unwritableTargetIsNamed_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("missing folder") << u"nowhere/out.csv"_s;
+        QTest::newRow("a folder") << u"folder"_s;
+    }
+    void unwritableTargetIsNamed()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+        const QString path = dir.filePath(target);
+        test::MessageBoxCatcher boxes;
+        exportTo(path);
+        QTRY_COMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.last().startsWith(u"The table could not be written to the file\n\r"_s +
+                                         QDir::toNativeSeparators(path) + u"\n\r\n\r"_s),
+                 qPrintable(boxes.last()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{u"folder"_s});
+        QVERIFY(QDir(dir.filePath(u"folder"_s)).isEmpty());
+    }
 };
-
-void TestExport::enabledWhileATableIsListed_data()
-{
-    QTest::addColumn<QStringList>("steps"); // buttons, in order
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("menu page") << QStringList{} << false;
-    QTest::newRow("amortization schedule") << QStringList{u"btnAmort"_s} << true;
-    QTest::newRow("after Reset") << QStringList{u"btnAmort"_s, u"btnReset"_s} << false;
-    QTest::newRow("after Calculate again")
-        << QStringList{u"btnAmort"_s, u"btnReset"_s, u"btnCalculate"_s} << true;
-    QTest::newRow("a page without a table")
-        << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s} << false;
-    QTest::newRow("back to the menu") << QStringList{u"btnAmort"_s, u"btnMenu"_s} << false;
-    QTest::newRow("loan spread grid") << QStringList{u"btnLSC"_s} << true;
-    QTest::newRow("loan offers table") << QStringList{u"btnCMP"_s} << true;
-}
-
-void TestExport::enabledWhileATableIsListed()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(bool, enabled);
-    for (const QString &step : steps)
-        f->click(step);
-    // As the File menu shows it when it opens.
-    auto *file = f->get<QMenu>(u"MnuFile"_s);
-    file->popup(f->window->mapToGlobal(QPoint(0, 0)));
-    QCOMPARE(f->get<QAction>(u"MnuFileExportCSV"_s)->isEnabled(), enabled);
-    file->hide();
-}
-
-void TestExport::writesTheSchedule()
-{
-    QCOMPARE(f->get<QAction>(u"MnuFileExportCSV"_s)->text(), u"&Export to CSV..."_s);
-    const QString target = f->dir.filePath(u"out.csv"_s);
-    test::MessageBoxCatcher boxes;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QCOMPARE(exportTo(target), QDir(documents).filePath(u"Loan Amortizations.csv"_s));
-    QCOMPARE(boxes.count(), 0);
-    QFile file(target);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    // Heading, 360 payments, and the empty rest after the last CRLF.
-    QCOMPARE(lines.size(), 362);
-    QCOMPARE(lines[0], QByteArray("PMT,Principal,Interest,Principal To Date,Interest To Date,"
-                                  "Extra Principal,Balance\r"));
-    QCOMPARE(lines[360], QByteArray("360,781.00,5.70,99999.03,183212.97,0.00,0.97\r"));
-}
-
-void TestExport::unwritableTargetIsNamed_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("missing folder") << u"nowhere/out.csv"_s;
-    QTest::newRow("a folder") << u"folder"_s;
-}
-
-void TestExport::unwritableTargetIsNamed()
-{
-    QFETCH(QString, target);
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
-    const QString path = dir.filePath(target);
-    test::MessageBoxCatcher boxes;
-    exportTo(path);
-    QTRY_COMPARE(boxes.count(), 1);
-    QVERIFY2(boxes.last().startsWith(u"The table could not be written to the file\n\r"_s +
-                                     QDir::toNativeSeparators(path) + u"\n\r\n\r"_s),
-             qPrintable(boxes.last()));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{u"folder"_s});
-    QVERIFY(QDir(dir.filePath(u"folder"_s)).isEmpty());
-}
 
 QTEST_MAIN(TestExport)
 #include "tst_export.moc"
