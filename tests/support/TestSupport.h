@@ -71,4 +71,8 @@ private:
     QTimer m_timer;
 };
 
+// A file's bytes, empty when it cannot be read; writing it whole, false on failure.
+QByteArray readBytes(const QString &path);
+bool writeBytes(const QString &path, const QByteArray &bytes);
+
 } // namespace clvn::test
