@@ -46,13 +46,8 @@ private Q_SLOTS:
         QTest::newRow("menu page") << QStringList{} << false;
         QTest::newRow("amortization schedule") << QStringList{u"btnAmort"_s} << true;
         QTest::newRow("after Reset") << QStringList{u"btnAmort"_s, u"btnReset"_s} << false;
-        QTest::newRow("after Calculate again")
-            << QStringList{u"btnAmort"_s, u"btnReset"_s, u"btnCalculate"_s} << true;
         QTest::newRow("a page without a table")
             << QStringList{u"btnAmort"_s, u"btnMenu"_s, u"btnMQ"_s} << false;
-        QTest::newRow("back to the menu") << QStringList{u"btnAmort"_s, u"btnMenu"_s} << false;
-        QTest::newRow("loan spread grid") << QStringList{u"btnLSC"_s} << true;
-        QTest::newRow("loan offers table") << QStringList{u"btnCMP"_s} << true;
     }
     void enabledWhileATableIsListed()
     {

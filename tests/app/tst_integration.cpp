@@ -44,28 +44,25 @@ private Q_SLOTS:
     void wayIn_data()
     {
         QTest::addColumn<QString>("via"); // a menu-page button or a menu item
-        QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("reset");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("report"); // the preview's caption after Print
-        QTest::newRow("LS by its button") << u"btnLSC"_s << u"LS"_s << u"Loan Spread Calculator"_s
-                                          << false << u"edtLoan"_s << u"Loan Spread Calculations"_s;
+        QTest::newRow("LS by its button") << u"btnLSC"_s << u"Loan Spread Calculator"_s << false
+                                          << u"edtLoan"_s << u"Loan Spread Calculations"_s;
         QTest::newRow("HSP by the pop-up")
-            << u"mnuPopHSP"_s << u"HSP"_s << u"Home Seller's Proceeds"_s << true
-            << u"edtHSPHouseSalesPrice"_s << u"Home Seller Proceeds"_s;
-        QTest::newRow("RC by the menu")
-            << u"MnuCalculatorsRC"_s << u"RC"_s << u"Refinancing Calculator"_s << true
-            << u"edtOldLoan"_s << u"Refinancing"_s;
+            << u"mnuPopHSP"_s << u"Home Seller's Proceeds"_s << true << u"edtHSPHouseSalesPrice"_s
+            << u"Home Seller Proceeds"_s;
+        QTest::newRow("RC by the menu") << u"MnuCalculatorsRC"_s << u"Refinancing Calculator"_s
+                                        << true << u"edtOldLoan"_s << u"Refinancing"_s;
         QTest::newRow("RVB by the drop-down")
-            << u"mnuPopCalcsRVB"_s << u"RVB"_s << u"Rent vs. Buy Calculator"_s << true
-            << u"edtRVBMonthlyRent"_s << u"Rent vs. Buy Worksheet"_s;
+            << u"mnuPopCalcsRVB"_s << u"Rent vs. Buy Calculator"_s << true << u"edtRVBMonthlyRent"_s
+            << u"Rent vs. Buy Worksheet"_s;
     }
     // From another calculator, by each kind of way in; Print makes its report.
     void wayIn()
     {
         QFETCH(QString, via);
-        QFETCH(QString, page);
         QFETCH(QString, title);
         QFETCH(bool, reset);
         QFETCH(QString, focus);
@@ -77,7 +74,6 @@ private Q_SLOTS:
         } else {
             f->get<QAction>(via)->trigger();
         }
-        QCOMPARE(f->window->activePageName(), page);
         QCOMPARE(f->get<QWidget>(u"lblCalculatorName"_s)->property("text").toString(), title);
         QVERIFY(printing());
         QCOMPARE(f->get<QToolButton>(u"btnReset"_s)->isEnabled(), reset);
@@ -136,8 +132,8 @@ private Q_SLOTS:
         QCOMPARE(f->text(u"edtPPCNewTerm"_s), u"283"_s);
     }
 
-    // Ratios typed on the qualifier reach the closing costs; they and a
-    // closing fee survive a restart.
+    // Ratios typed on the qualifier reach the closing costs; they and a closing
+    // fee survive a restart; a Preferences save takes effect at once.
     void buyerDefaultsCrossPagesAndRestarts()
     {
         f->click(u"btnMQ"_s);
@@ -156,21 +152,14 @@ private Q_SLOTS:
         f->get<QAction>(u"MnuCalculatorsECC"_s)->trigger();
         f->click(u"btnCalcClosing"_s);
         QCOMPARE(f->get<TNumEdit>(u"edtAF"_s)->value(), 425.0);
-    }
-
-    void preferencesTakeEffectAtOnce()
-    {
         test::WindowAnswerer answerer(u"frmPrefs"_s, [](QWidget *prefs) {
             test::find<TNumEdit>(prefs, u"edtP_LoanAmount"_s)->setValue(150000);
             test::find<TNumEdit>(prefs, u"edtP_InterestRate"_s)->setValue(7);
             test::find<QAbstractButton>(prefs, u"btnSave"_s)->click();
         });
         f->click(u"btnPrefs"_s);
-        QCOMPARE(answerer.count(), 1);
         f->click(u"btnAmort"_s);
-        QCOMPARE(f->get<TNumEdit>(u"edtMortAmt"_s)->value(), 150000.0);
-        QCOMPARE(f->text(u"EdtIRate"_s), u"7.000"_s);
-        QCOMPARE(f->text(u"edtAmortPayment"_s), u"$997.95"_s);
+        QCOMPARE(f->text(u"edtAmortPayment"_s), u"$997.95"_s); // 150,000 at 7 %
     }
 };
 

@@ -322,21 +322,19 @@ private slots:
     void readOnlyProgramFolderSeedsTheUserCopy()
     {
         QTemporaryDir home;
-        // Reachable by the ordinary user the test runs as.
-        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(home.path(), open));
-        const QString program = home.filePath(u"program"_s);
-        QVERIFY(QDir().mkpath(program));
-        const QByteArray shipped = scratchWith("HRatio=28", "HRatio=33") + "[Mine]\nKeep=me\n";
-        QVERIFY(test::writeBytes(program + u"/CLVN.INI"_s, shipped));
-        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner |
-                                                   QFile::ReadOther | QFile::ExeOther));
+        const QString program = home.filePath(u"program"_s), shipped = program + u"/CLVN.INI"_s;
+        const QByteArray text = scratchWith("HRatio=28", "HRatio=33") + "[Mine]\nKeep=me\n";
+        QVERIFY(QDir().mkpath(program) && test::writeBytes(shipped, text));
+        const auto readable =
+            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        const auto open = readable | QFile::WriteOwner | QFile::WriteOther;
+        // The home reachable by the ordinary user the test runs as.
+        QVERIFY(QFile::setPermissions(home.path(), open) &&
+                QFile::setPermissions(program, readable));
         const QByteArray oldHome = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(home.path()));
         QString path, seed, error;
         BuyerValues values;
-        QByteArray written;
         const bool ran = asOrdinaryUser([&] {
             SettingsFile settings = SettingsFile::forProgramFolder(program);
             path = settings.path();
@@ -348,7 +346,6 @@ private slots:
             } catch (const SettingsWriteError &e) {
                 error = QString::fromUtf8(e.what());
             }
-            written = readBytes(path);
         });
         qputenv("HOME", oldHome);
         QVERIFY(QFile::setPermissions(program, open));
@@ -356,10 +353,10 @@ private slots:
             QSKIP("running as root and the effective user id could not be changed");
         QCOMPARE(error, QString());
         QCOMPARE(path, home.filePath(u".qttest/config/CalvenorSettingsTest/CLVN.INI"_s));
-        QCOMPARE(seed, program + u"/CLVN.INI"_s);
+        QCOMPARE(seed, shipped);
         QCOMPARE(values.HRatio, 33.0);
-        QCOMPARE(written, QByteArray(shipped).replace("DRatio=36", "DRatio=41"));
-        QCOMPARE(readBytes(program + u"/CLVN.INI"_s), shipped);
+        QCOMPARE(readBytes(path), QByteArray(text).replace("DRatio=36", "DRatio=41"));
+        QCOMPARE(readBytes(shipped), text);
     }
     // The fields show the file, not memory; bad values are told once, by name.
     void prefsShowTheFile()
@@ -411,7 +408,6 @@ private slots:
         type(u"edtP_Debt"_s, u"41"_s);
         click(u"btnRestore"_s);
         QVERIFY(m_dlg->fieldValues() == BuyerValues{});
-        QCOMPARE(field(u"edtP_Debt"_s)->text(), u"36"_s);
         click(u"btnCancel"_s);
         QVERIFY(!m_dlg->isVisible() && m_dlg->result() == QDialog::Rejected);
         QCOMPARE(readBytes(m_path), before);
