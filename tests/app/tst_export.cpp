@@ -38,7 +38,6 @@ private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void init() { f.emplace(); }
     void cleanup() { f.reset(); }
-
     void enabledWhileATableIsListed_data()
     {
         QTest::addColumn<QStringList>("steps"); // buttons, in order
@@ -61,7 +60,6 @@ private Q_SLOTS:
         QCOMPARE(f->get<QAction>(u"MnuFileExportCSV"_s)->isEnabled(), enabled);
         file->hide();
     }
-
     // The name offered, the file written where the user chose it, no message
     // (its content is the table interface's).
     void writesTheSchedule()

@@ -40,7 +40,6 @@ private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void init() { f.emplace(); }
     void cleanup() { f.reset(); }
-
     void wayIn_data()
     {
         QTest::addColumn<QString>("via"); // a menu-page button or a menu item
@@ -83,10 +82,8 @@ private Q_SLOTS:
         QCOMPARE(int(catcher.shown.size()), 1);
         QCOMPARE(catcher.shown[0].title, u"Preview of "_s + report);
     }
-
-    // Mended: a floating-point error on the amortization page resets that page
-    // (sane term, schedule cells cleared, printing off) and rebuilds the loan
-    // spread grid behind it without turning printing back on.
+    // Mended: a floating-point error on the amortization page resets it (printing
+    // off) and rebuilds the spread grid behind it, not turning printing back on.
     void floatErrorElsewhereLeavesPrintingAlone()
     {
         f->click(u"btnLSC"_s);
@@ -108,10 +105,8 @@ private Q_SLOTS:
         QCOMPARE(f->get<TNumEdit>(u"edtLoan"_s)->displayText(), u"$100,000.00"_s);
         QCOMPARE(centre(), u" 8.750%"_s);
     }
-
-    // The two pages share one schedule. The prepayment page's loan and extras
-    // never reach the amortization page, which builds its own loan on entry
-    // and adds its own extras to it; the prepayment page keeps its figures.
+    // One schedule: the prepayment page's loan and extras never reach the
+    // amortization page, whose own extras leave the prepayment page's figures.
     void prepaymentStaysOnItsPage()
     {
         f->click(u"btnPPC"_s);
@@ -131,7 +126,6 @@ private Q_SLOTS:
         f->get<QAction>(u"mnuCalculatorsPPC"_s)->trigger();
         QCOMPARE(f->text(u"edtPPCNewTerm"_s), u"283"_s);
     }
-
     // Ratios typed on the qualifier reach the closing costs; they and a closing
     // fee survive a restart; a Preferences save takes effect at once.
     void buyerDefaultsCrossPagesAndRestarts()

@@ -1,5 +1,5 @@
-// Number texts, the money field (it keeps an unrounded value), the number field
-// (its value is its text), typing and decimal commas, the rotated and link labels.
+// Number texts, the money and number fields, typing and decimal commas, the
+// rotated and link labels.
 
 #include "finance/Errors.h"
 #include "tests/support/TestSupport.h"
@@ -72,8 +72,7 @@ public:
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void cleanup() { test::pinLocale(); }
-    // Worked by hand from the decimal value a person reads: rounded once, to the
-    // significant digits or the decimals, whichever keeps fewer digits.
+    // Rounded once, from the decimal value a person reads, to the digits or decimals.
     void texts_data()
     {
         QTest::addColumn<Text>("f");
@@ -94,8 +93,7 @@ private Q_SLOTS:
         add("F no grouping", "1234600.00", [] { return formatFixed(1234567.891, 5, 2); });
         add("N grouped", "1,234,567.89", [] { return formatNumber(1234567.891, 17, 2); });
         add("G3 7.125 away", "7.13", [] { return formatGeneral(7.125, 3); });
-        // Rounding to the digits first would make a half (9.4525) that the
-        // decimals then round to even.
+        // Rounding to the digits first would make a half (9.4525) that rounds to even.
         add("F rate rounded once", "9.453", [] { return formatFixed(9.4525026, 5, 3); });
         add("C whole rounded once", "$95,001", [] { return formatCurrency(95001.4999996, 10, 0); });
         add("N rounded once", "9.453", [] { return formatNumber(9.4525000004, 10, 3); });
@@ -118,8 +116,7 @@ private Q_SLOTS:
         add("money percent truncated", "7.5%", [] { return money(P, 1, 12, false, 0.0759); });
         add("money general negative", "-$0.50", [] { return money(G, 3, 12, true, -0.5); });
         add("number term, no grouping", "1234567", [] { return number(0, 1234567); });
-        // The number field rounds halves away from zero, on the decimal value
-        // people read (1.005 is stored a hair below the half).
+        // The number field rounds the decimal halves people read away from zero.
         add("number 12.5 half away", "13", [] { return number(0, 12.5); });
         add("number -2.5 half away", "-3", [] { return number(0, -2.5); });
         add("number 1.005 half away", "1.01", [] { return number(2, 1.005); });
@@ -161,39 +158,37 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("shown");
         const auto add = [](const char *name, const char *locale, char kind, bool paste,
-                            const QString &input, const char *edited, double value,
+                            const char *input, const char *edited, double value,
                             const char *shown) {
-            QTest::newRow(name) << QString::fromLatin1(locale) << kind << paste << input
-                                << QString::fromUtf8(edited) << value << QString::fromUtf8(shown);
+            QTest::newRow(name) << QString::fromLatin1(locale) << kind << paste
+                                << QString::fromLatin1(input) << QString::fromUtf8(edited) << value
+                                << QString::fromUtf8(shown);
         };
-        add("tab through", "en_US", 'C', false, QString(), "1234.57", 1234.56789, "$1,234.57");
-        add("letter, 2nd point, late minus", "en_US", 'C', false, u"12a.3.4-5"_s, "12.345", 12.345,
+        add("tab through", "en", 'C', false, nullptr, "1234.57", 1234.56789, "$1,234.57");
+        add("letter, 2nd point, late minus", "en", 'C', false, "12a.3.4-5", "12.345", 12.345,
             "$12.34");
-        add("leading minus", "en_US", 'C', false, u"-0.129"_s, "-0.129", -0.129, "($0.13)");
-        add("grouping, dollar, spaces", "en_US", 'C', false, u" $1,234 "_s, "1234", 1234,
-            "$1,234.00");
-        add("emptied means zero", "en_US", 'C', false, u""_s, "", 0, "$0.00");
-        add("percent", "en_US", 'P', false, u"7.5"_s, "7.5", 0.075, "7.50%");
-        add("paste formatted money", "en_US", 'C', true, u"$1,234.50"_s, "1234.50", 1234.5,
-            "$1,234.50");
-        add("paste with two points", "en_US", 'C', true, u"12a.3.4-5"_s, "1234.57", 1234.56789,
+        add("leading minus", "en", 'C', false, "-0.129", "-0.129", -0.129, "($0.13)");
+        add("grouping, dollar, spaces", "en", 'C', false, " $1,234 ", "1234", 1234, "$1,234.00");
+        add("emptied means zero", "en", 'C', false, "", "", 0, "$0.00");
+        add("percent", "en", 'P', false, "7.5", "7.5", 0.075, "7.50%");
+        add("paste formatted money", "en", 'C', true, "$1,234.50", "1234.50", 1234.5, "$1,234.50");
+        add("paste with two points", "en", 'C', true, "12a.3.4-5", "1234.57", 1234.56789,
             "$1,234.57");
-        add("paste too long", "en_US", 'C', true, QString(40, u'9'), "1234.57", 1234.56789,
-            "$1,234.57");
-        add("number field keys", "en_US", 'N', false, u"12a.3.4-5"_s, "12.345", 12.345, "12.345");
-        add("de rate with a point", "de_DE", 'N', false, u"6.5"_s, "6,5", 6.5, "6,5");
-        add("de rate with its comma", "de_DE", 'N', false, u"6,5"_s, "6,5", 6.5, "6,5");
-        add("de money with a point", "de_DE", 'C', false, u"1234.5"_s, "1234,5", 1234.5,
+        add("paste too long", "en", 'C', true, "9999999999999999999999999999999999999999",
+            "1234.57", 1234.56789, "$1,234.57");
+        add("number field keys", "en", 'N', false, "12a.3.4-5", "12.345", 12.345, "12.345");
+        add("de rate with a point", "de", 'N', false, "6.5", "6,5", 6.5, "6,5");
+        add("de rate with its comma", "de", 'N', false, "6,5", "6,5", 6.5, "6,5");
+        add("de money with a point", "de", 'C', false, "1234.5", "1234,5", 1234.5,
             "1.234,50\u00a0€");
-        add("fr money with a point", "fr_FR", 'C', false, u"1234.5"_s, "1234,5", 1234.5,
+        add("fr money with a point", "fr", 'C', false, "1234.5", "1234,5", 1234.5,
             "1\u202f234,50\u00a0€");
-        add("de money keeps what was typed", "de_DE", 'C', false, u"99,755"_s, "99,755", 99.755,
+        add("de money keeps what was typed", "de", 'C', false, "99,755", "99,755", 99.755,
             "99,76\u00a0€");
-        add("de second separator refused", "de_DE", 'C', false, u"9,9.5"_s, "9,95", 9.95,
-            "9,95\u00a0€");
-        add("de masked money", "de_DE", 'M', false, u"183212.97"_s, "183212,97", 183212.97,
+        add("de second separator refused", "de", 'C', false, "9,9.5", "9,95", 9.95, "9,95\u00a0€");
+        add("de masked money", "de", 'M', false, "183212.97", "183212,97", 183212.97,
             "183.212,97\u00a0€");
-        add("de masked negative", "de_DE", 'M', false, u"-0.5"_s, "-0,5", -0.5, "-0,50\u00a0€");
+        add("de masked negative", "de", 'M', false, "-0.5", "-0,5", -0.5, "-0,50\u00a0€");
     }
     void typing()
     {
@@ -231,7 +226,7 @@ private Q_SLOTS:
             QTest::keyClick(field, Qt::Key_Backspace);
             QSignalSpy keys(field, &QLineEdit::textChanged);
             QTest::keyClicks(field, input);
-            if (locale == u"en_US")
+            if (locale == u"en")
                 QCOMPARE(keys.count(), edited.size()); // one change per accepted key
         }
         for (const auto reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
@@ -246,8 +241,8 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), kind != 'N' && value != start ? 1 : 0);
         QCOMPARE(left.count(), 1);
     }
-    // The value already there stays silent (pages chain handlers on it); a figure
-    // that cannot be shown is refused and changes nothing.
+    // The value already there is silent (pages chain handlers); a figure that cannot show is
+    // refused.
     void settingValues()
     {
         TNumEdit money, percent;
