@@ -2,7 +2,6 @@
 // installed): control fields, files, lintian, help and the window it shows.
 
 #include "app/help/HelpWindow.h"
-#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +36,6 @@ class TestPackage : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        test::pinLocale();
         for (const char *tool :
              {"cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian", "xvfb-run", "xwininfo", "xprop"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())

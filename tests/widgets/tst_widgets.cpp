@@ -1,5 +1,4 @@
-// Number texts, the money and number fields, typing and decimal commas, the
-// rotated and link labels.
+// Number texts, the money and number fields, typing, decimal commas, the labels.
 
 #include "finance/Errors.h"
 #include "tests/support/TestSupport.h"
@@ -47,15 +46,15 @@ QString number(int decimals, double v)
     return edit.text();
 }
 
-// A number field's text read as a number (or a whole number), or the error's text.
+// A number field's text read as a number (or a whole number), or "refused".
 QString reading(const QString &text, bool whole)
 {
     TFnpNumericEdit edit;
     edit.setText(text);
     try {
         return QString::number(whole ? edit.asInteger() : edit.value());
-    } catch (const ConvertError &e) {
-        return QString::fromUtf8(e.what());
+    } catch (const ConvertError &) {
+        return u"refused"_s;
     }
 }
 
@@ -66,12 +65,10 @@ class TstWidgets : public QObject
     Q_OBJECT
 
 public:
-    // Stands in for the browser.
-    Q_INVOKABLE void openUrl(const QUrl &url) { m_opened << url; }
+    Q_INVOKABLE void openUrl(const QUrl &url) { m_opened << url; } // the browser
 
 private Q_SLOTS:
-    void initTestCase() { test::pinLocale(); }
-    void cleanup() { test::pinLocale(); }
+    void init() { test::pinLocale(); }
     // Rounded once, from the decimal value a person reads, to the digits or decimals.
     void texts_data()
     {
@@ -125,19 +122,12 @@ private Q_SLOTS:
         add("number no negative zero", "0.00", [] { return number(2, -0.001); });
         add("reads rate", "7.5", [] { return reading(u"7.5"_s, false); });
         add("reads term", "360", [] { return reading(u"360"_s, true); });
-        const auto refused = [](const char *name, const char *text, bool whole) {
-            const QString t = QString::fromLatin1(text);
-            QTest::newRow(name) << Text([=] { return reading(t, whole); })
-                                << (whole ? u"'%1' is not a valid integer value"_s
-                                          : u"'%1' is not a valid floating point value"_s)
-                                       .arg(t);
-        };
-        refused("refuses letters", "abc", false);
-        refused("refuses grouping", "1,500", false);
-        refused("refuses infinite", "inf", false);
-        refused("refuses fraction", "7.5", true);
-        refused("refuses empty whole", "", true);
-        refused("refuses beyond 32 bits", "3000000000", true);
+        add("refuses letters", "refused", [] { return reading(u"abc"_s, false); });
+        add("refuses grouping", "refused", [] { return reading(u"1,500"_s, false); });
+        add("refuses infinite", "refused", [] { return reading(u"inf"_s, false); });
+        add("refuses fraction", "refused", [] { return reading(u"7.5"_s, true); });
+        add("refuses empty whole", "refused", [] { return reading(QString(), true); });
+        add("refuses beyond 32 bits", "refused", [] { return reading(u"3000000000"_s, true); });
     }
     void texts()
     {
@@ -305,12 +295,10 @@ private Q_SLOTS:
         QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
         QDesktopServices::setUrlHandler(url.scheme(), this, "openUrl");
         label.show();
-        QSignalSpy opened(&label, &TLinkLabel::opened);
         QTest::mouseClick(&label, Qt::RightButton);
         QTest::mouseClick(&label, Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(url.scheme());
         QCOMPARE(m_opened, QList<QUrl>{url});
-        QCOMPARE(opened.count(), 1);
     }
 
 private:
