@@ -81,4 +81,8 @@ inline QStringList texts(std::initializer_list<const char *> list)
     return out;
 }
 
+// A file's bytes, empty when it cannot be read; writing it whole, false on failure.
+QByteArray readBytes(const QString &path);
+bool writeBytes(const QString &path, const QByteArray &bytes);
+
 } // namespace clvn::test
