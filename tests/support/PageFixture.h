@@ -133,3 +133,26 @@ public:
 };
 
 } // namespace clvn::test
+
+namespace clvn::test {
+
+// Types each of `texts` into the field named at the same place in `fields`
+// and leaves the field with Tab.
+template <class P>
+void typeAll(PageFixture<P> &page, const QStringList &fields, const QStringList &texts)
+{
+    QCOMPARE(fields.size(), texts.size());
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        page.type(fields[i], texts[i]);
+}
+
+// What the named fields show now.
+template <class P> QStringList shown(const PageFixture<P> &page, const QStringList &fields)
+{
+    QStringList texts;
+    for (const QString &name : fields)
+        texts << page.text(name);
+    return texts;
+}
+
+} // namespace clvn::test
