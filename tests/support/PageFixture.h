@@ -155,4 +155,30 @@ template <class P> QStringList shown(const PageFixture<P> &page, const QStringLi
     return texts;
 }
 
+// The same two for space-separated names and texts ("a b" for two fields).
+template <class P> void typeEach(PageFixture<P> &page, const QString &fields, const QString &texts)
+{
+    if (!fields.isEmpty())
+        typeAll(page, fields.split(u' '), texts.split(u' '));
+}
+template <class P> QString shownText(const PageFixture<P> &page, const QString &fields)
+{
+    return shown(page, fields.split(u' ')).join(u' ');
+}
+
+// Leaves each of the space-separated fields (focus, then Tab); the names of
+// those that did not start exactly one calculation.
+template <class P> QStringList notCalculatingWhenLeft(PageFixture<P> &page, const QString &fields)
+{
+    QStringList names;
+    for (const QString &name : fields.split(u' ')) {
+        page.get(name)->setFocus(Qt::TabFocusReason);
+        const int before = page.host.allowPrintingCalls;
+        QTest::keyClick(page.get(name), Qt::Key_Tab);
+        if (page.host.allowPrintingCalls != before + 1)
+            names << name;
+    }
+    return names;
+}
+
 } // namespace clvn::test
