@@ -25,50 +25,42 @@ private Q_SLOTS:
 
 void TestMq::typed_data()
 {
-    QTest::addColumn<QStringList>("fields");
-    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("fields");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("failure");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("shown");
-    const QStringList loans = u"edtMQLoan1 edtMQLoan2 edtMQLoan3"_s.split(u' ');
+    QTest::addColumn<QString>("names");
+    QTest::addColumn<QString>("shown");
+    const QString loans = u"edtMQLoan1 edtMQLoan2 edtMQLoan3"_s;
     QTest::newRow("start figures")
-        << QStringList{u"edtIncome1"_s} << QStringList{u"4000"_s} << QString()
-        << loans + u"edtMQPayment3 edtMQPurchasePrice2 edtCalculatedHousingRatio "
-                   u"edtCalculatedDebtRatio"_s.split(u' ')
-        << u"$142,792.19 $122,533.38 $105,693.16 $950.00 $142,533.38 19 36"_s.split(u' ');
+        << u"edtIncome1"_s << u"4000"_s << QString()
+        << loans + u" edtMQPayment3 edtMQPurchasePrice2 edtCalculatedHousingRatio "
+                   u"edtCalculatedDebtRatio"
+        << u"$142,792.19 $122,533.38 $105,693.16 $950.00 $142,533.38 19 36"_s;
     // Rates 2 and 3 follow rate 1 at -0.25 and -0.5, and their loans use them.
     QTest::newRow("rate 1 typed 7")
-        << QStringList{u"edtMQir1"_s} << QStringList{u"7"_s} << QString()
-        << u"edtMQir2 edtMQir3 edtMQLoan2 edtMQLoan3"_s.split(u' ')
-        << u"6.750 6.500 $124,940.16 $109,056.59"_s.split(u' ');
-    // 36 % of 5000 is 1800, less 2500 of debts: no payment, the cash alone.
-    QTest::newRow("debts over the limit")
-        << u"edtDebtRatio edtCards1"_s.split(u' ') << u"36 2000"_s.split(u' ') << QString()
-        << u"edtMQPayment1 edtMQLoan1 edtMQPurchasePrice1 edtCalculatedHousingRatio "
-           u"edtCalculatedDebtRatio"_s.split(u' ')
-        << u"$0.00 $0.00 $20,000.00 0 50"_s.split(u' ');
+        << u"edtMQir1"_s << u"7"_s << QString() << u"edtMQir2 edtMQir3 edtMQLoan2 edtMQLoan3"_s
+        << u"6.750 6.500 $124,940.16 $109,056.59"_s;
     // A rate of 0 has no present value (0 / 0): the scenarios before it show
     // new figures, the failing one and those after keep theirs.
-    const QStringList zero{u"edtIncome1"_s, u"edtMQir1"_s};
-    QTest::newRow("rate 1 zero") << zero << u"4000 0"_s.split(u' ') << test::kUnusableFigures
-                                 << loans << u"$142,792.19 $122,533.38 $105,693.16"_s.split(u' ');
-    QTest::newRow("rate 2 zero") << zero << u"4000 0.25"_s.split(u' ') << test::kUnusableFigures
-                                 << loans << u"$329,456.66 $122,533.38 $105,693.16"_s.split(u' ');
-    QTest::newRow("rate 3 zero") << zero << u"4000 0.5"_s.split(u' ') << test::kUnusableFigures
-                                 << loans << u"$317,524.50 $222,371.24 $105,693.16"_s.split(u' ');
+    QTest::newRow("rate 1 zero") << u"edtIncome1 edtMQir1"_s << u"4000 0"_s
+                                 << test::kUnusableFigures << loans
+                                 << u"$142,792.19 $122,533.38 $105,693.16"_s;
+    QTest::newRow("rate 3 zero") << u"edtIncome1 edtMQir1"_s << u"4000 0.5"_s
+                                 << test::kUnusableFigures << loans
+                                 << u"$317,524.50 $222,371.24 $105,693.16"_s;
 }
 
 void TestMq::typed()
 {
-    QFETCH(QStringList, fields);
-    QFETCH(QStringList, typed);
+    QFETCH(QString, fields);
+    QFETCH(QString, typed);
     QFETCH(QString, failure);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, shown);
+    QFETCH(QString, names);
+    QFETCH(QString, shown);
     test::PageFixture<MqPage> f;
-    test::typeAll(f, fields, typed);
+    test::typeEach(f, fields, typed);
     QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-    QCOMPARE(test::shown(f, names), shown);
+    QCOMPARE(test::shownText(f, names), shown);
 }
 
 // Entering takes the stored ratios but does not calculate.
@@ -80,9 +72,9 @@ void TestMq::enterCarriesRatiosWithoutCalculating()
     });
     QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
     QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
-    QCOMPARE(test::shown(f, {u"edtHousingRatio"_s, u"edtDebtRatio"_s, u"edtMQLoan1"_s,
-                             u"edtCalculatedHousingRatio"_s, u"edtCalculatedDebtRatio"_s}),
-             (QStringList{u"31"_s, u"42"_s, u"$0.00"_s, u"28"_s, u"36"_s}));
+    QCOMPARE(test::shownText(f, u"edtHousingRatio edtDebtRatio edtMQLoan1 "
+                                u"edtCalculatedHousingRatio edtCalculatedDebtRatio"_s),
+             u"31 42 $0.00 28 36"_s);
     QCOMPARE(f.failures, QStringList());
 }
 
@@ -91,14 +83,14 @@ void TestMq::enterCarriesRatiosWithoutCalculating()
 void TestMq::halfTypedRateWaitsForANumber()
 {
     test::PageFixture<MqPage> f;
-    const QStringList rates{u"edtMQir1"_s, u"edtMQir2"_s, u"edtMQir3"_s};
-    test::typeOnly(f.get(rates[0]), QString());
-    QCOMPARE(test::shown(f, rates), (QStringList{QString(), u"7.000"_s, u"7.000"_s}));
-    QTest::keyClicks(f.get(rates[0]), u"8"_s);
-    QCOMPARE(test::shown(f, rates), (QStringList{u"8"_s, u"7.750"_s, u"7.500"_s}));
+    const QString rates = u"edtMQir1 edtMQir2 edtMQir3"_s;
+    test::typeOnly(f.get(u"edtMQir1"_s), QString());
+    QCOMPARE(test::shownText(f, rates), u" 7.000 7.000"_s);
+    QTest::keyClicks(f.get(u"edtMQir1"_s), u"8"_s);
+    QCOMPARE(test::shownText(f, rates), u"8 7.750 7.500"_s);
     QCOMPARE(f.failures, QStringList());
     // Leaving the field empty is still an error, reported once.
-    f.type(rates[0], QString());
+    f.type(u"edtMQir1"_s, QString());
     QCOMPARE(f.failures, QStringList{test::kUnidentified});
 }
 
@@ -106,36 +98,33 @@ void TestMq::resetOrder_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("rates"); // rates 2 and 3 after Reset
+    QTest::addColumn<QString>("rates"); // rates 2 and 3 after Reset
     // Rate 1 changes on Reset: rate 3 follows it (6.5), rate 2 is set after.
-    QTest::newRow("rate 1 was 8") << u"edtMQir1"_s << u"8"_s << QStringList{u"7.000"_s, u"6.500"_s};
+    QTest::newRow("rate 1 was 8") << u"edtMQir1"_s << u"8"_s << u"7.000 6.500"_s;
     // Rate 1 text unchanged: rate 3 is not touched.
-    QTest::newRow("rate 3 was 5") << u"edtMQir3"_s << u"5"_s << QStringList{u"7.000"_s, u"5"_s};
+    QTest::newRow("rate 3 was 5") << u"edtMQir3"_s << u"5"_s << u"7.000 5"_s;
 }
 
 // Reset puts back the inputs and clears scenarios 1 and 2 without calculating;
-// scenario 3 and the actual ratios stay.
+// scenario 3 and the actual ratios stay. Income 1 has the focus: its edit text.
 void TestMq::resetOrder()
 {
     QFETCH(QString, field);
     QFETCH(QString, typed);
-    QFETCH(QStringList, rates);
+    QFETCH(QString, rates);
     test::PageFixture<MqPage> f;
-    test::typeAll(f, {u"edtMQTerm3"_s, u"edtIncome2"_s, u"edtMQTerm2"_s, field},
-                  {u"10"_s, u"2500"_s, u"25"_s, typed});
-    const QStringList kept{u"edtMQLoan3"_s, u"edtCalculatedHousingRatio"_s};
-    const QStringList before = test::shown(f, kept);
-    QVERIFY(before[0] != u"$0.00");
+    test::typeEach(f, u"edtMQTerm3 edtIncome2 edtMQTerm2 "_s + field, u"10 2500 25 "_s + typed);
+    const QString kept = u"edtMQLoan3 edtCalculatedHousingRatio"_s;
+    const QString before = test::shownText(f, kept);
+    QVERIFY(!before.startsWith(u"$0.00"));
     const int calls = f.host.allowPrintingCalls;
     f.page->Reset();
-    // The focus is in income 1, which shows its plain edit text.
     QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
-    const QStringList names =
-        u"edtIncome1 edtIncome2 edtCards1 edtDebtRatio edtMQir1 edtMQTerm2 "
-        u"edtMQTerm3 edtMQLoan1 edtMQPurchasePrice2 edtMQir2 edtMQir3"_s.split(u' ');
-    const QStringList start = u"4000.00 $0.00 $350.00 40 7.000 15 10 $0.00 $0.00"_s.split(u' ');
-    QCOMPARE(test::shown(f, names), start + rates);
-    QCOMPARE(test::shown(f, kept), before);
+    QCOMPARE(test::shownText(f, u"edtIncome1 edtIncome2 edtCards1 edtDebtRatio edtMQir1 "
+                                u"edtMQTerm2 edtMQTerm3 edtMQLoan1 edtMQPurchasePrice2 edtMQir2 "
+                                u"edtMQir3"_s),
+             u"4000.00 $0.00 $350.00 40 7.000 15 10 $0.00 $0.00 "_s + rates);
+    QCOMPARE(test::shownText(f, kept), before);
     QCOMPARE(f.host.allowPrintingCalls, calls);
     QCOMPARE(f.host.disallowPrintingCalls, 0);
     QCOMPARE(f.failures, QStringList());

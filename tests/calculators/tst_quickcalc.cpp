@@ -18,10 +18,10 @@ using Look = QuickCalcPage::Look;
 
 namespace {
 // The four fields and their choice buttons, in the order of QuickCalcPage::Unknown.
-const QStringList Fields{u"edtLA"_s, u"EdtIR"_s, u"edtPMT"_s, u"EdtN"_s};
-const QStringList Buttons{u"btnCalcLA"_s, u"btnCalcIR"_s, u"btnCalcPMT"_s, u"btnCalcN"_s};
+const QStringList Fields = u"edtLA EdtIR edtPMT EdtN"_s.split(u' ');
+const QStringList Buttons = u"btnCalcLA btnCalcIR btnCalcPMT btnCalcN"_s.split(u' ');
 // What a choice, a failure and Reset leave in the four fields.
-const QStringList Cleared{u"$0.00"_s, u"0.000"_s, u"$0.00"_s, u"1"_s};
+const QString Cleared = u"$0.00 0.000 $0.00 1"_s;
 } // namespace
 
 class TestQuickCalc : public QObject
@@ -55,14 +55,14 @@ private:
                 test::typeAccepted(f->get(Fields[i]), typed[i]);
     }
     // The four fields as read when not being edited.
-    QStringList texts() const
+    QString texts() const
     {
         QStringList shown;
         for (const QString &name : Fields) {
             auto *money = qobject_cast<TNumEdit *>(f->get(name));
             shown << (money ? money->displayText() : f->text(name));
         }
-        return shown;
+        return shown.join(u' ');
     }
 
     std::optional<test::PageFixture<QuickCalcPage>> f;
@@ -78,12 +78,11 @@ void TestQuickCalc::enterWithCalculateDisabled()
     QVERIFY(f->host.resetEnabled); // left as the page the user came from had it
     QVERIFY(f->page->hasFocus());
     // Calculate does nothing before a choice.
-    const QStringList start{u"$0.00"_s, u"0.000"_s, u"$0.00"_s, u"0"_s};
-    QCOMPARE(texts(), start);
+    QCOMPARE(texts(), u"$0.00 0.000 $0.00 0"_s);
     QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
     click(u"BtnCalcQuickCalc"_s);
     QCOMPARE(f->boxes->count(), 0);
-    QCOMPARE(texts(), start);
+    QCOMPARE(texts(), u"$0.00 0.000 $0.00 0"_s);
     QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::None);
 }
 
