@@ -35,12 +35,11 @@ private Q_SLOTS:
     void init() { f.emplace(); }
     // Every failure a test expects it takes out; no other may come.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    void startAndEntry();
+    void entryAndReset();
     void typed_data();
     void typed();
     void panel_data();
     void panel();
-    void resetRestoresEverythingButThePanel();
     void badFigureShowsOneMessage();
 
 private:
@@ -48,20 +47,6 @@ private:
     bool panelOpen() const { return f->get<QFrame>(u"pnlClosingCosts"_s)->isVisible(); }
     std::optional<test::PageFixture<RefiPage>> f;
 };
-
-// Entering enables printing and Reset and focuses the balance; leaving it
-// calculates once, to the start results.
-void TestRefi::startAndEntry()
-{
-    QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
-    QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
-    QVERIFY(!panelOpen() && f->get<QPushButton>(u"btnCalcFees"_s)->isEnabled());
-    const int calls = f->host.allowPrintingCalls;
-    f->type(u"edtOldLoan"_s, u"100000"_s);
-    QCOMPARE(f->host.allowPrintingCalls, calls + 1);
-    QCOMPARE(test::shownText(*f, kFields), kStart);
-    QCOMPARE(sell(), u"If you sell in 240 months,"_s);
-}
 
 void TestRefi::typed_data()
 {
@@ -101,34 +86,28 @@ void TestRefi::panel_data()
     QTest::addColumn<QString>("costs");  // typed into the closing costs first
     QTest::addColumn<QString>("fields"); // typed with the panel open
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("then");     // a key clicked, or Enter in the last field
-    QTest::addColumn<QString>("shown");    // closing fees, closing costs, total saved
-    QTest::addColumn<int>("calculations"); // from opening the panel
-    // Leaving an item adds them up; the page's results wait for OK.
-    QTest::newRow("items add up on leaving")
-        << QString() << u"edtDiscountPoints edtPrepaymentPenalty"_s << u"1000 250.25"_s << QString()
-        << u"$1,250.25 1250.25 $61,889.81"_s << 0;
+    QTest::addColumn<QString>("then"); // a key clicked, or Enter in the last field
+    // Closing fees, closing costs, total saved, calculations from opening the panel.
+    QTest::addColumn<QString>("shown");
+    // The page's results wait for OK.
     QTest::newRow("OK clicked recalculates once")
         << QString() << u"edtDiscountPoints edtAppraisalFee"_s << u"1000 500"_s
-        << u"btnCloseClosingCosts"_s << u"$1,500.00 1500.00 $60,389.81"_s << 1;
+        << u"btnCloseClosingCosts"_s << u"$1,500.00 1500.00 $60,389.81 1"_s;
     // Enter in an item is OK, and its figure counts although it was never left.
     QTest::newRow("OK from the keyboard takes the total")
         << QString() << u"edtCreditCheck edtOtherFees"_s << u"40 60.5"_s << u"Enter"_s
-        << u"$100.50 100.50 $61,789.31"_s << 1;
+        << u"$100.50 100.50 $61,789.31 1"_s;
     QTest::newRow("clear zeroes items and the closing costs")
         << QString() << u"edtTitleSearchFee edtLocalFees"_s << u"300 75"_s
-        << u"btnClearClosingCosts"_s << u"$0.00 0.00 $61,889.81"_s << 0;
-    // A figure typed into the closing costs stands until an item is left.
+        << u"btnClearClosingCosts"_s << u"$0.00 0.00 $61,889.81 0"_s;
+    // Leaving an item adds them up; a figure typed into the closing costs
+    // stands until then.
     QTest::newRow("typed closing costs give way to the items")
         << u"999"_s << u"edtInspections"_s << u"120"_s << QString()
-        << u"$120.00 120.00 $60,890.81"_s << 0;
+        << u"$120.00 120.00 $60,890.81 0"_s;
     QTest::newRow("OK with untouched items keeps typed closing costs")
         << u"777"_s << QString() << QString() << u"btnCloseClosingCosts"_s
-        << u"$0.00 777 $61,112.81"_s << 1;
-    // The page's fields stay usable while the panel is open.
-    QTest::newRow("page usable with the panel open")
-        << QString() << u"edtMonthsUntilSell"_s << u"120"_s << QString()
-        << u"$0.00 0.00 $21,258.58"_s << 1;
+        << u"$0.00 777 $61,112.81 1"_s;
 }
 
 void TestRefi::panel()
@@ -138,7 +117,6 @@ void TestRefi::panel()
     QFETCH(QString, typed);
     QFETCH(QString, then);
     QFETCH(QString, shown);
-    QFETCH(int, calculations);
     if (!costs.isEmpty())
         f->type(u"edtRefiClosingCosts"_s, costs);
     auto *open = f->get<QPushButton>(u"btnCalcFees"_s);
@@ -156,8 +134,9 @@ void TestRefi::panel()
         if (!then.isEmpty())
             QTest::mouseClick(f->get<QPushButton>(then), Qt::LeftButton);
     }
-    QCOMPARE(test::shownText(*f, u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s), shown);
-    QCOMPARE(f->host.allowPrintingCalls - before, calculations);
+    QCOMPARE(test::shownText(*f, u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s) + u' ' +
+                 QString::number(f->host.allowPrintingCalls - before),
+             shown);
     // OK closes the panel and moves on to the months until sale; Clear stays.
     const bool closed = then == u"Enter" || then == u"btnCloseClosingCosts";
     QCOMPARE(panelOpen(), !closed);
@@ -168,22 +147,30 @@ void TestRefi::panel()
         QCOMPARE(test::shownText(*f, u"edtTitleSearchFee edtDiscountPoints"_s), u"$0.00 0.00"_s);
 }
 
-// Reset puts back the start values and the sentence; the panel and its
-// items are left alone, and nothing is calculated. The balance has the
-// focus and shows its plain edit text.
-void TestRefi::resetRestoresEverythingButThePanel()
+// Entering enables printing and Reset and focuses the balance; leaving it
+// calculates once, to the start results. Reset puts those back and the
+// sentence, calculates nothing and leaves the panel and its items alone.
+void TestRefi::entryAndReset()
 {
+    QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
+    QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
+    QVERIFY(!panelOpen());
+    int calls = f->host.allowPrintingCalls;
+    f->type(u"edtOldLoan"_s, u"100000"_s);
+    QCOMPARE(f->host.allowPrintingCalls, calls + 1);
+    QCOMPARE(test::shownText(*f, kFields), kStart);
     QTest::mouseClick(f->get<QPushButton>(u"btnCalcFees"_s), Qt::LeftButton);
     test::typeEach(*f,
                    u"edtAttyFeeY edtOldLoan edtOldPaymentsMade edtNewInterestRate "
                    u"edtMonthsUntilSell edtRefiClosingCosts"_s,
                    u"800 150000 24 6.5 60 2000"_s);
     QCOMPARE(sell(), u"If you sell in 60 months,"_s);
-    const int calls = f->host.allowPrintingCalls;
+    calls = f->host.allowPrintingCalls;
     f->page->Reset();
     QCOMPARE(f->host.allowPrintingCalls, calls);
     QCOMPARE(test::shownText(*f, kFields), kStart);
     QCOMPARE(sell(), u"If you sell in 240 months,"_s);
+    // The balance has the focus and shows its plain edit text.
     QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
     QCOMPARE(test::shownText(*f, u"edtOldLoan edtAttyFeeY edtClosingFees"_s),
              u"100000.00 $800.00 $800.00"_s);
