@@ -32,83 +32,76 @@ class TestBw : public QObject
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void cleanup() { test::pinLocale(); }
-    void typed_data();
-    void typed();
-    void eachFieldCalculatesWhenLeft();
-    void enterAndReset();
-};
-
-void TestBw::typed_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("rate"); // typed after a term of 360
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("shown"); // the results
-    QTest::newRow("de_DE: decimal comma")
-        << u"de_DE"_s << u"8,75"_s << QString()
-        << u"786,70_€ 283.212,00_€ 183.212,00_€ 393,35_€ 226.540,72_€ 126.540,72_€ 94,19 7,85 "
-           u"56.671,28_€"_s.replace(u'_', QChar(0xa0));
-    // Mended: a failure part-way leaves every result and the shared schedule
-    // as the last good calculation left them.
-    QTest::newRow("rate 0") << u"en_US"_s << u"0"_s << test::kUnusableFigures << kDefaults;
-    QTest::newRow("empty rate") << u"en_US"_s << QString() << test::kUnidentified << kDefaults;
-}
-
-void TestBw::typed()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, rate);
-    QFETCH(QString, failure);
-    QFETCH(QString, shown);
-    QLocale::setDefault(QLocale(locale));
-    test::PageFixture<BwPage> f;
-    test::typeEach(f, u"EdtMortgagePeriods EdtMortgageInterest"_s, u"360 "_s + rate);
-    QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-    QCOMPARE(test::shownText(f, kResults), shown);
-    QCOMPARE(schedule(f.host), u"360x786.70"_s);
-}
-
-// Leaving an input or a result with a tab stop calculates once. The
-// time-saved figures have none, and typing cannot change them (mended: a
-// printout showed what was typed over them).
-void TestBw::eachFieldCalculatesWhenLeft()
-{
-    test::PageFixture<BwPage> f;
-    QCOMPARE(test::notCalculatingWhenLeft(f, u"edtMortgageAmount EdtMortgageInterest "
-                                             u"EdtMortgagePeriods edtMortgagePayments "
-                                             u"edtMortgageTotalPaid edtMortgageCostOfLoan "
-                                             u"edtMortgageHalfPayments edtMortgageHalfTotalPaid "
-                                             u"edtMortgageHalfCostOfLoan edtInterestSaved"_s),
-             QStringList());
-    for (const QString &name : {u"EdtTimeSavedMonths"_s, u"EdtTimeSavedYears"_s}) {
-        QLineEdit *edit = f.get(name);
-        QVERIFY2(edit->isReadOnly() && edit->focusPolicy() == Qt::NoFocus, qPrintable(name));
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClicks(edit, u"123"_s);
+    void typed_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("rate"); // typed after a term of 360
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("shown"); // the results
+        QTest::newRow("de_DE: decimal comma")
+            << u"de_DE"_s << u"8,75"_s << QString()
+            << u"786,70_€ 283.212,00_€ 183.212,00_€ 393,35_€ 226.540,72_€ 126.540,72_€ 94,19 7,85 "
+               u"56.671,28_€"_s.replace(u'_', QChar(0xa0));
+        // Mended: a failure part-way leaves every result and the shared schedule
+        // as the last good calculation left them.
+        QTest::newRow("rate 0") << u"en_US"_s << u"0"_s << test::kUnusableFigures << kDefaults;
+        QTest::newRow("empty rate") << u"en_US"_s << QString() << test::kUnidentified << kDefaults;
     }
-    QCOMPARE(test::shownText(f, kResults), kDefaults);
-}
-
-// Entering carries the stored loan in and calculates nothing; Reset puts the
-// stored loan back and calculates once.
-void TestBw::enterAndReset()
-{
-    test::PageFixture<BwPage> f([](test::FakeHost &host) {
-        host.buyerValues().Interest = 7.5;
-        host.buyerValues().Term = 240;
-    });
-    const QString shown = u"EdtMortgageInterest EdtMortgagePeriods edtMortgagePayments"_s;
-    QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
-    QCOMPARE(f.page->focusWidget(), f.get(u"edtMortgageAmount"_s));
-    QCOMPARE(test::shownText(f, shown), u"7.500 240 $0.00"_s);
-    QCOMPARE(schedule(f.host), u"0x0.00"_s);
-    test::typeEach(f, u"EdtMortgageInterest EdtMortgagePeriods"_s, u"6 180"_s);
-    f.host.allowPrintingCalls = 0;
-    f.page->Reset();
-    QCOMPARE(f.host.allowPrintingCalls, 1);
-    QCOMPARE(test::shownText(f, shown), u"7.500 240 $805.59"_s);
-    QCOMPARE(f.failures, QStringList());
-}
+    void typed()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, rate);
+        QFETCH(QString, failure);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        test::PageFixture<BwPage> f;
+        test::typeEach(f, u"EdtMortgagePeriods EdtMortgageInterest"_s, u"360 "_s + rate);
+        QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
+        QCOMPARE(test::shownText(f, kResults), shown);
+        QCOMPARE(schedule(f.host), u"360x786.70"_s);
+    }
+    // Leaving an input or a result with a tab stop calculates once. The
+    // time-saved figures have none, and typing cannot change them (mended: a
+    // printout showed what was typed over them).
+    void eachFieldCalculatesWhenLeft()
+    {
+        test::PageFixture<BwPage> f;
+        QCOMPARE(test::notCalculatingWhenLeft(f,
+                                              u"edtMortgageAmount EdtMortgageInterest "
+                                              u"EdtMortgagePeriods edtMortgagePayments "
+                                              u"edtMortgageTotalPaid edtMortgageCostOfLoan "
+                                              u"edtMortgageHalfPayments edtMortgageHalfTotalPaid "
+                                              u"edtMortgageHalfCostOfLoan edtInterestSaved"_s),
+                 QStringList());
+        for (const QString &name : {u"EdtTimeSavedMonths"_s, u"EdtTimeSavedYears"_s}) {
+            QLineEdit *edit = f.get(name);
+            QVERIFY2(edit->isReadOnly() && edit->focusPolicy() == Qt::NoFocus, qPrintable(name));
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClicks(edit, u"123"_s);
+        }
+        QCOMPARE(test::shownText(f, kResults), kDefaults);
+    }
+    // Entering carries the stored loan in and calculates nothing; Reset puts the
+    // stored loan back and calculates once.
+    void enterAndReset()
+    {
+        test::PageFixture<BwPage> f([](test::FakeHost &host) {
+            host.buyerValues().Interest = 7.5;
+            host.buyerValues().Term = 240;
+        });
+        const QString shown = u"EdtMortgageInterest EdtMortgagePeriods edtMortgagePayments"_s;
+        QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
+        QCOMPARE(f.page->focusWidget(), f.get(u"edtMortgageAmount"_s));
+        QCOMPARE(test::shownText(f, shown), u"7.500 240 $0.00"_s);
+        QCOMPARE(schedule(f.host), u"0x0.00"_s);
+        test::typeEach(f, u"EdtMortgageInterest EdtMortgagePeriods"_s, u"6 180"_s);
+        f.host.allowPrintingCalls = 0;
+        f.page->Reset();
+        QCOMPARE(f.host.allowPrintingCalls, 1);
+        QCOMPARE(test::shownText(f, shown), u"7.500 240 $805.59"_s);
+        QCOMPARE(f.failures, QStringList());
+    }
+};
 
 QTEST_MAIN(TestBw)
 #include "tst_bw.moc"

@@ -25,14 +25,143 @@ private Q_SLOTS:
     void init() { f.emplace(); }
     // Every failure a test expects it takes out; no other may come.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    void shown_data();
-    void shown();
-    void refused_data();
-    void refused();
-    void addAndRemove();
-    void csv();
-    void keptBetweenRuns_data();
-    void keptBetweenRuns();
+    void shown_data()
+    {
+        QTest::addColumn<QString>("fields"); // "+" first: Add Offer clicked
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("gridRow");
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("sentences");
+        const QString pays57 =
+            u"Offer B costs $4,200.00 more at closing and pays for itself after payment 57."_s;
+        QTest::newRow("start: the lower APR is marked")
+            << QString() << QString() << int(CmpPage::Apr) << u"6.924% 6.685%*"_s << pays57;
+        QTest::newRow("more financed is the better")
+            << QString() << QString() << int(CmpPage::AmountFinanced)
+            << u"$298,500.00* $294,300.00"_s << pays57;
+        QTest::newRow("a lender's name heads its column and its sentence")
+            << u"edtCmpLender2"_s << u"Bank"_s << -1 << u"Offer A Bank"_s
+            << u"Bank costs $4,200.00 more at closing and pays for itself after payment 57."_s;
+        QTest::newRow("third offer with insurance")
+            << u"+"_s << QString() << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
+            << u"Offer B costs $4,200.00 more at closing than Offer A and pays for itself after "
+               u"payment 57.\nOffer A costs $500.00 more at closing than Offer C and pays for "
+               u"itself "
+               u"never, within the term.\nOffer B costs $4,700.00 more at closing than Offer C and "
+               u"pays for itself after payment 100."_s;
+        QTest::newRow("the same cash at closing")
+            << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << int(CmpPage::CashAtClosing)
+            << u"$3,500.00 $3,500.00"_s << u"The offers cost the same at closing."_s;
+    }
+    void shown()
+    {
+        QFETCH(QString, fields);
+        QFETCH(QString, typed);
+        QFETCH(int, gridRow);
+        QFETCH(QString, cells);
+        QFETCH(QString, sentences);
+        if (fields == u"+")
+            button(u"btnCmpAddOffer"_s)->click();
+        else
+            test::typeEach(*f, fields, typed);
+        QCOMPARE(row(gridRow), cells);
+        QCOMPARE(this->sentences(), sentences);
+    }
+    void refused_data()
+    {
+        QTest::addColumn<QString>("typed"); // into the first term
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("term 0") << u"0"_s << test::kUnusableFigures;
+        QTest::newRow("fractional term") << u"12.5"_s << test::kUnidentified;
+    }
+    // One message, and the grid, the sentences and the names stay as they were.
+    void refused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, failure);
+        const QString before = QString::fromUtf8(csvText(f->page->tableData())) + row(-1);
+        const QString said = sentences();
+        // A new name typed but not yet taken: the failing calculation must not show it.
+        f->get(u"edtCmpTerm1"_s)->setFocus();
+        f->get(u"edtCmpLender1"_s)->setText(u"Renamed"_s);
+        f->type(u"edtCmpTerm1"_s, typed);
+        QCOMPARE(std::exchange(f->failures, {}), QStringList{failure});
+        QCOMPARE(QString::fromUtf8(csvText(f->page->tableData())) + row(-1), before);
+        QCOMPARE(sentences(), said);
+    }
+    // Up to four offers: Add Offer greys out at four, Remove Offer at two.
+    void addAndRemove()
+    {
+        QPushButton *add = button(u"btnCmpAddOffer"_s), *remove = button(u"btnCmpRemoveOffer"_s);
+        QVERIFY(add->isEnabled() && !remove->isEnabled());
+        add->click();
+        QVERIFY(add->isEnabled() && remove->isEnabled() && f->page->offerCount() == 3);
+        add->click();
+        QVERIFY(!add->isEnabled() && f->get(u"edtCmpLoan4"_s)->isVisible());
+        QCOMPARE(row(-1), u"Offer A Offer B Offer C Offer D"_s);
+        remove->click();
+        remove->click();
+        QVERIFY(add->isEnabled() && !remove->isEnabled() && !f->get(u"edtCmpLoan3"_s)->isVisible());
+        QCOMPARE(row(-1), u"Offer A Offer B"_s);
+    }
+    // The table as CSV: a heading record, then each result with its figures as numbers.
+    void csv()
+    {
+        QVERIFY(f->page->hasTable());
+        const QStringList lines = QString::fromUtf8(csvText(f->page->tableData())).split(u"\r\n"_s);
+        QCOMPARE(lines.size(), CmpPage::RowCount + 2);
+        QCOMPARE(lines.mid(0, 4).join(u'|'), u"Result,Offer A,Offer B|Monthly Principal & Interest,"
+                                             u"1970.79,1896.20|Final Payment,1966.47,1900.91|"
+                                             u"APR,6.924,6.685"_s);
+    }
+    void keptBetweenRuns_data()
+    {
+        QTest::addColumn<QString>("stored"); // lines of the section before the run
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");   // rate 1, lender 2, offers, before typing
+        QTest::addColumn<QString>("written"); // a third offer added for the first row
+        QTest::newRow("typed offers are kept")
+            << QString() << u"edtCmpRate1 edtCmpLender2"_s << u"7.125 Zenith"_s << u"6.875  2"_s
+            << u"Rate1=7.125 Lender2=Zenith Offers=3 Loan3=285000 MI3=95"_s;
+        QTest::newRow("stored offers are read")
+            << u"Offers=3\nRate1=5.5\nLender2=Union"_s << QString() << QString()
+            << u"5.500 Union 3"_s << u"Rate1=5.5 Lender2=Union Offers=3"_s;
+        // A text that does not read leaves the start value and stays as written.
+        QTest::newRow("unreadable values kept as written")
+            << u"Offers=9\nRate1=six\nLoan2=lots"_s << QString() << QString() << u"6.875  2"_s
+            << u"Rate1=six Loan2=lots Offers=9"_s;
+        QTest::newRow("unreadable value changed by the user is written")
+            << u"Rate1=six"_s << u"edtCmpRate1"_s << u"6"_s << u"6.875  2"_s << u"Rate1=6"_s;
+    }
+    void keptBetweenRuns()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, fields);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, written);
+        if (!stored.isEmpty()) {
+            f.reset();
+            f.emplace([&stored](test::FakeHost &host) {
+                QFile file(host.settingsFile().path());
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("[Loan Offers]\n" + stored.toUtf8() + '\n');
+            });
+        }
+        QCOMPARE(test::shownText(*f, u"edtCmpRate1 edtCmpLender2"_s) + u' ' +
+                     QString::number(f->page->offerCount()),
+                 shown);
+        test::typeEach(*f, fields, typed);
+        if (stored.isEmpty())
+            button(u"btnCmpAddOffer"_s)->click();
+        f->page->saveOwnSettings();
+        QSettings file(f->host.settingsFile().path(), QSettings::IniFormat);
+        for (const QString &line : written.split(u' '))
+            QCOMPARE(u"Loan Offers/"_s + line.section(u'=', 0, 0) + u'=' +
+                         file.value(u"Loan Offers/"_s + line.section(u'=', 0, 0)).toString(),
+                     u"Loan Offers/"_s + line);
+    }
 
 private:
     QPushButton *button(const QString &name) const { return f->get<QPushButton>(name); }
@@ -58,150 +187,6 @@ private:
 
     std::optional<test::PageFixture<CmpPage>> f;
 };
-
-void TestCmp::shown_data()
-{
-    QTest::addColumn<QString>("fields"); // "+" first: Add Offer clicked
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("gridRow");
-    QTest::addColumn<QString>("cells");
-    QTest::addColumn<QString>("sentences");
-    const QString pays57 =
-        u"Offer B costs $4,200.00 more at closing and pays for itself after payment 57."_s;
-    QTest::newRow("start: the lower APR is marked")
-        << QString() << QString() << int(CmpPage::Apr) << u"6.924% 6.685%*"_s << pays57;
-    QTest::newRow("more financed is the better")
-        << QString() << QString() << int(CmpPage::AmountFinanced) << u"$298,500.00* $294,300.00"_s
-        << pays57;
-    QTest::newRow("a lender's name heads its column and its sentence")
-        << u"edtCmpLender2"_s << u"Bank"_s << -1 << u"Offer A Bank"_s
-        << u"Bank costs $4,200.00 more at closing and pays for itself after payment 57."_s;
-    QTest::newRow("third offer with insurance")
-        << u"+"_s << QString() << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
-        << u"Offer B costs $4,200.00 more at closing than Offer A and pays for itself after "
-           u"payment 57.\nOffer A costs $500.00 more at closing than Offer C and pays for itself "
-           u"never, within the term.\nOffer B costs $4,700.00 more at closing than Offer C and "
-           u"pays for itself after payment 100."_s;
-    QTest::newRow("the same cash at closing")
-        << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << int(CmpPage::CashAtClosing)
-        << u"$3,500.00 $3,500.00"_s << u"The offers cost the same at closing."_s;
-}
-
-void TestCmp::shown()
-{
-    QFETCH(QString, fields);
-    QFETCH(QString, typed);
-    QFETCH(int, gridRow);
-    QFETCH(QString, cells);
-    QFETCH(QString, sentences);
-    if (fields == u"+")
-        button(u"btnCmpAddOffer"_s)->click();
-    else
-        test::typeEach(*f, fields, typed);
-    QCOMPARE(row(gridRow), cells);
-    QCOMPARE(this->sentences(), sentences);
-}
-
-void TestCmp::refused_data()
-{
-    QTest::addColumn<QString>("typed"); // into the first term
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("term 0") << u"0"_s << test::kUnusableFigures;
-    QTest::newRow("fractional term") << u"12.5"_s << test::kUnidentified;
-}
-
-// One message, and the grid, the sentences and the names stay as they were.
-void TestCmp::refused()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, failure);
-    const QString before = QString::fromUtf8(csvText(f->page->tableData())) + row(-1);
-    const QString said = sentences();
-    // A new name typed but not yet taken: the failing calculation must not show it.
-    f->get(u"edtCmpTerm1"_s)->setFocus();
-    f->get(u"edtCmpLender1"_s)->setText(u"Renamed"_s);
-    f->type(u"edtCmpTerm1"_s, typed);
-    QCOMPARE(std::exchange(f->failures, {}), QStringList{failure});
-    QCOMPARE(QString::fromUtf8(csvText(f->page->tableData())) + row(-1), before);
-    QCOMPARE(sentences(), said);
-}
-
-// Up to four offers: Add Offer greys out at four, Remove Offer at two.
-void TestCmp::addAndRemove()
-{
-    QPushButton *add = button(u"btnCmpAddOffer"_s), *remove = button(u"btnCmpRemoveOffer"_s);
-    QVERIFY(add->isEnabled() && !remove->isEnabled());
-    add->click();
-    QVERIFY(add->isEnabled() && remove->isEnabled() && f->page->offerCount() == 3);
-    add->click();
-    QVERIFY(!add->isEnabled() && f->get(u"edtCmpLoan4"_s)->isVisible());
-    QCOMPARE(row(-1), u"Offer A Offer B Offer C Offer D"_s);
-    remove->click();
-    remove->click();
-    QVERIFY(add->isEnabled() && !remove->isEnabled() && !f->get(u"edtCmpLoan3"_s)->isVisible());
-    QCOMPARE(row(-1), u"Offer A Offer B"_s);
-}
-
-// The table as CSV: a heading record, then each result with its figures as numbers.
-void TestCmp::csv()
-{
-    QVERIFY(f->page->hasTable());
-    const QStringList lines = QString::fromUtf8(csvText(f->page->tableData())).split(u"\r\n"_s);
-    QCOMPARE(lines.size(), CmpPage::RowCount + 2);
-    QCOMPARE(lines.mid(0, 4).join(u'|'), u"Result,Offer A,Offer B|Monthly Principal & Interest,"
-                                         u"1970.79,1896.20|Final Payment,1966.47,1900.91|"
-                                         u"APR,6.924,6.685"_s);
-}
-
-void TestCmp::keptBetweenRuns_data()
-{
-    QTest::addColumn<QString>("stored"); // lines of the section before the run
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");   // rate 1, lender 2, offers, before typing
-    QTest::addColumn<QString>("written"); // a third offer added for the first row
-    QTest::newRow("typed offers are kept")
-        << QString() << u"edtCmpRate1 edtCmpLender2"_s << u"7.125 Zenith"_s << u"6.875  2"_s
-        << u"Rate1=7.125 Lender2=Zenith Offers=3 Loan3=285000 MI3=95"_s;
-    QTest::newRow("stored offers are read")
-        << u"Offers=3\nRate1=5.5\nLender2=Union"_s << QString() << QString() << u"5.500 Union 3"_s
-        << u"Rate1=5.5 Lender2=Union Offers=3"_s;
-    // A text that does not read leaves the start value and stays as written.
-    QTest::newRow("unreadable values kept as written")
-        << u"Offers=9\nRate1=six\nLoan2=lots"_s << QString() << QString() << u"6.875  2"_s
-        << u"Rate1=six Loan2=lots Offers=9"_s;
-    QTest::newRow("unreadable value changed by the user is written")
-        << u"Rate1=six"_s << u"edtCmpRate1"_s << u"6"_s << u"6.875  2"_s << u"Rate1=6"_s;
-}
-
-void TestCmp::keptBetweenRuns()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, fields);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(QString, written);
-    if (!stored.isEmpty()) {
-        f.reset();
-        f.emplace([&stored](test::FakeHost &host) {
-            QFile file(host.settingsFile().path());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[Loan Offers]\n" + stored.toUtf8() + '\n');
-        });
-    }
-    QCOMPARE(test::shownText(*f, u"edtCmpRate1 edtCmpLender2"_s) + u' ' +
-                 QString::number(f->page->offerCount()),
-             shown);
-    test::typeEach(*f, fields, typed);
-    if (stored.isEmpty())
-        button(u"btnCmpAddOffer"_s)->click();
-    f->page->saveOwnSettings();
-    QSettings file(f->host.settingsFile().path(), QSettings::IniFormat);
-    for (const QString &line : written.split(u' '))
-        QCOMPARE(u"Loan Offers/"_s + line.section(u'=', 0, 0) + u'=' +
-                     file.value(u"Loan Offers/"_s + line.section(u'=', 0, 0)).toString(),
-                 u"Loan Offers/"_s + line);
-}
 
 QTEST_MAIN(TestCmp)
 #include "tst_cmp.moc"

@@ -26,14 +26,194 @@ private Q_SLOTS:
     void init() { f.emplace(); }
     // Every failure a test expects it takes out; no other may come.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    void start();
-    void enterCarriesRatios();
-    void typed_data();
-    void typed();
-    void closingCostsInTheSettingsFile();
-    void unwritableSettingsFileReported();
-    void panels();
-    void resetFeesUntilPanelOpened();
+    // The worked start example, every figure on the page at once.
+    void start()
+    {
+        QCOMPARE(test::shownText(*f, u"edtEccCPurchasePrice edtEccCPandI edtEccCMonthlyPayment "
+                                     u"edtEccCHousingRatio edtEccCDebtRatio edtEccCClosingCosts "
+                                     u"edtEccCEscrows edtEccCCashRequiredToClose edtII edtPTI"_s),
+                 u"$146,000.00 $777.07 $957.07 24 35 $1,152.00 $1,206.00 $31,558.00 $336.00 "
+                 u"$450.00"_s);
+        QCOMPARE(locks(), u"LLL"_s);
+        QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
+    }
+    // Entering carries the stored ratios in and calculates: 30 and 40 allow 1150
+    // (price 175,000). With all locked the focus goes to income.
+    void enterCarriesRatios()
+    {
+        f->host.buyerValues().HRatio = 30;
+        f->host.buyerValues().DRatio = 40;
+        f->page->enter();
+        QCOMPARE(test::shownText(*f, u"edtEccHousingRatio edtEccDebtRatio edtEccCHousingRatio "
+                                     u"edtEccCPurchasePrice"_s),
+                 u"30 40 28 $175,000.00"_s);
+        QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccIncome"_s));
+    }
+    void typed_data()
+    {
+        QTest::addColumn<QString>("steps"); // keys clicked and fields typed into
+        QTest::addColumn<QString>("texts"); // typed into those fields
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("shown"); // the locks, then what the names show
+        // The page gives the term in years to the choice of premium column, and
+        // one month of PMI is a closing cost.
+        QTest::newRow("15% 15y: short column")
+            << u"edtEccDownPaymentPercent edtEccTerm"_s << u"15 15"_s << QString()
+            << u"edtPMIPercent edtEccCPurchasePrice edtEccCpmi edtClosingPMI"_s
+            << u"LLL 0.0019 $102,000.00 $13.73 $13.73"_s;
+        // The locks a user reaches with the keys, and the relation each keeps.
+        const QString lock = u"edtEccCPurchasePrice edtEccCDownPayment edtEccCLoanAmount "
+                             u"edtEccDownPaymentPercent edtPMIPercent"_s;
+        const QString price = u"btnUnlockPurchasePrice edtEccCPurchasePrice"_s;
+        const QString loan = u"btnUnlockLoanAmount edtEccCLoanAmount"_s;
+        const QString down = u"btnUnlockDownPayment edtEccCDownPayment"_s;
+        const QString ull = u"ULL $200,000.00 $40,000.00 $160,000.00 20.000 0.0000"_s;
+        QTest::newRow("ULL price typed") << price << u"200000"_s << QString() << lock << ull;
+        QTest::newRow("LUL down payment typed")
+            << down << u"21900"_s << QString() << lock
+            << u"LUL $146,000.00 $21,900.00 $124,100.00 15.000 0.0032"_s;
+        // Unlocking the price locks a typed loan again, and the other way round.
+        QTest::newRow("LLU then price typed")
+            << loan + u' ' + price << u"180000 200000"_s << QString() << lock << ull;
+        QTest::newRow("ULL then loan typed")
+            << price + u' ' + loan << u"200000 180000"_s << QString() << lock
+            << u"LLU $225,000.00 $45,000.00 $180,000.00 20.000 0.0000"_s;
+        // Locking again returns to affordability.
+        QTest::newRow("LUL locked again")
+            << down + u" btnLockDownPayment edtEccIncome" << u"21900 4000"_s << QString() << lock
+            << u"LLL $134,000.00 $20,100.00 $113,900.00 15.000 0.0032"_s;
+        // Mended: a percent of no price reaches the handler as unusable figures,
+        // and a failure writes nothing: the loan a price of 0 gave stays, where
+        // the typed 1,000 would have made it -1,000. Never "nan" or "inf".
+        QTest::newRow("price 0, down payment typed")
+            << price + u' ' + down << u"0 1000"_s << test::kUnusableFigures
+            << u"edtEccCLoanAmount edtEccDownPaymentPercent edtEccCPurchasePrice"_s
+            << u"UUL $0.00 20.000 $0.00"_s;
+        // A count the figures need must be whole; one whose line is 0 (no
+        // insurance) is not read at all.
+        QTest::newRow("empty day count") << u"btnCalcEscrows edtIIDays"_s << QString()
+                                         << test::kUnidentified << u"edtII"_s << u"LLL $336.00"_s;
+        QTest::newRow("no insurance: its counts unread")
+            << u"edtEccInsurance btnCalcEscrows edtHOIPMonths edtHOIIMonths"_s << u"0  "_s
+            << QString() << u"edtHOIP edtHOII edtEccCMonthlyInsurance"_s
+            << u"LLL $0.00 $0.00 $0.00"_s;
+    }
+    void typed()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, texts);
+        QFETCH(QString, failure);
+        QFETCH(QString, names);
+        QFETCH(QString, shown);
+        act(steps, texts);
+        QCOMPARE(std::exchange(f->failures, {}),
+                 failure.isEmpty() ? QStringList() : QStringList{failure});
+        QCOMPARE(locks() + u' ' + test::shownText(*f, names), shown);
+    }
+    // Fees and counts are stored on OK; the closing-cost panel reads the file at
+    // each opening and reports a fee it cannot read.
+    void closingCostsInTheSettingsFile()
+    {
+        // 20 days at 7 % on 116,800 is 448 (+ 450 + 360 + 60 escrows); fees
+        // 1152 - 300 + 350 - 300 + 120.50.
+        act(u"btnCalcClosing edtAF edtOF btnClosePnlClosing btnCalcEscrows edtIIDays edtHOIIMonths "
+            u"btnClosePnlEscrow"_s,
+            u"350 120.5 20 3"_s);
+        QCOMPARE(test::shownText(*f, u"edtII edtEccCEscrows edtEccCClosingCosts"_s),
+                 u"$448.00 $1,348.00 $1,022.50"_s);
+        {
+            QSettings file(f->host.settingsFile().path(), QSettings::IniFormat);
+            QCOMPARE(QStringList({file.value(u"ClosingCosts/AppraisalFee"_s).toString(),
+                                  file.value(u"Escrows/InterimInterestDays"_s).toString()}),
+                     QStringList({u"350"_s, u"20"_s}));
+            file.setValue(u"ClosingCosts/AppraisalFee"_s, u"abc"_s);
+            file.setValue(u"ClosingCosts/SellerPaid"_s, 1000);
+        }
+        act(u"btnCalcClosing"_s);
+        QTRY_COMPARE(f->boxes->texts(), QStringList{ignoredKeysMessage(
+                                            f->host.settingsFile().path(), {u"AppraisalFee"_s})});
+        act(u"btnClosePnlClosing"_s);
+        QCOMPARE(test::shownText(*f, u"edtAF edtOF edtSellerPaid edtEccCClosingCosts"_s),
+                 u"300.00 $120.50 $1,000.00 $972.50"_s);
+    }
+    // Mended: an unwritable file is reported, yet the panel closes and the fees
+    // stay in force.
+    void unwritableSettingsFileReported()
+    {
+        QVERIFY(QDir(f->host.folder()).mkdir(u"CLVN.INI"_s));
+        act(u"btnCalcClosing edtAF btnClosePnlClosing"_s, u"333"_s);
+        QCOMPARE(std::exchange(f->failures, {}), QStringList{test::kUnidentified});
+        QVERIFY(!f->get<QFrame>(u"pnlClosing"_s)->isVisible());
+        QCOMPARE(f->text(u"edtEccCClosingCosts"_s), u"$1,185.00"_s);
+    }
+    // An open panel disables both panel keys and keeps the keyboard until OK.
+    void panels()
+    {
+        // pnl<name>, opened by btnCalc<key>, closed by btnClosePnl<name>; its
+        // first field and another.
+        for (const QStringList &panel : {u"Closing Closing edtAF edtSTT"_s.split(u' '),
+                                         u"Escrow Escrows edtIIDays edtPTIMonths"_s.split(u' ')}) {
+            const QString &name = panel[0], &key = panel[1], &first = panel[2], &other = panel[3];
+            QPushButton *ok = button(u"btnClosePnl"_s + name);
+            act(u"btnCalc"_s + key);
+            auto *frame = f->get<QFrame>(u"pnl"_s + name);
+            QVERIFY(frame->isVisible());
+            QVERIFY(!button(u"btnCalcClosing"_s)->isEnabled() &&
+                    !button(u"btnCalcEscrows"_s)->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), f->get(first));
+            for (const auto tab : {Qt::Key_Tab, Qt::Key_Backtab}) {
+                bool reachedOk = false;
+                for (int i = 0; i < 30; ++i) {
+                    QTest::keyClick(QApplication::focusWidget(), tab);
+                    QVERIFY2(frame->isAncestorOf(QApplication::focusWidget()),
+                             qPrintable(QApplication::focusWidget()->objectName()));
+                    reachedOk = reachedOk || QApplication::focusWidget() == ok;
+                }
+                QVERIFY(reachedOk);
+            }
+            // Leaving OK by other means than Tab also comes back to the first field.
+            ok->setFocus(Qt::TabFocusReason);
+            f->get(u"edtEccInterest"_s)->setFocus(Qt::MouseFocusReason);
+            QTRY_COMPARE(QApplication::focusWidget(), f->get(first));
+            // A click from OK into another of the panel's fields is not taken away.
+            ok->setFocus(Qt::TabFocusReason);
+            QTest::mouseClick(f->get(other), Qt::LeftButton);
+            QCoreApplication::processEvents(); // a queued move of the focus
+            QCOMPARE(QApplication::focusWidget(), f->get(other));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QVERIFY(!frame->isVisible());
+            QVERIFY(button(u"btnCalcClosing"_s)->isEnabled() &&
+                    button(u"btnCalcEscrows"_s)->isEnabled());
+        }
+    }
+    // Reset's fees (1,327) hold until the closing-cost panel next opens, then the
+    // file's. Ratios 28/40 allow 1120, 30 days on 136,000 is 782.47.
+    void resetFeesUntilPanelOpened()
+    {
+        act(u"edtEccInterest btnUnlockDownPayment edtEccCDownPayment"_s, u"8 40000"_s);
+        f->host.printingAllowed = f->host.resetEnabled = true;
+        f->page->Reset();
+        QCOMPARE(locks(), u"LLL"_s);
+        QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccIncome"_s));
+        QVERIFY(!f->host.printingAllowed && !f->host.resetEnabled);
+        // The results are cleared; Reset's inputs and fees show in what income brings.
+        QCOMPARE(test::shownText(*f, u"edtEccCPurchasePrice edtII edtEccCCashRequiredToClose "
+                                     u"edtEccCHousingRatio edtPMIPercent"_s),
+                 u"$0.00 $0.00 $0.00 0 0.0000"_s);
+
+        f->type(u"edtEccIncome"_s, u"4000"_s);
+        QCOMPARE(test::shownText(*f,
+                                 u"edtEccCPurchasePrice edtEccCClosingCosts edtII edtEccCEscrows "
+                                 u"edtEccCCashRequiredToClose"_s),
+                 u"$170,000.00 $1,327.00 $782.47 $1,652.47 $36,979.47"_s);
+        QVERIFY(f->host.printingAllowed);
+
+        act(u"btnCalcClosing"_s);
+        QCOMPARE(test::shownText(*f, u"edtAF edtLPF"_s), u"300.00 $0.00"_s);
+        act(u"btnClosePnlClosing"_s);
+        QCOMPARE(f->text(u"edtEccCClosingCosts"_s), u"$1,152.00"_s);
+    }
 
 private:
     QPushButton *button(const QString &name) const { return f->get<QPushButton>(name); }
@@ -84,200 +264,6 @@ private:
 
     std::optional<test::PageFixture<EccPage>> f;
 };
-
-// The worked start example, every figure on the page at once.
-void TestEcc::start()
-{
-    QCOMPARE(test::shownText(*f, u"edtEccCPurchasePrice edtEccCPandI edtEccCMonthlyPayment "
-                                 u"edtEccCHousingRatio edtEccCDebtRatio edtEccCClosingCosts "
-                                 u"edtEccCEscrows edtEccCCashRequiredToClose edtII edtPTI"_s),
-             u"$146,000.00 $777.07 $957.07 24 35 $1,152.00 $1,206.00 $31,558.00 $336.00 "
-             u"$450.00"_s);
-    QCOMPARE(locks(), u"LLL"_s);
-    QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
-}
-
-// Entering carries the stored ratios in and calculates: 30 and 40 allow 1150
-// (price 175,000). With all locked the focus goes to income.
-void TestEcc::enterCarriesRatios()
-{
-    f->host.buyerValues().HRatio = 30;
-    f->host.buyerValues().DRatio = 40;
-    f->page->enter();
-    QCOMPARE(test::shownText(*f, u"edtEccHousingRatio edtEccDebtRatio edtEccCHousingRatio "
-                                 u"edtEccCPurchasePrice"_s),
-             u"30 40 28 $175,000.00"_s);
-    QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccIncome"_s));
-}
-
-void TestEcc::typed_data()
-{
-    QTest::addColumn<QString>("steps"); // keys clicked and fields typed into
-    QTest::addColumn<QString>("texts"); // typed into those fields
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("names");
-    QTest::addColumn<QString>("shown"); // the locks, then what the names show
-    // The page gives the term in years to the choice of premium column, and
-    // one month of PMI is a closing cost.
-    QTest::newRow("15% 15y: short column")
-        << u"edtEccDownPaymentPercent edtEccTerm"_s << u"15 15"_s << QString()
-        << u"edtPMIPercent edtEccCPurchasePrice edtEccCpmi edtClosingPMI"_s
-        << u"LLL 0.0019 $102,000.00 $13.73 $13.73"_s;
-    // The locks a user reaches with the keys, and the relation each keeps.
-    const QString lock = u"edtEccCPurchasePrice edtEccCDownPayment edtEccCLoanAmount "
-                         u"edtEccDownPaymentPercent edtPMIPercent"_s;
-    const QString price = u"btnUnlockPurchasePrice edtEccCPurchasePrice"_s;
-    const QString loan = u"btnUnlockLoanAmount edtEccCLoanAmount"_s;
-    const QString down = u"btnUnlockDownPayment edtEccCDownPayment"_s;
-    const QString ull = u"ULL $200,000.00 $40,000.00 $160,000.00 20.000 0.0000"_s;
-    QTest::newRow("ULL price typed") << price << u"200000"_s << QString() << lock << ull;
-    QTest::newRow("LUL down payment typed")
-        << down << u"21900"_s << QString() << lock
-        << u"LUL $146,000.00 $21,900.00 $124,100.00 15.000 0.0032"_s;
-    // Unlocking the price locks a typed loan again, and the other way round.
-    QTest::newRow("LLU then price typed")
-        << loan + u' ' + price << u"180000 200000"_s << QString() << lock << ull;
-    QTest::newRow("ULL then loan typed")
-        << price + u' ' + loan << u"200000 180000"_s << QString() << lock
-        << u"LLU $225,000.00 $45,000.00 $180,000.00 20.000 0.0000"_s;
-    // Locking again returns to affordability.
-    QTest::newRow("LUL locked again")
-        << down + u" btnLockDownPayment edtEccIncome" << u"21900 4000"_s << QString() << lock
-        << u"LLL $134,000.00 $20,100.00 $113,900.00 15.000 0.0032"_s;
-    // Mended: a percent of no price reaches the handler as unusable figures,
-    // and a failure writes nothing: the loan a price of 0 gave stays, where
-    // the typed 1,000 would have made it -1,000. Never "nan" or "inf".
-    QTest::newRow("price 0, down payment typed")
-        << price + u' ' + down << u"0 1000"_s << test::kUnusableFigures
-        << u"edtEccCLoanAmount edtEccDownPaymentPercent edtEccCPurchasePrice"_s
-        << u"UUL $0.00 20.000 $0.00"_s;
-    // A count the figures need must be whole; one whose line is 0 (no
-    // insurance) is not read at all.
-    QTest::newRow("empty day count") << u"btnCalcEscrows edtIIDays"_s << QString()
-                                     << test::kUnidentified << u"edtII"_s << u"LLL $336.00"_s;
-    QTest::newRow("no insurance: its counts unread")
-        << u"edtEccInsurance btnCalcEscrows edtHOIPMonths edtHOIIMonths"_s << u"0  "_s << QString()
-        << u"edtHOIP edtHOII edtEccCMonthlyInsurance"_s << u"LLL $0.00 $0.00 $0.00"_s;
-}
-
-void TestEcc::typed()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, texts);
-    QFETCH(QString, failure);
-    QFETCH(QString, names);
-    QFETCH(QString, shown);
-    act(steps, texts);
-    QCOMPARE(std::exchange(f->failures, {}),
-             failure.isEmpty() ? QStringList() : QStringList{failure});
-    QCOMPARE(locks() + u' ' + test::shownText(*f, names), shown);
-}
-
-// Fees and counts are stored on OK; the closing-cost panel reads the file at
-// each opening and reports a fee it cannot read.
-void TestEcc::closingCostsInTheSettingsFile()
-{
-    // 20 days at 7 % on 116,800 is 448 (+ 450 + 360 + 60 escrows); fees
-    // 1152 - 300 + 350 - 300 + 120.50.
-    act(u"btnCalcClosing edtAF edtOF btnClosePnlClosing btnCalcEscrows edtIIDays edtHOIIMonths "
-        u"btnClosePnlEscrow"_s,
-        u"350 120.5 20 3"_s);
-    QCOMPARE(test::shownText(*f, u"edtII edtEccCEscrows edtEccCClosingCosts"_s),
-             u"$448.00 $1,348.00 $1,022.50"_s);
-    {
-        QSettings file(f->host.settingsFile().path(), QSettings::IniFormat);
-        QCOMPARE(QStringList({file.value(u"ClosingCosts/AppraisalFee"_s).toString(),
-                              file.value(u"Escrows/InterimInterestDays"_s).toString()}),
-                 QStringList({u"350"_s, u"20"_s}));
-        file.setValue(u"ClosingCosts/AppraisalFee"_s, u"abc"_s);
-        file.setValue(u"ClosingCosts/SellerPaid"_s, 1000);
-    }
-    act(u"btnCalcClosing"_s);
-    QTRY_COMPARE(f->boxes->texts(), QStringList{ignoredKeysMessage(f->host.settingsFile().path(),
-                                                                   {u"AppraisalFee"_s})});
-    act(u"btnClosePnlClosing"_s);
-    QCOMPARE(test::shownText(*f, u"edtAF edtOF edtSellerPaid edtEccCClosingCosts"_s),
-             u"300.00 $120.50 $1,000.00 $972.50"_s);
-}
-
-// Mended: an unwritable file is reported, yet the panel closes and the fees
-// stay in force.
-void TestEcc::unwritableSettingsFileReported()
-{
-    QVERIFY(QDir(f->host.folder()).mkdir(u"CLVN.INI"_s));
-    act(u"btnCalcClosing edtAF btnClosePnlClosing"_s, u"333"_s);
-    QCOMPARE(std::exchange(f->failures, {}), QStringList{test::kUnidentified});
-    QVERIFY(!f->get<QFrame>(u"pnlClosing"_s)->isVisible());
-    QCOMPARE(f->text(u"edtEccCClosingCosts"_s), u"$1,185.00"_s);
-}
-
-// An open panel disables both panel keys and keeps the keyboard until OK.
-void TestEcc::panels()
-{
-    // pnl<name>, opened by btnCalc<key>, closed by btnClosePnl<name>; its
-    // first field and another.
-    for (const QStringList &panel : {u"Closing Closing edtAF edtSTT"_s.split(u' '),
-                                     u"Escrow Escrows edtIIDays edtPTIMonths"_s.split(u' ')}) {
-        const QString &name = panel[0], &key = panel[1], &first = panel[2], &other = panel[3];
-        QPushButton *ok = button(u"btnClosePnl"_s + name);
-        act(u"btnCalc"_s + key);
-        auto *frame = f->get<QFrame>(u"pnl"_s + name);
-        QVERIFY(frame->isVisible());
-        QVERIFY(!button(u"btnCalcClosing"_s)->isEnabled() &&
-                !button(u"btnCalcEscrows"_s)->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), f->get(first));
-        for (const auto tab : {Qt::Key_Tab, Qt::Key_Backtab}) {
-            bool reachedOk = false;
-            for (int i = 0; i < 30; ++i) {
-                QTest::keyClick(QApplication::focusWidget(), tab);
-                QVERIFY2(frame->isAncestorOf(QApplication::focusWidget()),
-                         qPrintable(QApplication::focusWidget()->objectName()));
-                reachedOk = reachedOk || QApplication::focusWidget() == ok;
-            }
-            QVERIFY(reachedOk);
-        }
-        // Leaving OK by other means than Tab also comes back to the first field.
-        ok->setFocus(Qt::TabFocusReason);
-        f->get(u"edtEccInterest"_s)->setFocus(Qt::MouseFocusReason);
-        QTRY_COMPARE(QApplication::focusWidget(), f->get(first));
-        // A click from OK into another of the panel's fields is not taken away.
-        ok->setFocus(Qt::TabFocusReason);
-        QTest::mouseClick(f->get(other), Qt::LeftButton);
-        QCoreApplication::processEvents(); // a queued move of the focus
-        QCOMPARE(QApplication::focusWidget(), f->get(other));
-        QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!frame->isVisible());
-        QVERIFY(button(u"btnCalcClosing"_s)->isEnabled() &&
-                button(u"btnCalcEscrows"_s)->isEnabled());
-    }
-}
-
-// Reset's fees (1,327) hold until the closing-cost panel next opens, then the
-// file's. Ratios 28/40 allow 1120, 30 days on 136,000 is 782.47.
-void TestEcc::resetFeesUntilPanelOpened()
-{
-    act(u"edtEccInterest btnUnlockDownPayment edtEccCDownPayment"_s, u"8 40000"_s);
-    f->host.printingAllowed = f->host.resetEnabled = true;
-    f->page->Reset();
-    QCOMPARE(locks(), u"LLL"_s);
-    QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccIncome"_s));
-    QVERIFY(!f->host.printingAllowed && !f->host.resetEnabled);
-    // The results are cleared; Reset's inputs and fees show in what income brings.
-    QCOMPARE(test::shownText(*f, u"edtEccCPurchasePrice edtII edtEccCCashRequiredToClose "
-                                 u"edtEccCHousingRatio edtPMIPercent"_s),
-             u"$0.00 $0.00 $0.00 0 0.0000"_s);
-
-    f->type(u"edtEccIncome"_s, u"4000"_s);
-    QCOMPARE(test::shownText(*f, u"edtEccCPurchasePrice edtEccCClosingCosts edtII edtEccCEscrows "
-                                 u"edtEccCCashRequiredToClose"_s),
-             u"$170,000.00 $1,327.00 $782.47 $1,652.47 $36,979.47"_s);
-    QVERIFY(f->host.printingAllowed);
-
-    act(u"btnCalcClosing"_s);
-    QCOMPARE(test::shownText(*f, u"edtAF edtLPF"_s), u"300.00 $0.00"_s);
-    act(u"btnClosePnlClosing"_s);
-    QCOMPARE(f->text(u"edtEccCClosingCosts"_s), u"$1,152.00"_s);
-}
 
 QTEST_MAIN(TestEcc)
 #include "tst_ecc.moc"

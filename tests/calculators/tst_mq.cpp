@@ -15,120 +15,109 @@ class TestMq : public QObject
 
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
-    void typed_data();
-    void typed();
-    void enterCarriesRatiosWithoutCalculating();
-    void halfTypedRateWaitsForANumber();
-    void resetOrder_data();
-    void resetOrder();
+    void typed_data()
+    {
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("shown");
+        const QString loans = u"edtMQLoan1 edtMQLoan2 edtMQLoan3"_s;
+        QTest::newRow("start figures")
+            << u"edtIncome1"_s << u"4000"_s << QString()
+            << loans + u" edtMQPayment3 edtMQPurchasePrice2 edtCalculatedHousingRatio "
+                       u"edtCalculatedDebtRatio"
+            << u"$142,792.19 $122,533.38 $105,693.16 $950.00 $142,533.38 19 36"_s;
+        // Rates 2 and 3 follow rate 1 at -0.25 and -0.5, and their loans use them.
+        QTest::newRow("rate 1 typed 7")
+            << u"edtMQir1"_s << u"7"_s << QString() << u"edtMQir2 edtMQir3 edtMQLoan2 edtMQLoan3"_s
+            << u"6.750 6.500 $124,940.16 $109,056.59"_s;
+        // A rate of 0 has no present value (0 / 0): the scenarios before it show
+        // new figures, the failing one and those after keep theirs.
+        QTest::newRow("rate 1 zero")
+            << u"edtIncome1 edtMQir1"_s << u"4000 0"_s << test::kUnusableFigures << loans
+            << u"$142,792.19 $122,533.38 $105,693.16"_s;
+        QTest::newRow("rate 3 zero")
+            << u"edtIncome1 edtMQir1"_s << u"4000 0.5"_s << test::kUnusableFigures << loans
+            << u"$317,524.50 $222,371.24 $105,693.16"_s;
+    }
+    void typed()
+    {
+        QFETCH(QString, fields);
+        QFETCH(QString, typed);
+        QFETCH(QString, failure);
+        QFETCH(QString, names);
+        QFETCH(QString, shown);
+        test::PageFixture<MqPage> f;
+        test::typeEach(f, fields, typed);
+        QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
+        QCOMPARE(test::shownText(f, names), shown);
+    }
+    // Entering takes the stored ratios but does not calculate.
+    void enterCarriesRatiosWithoutCalculating()
+    {
+        test::PageFixture<MqPage> f([](test::FakeHost &host) {
+            host.buyerValues().HRatio = 31;
+            host.buyerValues().DRatio = 42;
+        });
+        QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
+        QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
+        QCOMPARE(test::shownText(f, u"edtHousingRatio edtDebtRatio edtMQLoan1 "
+                                    u"edtCalculatedHousingRatio edtCalculatedDebtRatio"_s),
+                 u"31 42 $0.00 28 36"_s);
+        QCOMPARE(f.failures, QStringList());
+    }
+    // Mended: clearing rate 1 to type a new one must not raise an error box per
+    // keystroke; the followers move once a number stands there again.
+    void halfTypedRateWaitsForANumber()
+    {
+        test::PageFixture<MqPage> f;
+        const QString rates = u"edtMQir1 edtMQir2 edtMQir3"_s;
+        test::typeOnly(f.get(u"edtMQir1"_s), QString());
+        QCOMPARE(test::shownText(f, rates), u" 7.000 7.000"_s);
+        QTest::keyClicks(f.get(u"edtMQir1"_s), u"8"_s);
+        QCOMPARE(test::shownText(f, rates), u"8 7.750 7.500"_s);
+        QCOMPARE(f.failures, QStringList());
+        // Leaving the field empty is still an error, reported once.
+        f.type(u"edtMQir1"_s, QString());
+        QCOMPARE(f.failures, QStringList{test::kUnidentified});
+    }
+    void resetOrder_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("rates"); // rates 2 and 3 after Reset
+        // Rate 1 changes on Reset: rate 3 follows it (6.5), rate 2 is set after.
+        QTest::newRow("rate 1 was 8") << u"edtMQir1"_s << u"8"_s << u"7.000 6.500"_s;
+        // Rate 1 text unchanged: rate 3 is not touched.
+        QTest::newRow("rate 3 was 5") << u"edtMQir3"_s << u"5"_s << u"7.000 5"_s;
+    }
+    // Reset puts back the inputs and clears scenarios 1 and 2 without calculating;
+    // scenario 3 and the actual ratios stay. Income 1 has the focus: its edit text.
+    void resetOrder()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, rates);
+        test::PageFixture<MqPage> f;
+        test::typeEach(f, u"edtMQTerm3 edtIncome2 edtMQTerm2 "_s + field, u"10 2500 25 "_s + typed);
+        const QString kept = u"edtMQLoan3 edtCalculatedHousingRatio"_s;
+        const QString before = test::shownText(f, kept);
+        QVERIFY(!before.startsWith(u"$0.00"));
+        const int calls = f.host.allowPrintingCalls;
+        f.page->Reset();
+        QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
+        QCOMPARE(test::shownText(f,
+                                 u"edtIncome1 edtIncome2 edtCards1 edtDebtRatio edtMQir1 "
+                                 u"edtMQTerm2 edtMQTerm3 edtMQLoan1 edtMQPurchasePrice2 edtMQir2 "
+                                 u"edtMQir3"_s),
+                 u"4000.00 $0.00 $350.00 40 7.000 15 10 $0.00 $0.00 "_s + rates);
+        QCOMPARE(test::shownText(f, kept), before);
+        QCOMPARE(f.host.allowPrintingCalls, calls);
+        QCOMPARE(f.host.disallowPrintingCalls, 0);
+        QCOMPARE(f.failures, QStringList());
+    }
 };
-
-void TestMq::typed_data()
-{
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("names");
-    QTest::addColumn<QString>("shown");
-    const QString loans = u"edtMQLoan1 edtMQLoan2 edtMQLoan3"_s;
-    QTest::newRow("start figures")
-        << u"edtIncome1"_s << u"4000"_s << QString()
-        << loans + u" edtMQPayment3 edtMQPurchasePrice2 edtCalculatedHousingRatio "
-                   u"edtCalculatedDebtRatio"
-        << u"$142,792.19 $122,533.38 $105,693.16 $950.00 $142,533.38 19 36"_s;
-    // Rates 2 and 3 follow rate 1 at -0.25 and -0.5, and their loans use them.
-    QTest::newRow("rate 1 typed 7")
-        << u"edtMQir1"_s << u"7"_s << QString() << u"edtMQir2 edtMQir3 edtMQLoan2 edtMQLoan3"_s
-        << u"6.750 6.500 $124,940.16 $109,056.59"_s;
-    // A rate of 0 has no present value (0 / 0): the scenarios before it show
-    // new figures, the failing one and those after keep theirs.
-    QTest::newRow("rate 1 zero") << u"edtIncome1 edtMQir1"_s << u"4000 0"_s
-                                 << test::kUnusableFigures << loans
-                                 << u"$142,792.19 $122,533.38 $105,693.16"_s;
-    QTest::newRow("rate 3 zero") << u"edtIncome1 edtMQir1"_s << u"4000 0.5"_s
-                                 << test::kUnusableFigures << loans
-                                 << u"$317,524.50 $222,371.24 $105,693.16"_s;
-}
-
-void TestMq::typed()
-{
-    QFETCH(QString, fields);
-    QFETCH(QString, typed);
-    QFETCH(QString, failure);
-    QFETCH(QString, names);
-    QFETCH(QString, shown);
-    test::PageFixture<MqPage> f;
-    test::typeEach(f, fields, typed);
-    QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-    QCOMPARE(test::shownText(f, names), shown);
-}
-
-// Entering takes the stored ratios but does not calculate.
-void TestMq::enterCarriesRatiosWithoutCalculating()
-{
-    test::PageFixture<MqPage> f([](test::FakeHost &host) {
-        host.buyerValues().HRatio = 31;
-        host.buyerValues().DRatio = 42;
-    });
-    QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
-    QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
-    QCOMPARE(test::shownText(f, u"edtHousingRatio edtDebtRatio edtMQLoan1 "
-                                u"edtCalculatedHousingRatio edtCalculatedDebtRatio"_s),
-             u"31 42 $0.00 28 36"_s);
-    QCOMPARE(f.failures, QStringList());
-}
-
-// Mended: clearing rate 1 to type a new one must not raise an error box per
-// keystroke; the followers move once a number stands there again.
-void TestMq::halfTypedRateWaitsForANumber()
-{
-    test::PageFixture<MqPage> f;
-    const QString rates = u"edtMQir1 edtMQir2 edtMQir3"_s;
-    test::typeOnly(f.get(u"edtMQir1"_s), QString());
-    QCOMPARE(test::shownText(f, rates), u" 7.000 7.000"_s);
-    QTest::keyClicks(f.get(u"edtMQir1"_s), u"8"_s);
-    QCOMPARE(test::shownText(f, rates), u"8 7.750 7.500"_s);
-    QCOMPARE(f.failures, QStringList());
-    // Leaving the field empty is still an error, reported once.
-    f.type(u"edtMQir1"_s, QString());
-    QCOMPARE(f.failures, QStringList{test::kUnidentified});
-}
-
-void TestMq::resetOrder_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("rates"); // rates 2 and 3 after Reset
-    // Rate 1 changes on Reset: rate 3 follows it (6.5), rate 2 is set after.
-    QTest::newRow("rate 1 was 8") << u"edtMQir1"_s << u"8"_s << u"7.000 6.500"_s;
-    // Rate 1 text unchanged: rate 3 is not touched.
-    QTest::newRow("rate 3 was 5") << u"edtMQir3"_s << u"5"_s << u"7.000 5"_s;
-}
-
-// Reset puts back the inputs and clears scenarios 1 and 2 without calculating;
-// scenario 3 and the actual ratios stay. Income 1 has the focus: its edit text.
-void TestMq::resetOrder()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, rates);
-    test::PageFixture<MqPage> f;
-    test::typeEach(f, u"edtMQTerm3 edtIncome2 edtMQTerm2 "_s + field, u"10 2500 25 "_s + typed);
-    const QString kept = u"edtMQLoan3 edtCalculatedHousingRatio"_s;
-    const QString before = test::shownText(f, kept);
-    QVERIFY(!before.startsWith(u"$0.00"));
-    const int calls = f.host.allowPrintingCalls;
-    f.page->Reset();
-    QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
-    QCOMPARE(test::shownText(f, u"edtIncome1 edtIncome2 edtCards1 edtDebtRatio edtMQir1 "
-                                u"edtMQTerm2 edtMQTerm3 edtMQLoan1 edtMQPurchasePrice2 edtMQir2 "
-                                u"edtMQir3"_s),
-             u"4000.00 $0.00 $350.00 40 7.000 15 10 $0.00 $0.00 "_s + rates);
-    QCOMPARE(test::shownText(f, kept), before);
-    QCOMPARE(f.host.allowPrintingCalls, calls);
-    QCOMPARE(f.host.disallowPrintingCalls, 0);
-    QCOMPARE(f.failures, QStringList());
-}
 
 QTEST_MAIN(TestMq)
 #include "tst_mq.moc"

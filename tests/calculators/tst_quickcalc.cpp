@@ -33,10 +33,91 @@ private Q_SLOTS:
     void init() { f.emplace(); }
     // The page must answer every failure itself.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    void enterWithCalculateDisabled();
-    void calculate_data();
-    void calculate();
-    void solveAgainThenReset();
+    void enterWithCalculateDisabled()
+    {
+        f->host.printingAllowed = f->host.resetEnabled = true;
+        f->page->enter();
+        // Reset is left as the page the user came from had it.
+        QVERIFY(!f->host.printingAllowed && f->host.resetEnabled && f->page->hasFocus());
+        // Calculate does nothing before a choice.
+        QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
+        click(u"BtnCalcQuickCalc"_s);
+        QCOMPARE(f->boxes->count(), 0);
+        QCOMPARE(texts(), u"$0.00 0.000 $0.00 0"_s);
+        QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::None);
+    }
+    void calculate_data()
+    {
+        QTest::addColumn<QString>("figures");       // loan|rate|payment|number, "?" the unknown
+        QTest::addColumn<QString>("shown");         // empty: the page's failure path
+        QTest::addColumn<qint64>("tenThousandths"); // the held value, unrounded, x 10000
+        QTest::newRow("payment") << u"100000|7.5|?|360"_s << u"$699.21"_s << 6992145LL;
+        QTest::newRow("loan amount") << u"?|7.5|699.21|360"_s << u"$100,000.00"_s << 1000000000LL;
+        QTest::newRow("interest rate") << u"100000|?|699.21|360"_s << u"7.500"_s << 75000LL;
+        QTest::newRow("number of payments") << u"100000|7.5|699.21|?"_s << u"360"_s << 3600000LL;
+        // Division by zero, a fractional and an empty count.
+        QTest::newRow("payment, rate 0, no payments") << u"100000|0|?|0"_s << QString() << 0LL;
+        QTest::newRow("loan amount, fractional term")
+            << u"?|7.5|699.21|360.5"_s << QString() << 0LL;
+        QTest::newRow("rate, empty term") << u"100000|?|699.21|"_s << QString() << 0LL;
+    }
+    void calculate()
+    {
+        QFETCH(QString, figures);
+        QFETCH(QString, shown);
+        QFETCH(qint64, tenThousandths);
+
+        // The choice clears figures typed before it, greys the unknown out and
+        // puts the focus in the first field still open.
+        fill(u"5000|||12"_s);
+        const int unknown = figures.split(u'|').indexOf(u"?"_s);
+        click(Buttons[unknown]);
+        QCOMPARE(texts(), Cleared);
+        for (int i = 0; i < Fields.size(); ++i)
+            QCOMPARE(f->page->look(f->get(Fields[i])), i == unknown ? Look::Unknown : Look::Input);
+        QCOMPARE(QApplication::focusWidget(), f->get(Fields[unknown == 0 ? 1 : 0]));
+
+        fill(figures);
+        click(u"BtnCalcQuickCalc"_s);
+        // A failure clears the fields and opens them again, and disables Calculate
+        // until the next choice; the choice stays.
+        const bool fails = shown.isEmpty();
+        for (int i = 0; i < Fields.size(); ++i)
+            QCOMPARE(f->page->look(f->get(Fields[i])),
+                     i == unknown && !fails ? Look::Result : Look::Input);
+        QCOMPARE(button(u"BtnCalcQuickCalc"_s)->isEnabled(), !fails);
+        QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown(unknown + 1));
+        if (fails) {
+            QCOMPARE(f->boxes->texts(), QStringList{QuickCalcPage::FailureMessage});
+            QCOMPARE(texts(), Cleared);
+            return;
+        }
+        QCOMPARE(f->boxes->count(), 0);
+        QLineEdit *result = f->get(Fields[unknown]);
+        QCOMPARE(result->text(), shown);
+        QCOMPARE(result->palette().color(QPalette::Base), QColor(Qt::yellow));
+        auto *money = qobject_cast<TNumEdit *>(result);
+        const double held =
+            money ? money->value() : qobject_cast<TFnpNumericEdit *>(result)->value();
+        QCOMPARE(qRound64(held * 10000), tenThousandths);
+    }
+    void solveAgainThenReset()
+    {
+        click(u"btnCalcPMT"_s);
+        fill(u"100000|7.5||360"_s);
+        click(u"BtnCalcQuickCalc"_s);
+        // The choice stays: a new rate, a new payment (100000 * 0.005 / (1 - 1.005^-360)).
+        test::typeAccepted(f->get(u"EdtIR"_s), u"6"_s);
+        click(u"BtnCalcQuickCalc"_s);
+        QCOMPARE(f->text(u"edtPMT"_s), u"$599.55"_s);
+
+        f->page->Reset();
+        QCOMPARE(texts(), Cleared);
+        QCOMPARE(f->page->look(f->get(u"edtPMT"_s)), Look::Input);
+        QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), button(u"btnCalcLA"_s));
+        QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::Payment);
+    }
 
 private:
     QPushButton *button(const QString &name) const { return f->get<QPushButton>(name); }
@@ -62,93 +143,6 @@ private:
 
     std::optional<test::PageFixture<QuickCalcPage>> f;
 };
-
-void TestQuickCalc::enterWithCalculateDisabled()
-{
-    f->host.printingAllowed = f->host.resetEnabled = true;
-    f->page->enter();
-    // Reset is left as the page the user came from had it.
-    QVERIFY(!f->host.printingAllowed && f->host.resetEnabled && f->page->hasFocus());
-    // Calculate does nothing before a choice.
-    QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
-    click(u"BtnCalcQuickCalc"_s);
-    QCOMPARE(f->boxes->count(), 0);
-    QCOMPARE(texts(), u"$0.00 0.000 $0.00 0"_s);
-    QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::None);
-}
-
-void TestQuickCalc::calculate_data()
-{
-    QTest::addColumn<QString>("figures");       // loan|rate|payment|number, "?" the unknown
-    QTest::addColumn<QString>("shown");         // empty: the page's failure path
-    QTest::addColumn<qint64>("tenThousandths"); // the held value, unrounded, x 10000
-    QTest::newRow("payment") << u"100000|7.5|?|360"_s << u"$699.21"_s << 6992145LL;
-    QTest::newRow("loan amount") << u"?|7.5|699.21|360"_s << u"$100,000.00"_s << 1000000000LL;
-    QTest::newRow("interest rate") << u"100000|?|699.21|360"_s << u"7.500"_s << 75000LL;
-    QTest::newRow("number of payments") << u"100000|7.5|699.21|?"_s << u"360"_s << 3600000LL;
-    // Division by zero, a fractional and an empty count.
-    QTest::newRow("payment, rate 0, no payments") << u"100000|0|?|0"_s << QString() << 0LL;
-    QTest::newRow("loan amount, fractional term") << u"?|7.5|699.21|360.5"_s << QString() << 0LL;
-    QTest::newRow("rate, empty term") << u"100000|?|699.21|"_s << QString() << 0LL;
-}
-
-void TestQuickCalc::calculate()
-{
-    QFETCH(QString, figures);
-    QFETCH(QString, shown);
-    QFETCH(qint64, tenThousandths);
-
-    // The choice clears figures typed before it, greys the unknown out and
-    // puts the focus in the first field still open.
-    fill(u"5000|||12"_s);
-    const int unknown = figures.split(u'|').indexOf(u"?"_s);
-    click(Buttons[unknown]);
-    QCOMPARE(texts(), Cleared);
-    for (int i = 0; i < Fields.size(); ++i)
-        QCOMPARE(f->page->look(f->get(Fields[i])), i == unknown ? Look::Unknown : Look::Input);
-    QCOMPARE(QApplication::focusWidget(), f->get(Fields[unknown == 0 ? 1 : 0]));
-
-    fill(figures);
-    click(u"BtnCalcQuickCalc"_s);
-    // A failure clears the fields and opens them again, and disables Calculate
-    // until the next choice; the choice stays.
-    const bool fails = shown.isEmpty();
-    for (int i = 0; i < Fields.size(); ++i)
-        QCOMPARE(f->page->look(f->get(Fields[i])),
-                 i == unknown && !fails ? Look::Result : Look::Input);
-    QCOMPARE(button(u"BtnCalcQuickCalc"_s)->isEnabled(), !fails);
-    QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown(unknown + 1));
-    if (fails) {
-        QCOMPARE(f->boxes->texts(), QStringList{QuickCalcPage::FailureMessage});
-        QCOMPARE(texts(), Cleared);
-        return;
-    }
-    QCOMPARE(f->boxes->count(), 0);
-    QLineEdit *result = f->get(Fields[unknown]);
-    QCOMPARE(result->text(), shown);
-    QCOMPARE(result->palette().color(QPalette::Base), QColor(Qt::yellow));
-    auto *money = qobject_cast<TNumEdit *>(result);
-    const double held = money ? money->value() : qobject_cast<TFnpNumericEdit *>(result)->value();
-    QCOMPARE(qRound64(held * 10000), tenThousandths);
-}
-
-void TestQuickCalc::solveAgainThenReset()
-{
-    click(u"btnCalcPMT"_s);
-    fill(u"100000|7.5||360"_s);
-    click(u"BtnCalcQuickCalc"_s);
-    // The choice stays: a new rate, a new payment (100000 * 0.005 / (1 - 1.005^-360)).
-    test::typeAccepted(f->get(u"EdtIR"_s), u"6"_s);
-    click(u"BtnCalcQuickCalc"_s);
-    QCOMPARE(f->text(u"edtPMT"_s), u"$599.55"_s);
-
-    f->page->Reset();
-    QCOMPARE(texts(), Cleared);
-    QCOMPARE(f->page->look(f->get(u"edtPMT"_s)), Look::Input);
-    QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), button(u"btnCalcLA"_s));
-    QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::Payment);
-}
 
 QTEST_MAIN(TestQuickCalc)
 #include "tst_quickcalc.moc"

@@ -35,162 +35,152 @@ private Q_SLOTS:
     void init() { f.emplace(); }
     // Every failure a test expects it takes out; no other may come.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    void entryAndReset();
-    void typed_data();
-    void typed();
-    void panel_data();
-    void panel();
-    void badFigureShowsOneMessage();
+    // Entering enables printing and Reset and focuses the balance; leaving it
+    // calculates once, to the start results. Reset puts those back and the
+    // sentence, calculates nothing and leaves the panel and its items alone.
+    void entryAndReset()
+    {
+        QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
+        QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
+        QVERIFY(!panelOpen());
+        int calls = f->host.allowPrintingCalls;
+        f->type(u"edtOldLoan"_s, u"100000"_s);
+        QCOMPARE(f->host.allowPrintingCalls, calls + 1);
+        QCOMPARE(test::shownText(*f, kFields), kStart);
+        QTest::mouseClick(f->get<QPushButton>(u"btnCalcFees"_s), Qt::LeftButton);
+        test::typeEach(*f,
+                       u"edtAttyFeeY edtOldLoan edtOldPaymentsMade edtNewInterestRate "
+                       u"edtMonthsUntilSell edtRefiClosingCosts"_s,
+                       u"800 150000 24 6.5 60 2000"_s);
+        QCOMPARE(sell(), u"If you sell in 60 months,"_s);
+        calls = f->host.allowPrintingCalls;
+        f->page->Reset();
+        QCOMPARE(f->host.allowPrintingCalls, calls);
+        QCOMPARE(test::shownText(*f, kFields), kStart);
+        QCOMPARE(sell(), u"If you sell in 240 months,"_s);
+        // The balance has the focus and shows its plain edit text.
+        QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
+        QCOMPARE(test::shownText(*f, u"edtOldLoan edtAttyFeeY edtClosingFees"_s),
+                 u"100000.00 $800.00 $800.00"_s);
+        QVERIFY(panelOpen());
+    }
+    void typed_data()
+    {
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("totalSaved");
+        QTest::addColumn<QString>("sell");
+        // Two equal loans save nothing; a fraction of a cent of costs is no debt.
+        QTest::newRow("a saving that rounds to zero shows no minus")
+            << u"edtNewTerm edtNewInterestRate edtRefiClosingCosts"_s << u"360 8.75 0.004"_s
+            << QString() << u"$0.00"_s << u"240"_s;
+        // Failures write nothing: the last good calculation's figures stay.
+        QTest::newRow("fractional month count")
+            << u"edtMonthsUntilSell"_s << u"12.5"_s << test::kUnidentified << u"$61,889.81"_s
+            << u"240"_s;
+        QTest::newRow("new term of 20 digits")
+            << u"edtMonthsUntilSell edtNewTerm"_s << u"120 99999999999999999999"_s
+            << test::kUnusableFigures << u"$21,258.58"_s << u"120"_s;
+    }
+    void typed()
+    {
+        QFETCH(QString, fields);
+        QFETCH(QString, typed);
+        QFETCH(QString, failure);
+        QFETCH(QString, totalSaved);
+        QFETCH(QString, sell);
+        test::typeEach(*f, fields, typed);
+        QCOMPARE(std::exchange(f->failures, {}),
+                 failure.isEmpty() ? QStringList() : QStringList{failure});
+        QCOMPARE(f->text(u"edtTotalSaved"_s), totalSaved);
+        QCOMPARE(this->sell(), u"If you sell in %1 months,"_s.arg(sell));
+    }
+    void panel_data()
+    {
+        QTest::addColumn<QString>("costs");  // typed into the closing costs first
+        QTest::addColumn<QString>("fields"); // typed with the panel open
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("then"); // a key clicked, or Enter in the last field
+        // Closing fees, closing costs, total saved, calculations from opening the panel.
+        QTest::addColumn<QString>("shown");
+        // The page's results wait for OK.
+        QTest::newRow("OK clicked recalculates once")
+            << QString() << u"edtDiscountPoints edtAppraisalFee"_s << u"1000 500"_s
+            << u"btnCloseClosingCosts"_s << u"$1,500.00 1500.00 $60,389.81 1"_s;
+        // Enter in an item is OK, and its figure counts although it was never left.
+        QTest::newRow("OK from the keyboard takes the total")
+            << QString() << u"edtCreditCheck edtOtherFees"_s << u"40 60.5"_s << u"Enter"_s
+            << u"$100.50 100.50 $61,789.31 1"_s;
+        QTest::newRow("clear zeroes items and the closing costs")
+            << QString() << u"edtTitleSearchFee edtLocalFees"_s << u"300 75"_s
+            << u"btnClearClosingCosts"_s << u"$0.00 0.00 $61,889.81 0"_s;
+        // Leaving an item adds them up; a figure typed into the closing costs
+        // stands until then.
+        QTest::newRow("typed closing costs give way to the items")
+            << u"999"_s << u"edtInspections"_s << u"120"_s << QString()
+            << u"$120.00 120.00 $60,890.81 0"_s;
+        QTest::newRow("OK with untouched items keeps typed closing costs")
+            << u"777"_s << QString() << QString() << u"btnCloseClosingCosts"_s
+            << u"$0.00 777 $61,112.81 1"_s;
+    }
+    void panel()
+    {
+        QFETCH(QString, costs);
+        QFETCH(QString, fields);
+        QFETCH(QString, typed);
+        QFETCH(QString, then);
+        QFETCH(QString, shown);
+        if (!costs.isEmpty())
+            f->type(u"edtRefiClosingCosts"_s, costs);
+        auto *open = f->get<QPushButton>(u"btnCalcFees"_s);
+        QTest::mouseClick(open, Qt::LeftButton);
+        QVERIFY(panelOpen() && !open->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), f->get(u"edtDiscountPoints"_s));
+        const int before = f->host.allowPrintingCalls;
+        if (then == u"Enter") {
+            const QStringList names = fields.split(u' '), texts = typed.split(u' ');
+            f->type(names[0], texts[0]);
+            test::typeOnly(f->get(names[1]), texts[1]);
+            QTest::keyClick(f->get(names[1]), Qt::Key_Return);
+        } else {
+            test::typeEach(*f, fields, typed);
+            if (!then.isEmpty())
+                QTest::mouseClick(f->get<QPushButton>(then), Qt::LeftButton);
+        }
+        QCOMPARE(test::shownText(*f, u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s) + u' ' +
+                     QString::number(f->host.allowPrintingCalls - before),
+                 shown);
+        // OK closes the panel and moves on to the months until sale; Clear stays.
+        const bool closed = then == u"Enter" || then == u"btnCloseClosingCosts";
+        QCOMPARE(panelOpen(), !closed);
+        QCOMPARE(open->isEnabled(), closed);
+        if (closed)
+            QCOMPARE(QApplication::focusWidget(), f->get(u"edtMonthsUntilSell"_s));
+        if (then == u"btnClearClosingCosts")
+            QCOMPARE(test::shownText(*f, u"edtTitleSearchFee edtDiscountPoints"_s),
+                     u"$0.00 0.00"_s);
+    }
+    // The real handler shows a box: one leave, one box, one calculation, and
+    // the box taking the focus is no second leave.
+    void badFigureShowsOneMessage()
+    {
+        const auto previous = setExceptionHandler(
+            [this](std::exception_ptr) { showInfo(f->page.get(), u"unusable"_s); });
+        f->get(u"edtNewTerm"_s)->setFocus(); // leaves the balance: one good calculation
+        const int calls = f->host.allowPrintingCalls;
+        f->type(u"edtNewTerm"_s, u"-1"_s);
+        setExceptionHandler(previous);
+        QCOMPARE(f->boxes->texts(), QStringList{u"unusable"_s});
+        QCOMPARE(test::shownText(*f, u"edtNewTerm edtNewPayment"_s), u"-1 $790.38"_s);
+        QCOMPARE(f->host.allowPrintingCalls - calls, 1);
+    }
 
 private:
     QString sell() const { return f->get<QLabel>(u"lblSell"_s)->text(); }
     bool panelOpen() const { return f->get<QFrame>(u"pnlClosingCosts"_s)->isVisible(); }
     std::optional<test::PageFixture<RefiPage>> f;
 };
-
-void TestRefi::typed_data()
-{
-    QTest::addColumn<QString>("fields");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("totalSaved");
-    QTest::addColumn<QString>("sell");
-    // Two equal loans save nothing; a fraction of a cent of costs is no debt.
-    QTest::newRow("a saving that rounds to zero shows no minus")
-        << u"edtNewTerm edtNewInterestRate edtRefiClosingCosts"_s << u"360 8.75 0.004"_s
-        << QString() << u"$0.00"_s << u"240"_s;
-    // Failures write nothing: the last good calculation's figures stay.
-    QTest::newRow("fractional month count") << u"edtMonthsUntilSell"_s << u"12.5"_s
-                                            << test::kUnidentified << u"$61,889.81"_s << u"240"_s;
-    QTest::newRow("new term of 20 digits")
-        << u"edtMonthsUntilSell edtNewTerm"_s << u"120 99999999999999999999"_s
-        << test::kUnusableFigures << u"$21,258.58"_s << u"120"_s;
-}
-
-void TestRefi::typed()
-{
-    QFETCH(QString, fields);
-    QFETCH(QString, typed);
-    QFETCH(QString, failure);
-    QFETCH(QString, totalSaved);
-    QFETCH(QString, sell);
-    test::typeEach(*f, fields, typed);
-    QCOMPARE(std::exchange(f->failures, {}),
-             failure.isEmpty() ? QStringList() : QStringList{failure});
-    QCOMPARE(f->text(u"edtTotalSaved"_s), totalSaved);
-    QCOMPARE(this->sell(), u"If you sell in %1 months,"_s.arg(sell));
-}
-
-void TestRefi::panel_data()
-{
-    QTest::addColumn<QString>("costs");  // typed into the closing costs first
-    QTest::addColumn<QString>("fields"); // typed with the panel open
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("then"); // a key clicked, or Enter in the last field
-    // Closing fees, closing costs, total saved, calculations from opening the panel.
-    QTest::addColumn<QString>("shown");
-    // The page's results wait for OK.
-    QTest::newRow("OK clicked recalculates once")
-        << QString() << u"edtDiscountPoints edtAppraisalFee"_s << u"1000 500"_s
-        << u"btnCloseClosingCosts"_s << u"$1,500.00 1500.00 $60,389.81 1"_s;
-    // Enter in an item is OK, and its figure counts although it was never left.
-    QTest::newRow("OK from the keyboard takes the total")
-        << QString() << u"edtCreditCheck edtOtherFees"_s << u"40 60.5"_s << u"Enter"_s
-        << u"$100.50 100.50 $61,789.31 1"_s;
-    QTest::newRow("clear zeroes items and the closing costs")
-        << QString() << u"edtTitleSearchFee edtLocalFees"_s << u"300 75"_s
-        << u"btnClearClosingCosts"_s << u"$0.00 0.00 $61,889.81 0"_s;
-    // Leaving an item adds them up; a figure typed into the closing costs
-    // stands until then.
-    QTest::newRow("typed closing costs give way to the items")
-        << u"999"_s << u"edtInspections"_s << u"120"_s << QString()
-        << u"$120.00 120.00 $60,890.81 0"_s;
-    QTest::newRow("OK with untouched items keeps typed closing costs")
-        << u"777"_s << QString() << QString() << u"btnCloseClosingCosts"_s
-        << u"$0.00 777 $61,112.81 1"_s;
-}
-
-void TestRefi::panel()
-{
-    QFETCH(QString, costs);
-    QFETCH(QString, fields);
-    QFETCH(QString, typed);
-    QFETCH(QString, then);
-    QFETCH(QString, shown);
-    if (!costs.isEmpty())
-        f->type(u"edtRefiClosingCosts"_s, costs);
-    auto *open = f->get<QPushButton>(u"btnCalcFees"_s);
-    QTest::mouseClick(open, Qt::LeftButton);
-    QVERIFY(panelOpen() && !open->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), f->get(u"edtDiscountPoints"_s));
-    const int before = f->host.allowPrintingCalls;
-    if (then == u"Enter") {
-        const QStringList names = fields.split(u' '), texts = typed.split(u' ');
-        f->type(names[0], texts[0]);
-        test::typeOnly(f->get(names[1]), texts[1]);
-        QTest::keyClick(f->get(names[1]), Qt::Key_Return);
-    } else {
-        test::typeEach(*f, fields, typed);
-        if (!then.isEmpty())
-            QTest::mouseClick(f->get<QPushButton>(then), Qt::LeftButton);
-    }
-    QCOMPARE(test::shownText(*f, u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s) + u' ' +
-                 QString::number(f->host.allowPrintingCalls - before),
-             shown);
-    // OK closes the panel and moves on to the months until sale; Clear stays.
-    const bool closed = then == u"Enter" || then == u"btnCloseClosingCosts";
-    QCOMPARE(panelOpen(), !closed);
-    QCOMPARE(open->isEnabled(), closed);
-    if (closed)
-        QCOMPARE(QApplication::focusWidget(), f->get(u"edtMonthsUntilSell"_s));
-    if (then == u"btnClearClosingCosts")
-        QCOMPARE(test::shownText(*f, u"edtTitleSearchFee edtDiscountPoints"_s), u"$0.00 0.00"_s);
-}
-
-// Entering enables printing and Reset and focuses the balance; leaving it
-// calculates once, to the start results. Reset puts those back and the
-// sentence, calculates nothing and leaves the panel and its items alone.
-void TestRefi::entryAndReset()
-{
-    QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
-    QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
-    QVERIFY(!panelOpen());
-    int calls = f->host.allowPrintingCalls;
-    f->type(u"edtOldLoan"_s, u"100000"_s);
-    QCOMPARE(f->host.allowPrintingCalls, calls + 1);
-    QCOMPARE(test::shownText(*f, kFields), kStart);
-    QTest::mouseClick(f->get<QPushButton>(u"btnCalcFees"_s), Qt::LeftButton);
-    test::typeEach(*f,
-                   u"edtAttyFeeY edtOldLoan edtOldPaymentsMade edtNewInterestRate "
-                   u"edtMonthsUntilSell edtRefiClosingCosts"_s,
-                   u"800 150000 24 6.5 60 2000"_s);
-    QCOMPARE(sell(), u"If you sell in 60 months,"_s);
-    calls = f->host.allowPrintingCalls;
-    f->page->Reset();
-    QCOMPARE(f->host.allowPrintingCalls, calls);
-    QCOMPARE(test::shownText(*f, kFields), kStart);
-    QCOMPARE(sell(), u"If you sell in 240 months,"_s);
-    // The balance has the focus and shows its plain edit text.
-    QCOMPARE(QApplication::focusWidget(), f->get(u"edtOldLoan"_s));
-    QCOMPARE(test::shownText(*f, u"edtOldLoan edtAttyFeeY edtClosingFees"_s),
-             u"100000.00 $800.00 $800.00"_s);
-    QVERIFY(panelOpen());
-}
-
-// The real handler shows a box: one leave, one box, one calculation, and
-// the box taking the focus is no second leave.
-void TestRefi::badFigureShowsOneMessage()
-{
-    const auto previous =
-        setExceptionHandler([this](std::exception_ptr) { showInfo(f->page.get(), u"unusable"_s); });
-    f->get(u"edtNewTerm"_s)->setFocus(); // leaves the balance: one good calculation
-    const int calls = f->host.allowPrintingCalls;
-    f->type(u"edtNewTerm"_s, u"-1"_s);
-    setExceptionHandler(previous);
-    QCOMPARE(f->boxes->texts(), QStringList{u"unusable"_s});
-    QCOMPARE(test::shownText(*f, u"edtNewTerm edtNewPayment"_s), u"-1 $790.38"_s);
-    QCOMPARE(f->host.allowPrintingCalls - calls, 1);
-}
 
 QTEST_MAIN(TestRefi)
 #include "tst_refi.moc"

@@ -29,52 +29,46 @@ class TestRvb : public QObject
 
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
-    void typed_data();
-    void typed();
-    void enterAndResetComputeNothing();
+    void typed_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("defaults") << u"edtRVBMonthlyRent"_s << u"950"_s << QString();
+        // After the defaults were calculated: nothing is written.
+        QTest::newRow("horizon of 0 years") << u"edtRVBTerm"_s << u"0"_s << test::kUnusableFigures;
+        QTest::newRow("empty rate") << u"edtRVBInterestRate"_s << QString() << test::kUnidentified;
+    }
+    void typed()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, failure);
+        test::PageFixture<RvbPage> f;
+        test::typeEach(f, u"edtRVBMonthlyRent "_s + field, u"950 "_s + text);
+        QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
+        QCOMPARE(test::shownText(f, kResults), kDefaultResults);
+    }
+    // Entering calculates nothing; Reset puts every input back, zeroes the
+    // results, focuses the rent (its edit text) and calculates nothing either.
+    void enterAndResetComputeNothing()
+    {
+        test::PageFixture<RvbPage> f;
+        const QString start = u"950.00 3.500 5 $5,000.00 4.500 7.000 30 33.000 1.200 7.000 $500.00 "
+                              u"7.000 $0.00 $0.00 $0.00 $0.00 $0.00 $0.00 $0.00 $0.00"_s;
+        QCOMPARE(test::shownText(f, kFields + u' ' + kResults), start);
+        QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
+        QCOMPARE(f.host.allowPrintingCalls, 1);
+        QCOMPARE(QApplication::focusWidget(), f.get(u"edtRVBMonthlyRent"_s));
+        test::typeEach(f, kFields, u"1200 5 8 5000 4.5 7 15 33 1.2 7 900 6"_s);
+        const int calls = f.host.allowPrintingCalls;
+        f.page->Reset();
+        QCOMPARE(f.host.allowPrintingCalls, calls);
+        QCOMPARE(QApplication::focusWidget(), f.get(u"edtRVBMonthlyRent"_s));
+        QCOMPARE(test::shownText(f, kFields + u' ' + kResults), start);
+        QCOMPARE(f.failures, QStringList());
+    }
 };
-
-void TestRvb::typed_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("defaults") << u"edtRVBMonthlyRent"_s << u"950"_s << QString();
-    // After the defaults were calculated: nothing is written.
-    QTest::newRow("horizon of 0 years") << u"edtRVBTerm"_s << u"0"_s << test::kUnusableFigures;
-    QTest::newRow("empty rate") << u"edtRVBInterestRate"_s << QString() << test::kUnidentified;
-}
-
-void TestRvb::typed()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, failure);
-    test::PageFixture<RvbPage> f;
-    test::typeEach(f, u"edtRVBMonthlyRent "_s + field, u"950 "_s + text);
-    QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-    QCOMPARE(test::shownText(f, kResults), kDefaultResults);
-}
-
-// Entering calculates nothing; Reset puts every input back, zeroes the
-// results, focuses the rent (its edit text) and calculates nothing either.
-void TestRvb::enterAndResetComputeNothing()
-{
-    test::PageFixture<RvbPage> f;
-    const QString start = u"950.00 3.500 5 $5,000.00 4.500 7.000 30 33.000 1.200 7.000 $500.00 "
-                          u"7.000 $0.00 $0.00 $0.00 $0.00 $0.00 $0.00 $0.00 $0.00"_s;
-    QCOMPARE(test::shownText(f, kFields + u' ' + kResults), start);
-    QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
-    QCOMPARE(f.host.allowPrintingCalls, 1);
-    QCOMPARE(QApplication::focusWidget(), f.get(u"edtRVBMonthlyRent"_s));
-    test::typeEach(f, kFields, u"1200 5 8 5000 4.5 7 15 33 1.2 7 900 6"_s);
-    const int calls = f.host.allowPrintingCalls;
-    f.page->Reset();
-    QCOMPARE(f.host.allowPrintingCalls, calls);
-    QCOMPARE(QApplication::focusWidget(), f.get(u"edtRVBMonthlyRent"_s));
-    QCOMPARE(test::shownText(f, kFields + u' ' + kResults), start);
-    QCOMPARE(f.failures, QStringList());
-}
 
 QTEST_MAIN(TestRvb)
 #include "tst_rvb.moc"
