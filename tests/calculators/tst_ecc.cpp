@@ -5,7 +5,6 @@
 #include "calculators/EccPage.h"
 #include "tests/support/PageFixture.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QPushButton>

@@ -6,7 +6,6 @@
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/NumEdit.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 

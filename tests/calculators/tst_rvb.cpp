@@ -4,7 +4,6 @@
 #include "calculators/RvbPage.h"
 #include "tests/support/PageFixture.h"
 
-#include <QApplication>
 #include <QtTest>
 
 using namespace clvn;
