@@ -46,9 +46,8 @@ private Q_SLOTS:
             << u"+"_s << QString() << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
             << u"Offer B costs $4,200.00 more at closing than Offer A and pays for itself after "
                u"payment 57.\nOffer A costs $500.00 more at closing than Offer C and pays for "
-               u"itself "
-               u"never, within the term.\nOffer B costs $4,700.00 more at closing than Offer C and "
-               u"pays for itself after payment 100."_s;
+               u"itself never, within the term.\nOffer B costs $4,700.00 more at closing than "
+               u"Offer C and pays for itself after payment 100."_s;
         QTest::newRow("the same cash at closing")
             << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << int(CmpPage::CashAtClosing)
             << u"$3,500.00 $3,500.00"_s << u"The offers cost the same at closing."_s;

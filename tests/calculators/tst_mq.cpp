@@ -28,12 +28,9 @@ private Q_SLOTS:
             << loans + u" edtMQPayment3 edtMQPurchasePrice2 edtCalculatedHousingRatio "
                        u"edtCalculatedDebtRatio"
             << u"$142,792.19 $122,533.38 $105,693.16 $950.00 $142,533.38 19 36"_s;
-        // Rates 2 and 3 follow rate 1 at -0.25 and -0.5, and their loans use them.
-        QTest::newRow("rate 1 typed 7")
-            << u"edtMQir1"_s << u"7"_s << QString() << u"edtMQir2 edtMQir3 edtMQLoan2 edtMQLoan3"_s
-            << u"6.750 6.500 $124,940.16 $109,056.59"_s;
-        // A rate of 0 has no present value (0 / 0): the scenarios before it show
-        // new figures, the failing one and those after keep theirs.
+        // Rates 2 and 3 follow rate 1 at -0.25 and -0.5. A rate of 0 has no
+        // present value (0 / 0): the scenarios before it show new figures at
+        // their rates, the failing one and those after keep theirs.
         QTest::newRow("rate 1 zero")
             << u"edtIncome1 edtMQir1"_s << u"4000 0"_s << test::kUnusableFigures << loans
             << u"$142,792.19 $122,533.38 $105,693.16"_s;
