@@ -43,14 +43,16 @@ private Q_SLOTS:
                  u"30 40 28 $175,000.00"_s);
         QCOMPARE(locks(), u"LLL"_s);
         QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccIncome"_s));
+        // A key unlocking a result moves the focus to it.
+        for (const QString &result : {u"PurchasePrice"_s, u"DownPayment"_s, u"LoanAmount"_s}) {
+            act(u"btnUnlock"_s + result);
+            QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccC"_s + result));
+        }
     }
+    // Shown: the locks, then what the named fields show.
     void typed_data()
     {
-        QTest::addColumn<QString>("steps"); // keys clicked and fields typed into
-        QTest::addColumn<QString>("texts"); // typed into those fields
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<QString>("names");
-        QTest::addColumn<QString>("shown"); // the locks, then what the names show
+        test::addStepColumns();
         // The page gives the term in years to the choice of premium column, and
         // one month of PMI is a closing cost.
         QTest::newRow("15% 15y: short column")
@@ -96,15 +98,7 @@ private Q_SLOTS:
     }
     void typed()
     {
-        QFETCH(QString, steps);
-        QFETCH(QString, texts);
-        QFETCH(QString, failure);
-        QFETCH(QString, names);
-        QFETCH(QString, shown);
-        act(steps, texts);
-        QCOMPARE(std::exchange(f->failures, {}),
-                 failure.isEmpty() ? QStringList() : QStringList{failure});
-        QCOMPARE(locks() + u' ' + test::shownText(*f, names), shown);
+        test::checkSteps(*f, [this] { return QString(locks() + u' '); });
     }
     // Fees and counts are stored on OK; the closing-cost panel reads the file
     // at each opening and reports a fee it cannot read.
@@ -201,23 +195,7 @@ private Q_SLOTS:
 
 private:
     QPushButton *button(const QString &name) const { return f->get<QPushButton>(name); }
-    // Clicks each key ("btn...") and types each text into its field, all
-    // space-separated; a key unlocking a result moves the focus to it.
-    void act(const QString &steps, const QString &texts = {})
-    {
-        const QStringList typed = texts.split(u' ');
-        qsizetype next = 0;
-        for (const QString &name : steps.split(u' ')) {
-            if (!name.startsWith(u"btn")) {
-                f->type(name, typed.value(next++));
-                continue;
-            }
-            QVERIFY2(button(name)->isVisible() && button(name)->isEnabled(), qPrintable(name));
-            QTest::mouseClick(button(name), Qt::LeftButton);
-            if (name.startsWith(u"btnUnlock"))
-                QCOMPARE(QApplication::focusWidget(), f->get(u"edtEccC"_s + name.mid(9)));
-        }
-    }
+    void act(const QString &steps, const QString &texts = {}) { test::act(*f, steps, texts); }
     // Price, down payment and loan as L (locked) or U (typed), and the look
     // that goes with them: a locked result is read-only with its unlock key
     // showing; income and debt take part only when all are locked; a typed

@@ -17,11 +17,7 @@ private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void typed_data()
     {
-        QTest::addColumn<QString>("fields");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<QString>("names");
-        QTest::addColumn<QString>("shown");
+        test::addStepColumns();
         const QString loans = u"edtMQLoan1 edtMQLoan2 edtMQLoan3"_s;
         QTest::newRow("start figures")
             << u"edtIncome1"_s << u"4000"_s << QString()
@@ -40,15 +36,8 @@ private Q_SLOTS:
     }
     void typed()
     {
-        QFETCH(QString, fields);
-        QFETCH(QString, typed);
-        QFETCH(QString, failure);
-        QFETCH(QString, names);
-        QFETCH(QString, shown);
         test::PageFixture<MqPage> f;
-        test::typeEach(f, fields, typed);
-        QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-        QCOMPARE(test::shownText(f, names), shown);
+        test::checkSteps(f);
     }
     // Entering takes the stored ratios but does not calculate. Mended:
     // clearing rate 1 to type a new one raises no error per keystroke; the

@@ -12,6 +12,7 @@
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace clvn::test {
 
@@ -179,6 +181,46 @@ template <class P> QStringList notCalculatingWhenLeft(PageFixture<P> &page, cons
             names << name;
     }
     return names;
+}
+
+// Steps as a user takes them: each space-separated name a key to click
+// ("btn...") or a field to type the next of `texts` into and leave.
+template <class P> void act(PageFixture<P> &page, const QString &steps, const QString &texts = {})
+{
+    const QStringList typed = texts.split(u' ');
+    qsizetype next = 0;
+    for (const QString &name : steps.split(u' ', Qt::SkipEmptyParts)) {
+        if (!name.startsWith(u"btn", Qt::CaseInsensitive)) {
+            page.type(name, typed.value(next++));
+            continue;
+        }
+        auto *key = page.template get<QAbstractButton>(name);
+        QVERIFY2(key->isVisible() && key->isEnabled(), qPrintable(name));
+        QTest::mouseClick(key, Qt::LeftButton);
+    }
+}
+
+// A table of steps: the steps and texts for act(), the failure the main
+// window shows (empty: none), and fields with what they then show.
+inline void addStepColumns()
+{
+    for (const char *column : {"steps", "texts", "failure", "names", "shown"})
+        QTest::addColumn<QString>(column);
+}
+// Takes the current row's steps and checks it; what `before` gives after the
+// steps is put ahead of what the fields show.
+template <class P>
+void checkSteps(PageFixture<P> &page, const std::function<QString()> &before = {})
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, texts);
+    QFETCH(QString, failure);
+    QFETCH(QString, names);
+    QFETCH(QString, shown);
+    act(page, steps, texts);
+    QCOMPARE(std::exchange(page.failures, {}),
+             failure.isEmpty() ? QStringList() : QStringList{failure});
+    QCOMPARE((before ? before() : QString()) + shownText(page, names), shown);
 }
 
 } // namespace clvn::test
