@@ -78,66 +78,50 @@ private Q_SLOTS:
     {
         test::checkSteps(*f, [this] { return QString(sell().section(u' ', 4, 4) + u' '); });
     }
+    // Shown: the panel open or not, the calculations since it opened, the
+    // focus, then the fields.
+    // The page's results wait for OK; a figure typed into the closing costs
+    // stands until an item is left.
     void panel_data()
     {
-        QTest::addColumn<QString>("costs");  // typed into the closing costs first
-        QTest::addColumn<QString>("fields"); // typed with the panel open
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("then"); // a key clicked, or Enter in the last field
-        // Closing fees, closing costs, total saved, calculations from opening the panel.
-        QTest::addColumn<QString>("shown");
-        // The page's results wait for OK.
-        QTest::newRow("OK clicked recalculates once")
-            << QString() << u"edtDiscountPoints edtAppraisalFee"_s << u"1000 500"_s
-            << u"btnCloseClosingCosts"_s << u"$1,500.00 1500.00 $60,389.81 1"_s;
-        // Enter in an item is OK, and its figure counts although it was never left.
-        QTest::newRow("OK from the keyboard takes the total")
-            << QString() << u"edtCreditCheck edtOtherFees"_s << u"40 60.5"_s << u"Enter"_s
-            << u"$100.50 100.50 $61,789.31 1"_s;
+        test::addStepColumns();
+        const QString sums = u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s;
+        QTest::newRow("items add up, OK recalculates once")
+            << u"btnCalcFees edtDiscountPoints edtAppraisalFee btnCloseClosingCosts"_s
+            << u"1000 500"_s << QString() << sums
+            << u"closed 1 edtMonthsUntilSell $1,500.00 1500.00 $60,389.81"_s;
         QTest::newRow("clear zeroes items and the closing costs")
-            << QString() << u"edtTitleSearchFee edtLocalFees"_s << u"300 75"_s
-            << u"btnClearClosingCosts"_s << u"$0.00 0.00 $61,889.81 0"_s;
-        // A figure typed into the closing costs stands until an item is left.
+            << u"btnCalcFees edtTitleSearchFee edtLocalFees btnClearClosingCosts"_s << u"300 75"_s
+            << QString() << sums + u" edtTitleSearchFee"
+            << u"open 0 edtDiscountPoints $0.00 0.00 $61,889.81 $0.00"_s;
+        QTest::newRow("typed closing costs give way to an item left")
+            << u"edtRefiClosingCosts btnCalcFees edtInspections"_s << u"999 120"_s << QString()
+            << sums << u"open 0 edtLocalFees $120.00 120.00 $60,890.81"_s;
         QTest::newRow("OK with untouched items keeps typed closing costs")
-            << u"777"_s << QString() << QString() << u"btnCloseClosingCosts"_s
-            << u"$0.00 777 $61,112.81 1"_s;
+            << u"edtRefiClosingCosts btnCalcFees btnCloseClosingCosts"_s << u"777"_s << QString()
+            << sums << u"closed 1 edtMonthsUntilSell $0.00 777 $61,112.81"_s;
     }
     void panel()
     {
-        QFETCH(QString, costs);
-        QFETCH(QString, fields);
-        QFETCH(QString, typed);
-        QFETCH(QString, then);
-        QFETCH(QString, shown);
-        if (!costs.isEmpty())
-            f->type(u"edtRefiClosingCosts"_s, costs);
         auto *open = f->get<QPushButton>(u"btnCalcFees"_s);
-        QTest::mouseClick(open, Qt::LeftButton);
-        QVERIFY(panelOpen() && !open->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), f->get(u"edtDiscountPoints"_s));
-        const int before = f->host.allowPrintingCalls;
-        if (then == u"Enter") {
-            const QStringList names = fields.split(u' '), texts = typed.split(u' ');
-            f->type(names[0], texts[0]);
-            test::typeOnly(f->get(names[1]), texts[1]);
-            QTest::keyClick(f->get(names[1]), Qt::Key_Return);
-        } else {
-            test::typeEach(*f, fields, typed);
-            if (!then.isEmpty())
-                QTest::mouseClick(f->get<QPushButton>(then), Qt::LeftButton);
-        }
-        QCOMPARE(test::shownText(*f, u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s) + u' ' +
-                     QString::number(f->host.allowPrintingCalls - before),
-                 shown);
-        // OK closes the panel and moves on to the months until sale; Clear stays.
-        const bool closed = then == u"Enter" || then == u"btnCloseClosingCosts";
-        QCOMPARE(panelOpen(), !closed);
-        QCOMPARE(open->isEnabled(), closed);
-        if (closed)
-            QCOMPARE(QApplication::focusWidget(), f->get(u"edtMonthsUntilSell"_s));
-        if (then == u"btnClearClosingCosts")
-            QCOMPARE(test::shownText(*f, u"edtTitleSearchFee edtDiscountPoints"_s),
-                     u"$0.00 0.00"_s);
+        int opened = 0;
+        connect(open, &QPushButton::clicked, this, [&] { opened = f->host.allowPrintingCalls; });
+        test::checkSteps(*f, [&] {
+            return u"%1 %2 %3 "_s.arg(panelOpen() ? u"open"_s : u"closed"_s)
+                .arg(f->host.allowPrintingCalls - opened)
+                .arg(QApplication::focusWidget()->objectName());
+        });
+        QCOMPARE(open->isEnabled(), !panelOpen());
+    }
+    // Enter in an item is OK, and its figure counts although it was never left.
+    void enterInAnItemIsOk()
+    {
+        test::act(*f, u"btnCalcFees edtCreditCheck"_s, u"40"_s);
+        test::typeOnly(f->get(u"edtOtherFees"_s), u"60.5"_s);
+        QTest::keyClick(f->get(u"edtOtherFees"_s), Qt::Key_Return);
+        QVERIFY(!panelOpen());
+        QCOMPARE(test::shownText(*f, u"edtClosingFees edtRefiClosingCosts edtTotalSaved"_s),
+                 u"$100.50 100.50 $61,789.31"_s);
     }
 
 private:
