@@ -32,32 +32,29 @@ class TestBw : public QObject
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void cleanup() { test::pinLocale(); }
+    // Typed after a term of 360. Mended: a failure part-way leaves every
+    // result and the shared schedule as the last good calculation left them.
     void typed_data()
     {
+        test::addStepColumns();
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("rate"); // typed after a term of 360
-        QTest::addColumn<QString>("failure");
-        QTest::addColumn<QString>("shown"); // the results
+        const QString steps = u"EdtMortgagePeriods EdtMortgageInterest"_s;
         QTest::newRow("de_DE: decimal comma")
-            << u"de_DE"_s << u"8,75"_s << QString()
-            << u"786,70_€ 283.212,00_€ 183.212,00_€ 393,35_€ 226.540,72_€ 126.540,72_€ 94,19 7,85 "
-               u"56.671,28_€"_s.replace(u'_', QChar(0xa0));
-        // Mended: a failure part-way leaves every result and the shared schedule
-        // as the last good calculation left them.
-        QTest::newRow("rate 0") << u"en_US"_s << u"0"_s << test::kUnusableFigures << kDefaults;
-        QTest::newRow("empty rate") << u"en_US"_s << QString() << test::kUnidentified << kDefaults;
+            << steps << u"360 8,75"_s << QString() << kResults
+            << u"786,70_€ 283.212,00_€ 183.212,00_€ 393,35_€ 226.540,72_€ 126.540,72_€ 94,19 "
+               u"7,85 56.671,28_€"_s.replace(u'_', QChar(0xa0))
+            << u"de_DE"_s;
+        QTest::newRow("rate 0") << steps << u"360 0"_s << test::kUnusableFigures << kResults
+                                << kDefaults << u"en_US"_s;
+        QTest::newRow("empty rate")
+            << steps << u"360 "_s << test::kUnidentified << kResults << kDefaults << u"en_US"_s;
     }
     void typed()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, rate);
-        QFETCH(QString, failure);
-        QFETCH(QString, shown);
         QLocale::setDefault(QLocale(locale));
         test::PageFixture<BwPage> f;
-        test::typeEach(f, u"EdtMortgagePeriods EdtMortgageInterest"_s, u"360 "_s + rate);
-        QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-        QCOMPARE(test::shownText(f, kResults), shown);
+        test::checkSteps(f);
         QCOMPARE(schedule(f.host), u"360x786.70"_s);
     }
     // Leaving an input or a result with a tab stop calculates once. The

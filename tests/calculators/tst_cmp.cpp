@@ -26,19 +26,18 @@ private Q_SLOTS:
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
     void shown_data()
     {
-        QTest::addColumn<QString>("fields"); // "+" first: Add Offer clicked
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("gridRow");
         QTest::addColumn<QString>("cells");
         QTest::addColumn<QString>("sentences");
-        const QString pays57 =
-            u"Offer B costs $4,200.00 more at closing and pays for itself after payment 57."_s;
         // The lower APR marked best: the report test, against this page.
         QTest::newRow("more financed is the better")
             << QString() << QString() << int(CmpPage::AmountFinanced)
-            << u"$298,500.00* $294,300.00"_s << pays57;
+            << u"$298,500.00* $294,300.00"_s
+            << u"Offer B costs $4,200.00 more at closing and pays for itself after payment 57."_s;
         QTest::newRow("third offer with insurance")
-            << u"+"_s << QString() << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
+            << u"btnCmpAddOffer"_s << QString() << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
             << u"Offer B costs $4,200.00 more at closing than Offer A and pays for itself after "
                u"payment 57.\nOffer A costs $500.00 more at closing than Offer C and pays for "
                u"itself never, within the term.\nOffer B costs $4,700.00 more at closing than "
@@ -49,15 +48,12 @@ private Q_SLOTS:
     }
     void shown()
     {
-        QFETCH(QString, fields);
+        QFETCH(QString, steps);
         QFETCH(QString, typed);
         QFETCH(int, gridRow);
         QFETCH(QString, cells);
         QFETCH(QString, sentences);
-        if (fields == u"+")
-            button(u"btnCmpAddOffer"_s)->click();
-        else
-            test::typeEach(*f, fields, typed);
+        test::act(*f, steps, typed);
         QCOMPARE(row(gridRow), cells);
         QCOMPARE(this->sentences(), sentences);
     }
@@ -111,13 +107,13 @@ private Q_SLOTS:
     void keptBetweenRuns_data()
     {
         QTest::addColumn<QString>("stored"); // lines of the section before the run
-        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");   // rate 1, lender 2, offers, before typing
-        QTest::addColumn<QString>("written"); // a third offer added for the first row
+        QTest::addColumn<QString>("shown"); // rate 1, lender 2, offers, before the steps
+        QTest::addColumn<QString>("written");
         QTest::newRow("typed offers are kept")
-            << QString() << u"edtCmpRate1 edtCmpLender2"_s << u"7.125 Zenith"_s << u"6.875  2"_s
-            << u"Rate1=7.125 Lender2=Zenith Offers=3 Loan3=285000 MI3=95"_s;
+            << QString() << u"edtCmpRate1 edtCmpLender2 btnCmpAddOffer"_s << u"7.125 Zenith"_s
+            << u"6.875  2"_s << u"Rate1=7.125 Lender2=Zenith Offers=3 Loan3=285000 MI3=95"_s;
         QTest::newRow("stored offers are read")
             << u"Offers=3\nRate1=5.5\nLender2=Union"_s << QString() << QString()
             << u"5.500 Union 3"_s << u"Rate1=5.5 Lender2=Union Offers=3"_s;
@@ -131,7 +127,7 @@ private Q_SLOTS:
     void keptBetweenRuns()
     {
         QFETCH(QString, stored);
-        QFETCH(QString, fields);
+        QFETCH(QString, steps);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QString, written);
@@ -146,9 +142,7 @@ private Q_SLOTS:
         QCOMPARE(test::shownText(*f, u"edtCmpRate1 edtCmpLender2"_s) + u' ' +
                      QString::number(f->page->offerCount()),
                  shown);
-        test::typeEach(*f, fields, typed);
-        if (stored.isEmpty())
-            button(u"btnCmpAddOffer"_s)->click();
+        test::act(*f, steps, typed);
         f->page->saveOwnSettings();
         QSettings file(f->host.settingsFile().path(), QSettings::IniFormat);
         for (const QString &line : written.split(u' '))

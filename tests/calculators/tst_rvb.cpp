@@ -28,25 +28,23 @@ class TestRvb : public QObject
 
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
+    // After the defaults were calculated a failure writes nothing.
     void typed_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("defaults") << u"edtRVBMonthlyRent"_s << u"950"_s << QString();
-        // After the defaults were calculated: nothing is written.
-        QTest::newRow("horizon of 0 years") << u"edtRVBTerm"_s << u"0"_s << test::kUnusableFigures;
-        QTest::newRow("empty rate") << u"edtRVBInterestRate"_s << QString() << test::kUnidentified;
+        test::addStepColumns();
+        const QString rent = u"edtRVBMonthlyRent "_s;
+        QTest::newRow("defaults") << rent.trimmed() << u"950"_s << QString() << kResults
+                                  << kDefaultResults;
+        QTest::newRow("horizon of 0 years")
+            << rent + u"edtRVBTerm" << u"950 0"_s << test::kUnusableFigures << kResults
+            << kDefaultResults;
+        QTest::newRow("empty rate") << rent + u"edtRVBInterestRate" << u"950 "_s
+                                    << test::kUnidentified << kResults << kDefaultResults;
     }
     void typed()
     {
-        QFETCH(QString, field);
-        QFETCH(QString, text);
-        QFETCH(QString, failure);
         test::PageFixture<RvbPage> f;
-        test::typeEach(f, u"edtRVBMonthlyRent "_s + field, u"950 "_s + text);
-        QCOMPARE(f.failures, failure.isEmpty() ? QStringList() : QStringList{failure});
-        QCOMPARE(test::shownText(f, kResults), kDefaultResults);
+        test::checkSteps(f);
     }
     // Entering calculates nothing; Reset puts every input back, zeroes the
     // results, focuses the rent (its edit text) and calculates nothing either.
