@@ -57,9 +57,8 @@ private Q_SLOTS:
         test::checkSteps(f);
         QCOMPARE(schedule(f.host), u"360x786.70"_s);
     }
-    // Leaving an input or a result with a tab stop calculates once. The
-    // time-saved figures have none, and typing cannot change them (mended: a
-    // printout showed what was typed over them).
+    // Leaving a field with a tab stop calculates once. Mended: the time-saved
+    // results have none, and typing cannot change them.
     void eachFieldCalculatesWhenLeft()
     {
         test::PageFixture<BwPage> f;
@@ -78,8 +77,7 @@ private Q_SLOTS:
         }
         QCOMPARE(test::shownText(f, kResults), kDefaults);
     }
-    // Entering carries the stored loan in and calculates nothing; Reset puts the
-    // stored loan back and calculates once.
+    // Entering shows the stored loan uncalculated; Reset calculates it once.
     void enterAndReset()
     {
         test::PageFixture<BwPage> f([](test::FakeHost &host) {

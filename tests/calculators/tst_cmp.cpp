@@ -99,7 +99,6 @@ private Q_SLOTS:
     {
         QVERIFY(f->page->hasTable());
         const QStringList lines = QString::fromUtf8(csvText(f->page->tableData())).split(u"\r\n"_s);
-        QCOMPARE(lines.size(), CmpPage::RowCount + 2);
         QCOMPARE(lines.mid(0, 4).join(u'|'), u"Result,Offer A,Offer B|Monthly Principal & Interest,"
                                              u"1970.79,1896.20|Final Payment,1966.47,1900.91|"
                                              u"APR,6.924,6.685"_s);

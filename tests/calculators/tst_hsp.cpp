@@ -74,7 +74,6 @@ private Q_SLOTS:
         QTest::keyClicks(month()->lineEdit(), u"D"_s);
         QCOMPARE(month()->currentText(), u"January"_s);
         QCOMPARE(test::shownText(*f, kResults), u"$48.33 $2,000.00 $8,798.33 $91,201.67"_s);
-        QCOMPARE(month()->count(), 12);
         // Leaving the box runs the calculation once more, to the same figures.
         const int before = f->host.allowPrintingCalls;
         QTest::keyClick(month()->lineEdit(), Qt::Key_Tab);
@@ -90,8 +89,7 @@ private Q_SLOTS:
         QCOMPARE(std::exchange(f->failures, {}), QStringList(2, test::kUnidentified));
         QCOMPARE(test::shownText(*f, kResults), kStart);
     }
-    // Reset puts the table back (penalty 0) without calculating, and putting
-    // the month back does not start a calculation either; nor does entering.
+    // Reset puts the table back (penalty 0) and the month without calculating.
     void resetAndEnterWithoutCalculating()
     {
         test::typeEach(*f, u"edtHSPHouseSalesPrice edtHSPOtherFees"_s, u"250000 900"_s);
@@ -106,7 +104,6 @@ private Q_SLOTS:
                                  u"edtHSPHouseSalesPrice edtHSPPrepaymentPenalty edtHSPOtherFees "
                                  u"edtHSPTransferTaxPercent"_s),
                  u"100000.00 $0.00 $750.00 2.000"_s);
-        QCOMPARE(QApplication::focusWidget(), f->get(u"edtHSPHouseSalesPrice"_s));
         // A figure changed behind the page's back: entering does not pick it up.
         qobject_cast<TNumEdit *>(f->get(u"edtHSPOtherLoans"_s))->setValue(1000);
         f->host.printingAllowed = f->host.resetEnabled = false;

@@ -24,9 +24,8 @@ private Q_SLOTS:
             << loans + u" edtMQPayment3 edtMQPurchasePrice2 edtCalculatedHousingRatio "
                        u"edtCalculatedDebtRatio"
             << u"$142,792.19 $122,533.38 $105,693.16 $950.00 $142,533.38 19 36"_s;
-        // Rates 2 and 3 follow rate 1 at -0.25 and -0.5. A rate of 0 has no
-        // present value (0 / 0): the scenarios before it show new figures at
-        // their rates, the failing one and those after keep theirs.
+        // Rates 2 and 3 follow rate 1 at -0.25 and -0.5; at a rate of 0 (0 / 0)
+        // the scenarios before show new figures, that one and those after not.
         QTest::newRow("rate 1 zero")
             << u"edtIncome1 edtMQir1"_s << u"4000 0"_s << test::kUnusableFigures << loans
             << u"$142,792.19 $122,533.38 $105,693.16"_s;
@@ -39,9 +38,8 @@ private Q_SLOTS:
         test::PageFixture<MqPage> f;
         test::checkSteps(f);
     }
-    // Entering takes the stored ratios but does not calculate. Mended:
-    // clearing rate 1 to type a new one raises no error per keystroke; the
-    // followers move once a number stands there again.
+    // Entering takes the stored ratios, calculating nothing. Mended: a cleared
+    // rate 1 raises no error per keystroke; followers move once a number stands.
     void enterThenHalfTypedRate()
     {
         test::PageFixture<MqPage> f([](test::FakeHost &host) {
@@ -73,8 +71,7 @@ private Q_SLOTS:
         // Rate 1 text unchanged: rate 3 is not touched.
         QTest::newRow("rate 3 was 5") << u"edtMQir3"_s << u"5"_s << u"7.000 5"_s;
     }
-    // Reset puts back the inputs and clears scenarios 1 and 2 without calculating;
-    // scenario 3 and the actual ratios stay. Income 1 has the focus: its edit text.
+    // Reset: inputs back, scenarios 1 and 2 cleared, 3 and the ratios kept.
     void resetOrder()
     {
         QFETCH(QString, field);

@@ -51,8 +51,7 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(qint64, tenThousandths);
 
-        // The choice clears figures typed before it, greys the unknown out and
-        // puts the focus in the first field still open.
+        // The choice clears the figures, greys the unknown, focuses the first open field.
         fill(u"5000|||12"_s);
         const int unknown = figures.split(u'|').indexOf(u"?"_s);
         click(Buttons[unknown]);
@@ -63,8 +62,7 @@ private Q_SLOTS:
 
         fill(figures);
         click(u"BtnCalcQuickCalc"_s);
-        // A failure clears the fields and opens them again, and disables Calculate
-        // until the next choice; the choice stays.
+        // A failure clears and opens the fields and disables Calculate; the choice stays.
         const bool fails = shown.isEmpty();
         for (int i = 0; i < Fields.size(); ++i)
             QCOMPARE(f->page->look(f->get(Fields[i])),
@@ -85,8 +83,7 @@ private Q_SLOTS:
             money ? money->value() : qobject_cast<TFnpNumericEdit *>(result)->value();
         QCOMPARE(qRound64(held * 10000), tenThousandths);
     }
-    // Entering disables printing and Calculate, which does nothing before a
-    // choice. A choice stays for the next Calculate and over Reset.
+    // Entering disables printing and Calculate; a choice stays over Reset.
     void enterSolveAgainThenReset()
     {
         f->host.printingAllowed = f->host.resetEnabled = true;

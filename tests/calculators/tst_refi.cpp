@@ -33,9 +33,8 @@ private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
     void init() { f.emplace(); }
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
-    // Entering enables printing and Reset and focuses the balance; leaving it
-    // calculates once, to the start results. Reset puts those back and the
-    // sentence, calculates nothing and leaves the panel and its items alone.
+    // Leaving the balance calculates the start results; Reset puts them back
+    // without calculating and leaves the panel and its items alone.
     void entryAndReset()
     {
         QVERIFY(f->host.printingAllowed && f->host.resetEnabled);
@@ -78,10 +77,8 @@ private Q_SLOTS:
     {
         test::checkSteps(*f, [this] { return QString(sell().section(u' ', 4, 4) + u' '); });
     }
-    // Shown: the panel open or not, the calculations since it opened, the
-    // focus, then the fields.
-    // The page's results wait for OK; a figure typed into the closing costs
-    // stands until an item is left.
+    // Shown: panel open, calculations since, focus, fields. Results wait for OK;
+    // typed closing costs stand until an item is left.
     void panel_data()
     {
         test::addStepColumns();

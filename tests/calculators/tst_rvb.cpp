@@ -46,8 +46,7 @@ private Q_SLOTS:
         test::PageFixture<RvbPage> f;
         test::checkSteps(f);
     }
-    // Entering calculates nothing; Reset puts every input back, zeroes the
-    // results, focuses the rent (its edit text) and calculates nothing either.
+    // Entering and Reset (inputs back, results zero) calculate nothing.
     void enterAndResetComputeNothing()
     {
         test::PageFixture<RvbPage> f;
