@@ -26,36 +26,32 @@ private Q_SLOTS:
     void cleanup() { QCOMPARE(f->failures, QStringList()); }
     void shown_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("typed");
+        test::addStepColumns(); // shown: the grid row's cells | the sentences
         QTest::addColumn<int>("gridRow");
-        QTest::addColumn<QString>("cells");
-        QTest::addColumn<QString>("sentences");
         // The lower APR marked best: the report test, against this page.
         QTest::newRow("more financed is the better")
-            << QString() << QString() << int(CmpPage::AmountFinanced)
-            << u"$298,500.00* $294,300.00"_s
-            << u"Offer B costs $4,200.00 more at closing and pays for itself after payment 57."_s;
+            << QString() << QString() << QString() << QString()
+            << u"$298,500.00* $294,300.00|Offer B costs $4,200.00 more at closing and pays for "
+               u"itself after payment 57."_s
+            << int(CmpPage::AmountFinanced);
         QTest::newRow("third offer with insurance")
-            << u"btnCmpAddOffer"_s << QString() << int(CmpPage::InsuredPayments) << u"0* 0* 106"_s
-            << u"Offer B costs $4,200.00 more at closing than Offer A and pays for itself after "
-               u"payment 57.\nOffer A costs $500.00 more at closing than Offer C and pays for "
-               u"itself never, within the term.\nOffer B costs $4,700.00 more at closing than "
-               u"Offer C and pays for itself after payment 100."_s;
+            << u"btnCmpAddOffer"_s << QString() << QString() << QString()
+            << u"0* 0* 106|Offer B costs $4,200.00 more at closing than Offer A and pays for "
+               u"itself after payment 57.\nOffer A costs $500.00 more at closing than Offer C and "
+               u"pays for itself never, within the term.\nOffer B costs $4,700.00 more at closing "
+               u"than Offer C and pays for itself after payment 100."_s
+            << int(CmpPage::InsuredPayments);
         QTest::newRow("the same cash at closing")
-            << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << int(CmpPage::CashAtClosing)
-            << u"$3,500.00 $3,500.00"_s << u"The offers cost the same at closing."_s;
+            << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << QString() << QString()
+            << u"$3,500.00 $3,500.00|The offers cost the same at closing."_s
+            << int(CmpPage::CashAtClosing);
     }
     void shown()
     {
-        QFETCH(QString, steps);
-        QFETCH(QString, typed);
-        QFETCH(int, gridRow);
-        QFETCH(QString, cells);
-        QFETCH(QString, sentences);
-        test::act(*f, steps, typed);
-        QCOMPARE(row(gridRow), cells);
-        QCOMPARE(this->sentences(), sentences);
+        test::checkSteps(*f, [this] {
+            QFETCH(int, gridRow);
+            return QString(row(gridRow) + u'|' + sentences());
+        });
     }
     void refused_data()
     {
