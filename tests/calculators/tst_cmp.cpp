@@ -1,5 +1,5 @@
 // The Compare Loan Offers page: the grid's marks and headings, the sentences,
-// adding and removing offers, the CSV, the offers kept between runs.
+// adding and removing offers, the offers kept between runs.
 
 #include "calculators/CmpPage.h"
 #include "tests/support/PageFixture.h"
@@ -89,15 +89,6 @@ private Q_SLOTS:
         remove->click();
         QVERIFY(add->isEnabled() && !remove->isEnabled() && !f->get(u"edtCmpLoan3"_s)->isVisible());
         QCOMPARE(row(-1), u"Offer A Offer B"_s);
-    }
-    // The table as CSV: a heading record, then each result with its figures as numbers.
-    void csv()
-    {
-        QVERIFY(f->page->hasTable());
-        QCOMPARE(table().split(u"\r\n"_s).mid(0, 4).join(u'|'),
-                 u"Result,Offer A,Offer B|Monthly Principal & Interest,"
-                 u"1970.79,1896.20|Final Payment,1966.47,1900.91|"
-                 u"APR,6.924,6.685"_s);
     }
     void keptBetweenRuns_data()
     {

@@ -84,7 +84,6 @@ private Q_SLOTS:
     void failedCalculationChangesNothing()
     {
         f->type(u"edtHSPTransferTaxPercent"_s, QString());
-        QCOMPARE(f->failures, QStringList{test::kUnidentified});
         month()->setCurrentIndex(11);
         QCOMPARE(std::exchange(f->failures, {}), QStringList(2, test::kUnidentified));
         QCOMPARE(test::shownText(*f, kResults), kStart);

@@ -81,7 +81,6 @@ private Q_SLOTS:
         test::typeEach(f, u"edtMQTerm3 edtIncome2 edtMQTerm2 "_s + field, u"10 2500 25 "_s + typed);
         const QString kept = u"edtMQLoan3 edtCalculatedHousingRatio"_s;
         const QString before = test::shownText(f, kept);
-        QVERIFY(!before.startsWith(u"$0.00"));
         const int calls = f.host.allowPrintingCalls;
         f.page->Reset();
         QCOMPARE(f.page->focusWidget(), f.get(u"edtIncome1"_s));
