@@ -4,7 +4,6 @@
 #include "calculators/CmpPage.h"
 #include "tests/support/PageFixture.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -117,9 +116,8 @@ private Q_SLOTS:
         QFETCH(QString, written);
         if (!stored.isEmpty()) {
             f.emplace([&stored](test::FakeHost &host) {
-                QFile file(host.settingsFile().path());
-                QVERIFY(file.open(QIODevice::WriteOnly));
-                file.write("[Loan Offers]\n" + stored.toUtf8() + '\n');
+                QVERIFY(test::writeBytes(host.settingsFile().path(),
+                                         "[Loan Offers]\n" + stored.toUtf8() + '\n'));
             });
         }
         QCOMPARE(test::shownText(*f, u"edtCmpRate1 edtCmpLender2"_s) + u' ' +
