@@ -63,21 +63,6 @@ private:
     SettingsFile m_settings;
 };
 
-// Stands in for the main window's handler: records which of its two messages
-// it would show, sorted by the program's own classifier, and runs `onFloat`
-// where it resets the page.
-inline void recordErrors(QStringList &errors, std::function<void()> onFloat = {})
-{
-    setExceptionHandler([&errors, onFloat](std::exception_ptr error) {
-        bool floatError = false;
-        failureMessage(error, &floatError);
-        errors << (floatError ? QStringLiteral("unusable-figures")
-                              : QStringLiteral("unidentified"));
-        if (floatError && onFloat)
-            onFloat();
-    });
-}
-
 // The two texts the main window's handler shows.
 inline const QString kUnusableFigures =
     QStringLiteral("Valid results cannot be calculated using\n\rthe variables you have entered."
