@@ -89,26 +89,22 @@ void TestUpdateInfo::comparesVersions_data()
     QTest::addColumn<QString>("server");
     QTest::addColumn<bool>("newer");
 
-    QTest::newRow("1.0.05 is newer") << u"1.0.04"_s << u"1.0.05"_s << true;
-    QTest::newRow("1.1.00: first differing field decides") << u"1.0.04"_s << u"1.1.00"_s << true;
-    QTest::newRow("same") << u"1.0.04"_s << u"1.0.04"_s << false;
-    QTest::newRow("older 0.9.99") << u"1.0.04"_s << u"0.9.99"_s << false;
-    QTest::newRow("2 is newer than 1.9.99") << u"1.9.99"_s << u"2"_s << true;
-    QTest::newRow("fields compare as numbers: 1.0.4 equals 1.0.04")
-        << u"1.0.04"_s << u"1.0.4"_s << false;
-    QTest::newRow("1.0.10 is newer than 1.0.9") << u"1.0.9"_s << u"1.0.10"_s << true;
-    // A shorter server version: its missing fields count as 0.
-    QTest::newRow("shorter: 1 is not newer") << u"1.0.04"_s << u"1"_s << false;
-    QTest::newRow("shorter: 1.0 is not newer") << u"1.0.04"_s << u"1.0"_s << false;
-    QTest::newRow("shorter: 1.1 is newer") << u"1.0.04"_s << u"1.1"_s << true;
-    QTest::newRow("empty is not newer") << u"1.0.04"_s << QString() << false;
-    QTest::newRow("letters count 0: 1.0.x") << u"1.0.04"_s << u"1.0.x"_s << false;
-    QTest::newRow("letters count 0: x.9") << u"1.0.04"_s << u"x.9"_s << false;
-    QTest::newRow("running letters count 0") << u"1.0.beta"_s << u"1.0.1"_s << true;
-    QTest::newRow("field too large to read counts 0")
-        << u"1.0.04"_s << u"1.0.99999999999"_s << false;
-    QTest::newRow("longer server version: extra fields are not looked at")
-        << u"1.0.04"_s << u"1.0.04.1"_s << false;
+    // The first differing field decides, as a number; letters, fields too
+    // large to read and missing fields count 0; extra fields are not read.
+    const std::pair<const char *, const char *> newer[] = {
+        {"1.0.04", "1.0.05"}, {"1.0.04", "1.1.00"}, {"1.9.99", "2"},
+        {"1.0.9", "1.0.10"},  {"1.0.04", "1.1"},    {"1.0.beta", "1.0.1"}};
+    const std::pair<const char *, const char *> notNewer[] = {
+        {"1.0.04", "1.0.04"},  {"1.0.04", "0.9.99"}, {"1.0.04", "1.0.4"},
+        {"1.0.04", "1"},       {"1.0.04", "1.0"},    {"1.0.04", ""},
+        {"1.0.04", "1.0.x"},   {"1.0.04", "x.9"},    {"1.0.04", "1.0.99999999999"},
+        {"1.0.04", "1.0.04.1"}};
+    for (const auto &[running, server] : newer)
+        QTest::addRow("%s < %s", running, server)
+            << QString::fromLatin1(running) << QString::fromLatin1(server) << true;
+    for (const auto &[running, server] : notNewer)
+        QTest::addRow("%s >= '%s'", running, server)
+            << QString::fromLatin1(running) << QString::fromLatin1(server) << false;
 }
 
 void TestUpdateInfo::comparesVersions()
@@ -123,12 +119,12 @@ void TestUpdateInfo::readsDates_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDate>("date");
 
-    QTest::newRow("Nov 07, 1999") << u"Nov 07, 1999"_s << QDate(1999, 11, 7);
-    QTest::newRow("nov 07, 1999") << u"nov 07, 1999"_s << QDate(1999, 11, 7);
-    QTest::newRow("NOV 7, 1999: day with a space") << u"NOV 7, 1999"_s << QDate(1999, 11, 7);
-    QTest::newRow("Jan 31, 2001") << u"Jan 31, 2001"_s << QDate(2001, 1, 31);
-    QTest::newRow("Dec 25, 2026") << u"Dec 25, 2026"_s << QDate(2026, 12, 25);
-    QTest::newRow("long month name") << u"February 03, 2000"_s << QDate(2000, 2, 3);
+    const std::tuple<QString, QDate> dates[] = {
+        {u"Nov 07, 1999"_s, {1999, 11, 7}},  {u"nov 07, 1999"_s, {1999, 11, 7}},
+        {u"NOV 7, 1999"_s, {1999, 11, 7}},   {u"Jan 31, 2001"_s, {2001, 1, 31}},
+        {u"Dec 25, 2026"_s, {2026, 12, 25}}, {u"February 03, 2000"_s, {2000, 2, 3}}};
+    for (const auto &[text, date] : dates)
+        QTest::newRow(qPrintable(text)) << text << date;
     for (const QString &bad :
          {u""_s, u"Xyz 07, 1999"_s, u"ANF 07, 1999"_s, u"Nov 07 1999"_s, u"Nov ab, 1999"_s,
           u"Feb 30, 1999"_s, u"Nov 07, 99"_s, u"Nov 07, -999"_s, u"Nov, 1999"_s})
@@ -146,18 +142,20 @@ void TestUpdateInfo::namesTheDownload_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("plain") << u"https://www.tolvane.com/dl/clvn105.exe"_s << u"clvn105.exe"_s;
-    QTest::newRow("query dropped") << u"https://h/dl/clvn105.zip?from=app"_s << u"clvn105.zip"_s;
-    QTest::newRow("fragment dropped") << u"https://h/dl/clvn105.zip#top"_s << u"clvn105.zip"_s;
-    QTest::newRow("percent-decoded")
-        << u"https://h/dl/Calvenor%20105.exe"_s << u"Calvenor 105.exe"_s;
-    QTest::newRow("trailing slash names nothing") << u"https://h/dl/"_s << QString();
-    QTest::newRow("dot-dot names nothing") << u"https://h/dl/.."_s << QString();
-    QTest::newRow("encoded slash cannot name a folder")
-        << u"https://h/dl/a%2F..%2Fb.exe"_s << u"b.exe"_s;
-    QTest::newRow("backslash becomes underscore")
-        << u"https://h/dl/..\\..\\x.exe"_s << u".._.._x.exe"_s;
-    QTest::newRow("empty") << QString() << QString();
+    // Query and fragment dropped, percent-decoded; never a folder's name.
+    const std::pair<const char *, const char *> names[] = {
+        {"c105.exe", "c105.exe"},
+        {"c105.zip?from=app", "c105.zip"},
+        {"c105.zip#top", "c105.zip"},
+        {"Calvenor%20105.exe", "Calvenor 105.exe"},
+        {"", ""},
+        {"..", ""},
+        {"a%2F..%2Fb.exe", "b.exe"},
+        {"..\\..\\x.exe", ".._.._x.exe"}};
+    for (const auto &[path, name] : names)
+        QTest::addRow("/dl/%s", path)
+            << u"https://h/dl/"_s + QLatin1String(path) << QString::fromLatin1(name);
+    QTest::newRow("no address") << QString() << QString();
 }
 
 void TestUpdateInfo::namesTheDownload()
