@@ -64,9 +64,8 @@ Route moved(const QString &to, const QByteArray &body = {})
     return {.head = "302 Found", .body = body, .headers = "Location: " + to.toUtf8() + "\r\n"};
 }
 
-class Server : public QObject
+struct Server : QObject
 {
-public:
     explicit Server(QObject *parent) : QObject(parent), cert(testData("crt"))
     {
         QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
@@ -103,8 +102,8 @@ public:
     const QSslCertificate cert;
     QHash<QString, Route> routes;
     QStringList hits; // the paths asked for
+    QSslServer m_server;
 
-private:
     static void answer(QSslSocket *s, const Route &r)
     {
         if (r.mode == Route::Silent)
@@ -133,8 +132,6 @@ private:
             s->disconnectFromHost();
         }
     }
-
-    QSslServer m_server;
 };
 
 Server *server = nullptr; // this run's, made by initTestCase
@@ -425,13 +422,11 @@ void TestUpdate::check()
     TWebFileInfo info;
     prepare(info, setup);
     Boxes shown;
-    // Starts just past a boundary where a coarse timer would end the wait early.
-    QElapsedTimer clock;
+    QElapsedTimer clock; // started just past where a coarse timer would end a wait early
     clock.start();
-    if (atLeastMs) {
+    if (atLeastMs)
         QThread::msleep(ulong(atLeastMs + 20 - clock.msecsSinceReference() % atLeastMs));
-        clock.start();
-    }
+    clock.start();
 
     // The update procedure checks first, and stops there with a box.
     const bool ok = error.isEmpty() && boxes.isEmpty();
@@ -447,10 +442,8 @@ void TestUpdate::check()
             .join(u'|'),
         ok ? u"Tolvane Software|support@tolvane.com|Calvenor|Nov 07, 1999|1999-11-07|https://h/dl/clvn<b>.exe|<b>Faster</b>\x1b \u202Eschedules.||1.0.04||/silent|clvn<b>.exe"_s
            : QString(11, u'|'));
-    if (error.endsWith(u'*'))
-        QVERIFY2(info.lastError().startsWith(error.chopped(1)), qPrintable(info.lastError()));
-    else
-        QCOMPARE(info.lastError(), error);
+    const QString last = info.lastError(); // a trailing * stands for any text
+    QCOMPARE(error.endsWith(u'*') ? last.left(error.size() - 1) + u'*' : last, error);
     QCOMPARE(info.lastRequestCancelled(), error == u"Cancelled"_s);
     boxes << (ok ? u"No Update Found | There is no update available."_s
                  : u"Connection Error | Could not retrieve version information from the "
@@ -570,8 +563,9 @@ void TestUpdate::window_data()
         dl({.body = QByteArray(1 << 20, 'x'), .mode = Route::Trickle, .cutAt = 64 * 1024})(info);
         (new test::WindowAnswerer(u"WebDlProgress"_s, [](QWidget *w) {
             QCOMPARE(w->windowTitle() + u" | "_s +
-                         test::find<QLabel>(w, u"lblDownloading"_s)->text(),
-                     u"Download Progress | Downloading Update"_s);
+                         test::find<QLabel>(w, u"lblDownloading"_s)->text() + u" | "_s +
+                         test::find<QPushButton>(w, u"btnCancel"_s)->text(),
+                     u"Download Progress | Downloading Update | &Cancel"_s);
             auto *poll = new QTimer(w);
             QObject::connect(poll, &QTimer::timeout, w, [w, poll] {
                 const int done = test::find<QProgressBar>(w, u"pbDownload"_s)->value();
