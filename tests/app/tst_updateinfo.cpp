@@ -8,15 +8,6 @@
 using namespace clvn;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString meta(const QString &tag, const QString &value)
-{
-    return u"<META HTTP-EQUIV=\""_s + tag + u"\" CONTENT=\""_s + value + u"\">"_s;
-}
-
-} // namespace
-
 class TestUpdateInfo : public QObject
 {
     Q_OBJECT
@@ -38,6 +29,9 @@ void TestUpdateInfo::readsAPage_data()
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("url");
     QTest::addColumn<int>("count");
+    auto meta = [](const QString &tag, const QString &value) -> QString {
+        return u"<META HTTP-EQUIV=\""_s + tag + u"\" CONTENT=\""_s + value + u"\">"_s;
+    };
 
     const QString v = meta(u"version"_s, u"1.1"_s);
     const QString u = meta(u"url"_s, u"https://h/a.exe"_s);
