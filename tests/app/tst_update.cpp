@@ -470,11 +470,11 @@ void TestUpdate::window_data()
     };
     auto fetch = [offered](const char *name, const Setup &setup, const QStringList &boxes,
                            const QString &saved = {}, const QByteArray &content = {},
-                           const QByteArray &before = {}, const QString &chosen = u"a.exe"_s,
-                           const Answers &answers = {B::No, B::Yes, B::Yes}, bool installs = false,
-                           const QString &url = server->url(kFile)) {
-        QTest::newRow(name) << setup << offered + url << boxes << saved << content << before
-                            << chosen << answers << installs;
+                           bool installs = false, const QByteArray &before = {},
+                           const QString &chosen = u"a.exe"_s,
+                           const Answers &answers = {B::No, B::Yes, B::Yes}) {
+        QTest::newRow(name) << setup << offered + server->url(kFile) << boxes << saved << content
+                            << before << chosen << answers << installs;
     };
     const QString rest = u" | Nov 07, 1999 | <b>Faster</b> schedules. | https://h/dl/clvn<b>.exe"_s;
     const QString unknown = u"Status Unknown | Update Status:  Unknown |  |  | "_s;
@@ -504,7 +504,6 @@ void TestUpdate::window_data()
     const QString get = available + u"Download the update?"_s;
     const QString install =
         u"Install Update | Do you want to install the update now?\rThis will close Calvenor."_s;
-    const QString readMe = u"Read Me | <b>Faster</b> schedules."_s;
     auto replace = [](const QString &name) -> QString {
         return u"Save As | "_s + name + u" already exists.\nDo you want to replace it?"_s;
     };
@@ -520,17 +519,15 @@ void TestUpdate::window_data()
     const QString http = server->url(kFile, u"http"_s);
 
     fetch("exactly the cap: installed, the program closes", dl({.body = file}, fits),
-          {view, get, install}, u"a.exe"_s, file, QByteArray(), u"a.exe"_s, {B::No, B::Yes, B::Yes},
-          true);
+          {view, get, install}, u"a.exe"_s, file, true);
     fetch("in chunks to exactly the cap: the installer does not start",
           dl({.body = file, .mode = Route::Chunked}, fits),
           {view, get, install, u"Error | Can not start program."_s}, u"a.exe"_s, file);
-    fetch("read-me; no extension gets .EXE, which exists: asked first; install declined",
-          dl({.body = file}), {view, readMe, get, replace(u"update.EXE"_s), install},
-          u"update.EXE"_s, file, "good copy", u"update"_s, {B::Yes, B::Yes, B::Yes, B::No});
-    fetch("download address is http", at({.body = page(u"1.0.05"_s, http)}),
-          {view, get, failed(u"Only https addresses are fetched, not "_s + http)}, {}, {},
-          QByteArray(), u"a.exe"_s, {B::No, B::Yes, B::Yes}, false, http);
+    fetch("read-me; .EXE added, replacing asked; install declined", dl({.body = file}),
+          {view, u"Read Me | <b>Faster</b> schedules."_s, get, replace(u"update.EXE"_s), install},
+          u"update.EXE"_s, file, false, "good copy", u"update"_s, {B::Yes, B::Yes, B::Yes, B::No});
+    fetch("download redirected to http", dl(moved(http)),
+          {view, get, failed(u"Only https addresses are fetched, not "_s + http)});
     fetch("download 404", dl({.head = "404 Not Found"}), {view, get, failed(u"Not Found"_s)});
     fetch("100 KiB + 1 unannounced over a 100 KiB cap",
           dl({.body = QByteArray(100 * 1024 + 1, 'x'), .mode = Route::NoLength},
@@ -543,10 +540,10 @@ void TestUpdate::window_data()
           dl({.body = QByteArray(100 * 1024, 'y'), .mode = Route::NoLength, .cutAt = 50 * 1024}),
           {view, get, replace(u"a.exe"_s),
            failed(u"The server did not say how large the file is, so it may be incomplete"_s)},
-          u"a.exe"_s, "good copy", "good copy");
+          u"a.exe"_s, "good copy", false, "good copy");
     fetch("the chosen name is a named pipe", dl({.body = file}),
           {view, get, replace(u"a.exe"_s), failed(u"%DIR%/a.exe is not a regular file"_s)}, {}, {},
-          "|");
+          false, "|");
     // Cancelled on the progress window once part has come.
     const Setup cancel = [](TWebFileInfo &info) {
         dl({.body = QByteArray(1 << 20, 'x'), .mode = Route::Trickle, .cutAt = 64 * 1024})(info);
@@ -566,7 +563,7 @@ void TestUpdate::window_data()
             poll->start(10);
         }))->setParent(&info);
     };
-    fetch("cancelled while it arrives: no box, no file", cancel, {view, get}, {}, {}, {},
+    fetch("cancelled while it arrives: no box, no file", cancel, {view, get}, {}, {}, false, {},
           u"a.exe"_s, {B::No, B::Yes});
 }
 
