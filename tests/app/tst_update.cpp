@@ -350,7 +350,8 @@ void TestUpdate::check_data()
     row("exactly the 256 KiB cap, announced", at({.body = cap}), {}, 1, {});
     row("exactly the 256 KiB cap, unannounced", at({.body = cap, .mode = Route::NoLength}), {}, 1,
         {});
-    row("256 KiB + 1, announced", at({.body = cap + ' '}), tooLarge, 1);
+    // Announced too large, refused before any of it is read.
+    row("256 KiB + 1, announced", at({.body = cap + ' ', .cutAt = 0}), tooLarge, 1);
     row("256 KiB + 1, unannounced", at({.body = cap + ' ', .mode = Route::NoLength}), tooLarge, 1);
     row("500 with an empty reason", at({.head = "500 ", .body = good}), u"HTTP status 500"_s, 1,
         {u"Calvenor | 500"_s});
@@ -534,7 +535,7 @@ void TestUpdate::window_data()
              {.maxDownloadBytes = 100 * 1024}),
           {view, get, failed(u"The answer is larger than 100 KiB"_s)});
     fetch("1 MiB + 1 announced over a 1 MiB cap",
-          dl({.body = QByteArray((1 << 20) + 1, 'x')}, {.maxDownloadBytes = 1 << 20}),
+          dl({.body = QByteArray((1 << 20) + 1, 'x'), .cutAt = 0}, {.maxDownloadBytes = 1 << 20}),
           {view, get, failed(u"The answer is larger than 1 MiB"_s)});
     fetch("cut off without a length: the good copy stays",
           dl({.body = QByteArray(100 * 1024, 'y'), .mode = Route::NoLength, .cutAt = 50 * 1024}),
