@@ -12,8 +12,8 @@
 #include "reports/QrCompare.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
-#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QLineEdit>

@@ -12,8 +12,8 @@
 #include "reports/Qrgrid.h"
 #include "reports/ReportFields.h"
 #include "reports/ValueFormats.h"
-#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractItemView>

@@ -8,8 +8,8 @@
 #include "reports/Print.h"
 #include "reports/QrHsp.h"
 #include "reports/Qrchart.h"
-#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QComboBox>

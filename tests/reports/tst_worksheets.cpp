@@ -7,8 +7,8 @@
 #include "reports/Print.h"
 #include "reports/QrPpc.h"
 #include "reports/Qrcalc.h"
-#include "tests/support/PageFixture.h"
 #include "tests/reports/FakePages.h"
+#include "tests/support/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QRadioButton>
