@@ -1,310 +1,300 @@
-// The Loan Amortizations page driven as a user drives it: enter the page,
-// type figures, press Calculate, add and remove extra payments, read the grid.
+// The Loan Amortizations page: Calculate, the extra-payment panel and its
+// refusals, Reset and the error handler's reset, mortgage insurance, the
+// chart (drawing, savings caption) and its printout, and the table it
+// offers: the CSV file, its quoting, the clipboard.
 
+#include "app/Pages.h"
+#include "calculators/AmortChart.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
 #include "calculators/AmortPage.h"
 #include "calculators/MiPanel.h"
+#include "calculators/TableSource.h"
+#include "reports/Print.h"
+#include "tests/reports/FakePages.h"
 #include "tests/support/PageFixture.h"
-#include "tests/support/TestSupport.h"
 #include "widgets/NumEdit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QHeaderView>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 using namespace clvn;
+using namespace clvn::test;
 using namespace Qt::Literals::StringLiterals;
+using report::PageItem;
+
+namespace {
+
+using AmortFixture = PageFixture<AmortPage>;
+
+void click(const AmortFixture &f, const QString &name)
+{
+    QTest::mouseClick(f.get<QAbstractButton>(name), Qt::LeftButton);
+}
+// Loan, rate and term typed (none: the figures shown), then Calculate.
+void calculate(AmortFixture &f, const QStringList &figures)
+{
+    const char *names[] = {"edtMortAmt", "EdtIRate", "EdtNumPmts"};
+    for (int i = 0; i < figures.size(); ++i)
+        f.type(QLatin1String(names[i]), figures[i]);
+    click(f, u"btnCalculate"_s);
+}
+// Mode (rbOnePmt, rbRangePmts, rbAllPmts), from, to and amount through the
+// open panel, typed where the mode takes them, then Re-Calculate.
+void addExtra(AmortFixture &f, const QStringList &extra)
+{
+    click(f, u"btnAddExtraPayments"_s);
+    click(f, extra[0]);
+    const char *names[] = {"edtFromPmt", "edtToPmt", "edtExtraAmount"};
+    for (int i = 0; i < 3; ++i)
+        if (f.get(QLatin1String(names[i]))->isEnabled())
+            f.type(QLatin1String(names[i]), extra[i + 1]);
+    click(f, u"btnAddExtra"_s);
+}
+// A row's loan calculated and extra added, where it has them.
+void prepare(AmortFixture &f, const QStringList &loan, const QStringList &extra)
+{
+    if (!loan.isEmpty())
+        calculate(f, loan);
+    if (!extra.isEmpty())
+        addExtra(f, extra);
+}
+void applyInsurance(AmortFixture &f, const QString &homeValue)
+{
+    click(f, u"btnMortgageInsurance"_s);
+    f.type(u"edtMIHomeValue"_s, homeValue);
+    click(f, u"btnApplyMI"_s);
+}
+
+QAbstractItemModel *grid(const AmortFixture &f)
+{
+    return f.get<QTableView>(u"grdAmortization"_s)->model();
+}
+// A cell's text; rows below 0 count from the end.
+QString cell(const AmortFixture &f, int row, int column)
+{
+    QAbstractItemModel *m = grid(f);
+    return m->index(row < 0 ? m->rowCount() + row : row, column).data().toString();
+}
+// One grid row's seven texts, joined by spaces.
+QString row(const AmortFixture &f, int r)
+{
+    QStringList texts;
+    for (int c = 0; c < 7; ++c)
+        texts << cell(f, r, c);
+    return texts.join(u' ');
+}
+// Loan, rate, term and payment as read when not being edited, and every grid row.
+QStringList shown(const AmortFixture &f)
+{
+    QStringList texts{f.get<TNumEdit>(u"edtMortAmt"_s)->displayText(), f.text(u"EdtIRate"_s),
+                      f.text(u"EdtNumPmts"_s), f.text(u"edtAmortPayment"_s)};
+    for (int r = 0; r < grid(f)->rowCount(); ++r)
+        texts << row(f, r);
+    return texts;
+}
+bool isOpen(const AmortFixture &f, const QString &panel)
+{
+    return f.get<QWidget>(panel)->isVisible();
+}
+// Start LTV, the three payments, the three premiums and the saving.
+QString insurance(const AmortFixture &f)
+{
+    QStringList texts;
+    for (const char *name :
+         {"edtMIStartLTV", "edtMIAskAt", "edtMIAskActualAt", "edtMIEndsAt", "edtMIPremiumsAsk",
+          "edtMIPremiumsAskActual", "edtMIPremiumsEnd", "edtMISaved"})
+        texts << f.text(QLatin1String(name));
+    return texts.join(u'|');
+}
+const QStringList kDefaults{u"$100,000.00"_s, u"8.750"_s, u"360"_s, u"$786.70"_s};
+const QStringList kLoan{u"180000"_s, u"6.5"_s, u"360"_s};
+const QString kWorked = u"90.000%|95||109|$7,410.00||$8,502.00|"_s;
+const QString kHeadings =
+    u"PMT,Principal,Interest,Principal To Date,Interest To Date,Extra Principal,Balance"_s;
+
+const PageItem *findItem(const std::vector<PageItem> &items, const QString &name)
+{
+    const auto it = std::find_if(items.begin(), items.end(),
+                                 [&name](const PageItem &item) { return item.name == name; });
+    return it == items.end() ? nullptr : &*it;
+}
+
+QStringList textsOf(const std::vector<PageItem> &items, const QString &name)
+{
+    QStringList out;
+    for (const PageItem &item : items)
+        if (item.name == name && item.kind == PageItem::Kind::Text)
+            out << item.text;
+    return out;
+}
+
+AmortChartView *chartOf(const AmortFixture &f)
+{
+    return f.get<AmortChartView>(u"chtAmortization"_s);
+}
+
+QString savings(const AmortFixture &f)
+{
+    auto *label = f.get<QLabel>(u"lblAmortSavings"_s);
+    return label->isHidden() ? QString() : label->text();
+}
+
+const QStringList kAll100{u"rbAllPmts"_s, {}, {}, u"100"_s};
+
+} // namespace
 
 class TestAmort : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        test::pinLocale();
-        test::recordErrors(m_errors, [this] { m_page->recoverFromFloatError(true); });
-    }
-    void init()
-    {
-        m_errors.clear();
-        m_host = std::make_unique<test::FakeHost>();
-        m_page = std::make_unique<AmortPage>(*m_host);
-        m_page->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
-        m_page->activateWindow();
-        m_page->enter();
-    }
-    void cleanup()
-    {
-        m_page.reset(); // before the host it uses
-        test::pinLocale();
-    }
+    void initTestCase() { pinLocale(); }
+    void cleanup() { pinLocale(); }
     void enterWithDefaults();
-    void schedule_data();
-    void schedule();
-    void extraAmountInTheLocale_data();
-    void extraAmountInTheLocale();
-    void refused_data();
-    void refused();
+    void extras_data();
+    void extras();
     void cancelThenRemoveAfterSeveralRecalcs();
     void pageReset_data();
     void pageReset();
     void mortgageInsurance_data();
     void mortgageInsurance();
     void mortgageInsuranceKeptUntilRemoved();
-
-private:
-    template <class T = QLineEdit> T *child(const QString &name) const
-    {
-        return test::find<T>(m_page.get(), name);
-    }
-    QTableView *view() const { return child<QTableView>(u"grdAmortization"_s); }
-    QAbstractItemModel *grid() const { return view()->model(); }
-    // A cell's text; rows below 0 count from the end.
-    QString cell(int row, int column) const
-    {
-        return grid()->index(row < 0 ? grid()->rowCount() + row : row, column).data().toString();
-    }
-    // One grid row's seven texts, joined by spaces.
-    QString row(int r) const
-    {
-        QStringList texts;
-        for (int c = 0; c < grid()->columnCount(); ++c)
-            texts << cell(r, c);
-        return texts.join(u' ');
-    }
-    // Everything the grid and the payment field show.
-    QStringList shown() const
-    {
-        QStringList texts{child(u"edtAmortPayment"_s)->text()};
-        for (int r = 0; r < grid()->rowCount(); ++r)
-            texts << row(r);
-        return texts;
-    }
-    // Loan, rate, term and payment as read when not being edited.
-    QString figures() const
-    {
-        return child<TNumEdit>(u"edtMortAmt"_s)->displayText() + u' ' +
-               child(u"EdtIRate"_s)->text() + u' ' + child(u"EdtNumPmts"_s)->text() + u' ' +
-               child(u"edtAmortPayment"_s)->text();
-    }
-    bool panelOpen() const { return child<QFrame>(u"pnlAddExtra"_s)->isVisible(); }
-    void click(QString name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
-    // "loan|rate|term": types the figures and presses Calculate; or
-    // "mode|from|to|amount": opens the panel, picks the mode, types the
-    // figures its fields take and presses Re-Calculate.
-    void act(const QString &figures)
-    {
-        const QStringList typed = figures.split(u'|');
-        const bool extra = typed.size() == 4;
-        if (extra) {
-            click(u"btnAddExtraPayments"_s);
-            QVERIFY(panelOpen());
-            click(typed[0]);
-        }
-        const QStringList fields =
-            extra ? QStringList{{}, u"edtFromPmt"_s, u"edtToPmt"_s, u"edtExtraAmount"_s}
-                  : QStringList{u"edtMortAmt"_s, u"EdtIRate"_s, u"EdtNumPmts"_s};
-        for (int i = extra; i < typed.size(); ++i)
-            if (child(fields[i])->isEnabled())
-                type(fields[i], typed[i]);
-        click(extra ? u"btnAddExtra"_s : u"btnCalculate"_s);
-    }
-    void type(const QString &name, const QString &text) { test::typeAccepted(child(name), text); }
-    // The insurance results as shown: start LTV, the three payments, the
-    // three premiums and the saving, "|" between them.
-    QString insurance() const
-    {
-        QStringList texts;
-        for (const char *name :
-             {"edtMIStartLTV", "edtMIAskAt", "edtMIAskActualAt", "edtMIEndsAt", "edtMIPremiumsAsk",
-              "edtMIPremiumsAskActual", "edtMIPremiumsEnd", "edtMISaved"})
-            texts << child(QLatin1String(name))->text();
-        return texts.join(u'|');
-    }
-    // Opens the insurance panel and applies a home value and, unless empty,
-    // a premium typed over the proposed one; gives the proposed premium.
-    QString applyInsurance(const QString &home, const QString &premium = {})
-    {
-        click(u"btnMortgageInsurance"_s);
-        type(u"edtMIHomeValue"_s, home);
-        const QString proposed = child<TNumEdit>(u"edtMIPremium"_s)->displayText();
-        if (!premium.isEmpty())
-            type(u"edtMIPremium"_s, premium);
-        click(u"btnApplyMI"_s);
-        return proposed;
-    }
-
-    std::unique_ptr<test::FakeHost> m_host;
-    std::unique_ptr<AmortPage> m_page;
-    QStringList m_errors; // what reached the application-wide handler
+    void csv_data();
+    void csv();
+    void csvQuotingAndUnwritableTarget();
+    void copy();
+    void displayList_data();
+    void displayList();
+    void viewFollowsThePage();
+    void printing();
 };
 
-// Entering lists the stored defaults, 100000 at 8.75 % over 360 months.
+// Entering lists the stored defaults; the navigation switches printing on
+// and off, then the calculation on.
 void TestAmort::enterWithDefaults()
 {
-    // Rows here and below: independent Python recomputation, cents half up per row.
-    QCOMPARE(figures(), u"$100,000.00 8.750 360 $786.70"_s);
-    QVERIFY(child(u"edtAmortPayment"_s)->isReadOnly());
-    QCOMPARE(row(0), u"1 $57.53 $729.17 $57.53 $729.17 $0.00 $99,942.47"_s);
-    QCOMPARE(row(-1), u"360 $781.00 $5.70 $99,999.03 $183,212.97 $0.00 $0.97"_s);
-    // Printing switched on and off by the navigation, then on by the calculation.
-    QVERIFY(m_host->printingAllowed);
-    QCOMPARE(m_host->allowPrintingCalls, 2);
-    QCOMPARE(m_host->disallowPrintingCalls, 1);
-    QVERIFY(m_host->resetEnabled);
-    QVERIFY(child<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), child<QWidget>(u"edtMortAmt"_s));
-    QVERIFY(!panelOpen());
-    QVERIFY(m_errors.isEmpty());
-    // The seven columns fit the page.
-    QVERIFY(view()->horizontalHeader()->length() <= view()->viewport()->width());
-    QVERIFY(view()->geometry().bottom() < m_page->height());
+    AmortFixture f;
+    QCOMPARE(shown(f).mid(0, 4), kDefaults);
+    QVERIFY(f.get(u"edtAmortPayment"_s)->isReadOnly());
+    QCOMPARE(row(f, 0), u"1 $57.53 $729.17 $57.53 $729.17 $0.00 $99,942.47"_s);
+    QCOMPARE(row(f, -1), u"360 $781.00 $5.70 $99,999.03 $183,212.97 $0.00 $0.97"_s);
+    QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
+    QCOMPARE(f.host.allowPrintingCalls * 10 + f.host.disallowPrintingCalls, 21);
+    QVERIFY(f.get<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), f.get(u"edtMortAmt"_s));
+    QVERIFY(!isOpen(f, u"pnlAddExtra"_s));
+    QCOMPARE(f.messages(), QStringList());
 }
 
-void TestAmort::schedule_data()
+void TestAmort::extras_data()
 {
-    QTest::addColumn<QString>("steps"); // loan|rate|term, or an extra: mode|from|to|amount
-    QTest::addColumn<QString>("payment");
-    QTest::addColumn<QString>("last");     // the last row's number, principal and balance
-    QTest::addColumn<QStringList>("rows"); // whole rows, found by their number
-    // The library's worked schedule (665.30, last balance 2.98); rows as above.
+    QTest::addColumn<QStringList>("loan");  // typed before Calculate
+    QTest::addColumn<QStringList>("extra"); // mode, from, to, amount; none: Calculate
+    QTest::addColumn<QString>("message");   // none: the schedule below
+    QTest::addColumn<int>("count");         // grid rows: a loan paid off early ends at the payoff
+    QTest::addColumn<QStringList>("rows");  // whole rows, found by their number
+    const QStringList none;
+    // The library's worked schedule (665.30, last balance 2.98).
     QTest::newRow("100000 at 7 %")
-        << u"100000|7|360"_s << u"$665.30"_s << u"360 $661.42 $2.98"_s
+        << texts({"100000", "7", "360"}) << none << QString() << 360
         << QStringList{u"360 $661.42 $3.88 $99,997.02 $139,510.98 $0.00 $2.98"_s};
-    QTest::newRow("12000 at 0 %") << u"12000|0|12"_s << u"$1,000.00"_s << u"12 $1,000.00 $0.00"_s
-                                  << QStringList{
-                                         u"12 $1,000.00 $0.00 $12,000.00 $0.00 $0.00 $0.00"_s};
-    // Python as above, an extra added to its row's principal; paid off early,
-    // the grid ends at the payoff row.
-    const QString payment = u"$786.70"_s;
+    // An extra goes into its row's principal.
     QTest::newRow("single payment 12")
-        << u"rbOnePmt|12||500"_s << payment << u"353 $180.14 $0.00"_s
+        << none << texts({"rbOnePmt", "12", "", "500"}) << QString() << 353
         << QStringList{u"12 $562.32 $724.38 $1,218.77 $8,721.63 $500.00 $98,781.23"_s,
                        u"13 $66.42 $720.28 $1,285.19 $9,441.91 $0.00 $98,714.81"_s};
-    QTest::newRow("range 1 to 3")
-        << u"rbRangePmts|1|3|250"_s << payment << u"348 $527.27 $0.00"_s
-        << QStringList{u"3 $312.03 $724.67 $929.34 $2,180.76 $250.00 $99,070.66"_s,
-                       u"4 $64.31 $722.39 $993.65 $2,903.15 $0.00 $99,006.35"_s};
     // An empty "To Payment #" sets only the first payment.
     QTest::newRow("range with empty To")
-        << u"rbRangePmts|5||250"_s << payment << u"356 $670.56 $0.00"_s
-        << QStringList{u"5 $309.23 $727.47 $541.89 $3,641.61 $250.00 $99,458.11"_s,
-                       u"6 $61.48 $725.22 $603.37 $4,366.83 $0.00 $99,396.63"_s};
+        << none << texts({"rbRangePmts", "5", "", "250"}) << QString() << 356
+        << QStringList{u"6 $61.48 $725.22 $603.37 $4,366.83 $0.00 $99,396.63"_s};
     QTest::newRow("100 on all payments")
-        << u"rbAllPmts|||100"_s << payment << u"238 $729.46 $0.00"_s
-        << QStringList{u"1 $157.53 $729.17 $157.53 $729.17 $100.00 $99,842.47"_s,
-                       u"2 $158.68 $728.02 $316.21 $1,457.19 $100.00 $99,683.79"_s};
-}
-
-void TestAmort::schedule()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, payment);
-    QFETCH(QString, last);
-    QFETCH(QStringList, rows);
-    test::MessageBoxCatcher boxes;
-    act(steps);
-    QVERIFY((boxes.texts() + m_errors).isEmpty());
-    QCOMPARE(child(u"edtAmortPayment"_s)->text(), payment);
-    for (const QString &r : rows)
-        QCOMPARE(row(r.section(u' ', 0, 0).toInt() - 1), r);
-    QCOMPARE(QString(cell(-1, 0) + u' ' + cell(-1, 1) + u' ' + cell(-1, 6)), last);
-    for (int r = 0; r < grid()->rowCount() - 1; ++r)
-        QVERIFY(cell(r, 6) != u"$0.00"_s);
-    const QStringList typed = steps.split(u'|');
-    if (typed.size() < 4)
-        return;
-    // Only a range takes a "To Payment #"; all payments takes no number.
-    const int mode = QStringList{u"rbOnePmt"_s, u"rbRangePmts"_s, u"rbAllPmts"_s}.indexOf(typed[0]);
-    QCOMPARE(child(u"edtFromPmt"_s)->isEnabled(), mode != 2);
-    QCOMPARE(child(u"edtToPmt"_s)->isEnabled(), mode == 1);
-    // An empty "To Payment #" is read, and shown, as 0.
-    QCOMPARE(child(u"edtToPmt"_s)->text(), typed[2].isEmpty() ? u"0"_s : typed[2]);
-    QCOMPARE(m_host->extraPayment().ExtraPaymentMode, PrepaymentMode(mode));
-    QCOMPARE(m_host->extraPayment().ExtraFromPayment, typed[1].toInt());
-}
-
-void TestAmort::extraAmountInTheLocale_data()
-{
-    QTest::addColumn<QString>("amount");
-    QTest::newRow("de comma") << u"100,50"_s;
-    QTest::newRow("de point") << u"100.50"_s;
-}
-
-// The extra amount is read like every other field of the user's locale.
-void TestAmort::extraAmountInTheLocale()
-{
-    QFETCH(QString, amount);
-    QLocale::setDefault(QLocale(u"de_DE"_s));
-    act(u"rbOnePmt|12||"_s + amount);
-    QCOMPARE(m_errors, QStringList{});
-    QCOMPARE(m_host->mortgage().Payments().at(11).ExtraPrincipal, 100.5);
-    QCOMPARE(cell(11, 5), u"100,50\u00a0€"_s);
-}
-
-void TestAmort::refused_data()
-{
-    QTest::addColumn<QString>("figures"); // loan|rate|term, or mode|from|to|amount
-    QTest::addColumn<QString>("message"); // the page's own, or what reached the handler
+        << none << texts({"rbAllPmts", "", "", "100"}) << QString() << 238
+        << QStringList{u"1 $157.53 $729.17 $157.53 $729.17 $100.00 $99,842.47"_s};
+    // A payment number outside the schedule (a range past it refused whole)
+    // gets the page's own message; unreadable text reaches the handler as a
+    // conversion error.
     const QString outside = u"Cannot calculate results of extra payments without new figures."
                             u"\n\r\n\rPlease use the edit boxes and radio buttons to\n\rindicate "
                             u"the amount of your extra payments."_s;
-    QTest::newRow("single 0") << u"rbOnePmt|0||100"_s << outside;
-    QTest::newRow("single 361") << u"rbOnePmt|361||100"_s << outside;
-    QTest::newRow("range 0 to 5") << u"rbRangePmts|0|5|100"_s << outside;
-    QTest::newRow("range 359 to 362") << u"rbRangePmts|359|362|100"_s << outside;
-    QTest::newRow("empty term") << u"100000|8.75|"_s << u"unidentified"_s;
-    QTest::newRow("fractional term") << u"100000|8.75|360.5"_s << u"unidentified"_s;
-    QTest::newRow("letters as amount") << u"rbAllPmts|1|2|abc"_s << u"unidentified"_s;
-    QTest::newRow("grouped amount") << u"rbAllPmts|1|2|1,000"_s << u"unidentified"_s;
-    QTest::newRow("infinite amount") << u"rbAllPmts|1|2|inf"_s << u"unidentified"_s;
-    QTest::newRow("empty single payment") << u"rbOnePmt||2|100"_s << u"unidentified"_s;
-    QTest::newRow("fractional from") << u"rbRangePmts|2.5|2|100"_s << u"unidentified"_s;
+    QTest::newRow("single 0") << none << texts({"rbOnePmt", "0", "", "1"}) << outside << 0 << none;
+    QTest::newRow("single 361") << none << texts({"rbOnePmt", "361", "", "1"}) << outside << 0
+                                << none;
+    QTest::newRow("range 359 to 362")
+        << none << texts({"rbRangePmts", "359", "362", "1"}) << outside << 0 << none;
+    QTest::newRow("empty term") << texts({"1000", "8", ""}) << none << kUnidentified << 0 << none;
+    QTest::newRow("grouped amount")
+        << none << texts({"rbAllPmts", "", "", "1,000"}) << kUnidentified << 0 << none;
+    QTest::newRow("infinite amount")
+        << none << texts({"rbAllPmts", "", "", "inf"}) << kUnidentified << 0 << none;
+    QTest::newRow("fractional from")
+        << none << texts({"rbRangePmts", "2.5", "2", "1"}) << kUnidentified << 0 << none;
 }
 
-// A payment number outside the schedule gets the page's own message; unreadable
-// text reaches the handler as a conversion error. The schedule stays as it was.
-void TestAmort::refused()
+// The schedule with the extras, or the message with nothing shown or stored changed.
+void TestAmort::extras()
 {
-    QFETCH(QString, figures);
+    QFETCH(QStringList, loan);
+    QFETCH(QStringList, extra);
     QFETCH(QString, message);
-    const QStringList before = shown();
-    test::MessageBoxCatcher boxes;
-    act(figures);
-    QCOMPARE(boxes.texts() + m_errors, QStringList{message});
-    // A range that runs past the schedule is refused whole: it stays as it was.
-    QCOMPARE(shown(), before);
-    if (message == u"unidentified") {
-        QCOMPARE(m_host->mortgage().Payments().at(0).ExtraPrincipal, 0.0);
-        QCOMPARE(m_host->extraPayment().ExtraAmount, 0.0);
-        QCOMPARE(m_host->extraPayment().ExtraPaymentMode, PrepaymentMode::Single);
+    QFETCH(QStringList, rows);
+    AmortFixture f;
+    const QStringList before = shown(f);
+    if (extra.isEmpty())
+        calculate(f, loan);
+    else
+        addExtra(f, extra);
+    QCOMPARE(f.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty()) {
+        QCOMPARE(shown(f).mid(3), before.mid(3));
+        QCOMPARE(f.host.mortgage().Payments().at(0).ExtraPrincipal, 0.0);
+        if (message == kUnidentified)
+            QVERIFY(f.host.extraPayment().ExtraAmount == 0.0 &&
+                    f.host.extraPayment().ExtraPaymentMode == PrepaymentMode::Single);
+        return;
     }
+    QTEST(grid(f)->rowCount(), "count");
+    for (const QString &r : rows)
+        QCOMPARE(row(f, r.section(u' ', 0, 0).toInt() - 1), r);
+    if (extra.isEmpty())
+        return;
+    // Only a range takes a "To Payment #", shown as 0 when empty; all payments no number.
+    const int mode = QStringList{u"rbOnePmt"_s, u"rbRangePmts"_s, u"rbAllPmts"_s}.indexOf(extra[0]);
+    QString enabled;
+    for (const char *name : {"lblFromPmt", "edtFromPmt", "lblToPmt", "edtToPmt"})
+        enabled += f.get<QWidget>(QLatin1String(name))->isEnabled() ? u'1' : u'0';
+    QCOMPARE(enabled, QStringList({u"1100"_s, u"1111"_s, u"0000"_s})[mode]);
+    QCOMPARE(f.text(u"edtToPmt"_s), u"0"_s);
+    QCOMPARE(f.host.extraPayment().ExtraPaymentMode, PrepaymentMode(mode));
+    QCOMPARE(f.host.extraPayment().ExtraFromPayment, extra[1].toInt());
 }
 
+// Extras accumulate until removed; Cancel only closes the panel.
 void TestAmort::cancelThenRemoveAfterSeveralRecalcs()
 {
-    const QStringList before = shown();
-    act(u"rbOnePmt|12||500"_s);
-    act(u"rbRangePmts|1|3|250"_s);
-    act(u"rbOnePmt|100||1000"_s);
-    // Extras accumulate until removed; Cancel only closes the panel.
-    QCOMPARE(QString(cell(11, 5) + cell(2, 5) + cell(99, 5)), u"$500.00$250.00$1,000.00"_s);
-    const QStringList withExtras = shown();
-    click(u"btnCancel"_s);
-    QVERIFY(!panelOpen());
-    QCOMPARE(shown(), withExtras);
-    click(u"btnAddExtraPayments"_s);
-    click(u"btnRemove"_s);
-    QVERIFY(m_errors.isEmpty());
-    QCOMPARE(shown(), before);
-    QVERIFY(panelOpen());
+    AmortFixture f;
+    const QStringList before = shown(f);
+    addExtra(f, {u"rbOnePmt"_s, u"12"_s, {}, u"500"_s});
+    addExtra(f, {u"rbRangePmts"_s, u"1"_s, u"3"_s, u"250"_s});
+    addExtra(f, {u"rbOnePmt"_s, u"100"_s, {}, u"1000"_s});
+    QCOMPARE(cell(f, 11, 5) + cell(f, 2, 5) + cell(f, 99, 5), u"$500.00$250.00$1,000.00"_s);
+    const QStringList withExtras = shown(f);
+    click(f, u"btnCancel"_s);
+    QVERIFY(!isOpen(f, u"pnlAddExtra"_s));
+    QCOMPARE(shown(f), withExtras);
+    click(f, u"btnAddExtraPayments"_s);
+    click(f, u"btnRemove"_s);
+    QCOMPARE(shown(f), before);
+    QVERIFY(isOpen(f, u"pnlAddExtra"_s));
+    QCOMPARE(f.messages(), QStringList());
 }
 
 void TestAmort::pageReset_data()
@@ -313,146 +303,387 @@ void TestAmort::pageReset_data()
     QTest::newRow("Reset") << QString();
     // Terms the schedule cannot hold: unusable figures and the page reset, never a hang.
     QTest::newRow("no payments") << u"0"_s;
-    QTest::newRow("100000 payments") << u"100000"_s;
     QTest::newRow("a billion payments") << u"1000000000"_s;
-    QTest::newRow("negative") << u"-5"_s;
 }
 
-// The page reset: default figures, empty cells, printing, Reset and Add Extra off.
+// The page reset: default figures, empty cells, printing, Reset and Add Extra
+// off, the schedule untouched; Calculate brings everything back.
 void TestAmort::pageReset()
 {
     QFETCH(QString, term);
+    AmortFixture f;
     if (term.isEmpty()) {
-        child(u"edtMortAmt"_s)->selectAll();
-        QTest::keyClicks(child(u"edtMortAmt"_s), u"5000"_s);
-        m_page->Reset();
+        typeOnly(f.get(u"edtMortAmt"_s), u"5000"_s);
+        f.page->Reset();
     } else {
-        act(u"250000|6|"_s + term);
+        calculate(f, {u"250000"_s, u"6"_s, term});
     }
-    QCOMPARE(m_errors, term.isEmpty() ? QStringList() : QStringList{u"unusable-figures"_s});
-    QCOMPARE(figures(), u"$100,000.00 8.750 360 $786.70"_s);
-    QCOMPARE(grid()->rowCount(), 360);
-    QCOMPARE(QString(cell(0, 0) + cell(-1, 6)), QString());
-    QVERIFY(!m_host->printingAllowed);
-    QVERIFY(!m_host->resetEnabled);
-    QVERIFY(!child<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
-    // The schedule was not touched by the refused figures.
-    QCOMPARE(m_host->mortgage().NumPayments(), 360);
-    QCOMPARE(m_host->mortgage().Principal(), 100000.0);
-    // Add Extra does nothing; Calculate brings everything back.
-    click(u"btnAddExtraPayments"_s);
-    QVERIFY(!panelOpen());
-    click(u"btnCalculate"_s);
-    QCOMPARE(cell(0, 0), u"1"_s);
-    QVERIFY(m_host->printingAllowed);
-    QVERIFY(child<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
+    QCOMPARE(f.messages(), term.isEmpty() ? QStringList() : QStringList{kUnusableFigures});
+    QCOMPARE(shown(f).mid(0, 4), kDefaults);
+    QCOMPARE(grid(f)->rowCount(), 360);
+    QCOMPARE(cell(f, 0, 0) + cell(f, -1, 6), QString());
+    QVERIFY(!f.host.printingAllowed && !f.host.resetEnabled);
+    QVERIFY(!f.get<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
+    QCOMPARE(f.host.mortgage().NumPayments(), 360);
+    QCOMPARE(f.host.mortgage().Principal(), 100000.0);
+    click(f, u"btnAddExtraPayments"_s);
+    QVERIFY(!isOpen(f, u"pnlAddExtra"_s));
+    click(f, u"btnCalculate"_s);
+    QVERIFY(cell(f, 0, 0) == u"1"_s && f.host.printingAllowed);
+    QVERIFY(f.get<QAbstractButton>(u"btnAddExtra"_s)->isEnabled());
 }
 
 void TestAmort::mortgageInsurance_data()
 {
-    QTest::addColumn<QStringList>("steps"); // as act takes them
+    QTest::addColumn<QStringList>("loan");
+    QTest::addColumn<QStringList>("extra");
     QTest::addColumn<QString>("home");
     QTest::addColumn<QString>("premium"); // typed over the proposal; empty keeps it
     QTest::addColumn<QString>("proposed");
     QTest::addColumn<QString>("shown"); // see insurance()
     QTest::addColumn<QString>("message");
-    const QString loan = u"180000|6.5|360"_s;
+    const QStringList none;
+    const QString home = u"200000"_s, nothing = u"|||||||"_s;
     // The worked figures; the arithmetic itself is tested headless.
-    QTest::newRow("worked figures") << QStringList{loan} << u"200000"_s << QString() << u"$78.00"_s
-                                    << u"90.000%|95||109|$7,410.00||$8,502.00|"_s << QString();
+    QTest::newRow("worked figures")
+        << kLoan << none << home << QString() << u"$78.00"_s << kWorked << QString();
     QTest::newRow("worked figures, 200 extra on every payment")
-        << QStringList{loan, u"rbAllPmts|||200"_s} << u"200000"_s << QString() << u"$78.00"_s
+        << kLoan << texts({"rbAllPmts", "", "", "200"}) << home << QString() << u"$78.00"_s
         << u"90.000%|95|49|109|$7,410.00|$3,822.00|$8,502.00|$3,588.00"_s << QString();
     QTest::newRow("loan at 80 %: no insurance")
-        << QStringList{u"160000|6.5|360"_s} << u"200000"_s << QString() << u"$0.00"_s
+        << texts({"160000", "6.5", "360"}) << none << home << QString() << u"$0.00"_s
         << u"80.000%|||||||"_s << QString();
-    const QString none = u"|||||||"_s;
-    QTest::newRow("home value 0") << QStringList{loan} << u"0"_s << QString() << u"$0.00"_s << none
-                                  << MiPanel::HomeValueMessage;
-    QTest::newRow("negative premium") << QStringList{loan} << u"200000"_s << u"-1"_s << u"$78.00"_s
-                                      << none << MiPanel::PremiumMessage;
+    QTest::newRow("home value 0")
+        << kLoan << none << u"0"_s << QString() << u"$0.00"_s << nothing
+        << u"Please enter the home value, the lower of the purchase price and the appraised "
+           u"value,\n\ras an amount above 0."_s;
+    QTest::newRow("negative premium")
+        << kLoan << none << home << u"-1"_s << u"$78.00"_s << nothing
+        << u"The monthly mortgage insurance premium cannot be below 0."_s;
     QTest::newRow("over 97 % without a premium")
-        << QStringList{u"195000|6.5|360"_s} << u"200000"_s << QString() << u"$0.00"_s << none
-        << MiPanel::PremiumNeededMessage;
+        << texts({"195000", "6.5", "360"}) << none << home << QString() << u"$0.00"_s << nothing
+        << u"The loan is more than 97% of the home value, beyond the premium table.\n\r"
+           u"Please enter the monthly premium your lender quotes."_s;
 }
 
 // The panel's results, the marked rows and the export column, or the message.
 void TestAmort::mortgageInsurance()
 {
-    QFETCH(QStringList, steps);
+    QFETCH(QStringList, loan);
+    QFETCH(QStringList, extra);
     QFETCH(QString, home);
     QFETCH(QString, premium);
-    QFETCH(QString, proposed);
     QFETCH(QString, shown);
     QFETCH(QString, message);
-    for (const QString &step : steps)
-        act(step);
-    test::MessageBoxCatcher boxes;
-    QCOMPARE(applyInsurance(home, premium), proposed);
-    QCOMPARE(boxes.texts() + m_errors, message.isEmpty() ? QStringList() : QStringList{message});
-    QVERIFY(!panelOpen()); // the two panels share their place
-    QCOMPARE(insurance(), shown);
-    const bool insured = !shown.section(u'|', 1, 1).isEmpty();
-    QCOMPARE(child<QWidget>(u"pnlMIResults"_s)->isVisible(), message.isEmpty());
-    const TableData table = m_page->tableData();
+    AmortFixture f;
+    calculate(f, loan);
+    if (!extra.isEmpty())
+        addExtra(f, extra);
+    click(f, u"btnMortgageInsurance"_s);
+    f.type(u"edtMIHomeValue"_s, home);
+    QTEST(f.get<TNumEdit>(u"edtMIPremium"_s)->displayText(), "proposed");
+    if (!premium.isEmpty())
+        f.type(u"edtMIPremium"_s, premium);
+    click(f, u"btnApplyMI"_s);
+    QCOMPARE(f.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(!isOpen(f, u"pnlAddExtra"_s)); // the two panels share their place
+    QCOMPARE(insurance(f), shown);
+    QCOMPARE(isOpen(f, u"pnlMIResults"_s), message.isEmpty());
+    const TableData table = f.page->tableData();
     QCOMPARE(table.headings.size(), message.isEmpty() ? 8 : 7);
-    if (!insured)
+    const QStringList parts = shown.split(u'|');
+    if (parts[1].isEmpty())
         return;
     // The payment the borrower can ask at and the automatic end are marked;
     // the export's premium column runs up to the first.
-    const int ask = shown.section(u'|', 2, 2).isEmpty() ? shown.section(u'|', 1, 1).toInt()
-                                                        : shown.section(u'|', 2, 2).toInt();
-    const int ends = shown.section(u'|', 3, 3).toInt();
-    QCOMPARE(grid()->index(ask - 1, 0).data(Qt::BackgroundRole).value<QColor>(),
-             AmortModel::AskColor);
-    QCOMPARE(grid()->index(ends - 1, 6).data(Qt::BackgroundRole).value<QColor>(),
-             AmortModel::EndsColor);
-    QVERIFY(!grid()->index(ask, 0).data(Qt::BackgroundRole).isValid());
+    const int ask = (parts[2].isEmpty() ? parts[1] : parts[2]).toInt();
+    const auto colour = [&f](int r, int c) {
+        return grid(f)->index(r, c).data(Qt::BackgroundRole);
+    };
+    QCOMPARE(colour(ask - 1, 0).value<QColor>(), AmortModel::AskColor);
+    QCOMPARE(colour(parts[3].toInt() - 1, 6).value<QColor>(), AmortModel::EndsColor);
+    QVERIFY(!colour(ask, 0).isValid());
     QCOMPARE(table.headings.last(), u"Mortgage Insurance"_s);
     QCOMPARE(table.rows[std::size_t(ask - 1)].back().value, 78.0);
     QCOMPARE(table.rows[std::size_t(ask)].back().value, 0.0);
 }
 
-// Reset and a new calculation keep the panel's figures; Remove turns it off.
+// The summary the report prints and the chart's marks; Reset and a new
+// calculation keep the figures; Remove turns insurance off.
 void TestAmort::mortgageInsuranceKeptUntilRemoved()
 {
-    const int fullHeight = view()->height();
-    act(u"180000|6.5|360"_s);
-    applyInsurance(u"200000"_s);
-    const QString worked = u"90.000%|95||109|$7,410.00||$8,502.00|"_s;
-    QCOMPARE(insurance(), worked);
-    QVERIFY(child<QWidget>(u"pnlMIResults"_s)->geometry().top() > view()->geometry().bottom());
-    QCOMPARE(m_page->property(MiPanel::SummaryProperty).toString(),
+    AmortFixture f;
+    calculate(f, kLoan);
+    applyInsurance(f, u"200000"_s);
+    QCOMPARE(f.page->property(MiPanel::SummaryProperty).toString(),
              u"Mortgage insurance: home value $200,000.00, loan-to-value at start 90.000%. "
              u"Premium $78.00 a month. May ask to cancel after payment 95 ($7,410.00 of "
              u"premiums). Ends by itself after payment 109 ($8,502.00 of premiums)."_s);
-    // The chart draws the two payments with their captions.
-    QStringList captions;
-    for (const AmortChartMark &mark : m_page->chartView()->data().marks)
-        captions << QString::number(mark.payment) + u": "_s + mark.caption;
-    QCOMPARE(captions, (QStringList{u"95: May ask to cancel insurance: payment 95"_s,
-                                    u"109: Insurance ends: payment 109"_s}));
-    // The extra-payment panel takes the same place: opening it closes this one.
-    QVERIFY(child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
-    click(u"btnAddExtraPayments"_s);
-    QVERIFY(panelOpen() && !child<QWidget>(u"pnlMortgageInsurance"_s)->isVisible());
-    // ... and lies over the buttons it shares its place with, this one included.
-    const QPoint under = child<QWidget>(u"btnMortgageInsurance"_s)->geometry().center();
-    QVERIFY(child<QWidget>(u"pnlAddExtra"_s)->isAncestorOf(m_page->childAt(under)));
-    m_page->Reset();
-    QCOMPARE(insurance(), u"|||||||"_s);
-    QCOMPARE(child<TNumEdit>(u"edtMIHomeValue"_s)->displayText(), u"$200,000.00"_s);
-    act(u"180000|6.5|360"_s);
-    QCOMPARE(insurance(), worked);
-    act(u"190000|12|360"_s); // the premium stays as proposed for the first loan
-    QCOMPARE(insurance(), u"95.000%|189||180|$14,742.00||$14,040.00|"_s);
-    click(u"btnRemoveMI"_s);
-    QCOMPARE(insurance(), u"|||||||"_s);
-    QVERIFY(!child<QWidget>(u"pnlMIResults"_s)->isVisible());
-    QCOMPARE(view()->height(), fullHeight);
-    QCOMPARE(m_page->tableData().headings.size(), 7);
-    QCOMPARE(m_page->property(MiPanel::SummaryProperty).toString(), QString());
-    QVERIFY(m_errors.isEmpty());
+    QStringList marks;
+    for (const AmortChartMark &mark : f.page->chartView()->data().marks)
+        marks << QString::number(mark.payment) + u": "_s + mark.caption;
+    QCOMPARE(marks.join(u'|'),
+             u"95: May ask to cancel insurance: payment 95|109: Insurance ends: payment 109"_s);
+    click(f, u"btnAddExtraPayments"_s); // the two panels share their place
+    QVERIFY(isOpen(f, u"pnlAddExtra"_s) && !isOpen(f, u"pnlMortgageInsurance"_s));
+    f.page->Reset();
+    QCOMPARE(insurance(f), u"|||||||"_s);
+    calculate(f, kLoan);
+    QCOMPARE(insurance(f), kWorked);
+    calculate(f, {u"190000"_s, u"12"_s}); // the premium stays as proposed for the first loan
+    QCOMPARE(insurance(f), u"95.000%|189||180|$14,742.00||$14,040.00|"_s);
+    click(f, u"btnRemoveMI"_s);
+    QCOMPARE(insurance(f), u"|||||||"_s);
+    QVERIFY(!isOpen(f, u"pnlMIResults"_s));
+    QCOMPARE(f.page->tableData().headings.size(), 7);
+    QCOMPARE(f.page->property(MiPanel::SummaryProperty).toString(), QString());
+    QCOMPARE(f.messages(), QStringList());
+}
+
+void TestAmort::csv_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<QString>("shownBalance"); // the grid's first balance, in the locale
+    QTest::addColumn<QString>("firstRecord");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QString>("lastBalance");
+    QTest::newRow("en_US no extras")
+        << u"en_US"_s << QStringList() << u"$99,942.47"_s
+        << u"1,57.53,729.17,57.53,729.17,0.00,99942.47"_s << 360 << u"0.97"_s;
+    // The extra amount is read in the locale, the keypad's point included.
+    for (const QString &amount : {u"100,50"_s, u"100.50"_s})
+        QTest::newRow(qPrintable(u"de_DE "_s + amount + u" on all payments"_s))
+            << u"de_DE"_s << QStringList{u"rbAllPmts"_s, {}, {}, amount} << u"99.841,97\u00a0€"_s
+            << u"1,158.03,729.17,158.03,729.17,100.50,99841.97"_s << 238 << u"0.00"_s;
+}
+
+// The CSV file for a spreadsheet: plain numbers whatever the grid shows,
+// one record a payment up to the payoff, CRLF line ends.
+void TestAmort::csv()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, extra);
+    QFETCH(int, records);
+    QLocale::setDefault(QLocale(locale));
+    AmortFixture f;
+    if (!extra.isEmpty())
+        addExtra(f, extra);
+    QTEST(cell(f, 0, 6), "shownBalance");
+    QVERIFY(f.page->hasTable());
+    QTemporaryDir dir;
+    QCOMPARE(saveCsv(f.page->tableData(), dir.filePath(u"a.csv"_s)), QString());
+    QFile file(dir.filePath(u"a.csv"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u"\r\n"_s);
+    QCOMPARE(lines.size(), records + 2); // and an empty one after the last CRLF
+    QCOMPARE(lines[0], kHeadings);
+    QTEST(lines[1], "firstRecord");
+    QTEST(lines[records].section(u',', 6), "lastBalance");
+    QVERIFY(lines.last().isEmpty());
+}
+
+// Quoting as spreadsheets read it, numbers without grouping and with a point;
+// a target that cannot be written gives the reason and leaves nothing behind.
+void TestAmort::csvQuotingAndUnwritableTarget()
+{
+    QLocale::setDefault(QLocale(u"de_DE"_s));
+    TableData table;
+    table.headings = QStringList{u"Rate, %"_s, u"The \"best\""_s};
+    table.rows.push_back({TableCell::label(u"say \"no\""_s), TableCell::number(1234567.891, 2)});
+    table.rows.push_back({TableCell::label(u"two\nlines"_s), TableCell::number(-0.004, 2)});
+    table.rows.push_back({TableCell::label(u"\u00e9t\u00e9"_s), TableCell::number(-12.5, 2)});
+    QCOMPARE(csvText(table), QByteArray("\"Rate, %\",\"The \"\"best\"\"\"\r\n"
+                                        "\"say \"\"no\"\"\",1234567.89\r\n"
+                                        "\"two\nlines\",0.00\r\n"
+                                        "\xc3\xa9t\xc3\xa9,-12.50\r\n"));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"taken"_s));
+    const QString missing = saveCsv(table, dir.filePath(u"missing/a.csv"_s));
+    QVERIFY2(missing.contains(u"No such file or directory"_s), qPrintable(missing));
+    const QString folder = saveCsv(table, dir.filePath(u"taken"_s));
+    QVERIFY2(folder.contains(u"refers to a directory"_s, Qt::CaseInsensitive), qPrintable(folder));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{u"taken"_s});
+    QVERIFY(QDir(dir.filePath(u"taken"_s)).isEmpty());
+}
+
+// Ctrl+C puts the selected rows, or all, on the clipboard with the heading,
+// in the locale's form; after Reset there is nothing to copy or export.
+void TestAmort::copy()
+{
+    QLocale::setDefault(QLocale(u"de_DE"_s));
+    AmortFixture f;
+    auto *view = f.get<QTableView>(u"grdAmortization"_s);
+    const auto copied = [view] {
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text().split(u'\n');
+    };
+    QCOMPARE(copied().size(), 362); // the heading, every row and an empty line
+    for (int r : {1, 3})            // rows 2 to 4
+        QTest::mouseClick(view->viewport(), Qt::LeftButton,
+                          r == 1 ? Qt::NoModifier : Qt::ShiftModifier,
+                          view->visualRect(view->model()->index(r, 2)).center());
+    QCOMPARE(copied(),
+             (QStringList{QString(kHeadings).replace(u',', u'\t'),
+                          u"2\t57,95\t728,75\t115,48\t1457,92\t0,00\t99884,52"_s,
+                          u"3\t58,38\t728,32\t173,86\t2186,24\t0,00\t99826,14"_s,
+                          u"4\t58,80\t727,90\t232,66\t2914,14\t0,00\t99767,34"_s, QString()}));
+    f.page->Reset();
+    QVERIFY(!f.page->hasTable() && f.page->tableData().rows.empty());
+    QGuiApplication::clipboard()->setText(u"kept"_s);
+    QCOMPARE(copied(), QStringList{u"kept"_s});
+}
+
+void TestAmort::displayList_data()
+{
+    QTest::addColumn<QStringList>("loan");
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<int>("payments");
+    QTest::addColumn<int>("withoutExtras"); // points of the dashed line, 0 for none
+    // The money axis, bottom to top: steps of 1, 2, 2.5 or 5 times a power of
+    // ten, at most five of them over the figures' range.
+    QTest::addColumn<QString>("money");
+    // The savings caption's wording (its figures are tested headless); none
+    // without extras, not checked where null.
+    QTest::addColumn<QString>("caption");
+    const QStringList none, at0{u"12000"_s, u"0"_s, u"12"_s};
+    const QString upTo200k = u"$0|$50,000|$100,000|$150,000|$200,000"_s;
+    const QString save = u"The extra payments save "_s;
+    QTest::newRow("defaults, no extras") << none << none << 360 << 0 << upTo200k << u""_s;
+    QTest::newRow("12000 at 0 %, 1000 on payment 1")
+        << at0 << QStringList{u"rbOnePmt"_s, u"1"_s, {}, u"1000"_s} << 11 << 12
+        << u"$0|$2,500|$5,000|$7,500|$10,000|$12,500"_s
+        << save + u"$0.00 in interest and end the loan 1 payment (1 month) sooner."_s;
+    QTest::newRow("60000 at 0 % over 12") << QStringList{u"60000"_s, u"0"_s, u"12"_s} << none << 12
+                                          << 0 << u"$0|$20,000|$40,000|$60,000"_s << u""_s;
+    QTest::newRow("100 on all payments")
+        << none << kAll100 << 238 << 360 << upTo200k
+        << save + u"$72,330.29 in interest and end the loan 122 payments (10 years 2 months) "
+                  u"sooner."_s;
+    QTest::newRow("250 on 1 to 3")
+        << none << QStringList{u"rbRangePmts"_s, u"1"_s, u"3"_s, u"250"_s} << 348 << 360 << upTo200k
+        << save + u"$8,946.96 in interest and end the loan 12 payments (1 year) sooner."_s;
+    QTest::newRow("a cent on the last payment")
+        << none << QStringList{u"rbOnePmt"_s, u"360"_s, {}, u"0.01"_s} << 360 << 360 << upTo200k
+        << save + u"$0.00 in interest; the loan ends with the same payment."_s;
+    QTest::newRow("10 taken off every payment")
+        << none << QStringList{u"rbAllPmts"_s, {}, {}, u"-10"_s} << 360 << 360 << upTo200k
+        << u"The extra payments cost $13,781.40 more in interest; the loan ends with the same "
+           u"payment."_s;
+    QTest::newRow("1200 payments") << QStringList{u"100000"_s, u"6"_s, u"1200"_s} << none << 1200
+                                   << 0 << u"$0|$200,000|$400,000|$600,000"_s << u""_s;
+    // A negative amount is taken as a loan increase: principal to date falls below zero.
+    QTest::newRow("100 taken off every payment")
+        << none << QStringList{u"rbAllPmts"_s, {}, {}, u"-100"_s} << 360 << 360
+        << u"($100,000)|$0|$100,000|$200,000|$300,000|$400,000"_s << QString();
+}
+
+// The three curves one point a payment inside the plot, the dashed balance
+// without extras, the money labels, the legend, the years marked, the caption.
+void TestAmort::displayList()
+{
+    QFETCH(QStringList, loan);
+    QFETCH(QStringList, extra);
+    QFETCH(int, payments);
+    QFETCH(int, withoutExtras);
+    QFETCH(QString, caption);
+    AmortFixture f;
+    prepare(f, loan, {});
+    if (!caption.isNull())
+        QCOMPARE(savings(f), QString()); // no extras, no caption
+    prepare(f, {}, extra);
+    if (!caption.isNull())
+        QCOMPARE(savings(f), caption);
+    QCOMPARE(f.messages(), QStringList());
+    const QSizeF size(540, 400);
+    const std::vector<PageItem> items = chartOf(f)->drawing(size);
+    AmortChartFrame frame;
+    QCOMPARE(drawAmortChart(chartOf(f)->data(), size, &frame).size(), items.size());
+    const QRectF plot = frame.plot.adjusted(-0.01, -0.01, 0.01, 0.01);
+    for (const QString &name : {chart::Balance, chart::PrincipalToDate, chart::InterestToDate}) {
+        const PageItem *curve = findItem(items, name);
+        QVERIFY2(curve && curve->penStyle == Qt::SolidLine, qPrintable(name));
+        QCOMPARE(int(curve->points.size()), payments);
+        for (int k = 0; k < payments; ++k)
+            QVERIFY(plot.contains(curve->points[k]) &&
+                    (k == 0 || curve->points[k].x() > curve->points[k - 1].x()));
+    }
+    const PageItem *dashed = findItem(items, chart::BalanceWithoutExtras);
+    QCOMPARE(dashed ? int(dashed->points.size()) : 0, withoutExtras);
+    QVERIFY(!dashed || dashed->penStyle == Qt::DashLine);
+    QTEST(textsOf(items, chart::MoneyLabel).join(u'|'), "money");
+    QCOMPARE(textsOf(items, chart::Legend).contains(u"Balance without extras"_s), bool(dashed));
+    // Every step-th year, under the payment that ends it, up to the last
+    // whole year of the longer schedule.
+    const QStringList years = textsOf(items, chart::YearLabel);
+    const QStringList numbers = textsOf(items, chart::PaymentLabel);
+    QVERIFY(!years.isEmpty() && years.size() == numbers.size());
+    const int step = years.first().mid(3).toInt();
+    for (int k = 0; k < years.size(); ++k)
+        QCOMPARE(years[k] + u' ' + numbers[k],
+                 u"yr %1 %2"_s.arg(step * (k + 1)).arg(12 * step * (k + 1)));
+    QCOMPARE(years.size(), std::max(payments, withoutExtras) / 12 / step);
+}
+
+// The chart, once chosen, takes the grid's place and follows calculations,
+// Reset, the error handler's reset and entering the page.
+void TestAmort::viewFollowsThePage()
+{
+    AmortFixture f;
+    auto *button = f.get<QPushButton>(u"btnAmortChart"_s);
+    auto *grid = f.get<QTableView>(u"grdAmortization"_s);
+    QWidget *panel = f.get<QWidget>(u"pnlAmortChart"_s);
+    const auto rows = [&f] { return int(chartOf(f)->data().rows.size()); };
+    click(f, u"btnAmortChart"_s);
+    QVERIFY(button->text() == u"&Table"_s && !grid->isVisible() && panel->isVisible());
+    QCOMPARE(panel->geometry(), grid->geometry());
+    prepare(f, {u"50000"_s, u"6"_s, u"180"_s}, kAll100);
+    QVERIFY(rows() < 180 && rows() == f.page->model()->rowCount());
+    QCOMPARE(chartOf(f)->data().loan, 50000.0);
+    f.page->Reset();
+    QCOMPARE(textsOf(chartOf(f)->items(), chart::Empty), QStringList{u"No schedule to chart."_s});
+    QVERIFY(!findItem(chartOf(f)->items(), chart::Balance) && savings(f).isEmpty());
+    calculate(f, {u"100000"_s, u"8.75"_s, u"0"_s});
+    QCOMPARE(f.failures, QStringList{kUnusableFigures});
+    QCOMPARE(rows(), 0);
+    f.page->enter();
+    QVERIFY(rows() == 360 && panel->isVisible());
+    click(f, u"btnAmortChart"_s);
+    QVERIFY(button->text() == u"C&hart"_s && grid->isVisible() && !panel->isVisible());
+}
+
+// The chart shown prints on one page under the loan figures, with its marks,
+// the savings caption and the mortgage-insurance block (the table report is
+// tested with the reports).
+void TestAmort::printing()
+{
+    AmortFixture f;
+    addExtra(f, kAll100);
+    applyInsurance(f, u"110000"_s);
+    click(f, u"btnAmortChart"_s);
+    QWidget window;
+    PrintDispatcher printer(&window);
+    PreviewCatcher catcher;
+    printPage(printer, f.page.get());
+    QCOMPARE(catcher.shown.size(), std::size_t(1));
+    const report::PreparedReport &out = catcher.shown.front();
+    const report::PreparedPage &page = out.pages.front();
+    QCOMPARE(out.title + u'|' + page.textOf(u"lblTitle"_s),
+             u"Preview of Amortization Chart|Loan Amortization Chart"_s);
+    QCOMPARE(out.pageCount(), 1);
+    const QString block = f.page->property(MiPanel::SummaryProperty).toString();
+    QVERIFY(!block.isEmpty() && page.textOf(u"lblMISummary"_s) == block);
+    QCOMPARE(textsOf(page.items, chart::MarkLabel).size(), 2);
+    QVERIFY(findItem(page.items, chart::BalanceWithoutExtras));
+    QCOMPARE(page.textOf(u"lblAmortSavings"_s), savings(f));
+    // One point per listed payment, between the margins and below the figures.
+    const PageItem *balance = findItem(page.items, chart::Balance);
+    QCOMPARE(balance ? int(balance->points.size()) : 0, f.page->model()->rowCount());
+    const QRectF bounds = balance->points.boundingRect();
+    QVERIFY(out.layout.paintRect(QPageLayout::Point).contains(bounds));
+    QVERIFY(bounds.top() > page.findText(u"$786.70"_s)->rect.bottom());
 }
 
 QTEST_MAIN(TestAmort)

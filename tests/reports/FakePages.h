@@ -1,51 +1,48 @@
 #pragma once
 
-// Stand-in calculator pages (fields named like the real ones); a catcher in place of the preview.
+// A catcher in place of the preview; a stand-in Loan Amortizations page.
 
 #include "engine/Report.h"
-#include "widgets/FnpNumericEdit.h"
-#include "widgets/NumEdit.h"
 
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QTest>
 
 #include <memory>
 
 namespace clvn::test {
 
-inline std::unique_ptr<QWidget> makePage(const QString &name, QWidget *parent = nullptr)
+// While alive, keeps each preview (pages and progress caption) instead of showing it.
+// Create it after anything that installs its own preview handler.
+struct PreviewCatcher
 {
-    auto page = std::make_unique<QWidget>(parent);
-    page->setObjectName(name);
-    return page;
-}
-
-// Adds fields from "name=value ..." lists: money fields, then number fields.
-inline void addFields(QWidget *page, const QString &money, const QString &numbers = {})
-{
-    for (const QString &f : money.split(u' ', Qt::SkipEmptyParts)) {
-        auto *field = new TNumEdit(page);
-        field->setObjectName(f.section(u'=', 0, 0));
-        field->setValue(f.section(u'=', 1).toDouble());
+    PreviewCatcher()
+    {
+        previous = report::Report::setPreviewHandler(
+            [this](report::Report &rep, const report::PreparedReport &out) {
+                shown.push_back(out);
+                captions << rep.progressCaption();
+            });
     }
-    for (const QString &f : numbers.split(u' ', Qt::SkipEmptyParts)) {
-        auto *field = new TFnpNumericEdit(page);
-        field->setObjectName(f.section(u'=', 0, 0));
-        field->setText(f.section(u'=', 1));
-    }
-}
+    ~PreviewCatcher() { report::Report::setPreviewHandler(std::move(previous)); }
+    Q_DISABLE_COPY_MOVE(PreviewCatcher)
 
-// The Loan Amortizations page with amount, rate, term and payment as shown,
-// and `rows` made-up schedule rows "row.column" in its grid (the headings are the view's header).
-inline const QStringList kAmortFigures =
-    QStringLiteral("$100,000.00|8.750|360|$786.70").split(QLatin1Char('|'));
-inline std::unique_ptr<QWidget> makeAmortPage(int rows, const QStringList &figures = kAmortFigures)
+    std::vector<report::PreparedReport> shown;
+    QStringList captions;
+    report::Report::PreviewHandler previous;
+};
+
+// The Loan Amortizations page's figures as the report reads them (100,000 at 8.75 % over 360)
+// and `rows` made-up schedule rows "row.column" in its grid.
+inline std::unique_ptr<QWidget> makeAmortPage(int rows)
 {
-    auto page = makePage(QStringLiteral("Amort"));
-    const char *names[] = {"edtMortAmt", "EdtIRate", "EdtNumPmts", "edtAmortPayment"};
+    auto page = std::make_unique<QWidget>();
+    page->setObjectName(QStringLiteral("Amort"));
+    const QStringList names =
+        QStringLiteral("edtMortAmt EdtIRate EdtNumPmts edtAmortPayment").split(u' ');
+    const QStringList figures = QStringLiteral("$100,000.00 8.750 360 $786.70").split(u' ');
     for (int i = 0; i < 4; ++i)
-        (new QLineEdit(figures[i], page.get()))->setObjectName(QString::fromLatin1(names[i]));
+        (new QLineEdit(figures[i], page.get()))->setObjectName(names[i]);
     auto *model = new QStandardItemModel(rows, 7, page.get());
     for (int r = 0; r < rows * 7; ++r)
         model->setItem(r / 7, r % 7,
@@ -55,21 +52,5 @@ inline std::unique_ptr<QWidget> makeAmortPage(int rows, const QStringList &figur
     grid->setModel(model);
     return page;
 }
-
-// While alive, keeps what the engine would preview instead of showing it.
-// Create it after anything that installs its own preview handler.
-struct PreviewCatcher
-{
-    PreviewCatcher()
-    {
-        previous = report::Report::setPreviewHandler(
-            [this](report::Report &, const report::PreparedReport &out) { shown.push_back(out); });
-    }
-    ~PreviewCatcher() { report::Report::setPreviewHandler(std::move(previous)); }
-    Q_DISABLE_COPY_MOVE(PreviewCatcher)
-
-    std::vector<report::PreparedReport> shown;
-    report::Report::PreviewHandler previous;
-};
 
 } // namespace clvn::test

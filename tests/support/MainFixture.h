@@ -8,6 +8,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -67,5 +68,16 @@ private:
 
     std::function<void(MainOptions &)> m_adjust;
 };
+
+#ifdef CLVN_HELP_DIR
+// An `adjust` for MainFixture: the help built with the program is put beside
+// it, so that help requests find it.
+inline void withHelp(MainOptions &options)
+{
+    for (const char *file : {"CLVN.qhc", "CLVN.qch"})
+        QFile::copy(QStringLiteral(CLVN_HELP_DIR "/") + QLatin1String(file),
+                    options.programFolder + QLatin1String(file));
+}
+#endif
 
 } // namespace clvn::test

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <initializer_list>
 
 class QLineEdit;
 
@@ -70,5 +71,18 @@ private:
     int m_count = 0;
     QTimer m_timer;
 };
+
+// A list of short ASCII texts, for compact data rows.
+inline QStringList texts(std::initializer_list<const char *> list)
+{
+    QStringList out;
+    for (const char *text : list)
+        out << QLatin1String(text);
+    return out;
+}
+
+// A file's bytes, empty when it cannot be read; writing it whole, false on failure.
+QByteArray readBytes(const QString &path);
+bool writeBytes(const QString &path, const QByteArray &bytes);
 
 } // namespace clvn::test
