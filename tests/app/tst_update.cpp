@@ -575,12 +575,10 @@ void TestUpdate::window()
     QFETCH(Answers, answers);
     QFETCH(bool, installs);
     QTemporaryDir target;
-    QFile file(target.filePath(saved));
     if (before == "|")
         QCOMPARE(::mkfifo(QFile::encodeName(target.filePath(chosen)).constData(), 0600), 0);
     else if (!before.isEmpty())
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-    file.close();
+        QVERIFY(test::writeBytes(target.filePath(saved), before));
     test::MainFixture main([setup](MainOptions &o) { // no calculator pages
         o.makePages = [](CalculatorHost &) { return std::vector<CalculatorPage *>(); };
         o.setUpUpdateCheck = [setup](TWebFileInfo &info) {
@@ -621,8 +619,7 @@ void TestUpdate::window()
     // Nothing half-written is left behind.
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden),
              saved.isEmpty() ? QStringList() : QStringList{saved});
-    QTEST(!saved.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
-          "content");
+    QTEST(saved.isEmpty() ? QByteArray() : test::readBytes(target.filePath(saved)), "content");
     QCOMPARE(main.window->isVisible(), !installs);
     // Closing through the normal path writes the settings.
     QCOMPARE(QFile::exists(main.folder() + u"/CLVN.INI"_s), installs);
