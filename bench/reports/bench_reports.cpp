@@ -1,9 +1,9 @@
 // Preparing the amortization report and writing it as PDF, offscreen, for
 // 360 and 1200 payments.
 
+#include "bench/reports/AmortPageStub.h"
 #include "engine/PageRender.h"
 #include "reports/Qrgrid.h"
-#include "tests/reports/FakePages.h"
 
 #include <QApplication>
 #include <QBuffer>

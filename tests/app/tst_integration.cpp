@@ -1,7 +1,6 @@
 // The real pages in the real main window: ways in and the report Print makes,
 // what crosses pages (buyer defaults, the one schedule) and restarts, recovery.
 
-#include "tests/reports/FakePages.h"
 #include "tests/support/MainFixture.h"
 #include "tests/support/PageFixture.h"
 #include "widgets/NumEdit.h"

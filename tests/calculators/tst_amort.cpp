@@ -9,7 +9,6 @@
 #include "calculators/MiPanel.h"
 #include "calculators/TableSource.h"
 #include "reports/Print.h"
-#include "tests/reports/FakePages.h"
 #include "tests/support/PageFixture.h"
 #include "widgets/NumEdit.h"
 

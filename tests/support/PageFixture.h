@@ -6,6 +6,7 @@
 #include "app/settings/BuyerValues.h"
 #include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
+#include "engine/Report.h"
 #include "finance/Errors.h"
 #include "finance/MortLib.h"
 #include "tests/support/TestSupport.h"
@@ -117,6 +118,26 @@ public:
     std::unique_ptr<P> page;
     QStringList failures;
     std::unique_ptr<MessageBoxCatcher> boxes;
+};
+
+// While alive, keeps each preview (pages and progress caption) instead of showing it.
+// Create it after anything that installs its own preview handler.
+struct PreviewCatcher
+{
+    PreviewCatcher()
+    {
+        previous = report::Report::setPreviewHandler(
+            [this](report::Report &rep, const report::PreparedReport &out) {
+                shown.push_back(out);
+                captions << rep.progressCaption();
+            });
+    }
+    ~PreviewCatcher() { report::Report::setPreviewHandler(std::move(previous)); }
+    Q_DISABLE_COPY_MOVE(PreviewCatcher)
+
+    std::vector<report::PreparedReport> shown;
+    QStringList captions;
+    report::Report::PreviewHandler previous;
 };
 
 } // namespace clvn::test

@@ -1,8 +1,6 @@
 #pragma once
 
-// A catcher in place of the preview; a stand-in Loan Amortizations page.
-
-#include "engine/Report.h"
+// A stand-in Loan Amortizations page for the report benchmarks.
 
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -11,26 +9,6 @@
 #include <memory>
 
 namespace clvn::test {
-
-// While alive, keeps each preview (pages and progress caption) instead of showing it.
-// Create it after anything that installs its own preview handler.
-struct PreviewCatcher
-{
-    PreviewCatcher()
-    {
-        previous = report::Report::setPreviewHandler(
-            [this](report::Report &rep, const report::PreparedReport &out) {
-                shown.push_back(out);
-                captions << rep.progressCaption();
-            });
-    }
-    ~PreviewCatcher() { report::Report::setPreviewHandler(std::move(previous)); }
-    Q_DISABLE_COPY_MOVE(PreviewCatcher)
-
-    std::vector<report::PreparedReport> shown;
-    QStringList captions;
-    report::Report::PreviewHandler previous;
-};
 
 // The Loan Amortizations page's figures as the report reads them (100,000 at 8.75 % over 360)
 // and `rows` made-up schedule rows "row.column" in its grid.
