@@ -1,8 +1,5 @@
-// What a screen reader and a keyboard user meet in every window of the real
-// program: each control that takes the focus has a spoken name, a field reads
-// as the captions shown with it, Tab leaves every control and reaches every
-// field, hints describe buttons, the title strip reads as the page's title,
-// and every tool bar command has its own key.
+// What a screen reader and a keyboard user meet in every window of the real program:
+// spoken names read as captions, Tab reaches and leaves every field, keys, icons.
 
 #include "app/Main.h"
 #include "app/WebFileInfo.h"
@@ -35,8 +32,7 @@ bool isField(const QWidget *w)
            qobject_cast<const QAbstractSpinBox *>(w);
 }
 
-// What a screen reader says a control is. On Linux a combo box's name is its
-// value ("July"); the reader says the label linked to it as buddy instead.
+// What a screen reader says a control is; of a combo box (named by its value), its buddy.
 QString spokenName(QWidget *w)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
@@ -64,16 +60,14 @@ bool tabLeaves(QWidget *w, Qt::Key key)
     return false;
 }
 
-// Every fault a screen reader or keyboard user meets in `root` as it shows
-// now, each as "where: what".
+// Every fault a screen reader or keyboard user meets in `root` now, as "where: what".
 QStringList audit(QWidget *root, const QString &where)
 {
     QList<QWidget *> shown;
     for (QWidget *w : root->findChildren<QWidget *>())
         if (w->isVisible() && w->window() == root->window())
             shown << w;
-    // A field reads as a caption shown with it, or as two (a table's row and
-    // column, a group's heading and the caption).
+    // A field reads as one caption shown, or two (row and column, group and caption).
     QStringList captions;
     for (QWidget *w : std::as_const(shown)) {
         if (auto *label = qobject_cast<QLabel *>(w))
@@ -96,8 +90,7 @@ QStringList audit(QWidget *root, const QString &where)
             QAccessible::queryAccessibleInterface(b)->text(QAccessible::Description) !=
                 b->statusTip())
             faults << where + u": "_s + describe(w) + u" is not described by its hint"_s;
-        // A control that hands its focus on (a tab widget to its tab bar) is
-        // met as the one it hands it to.
+        // A control that hands its focus on (a tab widget) is met as the one it hands to.
         const bool takesTab =
             (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->focusProxy();
         if (!takesTab && !isField(w))
@@ -126,8 +119,7 @@ QStringList audit(QWidget *root, const QString &where)
     }
     test::MessageBoxCatcher boxes;
     for (QWidget *w : std::as_const(focusable)) {
-        // A step before may have moved on (a panel closed when left); alone,
-        // a control has nowhere to go.
+        // A panel may have closed when left; alone, a control has nowhere to go.
         if (!w->isVisible() || !w->isEnabled() || focusable.size() < 2)
             continue;
         for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab})
@@ -175,35 +167,13 @@ private Q_SLOTS:
                 info.HomeURL = QUrl(u"http://127.0.0.1:9/"_s);
             };
         });
+        QCOMPARE(QApplication::windowIcon().availableSizes().size(), 8);
+        QCOMPARE(window().windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
     void cleanupTestCase() { m_main.reset(); }
 
-    void spokenLabelText_data()
-    {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<bool>("mnemonic");
-        QTest::addColumn<QString>("spoken");
-        QTest::newRow("plain") << u"Loan Amount"_s << false << u"Loan Amount"_s;
-        QTest::newRow("colon and spaces") << u"  Interest Rate: "_s << false << u"Interest Rate"_s;
-        QTest::newRow("mnemonic") << u"&Term (months)"_s << true << u"Term (months)"_s;
-        QTest::newRow("escaped ampersand")
-            << u"Taxes && Insurance"_s << true << u"Taxes & Insurance"_s;
-        // A label without a buddy shows its ampersand.
-        QTest::newRow("label's own ampersand")
-            << u"Principal & Interest"_s << false << u"Principal & Interest"_s;
-        QTest::newRow("two lines") << u"Monthly\nPayment"_s << false << u"Monthly Payment"_s;
-        QTest::newRow("only a colon") << u":"_s << false << QString();
-    }
-    void spokenLabelText()
-    {
-        QFETCH(QString, label);
-        QFETCH(bool, mnemonic);
-        QFETCH(QString, spoken);
-        QCOMPARE(clvn::spokenLabelText(label, mnemonic), spoken);
-    }
-    // A page is audited in each of its modes and with each panel open, after
-    // its title strip and its Tab order from the field it enters with; the other
-    // windows on each tab and (the preview) on a second page.
+    // Each page's title strip, Tab order, modes and panels; the other windows' tabs
+    // and (the preview) second page.
     void everyWindowPassesTheAudit_data()
     {
         QTest::addColumn<QString>("page");
@@ -218,8 +188,7 @@ private Q_SLOTS:
         }
         QTest::newRow("Preferences")
             << u"Menu"_s << u"mnuPreferencesSetValues"_s << u"frmPrefs"_s << u"btnCancel"_s;
-        // The schedule runs to several pages.
-        QTest::newRow("print preview")
+        QTest::newRow("print preview") // the schedule runs to several pages
             << u"Amort"_s << u"btnPrint"_s << u"frmPreview"_s << u"bbClose"_s;
         QTest::newRow("help window")
             << u"Menu"_s << u"MnuHelpContents"_s << u"HelpWindow"_s << QString();
@@ -250,6 +219,8 @@ private Q_SLOTS:
         } else {
             test::MessageBoxCatcher boxes; // the update check fails: nothing answers
             test::WindowAnswerer answerer(name, [&](QWidget *w) {
+                if (w->windowIcon().cacheKey() != QApplication::windowIcon().cacheKey())
+                    faults << name + u" does not carry the program icon"_s;
                 w->activateWindow();
                 if (!QTest::qWaitForWindowActive(w))
                     faults << name + u" never became active"_s;
@@ -282,22 +253,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         for (const auto &[field, name] :
              std::initializer_list<std::pair<const char *, const char *>>{
-                 {"edtLA", "Loan Amount"}, // captioned by its button
+                 {"edtLA", "Loan Amount"}, // captioned by its button, mnemonic dropped
                  {"EdtNumPmts", "Term in Months"},
                  {"edtIncome1", "Borrower Monthly Income"}, // a table's row and column
-                 {"edtOIncome1", "Borrower Other Monthly Income"},
                  {"edtOIncome2", "Co-Borrower Other Monthly Income"},
-                 {"edtEccCClosingCosts", "Estimated Closing Costs"}, // beside its button
-                 {"edtEccCPandI", "Principal & Interest"},           // a literal ampersand
-                 {"edtPPCExtraAmount", "Amount"},                    // its caption beside it
-                 {"edtHSPSalesCommission", "Sales Commission"},      // caption above
-                 {"edtHSPOtherFees", "Other Fees"},
-                 {"cbHSPClosingMonth", "Estimated Closing Month"}, // not its value
+                 {"edtEccCClosingCosts", "Estimated Closing Costs"},   // beside its button
+                 {"edtEccCPandI", "Principal & Interest"},             // a literal ampersand
+                 {"edtEccTax", "Real Estate Taxes (Annual Estimate)"}, // two lines
+                 {"edtPPCExtraAmount", "Amount"},                      // its caption beside it
+                 {"edtHSPSalesCommission", "Sales Commission"},        // caption above
+                 {"cbHSPClosingMonth", "Estimated Closing Month"},     // not its value
                  // The same captions in two groups: the group tells them apart.
                  {"edtOldTerm", "Current Loan Term in Months"},
                  {"edtNewTerm", "New Loan Term in Months"},
-                 {"edtOldInterestRate", "Current Loan Interest Rate"},
-                 {"edtNewInterestRate", "New Loan Interest Rate"},
                  {"btnCalcFees", "Itemize the closing costs"},
                  {"edtCmpLoan2", "Loan Amount Offer B"}, // four offers share each caption
              })
@@ -309,61 +277,54 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QCOMPARE(spokenName(m_main->get<QWidget>(field)), name);
     }
-    void tabFollowsTheIncrementGroups_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("payments") << 0;
-        QTest::newRow("loan amounts") << 1;
-        QTest::newRow("rates") << 2;
-        QTest::newRow("terms") << 3;
-    }
-    // From the mode chooser, Tab reaches the left-hand increment group, then the
-    // right-hand one, whichever two the mode shows.
+    // In every mode, Tab from the mode chooser reaches the left increment group, then the right.
     void tabFollowsTheIncrementGroups()
     {
-        QFETCH(int, mode);
         go(u"LS"_s);
         test::MessageBoxCatcher boxes;
-        auto *choice = m_main->get<QRadioButton>(u"rgCalculateItem%1"_s.arg(mode));
-        choice->click();
-        choice->setFocus(Qt::TabFocusReason);
-        QStringList groups; // "name@x" of each group Tab enters, in turn
-        for (int i = 0; i < 30 && groups.size() < 2; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QWidget *group = QApplication::focusWidget()->parentWidget();
-            const QString seen = group->objectName() + u'@' + QString::number(group->x());
-            if (group->objectName().startsWith(u"rg"_s) && !groups.contains(seen))
-                groups << seen;
+        for (int mode : {0, 1, 2, 3}) { // payments, loan amounts, rates, terms
+            auto *choice = m_main->get<QRadioButton>(u"rgCalculateItem%1"_s.arg(mode));
+            choice->click();
+            choice->setFocus(Qt::TabFocusReason);
+            QStringList groups; // "name@x" of each group Tab enters, in turn
+            for (int i = 0; i < 30 && groups.size() < 2; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QWidget *group = QApplication::focusWidget()->parentWidget();
+                const QString seen = group->objectName() + u'@' + QString::number(group->x());
+                if (group->objectName().startsWith(u"rg"_s) && !groups.contains(seen))
+                    groups << seen;
+            }
+            QVERIFY2(groups.size() == 2 && groups.at(0).endsWith(u"@251"_s) &&
+                         groups.at(1).endsWith(u"@419"_s),
+                     qPrintable(u"mode %1: "_s.arg(mode) + groups.join(u", "_s)));
         }
-        QCOMPARE(groups.size(), 2);
-        QVERIFY2(groups.at(0).endsWith(u"@251"_s) && groups.at(1).endsWith(u"@419"_s),
-                 qPrintable(groups.join(u", "_s)));
         go(u"Menu"_s);
     }
     void toolBarCommandsHaveKeys_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QKeySequence>("key");
-        QTest::addColumn<QString>("menuItem"); // the item that shows the key, if any
+        QTest::addColumn<QString>("action"); // the one command that owns the key
         // Print last: a modal preview's activation may still be arriving as it closes.
-        QTest::newRow("reset") << u"btnReset"_s << QKeySequence(u"Ctrl+R"_s) << QString();
-        QTest::newRow("menu page") << u"btnMenu"_s << QKeySequence(u"Ctrl+M"_s) << QString();
+        QTest::newRow("reset") << u"btnReset"_s << QKeySequence(u"Ctrl+R"_s) << u"btnResetKey"_s;
+        QTest::newRow("menu page") << u"btnMenu"_s << QKeySequence(u"Ctrl+M"_s) << u"btnMenuKey"_s;
         QTest::newRow("exit") << u"btnExit"_s << QKeySequence(u"Ctrl+Q"_s) << u"MnuFileExit"_s;
         QTest::newRow("help") << u"btnHelp"_s << QKeySequence(u"F1"_s) << u"MnuPopHelp"_s;
         QTest::newRow("print") << u"btnPrint"_s << QKeySequence(u"Ctrl+P"_s) << u"MnuFilePrint"_s;
     }
-    // The tool tip shows the key, and the key does what the button does from a
-    // field of a calculator page.
+    // The tool tip shows the key, no other command has it; from a field it does its work.
     void toolBarCommandsHaveKeys()
     {
         QFETCH(QString, button);
         QFETCH(QKeySequence, key);
-        QFETCH(QString, menuItem);
+        QFETCH(QString, action);
         const QString tip = m_main->get<QToolButton>(button)->toolTip();
         QVERIFY2(tip.endsWith(u" ("_s + key.toString(QKeySequence::NativeText) + u')'),
                  qPrintable(tip));
-        if (!menuItem.isEmpty())
-            QCOMPARE(m_main->get<QAction>(menuItem)->shortcut(), key);
+        QCOMPARE(m_main->get<QAction>(action)->shortcut(), key);
+        for (QAction *a : window().findChildren<QAction *>())
+            QVERIFY2(a->objectName() == action || !a->shortcuts().contains(key),
+                     qPrintable(a->objectName()));
         if (button == u"btnExit"_s)
             return; // its key would end the test
         go(u"MQ"_s);
@@ -388,27 +349,6 @@ private Q_SLOTS:
             help->close();
         }
         go(u"Menu"_s);
-    }
-    void noTwoCommandsShareAKey()
-    {
-        QHash<QKeySequence, QString> owner;
-        for (QAction *a : window().findChildren<QAction *>())
-            for (const QKeySequence &key : a->shortcuts()) {
-                QVERIFY2(!owner.contains(key),
-                         qPrintable(key.toString() + u": "_s + owner.value(key) + u", "_s +
-                                    a->objectName()));
-                owner.insert(key, a->objectName());
-            }
-        QVERIFY(owner.size() >= 5);
-    }
-    void everyWindowCarriesTheProgramIcon()
-    {
-        const QIcon icon = QApplication::windowIcon();
-        QCOMPARE(icon.availableSizes().size(), 8);
-        QCOMPARE(window().windowIcon().cacheKey(), icon.cacheKey());
-        // A dialog opened from the window without an icon of its own.
-        QWidget dialog(&window(), Qt::Dialog);
-        QCOMPARE(dialog.windowIcon().cacheKey(), icon.cacheKey());
     }
 
 private:

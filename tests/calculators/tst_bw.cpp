@@ -1,163 +1,99 @@
-// The Biweekly Payments page driven as a user drives it: typing into its
-// fields, leaving them with Tab, reading what the fields show.
+// The Biweekly Payments page: which fields calculate when left, what typing
+// shows (also with a decimal comma), what a failure leaves, entering and Reset.
 
 #include "calculators/BwPage.h"
 #include "tests/support/PageFixture.h"
-#include "tests/support/TestSupport.h"
 
-#include <QLineEdit>
 #include <QtTest>
-
-#include <memory>
 
 using namespace clvn;
 using namespace Qt::StringLiterals;
+
+namespace {
+const QString kResults =
+    u"edtMortgagePayments edtMortgageTotalPaid edtMortgageCostOfLoan edtMortgageHalfPayments "
+    u"edtMortgageHalfTotalPaid edtMortgageHalfCostOfLoan EdtTimeSavedMonths EdtTimeSavedYears "
+    u"edtInterestSaved"_s;
+// The default loan's: 100,000 at 8.75 % over 360 months.
+const QString kDefaults = u"$786.70 $283,212.00 $183,212.00 $393.35 $226,540.72 $126,540.72 "
+                          u"94.19 7.85 $56,671.28"_s;
+
+// The shared schedule's term and payment.
+QString schedule(test::FakeHost &host)
+{
+    return u"%1x%2"_s.arg(host.mortgage().NumPayments()).arg(host.mortgage().Payment(), 0, 'f', 2);
+}
+} // namespace
 
 class TestBw : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
+    void initTestCase() { test::pinLocale(); }
+    void cleanup() { test::pinLocale(); }
+    // Typed after a term of 360. Mended: a failure part-way leaves every
+    // result and the shared schedule as the last good calculation left them.
+    void typed_data()
     {
-        test::pinLocale();
-        test::recordErrors(m_errors);
+        test::addStepColumns();
+        QTest::addColumn<QString>("locale");
+        const QString steps = u"EdtMortgagePeriods EdtMortgageInterest"_s;
+        QTest::newRow("de_DE: decimal comma")
+            << steps << u"360 8,75"_s << QString() << kResults
+            << u"786,70_€ 283.212,00_€ 183.212,00_€ 393,35_€ 226.540,72_€ 126.540,72_€ 94,19 "
+               u"7,85 56.671,28_€"_s.replace(u'_', QChar(0xa0))
+            << u"de_DE"_s;
+        QTest::newRow("rate 0") << steps << u"360 0"_s << test::kUnusableFigures << kResults
+                                << kDefaults << u"en_US"_s;
+        QTest::newRow("empty rate")
+            << steps << u"360 "_s << test::kUnidentified << kResults << kDefaults << u"en_US"_s;
     }
-    void init()
+    void typed()
     {
-        m_errors.clear();
-        m_host = std::make_unique<test::FakeHost>();
-        m_page = std::make_unique<BwPage>(*m_host);
-        m_page->show();
-        m_page->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
-        m_page->enter();
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        test::PageFixture<BwPage> f;
+        test::checkSteps(f);
+        QCOMPARE(schedule(f.host), u"360x786.70"_s);
     }
-    void cleanup() { m_page.reset(); } // before the host it uses
-    void figures_data();
-    void figures();
-    void enterCarriesDefaultsWithoutCalculating();
-    void resetCalculatesTheStoredLoan();
-    void timeSavedFieldsAreResults();
-
-private:
-    QLineEdit *field(const QString &name) const { return m_page->findChild<QLineEdit *>(name); }
-    // Space-separated "field=text" steps: types each text anew, leaves with Tab.
-    void run(const QString &steps)
+    // Leaving a field with a tab stop calculates once. Mended: the time-saved
+    // results have none, and typing cannot change them.
+    void eachFieldCalculatesWhenLeft()
     {
-        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-            QLineEdit *edit = field(step.section(u'=', 0, 0));
-            edit->setFocus();
-            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(edit, Qt::Key_Delete);
-            QTest::keyClicks(edit, step.section(u'=', 1));
-            QTest::keyClick(edit, Qt::Key_Tab);
+        test::PageFixture<BwPage> f;
+        const QString fields = u"edtMortgageAmount EdtMortgageInterest EdtMortgagePeriods "
+                               u"edtInterestSaved "_s +
+                               kResults.section(u' ', 0, 5);
+        QCOMPARE(test::notCalculatingWhenLeft(f, fields), QStringList());
+        for (const QString &name : {u"EdtTimeSavedMonths"_s, u"EdtTimeSavedYears"_s}) {
+            QLineEdit *edit = f.get(name);
+            QVERIFY2(edit->isReadOnly() && edit->focusPolicy() == Qt::NoFocus, qPrintable(name));
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClicks(edit, u"123"_s);
         }
+        QCOMPARE(test::shownText(f, kResults), kDefaults);
     }
-    // "field=text ..." as the fields show them; "errors": what reached the
-    // handler; "schedule": the shared schedule's term and payment.
-    QString shown(const QString &names) const
+    // Entering shows the stored loan uncalculated; Reset calculates it once.
+    void enterAndReset()
     {
-        QStringList items;
-        for (const QString &name : names.split(u' ')) {
-            QString text;
-            if (name == u"errors")
-                text = m_errors.join(u',');
-            else if (name == u"schedule")
-                text = u"%1x%2"_s.arg(m_host->mortgage().NumPayments())
-                           .arg(m_host->mortgage().Payment(), 0, 'f', 2);
-            else
-                text = field(name)->text();
-            items << name + u'=' + text;
-        }
-        return items.join(u' ');
+        test::PageFixture<BwPage> f([](test::FakeHost &host) {
+            host.buyerValues().Interest = 7.5;
+            host.buyerValues().Term = 240;
+        });
+        const QString shown = u"EdtMortgageInterest EdtMortgagePeriods edtMortgagePayments"_s;
+        QVERIFY(f.host.printingAllowed && f.host.resetEnabled);
+        QCOMPARE(f.page->focusWidget(), f.get(u"edtMortgageAmount"_s));
+        QCOMPARE(test::shownText(f, shown), u"7.500 240 $0.00"_s);
+        QCOMPARE(schedule(f.host), u"0x0.00"_s);
+        test::typeEach(f, u"EdtMortgageInterest EdtMortgagePeriods"_s, u"6 180"_s);
+        f.host.allowPrintingCalls = 0;
+        f.page->Reset();
+        QCOMPARE(f.host.allowPrintingCalls, 1);
+        QCOMPARE(test::shownText(f, shown), u"7.500 240 $805.59"_s);
+        QCOMPARE(f.failures, QStringList());
     }
-    static QString namesOf(const QString &expected)
-    {
-        QStringList names;
-        for (const QString &item : expected.split(u' '))
-            names << item.section(u'=', 0, 0);
-        return names.join(u' ');
-    }
-    void expect(const QString &expected) const { QCOMPARE(shown(namesOf(expected)), expected); }
-
-    std::unique_ptr<test::FakeHost> m_host;
-    std::unique_ptr<BwPage> m_page;
-    QStringList m_errors;
 };
-
-// The figures of the default loan (100,000 at 8.75 % over 360 months).
-static const QString kDefaults =
-    u"edtMortgagePayments=$786.70 edtMortgageTotalPaid=$283,212.00 "
-    u"edtMortgageCostOfLoan=$183,212.00 edtMortgageHalfPayments=$393.35 "
-    u"edtMortgageHalfTotalPaid=$226,540.72 edtMortgageHalfCostOfLoan=$126,540.72 "
-    u"EdtTimeSavedMonths=94.19 EdtTimeSavedYears=7.85 edtInterestSaved=$56,671.28"_s;
-
-void TestBw::figures_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("expected");
-    // Reference figures: an independent Python computation in doubles (schedule
-    // payment rounded as Int(x * 100 + 0.5) / 100, k = -ln(1 - L/h * r/26) / ln(1 + r/26)); the
-    // first row is the page's worked example.
-    QTest::newRow("default loan") << u"EdtMortgagePeriods=360"_s
-                                  << kDefaults + u" errors= schedule=360x786.70";
-    // Mended: a failure part-way leaves every result (and the shared schedule)
-    // as the last good calculation left them.
-    const QString kept = kDefaults + u" schedule=360x786.70 errors=";
-    QTest::newRow("rate 0") << u"EdtMortgagePeriods=360 EdtMortgageInterest=0"_s
-                            << kept + u"unusable-figures";
-    QTest::newRow("term 0") << u"EdtMortgagePeriods=360 EdtMortgagePeriods=0"_s
-                            << kept + u"unusable-figures";
-    QTest::newRow("empty rate") << u"EdtMortgagePeriods=360 EdtMortgageInterest="_s
-                                << kept + u"unidentified";
-}
-
-void TestBw::figures()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, expected);
-    run(steps);
-    expect(expected);
-}
-
-// Entering carries the stored loan in but computes nothing.
-void TestBw::enterCarriesDefaultsWithoutCalculating()
-{
-    m_host->buyerValues().Loan = 150000;
-    m_host->buyerValues().Interest = 7.5;
-    m_host->buyerValues().Term = 240;
-    m_host->printingAllowed = m_host->resetEnabled = false;
-    m_page->enter();
-    QVERIFY(m_host->printingAllowed && m_host->resetEnabled);
-    QCOMPARE(m_page->focusWidget(), field(u"edtMortgageAmount"_s));
-    expect(u"EdtMortgageInterest=7.500 EdtMortgagePeriods=240 edtMortgagePayments=$0.00 "
-           u"EdtTimeSavedMonths=0.00 schedule=0x0.00 errors="_s);
-}
-
-void TestBw::resetCalculatesTheStoredLoan()
-{
-    run(u"edtMortgageAmount=250000 EdtMortgageInterest=6 EdtMortgagePeriods=180"_s);
-    m_host->allowPrintingCalls = 0;
-    m_page->Reset();
-    expect(u"EdtMortgageInterest=8.750 EdtMortgagePeriods=360 "_s + kDefaults +
-           u" schedule=360x786.70 errors=");
-    QCOMPARE(m_host->allowPrintingCalls, 1);
-}
-
-// Mended: the time-saved figures are results like every other, so a
-// printout cannot show figures typed over them.
-void TestBw::timeSavedFieldsAreResults()
-{
-    m_page->Reset();
-    for (const QString &name : {u"EdtTimeSavedMonths"_s, u"EdtTimeSavedYears"_s}) {
-        QLineEdit *edit = field(name);
-        QVERIFY2(edit->isReadOnly() && edit->focusPolicy() == Qt::NoFocus, qPrintable(name));
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClicks(edit, u"123"_s);
-    }
-    expect(u"EdtTimeSavedMonths=94.19 EdtTimeSavedYears=7.85 errors="_s);
-}
 
 QTEST_MAIN(TestBw)
 #include "tst_bw.moc"

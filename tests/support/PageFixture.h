@@ -12,6 +12,7 @@
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace clvn::test {
 
@@ -60,21 +62,6 @@ private:
     ExtraPaymentState m_extra;
     SettingsFile m_settings;
 };
-
-// Stands in for the main window's handler: records which of its two messages
-// it would show, sorted by the program's own classifier, and runs `onFloat`
-// where it resets the page.
-inline void recordErrors(QStringList &errors, std::function<void()> onFloat = {})
-{
-    setExceptionHandler([&errors, onFloat](std::exception_ptr error) {
-        bool floatError = false;
-        failureMessage(error, &floatError);
-        errors << (floatError ? QStringLiteral("unusable-figures")
-                              : QStringLiteral("unidentified"));
-        if (floatError && onFloat)
-            onFloat();
-    });
-}
 
 // The two texts the main window's handler shows.
 inline const QString kUnusableFigures =
@@ -131,5 +118,96 @@ public:
     QStringList failures;
     std::unique_ptr<MessageBoxCatcher> boxes;
 };
+
+} // namespace clvn::test
+
+namespace clvn::test {
+
+// Types each of `texts` into the field named at the same place in `fields`
+// and leaves the field with Tab.
+template <class P>
+void typeAll(PageFixture<P> &page, const QStringList &fields, const QStringList &texts)
+{
+    QCOMPARE(fields.size(), texts.size());
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        page.type(fields[i], texts[i]);
+}
+
+// What the named fields show now.
+template <class P> QStringList shown(const PageFixture<P> &page, const QStringList &fields)
+{
+    QStringList texts;
+    for (const QString &name : fields)
+        texts << page.text(name);
+    return texts;
+}
+
+// The same two for space-separated names and texts ("a b" for two fields).
+template <class P> void typeEach(PageFixture<P> &page, const QString &fields, const QString &texts)
+{
+    if (!fields.isEmpty())
+        typeAll(page, fields.split(u' '), texts.split(u' '));
+}
+template <class P> QString shownText(const PageFixture<P> &page, const QString &fields)
+{
+    return shown(page, fields.split(u' ')).join(u' ');
+}
+
+// Leaves each of the space-separated fields (focus, then Tab); the names of
+// those that did not start exactly one calculation.
+template <class P> QStringList notCalculatingWhenLeft(PageFixture<P> &page, const QString &fields)
+{
+    QStringList names;
+    for (const QString &name : fields.split(u' ')) {
+        page.get(name)->setFocus(Qt::TabFocusReason);
+        const int before = page.host.allowPrintingCalls;
+        QTest::keyClick(page.get(name), Qt::Key_Tab);
+        if (page.host.allowPrintingCalls != before + 1)
+            names << name;
+    }
+    return names;
+}
+
+// Steps as a user takes them: each space-separated name a key to click
+// ("btn...") or a field to type the next of `texts` into and leave.
+template <class P> void act(PageFixture<P> &page, const QString &steps, const QString &texts = {})
+{
+    const QStringList typed = texts.split(u' ');
+    qsizetype next = 0;
+    for (const QString &name : steps.split(u' ', Qt::SkipEmptyParts)) {
+        if (!name.startsWith(u"btn", Qt::CaseInsensitive)) {
+            page.type(name, typed.value(next++));
+            continue;
+        }
+        auto *key = page.template get<QAbstractButton>(name);
+        QVERIFY2(key->isVisible() && key->isEnabled(), qPrintable(name));
+        QTest::mouseClick(key, Qt::LeftButton);
+    }
+}
+
+// A table of steps: the steps and texts for act(), the failure the main
+// window shows (empty: none), and fields (may be none) with what they show.
+inline void addStepColumns()
+{
+    for (const char *column : {"steps", "texts", "failure", "names", "shown"})
+        QTest::addColumn<QString>(column);
+}
+// Takes the current row's steps and checks it; what `before` gives after the
+// steps is put ahead of what the fields show.
+template <class P>
+void checkSteps(PageFixture<P> &page, const std::function<QString()> &before = {})
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, texts);
+    QFETCH(QString, failure);
+    QFETCH(QString, names);
+    QFETCH(QString, shown);
+    act(page, steps, texts);
+    QCOMPARE(std::exchange(page.failures, {}),
+             failure.isEmpty() ? QStringList() : QStringList{failure});
+    QCOMPARE((before ? before() : QString()) +
+                 (names.isEmpty() ? QString() : shownText(page, names)),
+             shown);
+}
 
 } // namespace clvn::test
