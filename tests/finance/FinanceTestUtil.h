@@ -53,8 +53,7 @@ inline QString message(const std::function<void()> &f)
     return QStringLiteral("no error");
 }
 
-// What f gives, or the name of what it throws: "ZeroDivide", "InvalidOp", "Overflow",
-// "ConvertError", "IndexError <n>".
+// What f gives, or the name of what it throws ("ZeroDivide", "IndexError <n>"...).
 inline QString outcome(const Text &f)
 {
     try {

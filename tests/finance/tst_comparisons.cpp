@@ -6,15 +6,12 @@
 #include "finance/RentVsBuy.h"
 #include "tests/finance/FinanceTestUtil.h"
 
-#include <limits>
-
 using namespace clvn;
 using namespace clvn::test;
 
 namespace {
 
-// Payments remaining, months counted, then old and new payment, payment saved, total payment
-// saved, old and new equity, equity savings and total saved.
+// Payments remaining, months counted, payments, savings, equities and total saved.
 Text refi(RefinanceInputs in)
 {
     return [in]() -> QString {
@@ -38,8 +35,7 @@ Text rvb(std::function<void(RentVsBuyInputs &)> change)
     };
 }
 
-// The first offer's figures in the order of LoanOfferResults, or with `pairs` the break-even
-// pairs as "costlier>cheaper extra@payment" (0: never).
+// The first offer's figures, or the break-even pairs as "costlier>cheaper extra@payment".
 Text offers(double homeValue, std::vector<LoanOffer> list, bool pairs = false)
 {
     return [=]() -> QString {
@@ -100,16 +96,12 @@ void TestComparisons::figures_data()
     addText("payments made above the term", "Overflow",
             refi({1e5, 360, 361, 8.75, 1e5, 240, 7.25, 240, 0}));
     addText("negative payments made", "InvalidOp", refi({1e5, 360, -1, 8.75, 1e5, 240, 7.25, 240}));
-    addText("negative old term", "InvalidOp", refi({1e5, -360, 0, 8.75, 1e5, 240, 7.25, 240}));
-    addText("negative new term", "InvalidOp", refi({1e5, 360, 0, 8.75, 1e5, -240, 7.25, 240}));
     addText("negative months until sale", "InvalidOp",
             refi({1e5, 360, 0, 8.75, 1e5, 240, 7.25, -1}));
     addText("months until sale above the cap", "Overflow",
             refi({1e5, 360, 0, 8.75, 1e5, 240, 7.25, 1201}));
     addText("old term above the cap", "Overflow", refi({1e5, 1201, 0, 8.75, 1e5, 240, 7.25, 240}));
     addText("new term above the cap", "Overflow", refi({1e5, 360, 0, 8.75, 1e5, 1201, 7.25, 240}));
-    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-    addText("huge new term, no hang", "Overflow", refi({1e5, 360, 0, 8.75, 1e5, kMax, 7.25, kMax}));
     addText("old rate without a payment", "InvalidOp",
             refi({1e5, 360, 0, -1200, 1e5, 240, 7.25, 240}));
     addText("refusal names the value",
@@ -167,10 +159,6 @@ void TestComparisons::figures_data()
             "64381.77 0.00 12006.00 12006.00 12006.00 737.86 17527.50 4833.04 1178.73 17943.94 "
             "-64381.77 82325.71",
             tie(1000.5));
-    addText("price of a fractional loan goes up",
-            "64368.90 0.00 12003.60 12004.00 12003.60 737.71 17523.99 4832.07 1178.50 17939.85 "
-            "-64368.90 82308.75",
-            tie(1000.3));
     addText("horizon of 0 years", "InvalidOp", rvb([](auto &in) { in.years = 0; }));
     addText("horizon above the cap", "Overflow", rvb([](auto &in) { in.years = 101; }));
     addText("fractional horizon", "ConvertError", rvb([](auto &in) { in.years = 2.5; }));
@@ -220,14 +208,9 @@ void TestComparisons::figures_data()
             offers(0, {{12000, 0, 12, 0, 0, 0, 0}, {12000, 0, 24, 0, 1000, 0, 0}}, true));
     const std::pair<const char *, LoanOffer> refusals[] = {
         {"loan of 0", {0, 6, 360, 0, 0, 0, 0}},
-        {"negative loan", {-1, 6, 360, 0, 0, 0, 0}},
         {"term of 0", {1000, 6, 0, 0, 0, 0, 0}},
-        {"negative term", {1000, 6, -12, 0, 0, 0, 0}},
         {"term over the schedule's limit", {1000, 6, 1201, 0, 0, 0, 0}},
         {"negative rate", {1000, -0.5, 360, 0, 0, 0, 0}},
-        {"negative points", {1000, 6, 360, -1, 0, 0, 0}},
-        {"negative fees", {1000, 6, 360, 0, -1, 0, 0}},
-        {"negative other costs", {1000, 6, 360, 0, 0, -1, 0}},
         {"negative insurance", {1000, 6, 360, 0, 0, 0, -1}},
         {"costs leave no amount financed", {1000, 6, 360, 50, 500, 0, 0}},
         {"rate not a number", {1000, qQNaN(), 360, 0, 0, 0, 0}},
@@ -248,7 +231,6 @@ void TestComparisons::figures_data()
     addRow("24 payments of 230.00", "9.68570806", apr(5000, 24, 230, 230));
     addRow("23 of 230.00 and a final 280.00", "10.50", apr(5000, 24, 230, 280));
     addRow("payments worth the amount at 0 %", "0.000", apr(1000, 4, 250, 250));
-    addRow("payments worth less than the amount", "0.000", apr(1000, 4, 200, 200));
     addRow("one payment, far above the first bracket", "1200.000", apr(100, 1, 200, 200));
     addRow("no amount financed", "InvalidOp", apr(0, 4, 250, 250));
     addRow("negative payment", "InvalidOp", apr(1000, 4, 250, -1));

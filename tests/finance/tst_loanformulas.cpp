@@ -6,7 +6,6 @@
 #include "tests/finance/FinanceTestUtil.h"
 
 #include <cmath>
-#include <limits>
 #include <random>
 
 using namespace clvn;
@@ -18,10 +17,7 @@ Text shortest(double (*f)(double, int), double x, int decimals)
 {
     return [=] { return QString::number(f(x, decimals), 'g', QLocale::FloatingPointShortest); };
 }
-double cents2(double x, int)
-{
-    return RoundCents(x);
-}
+constexpr auto cents2 = +[](double x, int) { return RoundCents(x); };
 } // namespace
 
 class TestLoanFormulas : public QObject
@@ -31,7 +27,6 @@ class TestLoanFormulas : public QObject
 private slots:
     void formulas_data();
     void formulas() { checkRow(); }
-    void interestRateUpdates();
     void randomAndOrdinaryLoans();
 };
 
@@ -49,17 +44,20 @@ void TestLoanFormulas::formulas_data()
     addRow("loan zero rate, balance", "90000.00", [] { return CalcLoanAmount(360, 250, 0, 5000); });
     addRow("count 7.5% at 699.21", "360.009", [] { return CalcNumPayments(1e5, 699.21, 7.5); });
     addRow("count interest only", "0.000", [] { return CalcNumPayments(120000, 600, 6); });
-    addRow("count below interest", "0.000", [] { return CalcNumPayments(120000, 500, 6); });
     addRow("count zero rate", "2.500", [] { return CalcNumPayments(1000, 400, 0); });
     addRow("rate 7.5% 30y", "7.5002", [] { return CalcInterestRate(360, 699.21, 0, 1e5); });
+    addRow("rate updates", "7", [] { return SolveInterestRate(360, 699.21, 0, 1e5).updates; });
+    // A one-year loan converges too slowly for the 0.000001 rule: 99 updates, then the last one.
+    addText("rate capped at 99 updates", "99 5.807123", [] {
+        const RateSolution s =
+            SolveInterestRate(12, CalcPayment(12, 5.523 / 1200, 52765.2), 0, 52765.2);
+        return QStringLiteral("%1 %2").arg(s.updates).arg(fixed(s.rate, 6));
+    });
     addRow("rate zero term", "0.0000", [] { return CalcInterestRate(0, 699.21, 0, 1e5); });
-    addRow("rate zero loan", "0.0000", [] { return CalcInterestRate(360, 699.21, 0, 0); });
     addRow("whole negative zero", "0", [] { return WholeNumber(-0.0); });
     addRow("whole -2", "-2", [] { return WholeNumber(-2); });
-    addRow("whole a million", "1000000", [] { return WholeNumber(1e6); });
     addRow("whole largest int32", "2147483647", [] { return WholeNumber(2147483647.0); });
     addRow("repaid k = 0", "0.00", [] { return PrincipalRepaid(0, 699.21, 7.5, 1e5); });
-    addRow("repaid negative k", "0.00", [] { return PrincipalRepaid(-3, 699.21, 7.5, 1e5); });
     addRow("repaid first payment", "74.21", [] { return PrincipalRepaid(1, 699.21, 7.5, 1e5); });
     addRow("repaid first year", "921.78", [] { return PrincipalRepaid(12, 699.21, 7.5, 1e5); });
     addRow("repaid zero rate", "6000.00", [] { return PrincipalRepaid(12, 500, 0, 1e5); });
@@ -68,7 +66,6 @@ void TestLoanFormulas::formulas_data()
            [] { return PrincipalRepaid(1200, CalcPayment(1200, 7.5 / 1200, 25e4), 7.5, 25e4); });
     // TotalRent: 12000 + 12600 + 13230 for three years at 5 %.
     addRow("rent zero years is one", "12000.00", [] { return TotalRent(0, 5, 1000); });
-    addRow("rent negative years is one", "12000.00", [] { return TotalRent(-4, 5, 1000); });
     addRow("rent three years flat", "30600.00", [] { return TotalRent(3, 0, 850); });
     addRow("rent three years at 5%", "37830.00", [] { return TotalRent(3, 5, 1000); });
     addRow("rent at the cap", "1200000.00", [] { return TotalRent(100, 0, 1000); });
@@ -85,14 +82,11 @@ void TestLoanFormulas::formulas_data()
     // RoundCents is Int(x * 100 + 0.5) / 100 on the binary value (1.005 * 100 is just below
     // 100.5), negatives toward zero; RoundHalfEven judges ties on x's shortest text.
     addText("cents half cent up", "0.01", shortest(cents2, 0.005, 2));
-    addText("cents 1.125 up", "1.13", shortest(cents2, 1.125, 2));
     addText("cents 1.005 goes down", "1", shortest(cents2, 1.005, 2));
     addText("cents negative toward zero", "-1.22", shortest(cents2, -1.234, 2));
     addText("cents large", "123456789.99", shortest(cents2, 123456789.994, 2));
     addText("2.675 tie goes to 8", "2.68", shortest(RoundHalfEven, 2.675, 2));
     addText("2.665 tie goes to 6", "2.66", shortest(RoundHalfEven, 2.665, 2));
-    addText("0.125 tie goes to 2", "0.12", shortest(RoundHalfEven, 0.125, 2));
-    addText("2.5 to 2", "2", shortest(RoundHalfEven, 2.5, 0));
     addText("-2.5 to -2", "-2", shortest(RoundHalfEven, -2.5, 0));
     addText("-2.675 to -2.68", "-2.68", shortest(RoundHalfEven, -2.675, 2));
     addText("above tie goes up", "2.67", shortest(RoundHalfEven, 2.6651, 2));
@@ -118,8 +112,6 @@ void TestLoanFormulas::formulas_data()
     addRow("whole 2.5", "ConvertError", [] { return WholeNumber(2.5); });
     addRow("whole (0.1 + 0.2) * 10", "ConvertError", [] { return WholeNumber((0.1 + 0.2) * 10); });
     addRow("whole beyond int32", "ConvertError", [] { return WholeNumber(3e9); });
-    addRow("whole NaN", "ConvertError", [] { return WholeNumber(qQNaN()); });
-    addRow("whole infinity", "ConvertError", [] { return WholeNumber(qInf()); });
     addRow("rent 2.5 years", "ConvertError", [] { return TotalRent(2.5, 3, 1000); });
     addRow("compounded half year", "ConvertError", [] { return CompoundedTotal(0.5, 3, 1000); });
     static constexpr auto fv = [](const char *name, double rate) {
@@ -135,36 +127,20 @@ void TestLoanFormulas::formulas_data()
     addRow("compounding overflows", "Overflow", [] { return CompoundedTotal(1e6, 1e3, 1e3); });
     addRow("repaid overflows", "Overflow", [] { return PrincipalRepaid(1000000, 700, -1e6, 1e5); });
     // Beyond the caps the loops would run for seconds or hours; they are refused at once.
-    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
     addRow("repaid above the cap", "Overflow", [] { return PrincipalRepaid(1201, 700, 7.5, 1e5); });
-    addRow("repaid 64-bit count", "Overflow", [] { return PrincipalRepaid(kMax, 0, 0, 0); });
     addRow("rent above the cap", "Overflow", [] { return TotalRent(101, 0, 1000); });
-    addRow("rent int32 years at 0%", "Overflow", [] { return TotalRent(2147483647, 0, 1); });
     addRow("compounded above the cap", "Overflow", [] { return CompoundedTotal(101, 0, 1); });
-    addRow("compounded int32 years", "Overflow", [] { return CompoundedTotal(2147483647, 0, 1); });
     addRow("count below", "InvalidOp", [] { return WholeCount(-1, 0, 100, "count"); });
     addRow("count above", "Overflow", [] { return WholeCount(101, 0, 100, "count"); });
-    addRow("count beyond 64 bits", "Overflow", [] { return WholeCount(1e300, 0, 100, "n"); });
     addRow("count fractional", "ConvertError", [] { return WholeCount(12.5, 0, 100, "n"); });
-    addRow("count infinite", "ConvertError", [] { return WholeCount(qInf(), 0, 100, "n"); });
     // The refusal says what was refused and why, for whoever reads the error.
     addText("count refusal names the value",
             "invalid floating point operation in years before the move 0 outside 1..100",
             [] { return message([] { WholeCount(0, 1, 100, "years before the move"); }); });
 }
 
-void TestLoanFormulas::interestRateUpdates()
-{
-    QCOMPARE(SolveInterestRate(360, 699.21, 0, 100000).updates, 7);
-    // A one-year loan converges too slowly for the 0.000001 rule: 99 updates, then the last one.
-    const double payment = CalcPayment(12, 5.523 / 1200, 52765.2);
-    const RateSolution capped = SolveInterestRate(12, payment, 0, 52765.2);
-    QVERIFY(capped.updates == 99 && std::isfinite(capped.rate) && capped.rate > 5.523);
-    QCOMPARE(CalcInterestRate(12, payment, 0, 52765.2), capped.rate);
-}
-
-// Everyday figures raise nothing; the formulas agree with each other, and the rate solver
-// recovers random rates within 0.02 points (the stopping rule bounds the step, not the error).
+// Everyday figures raise nothing, the formulas and schedules agree; the rate solver recovers
+// random rates within 0.02 points (the stopping rule bounds the step, not the error).
 void TestLoanFormulas::randomAndOrdinaryLoans()
 {
     for (int n : {1, 12, 60, 180, 360, 480, 1200})
@@ -179,6 +155,19 @@ void TestLoanFormulas::randomAndOrdinaryLoans()
                     CalcNumPayments(L, A > 0 ? A : 1, R);
                     CalcInterestRate(n, A, 0, L);
                     RoundHalfEven(RoundCents(A), 2);
+                    // The schedule's rows and its last balance repay the loan to the cent.
+                    TMortgage m;
+                    m.Create(n, L, R / 100, 12);
+                    qint64 repaid = 0, interest = 0;
+                    for (const TPayment &row : m.Payments()) {
+                        repaid += cents(row.Principal);
+                        interest += cents(row.Interest);
+                        QVERIFY2(cents(row.PrincipalToDate) == repaid &&
+                                     cents(row.InterestToDate) == interest,
+                                 qPrintable(where));
+                    }
+                    QVERIFY2(repaid + cents(m.Payments().back().Balance) == cents(L),
+                             qPrintable(where));
                 } catch (const FloatError &e) {
                     QFAIL(qPrintable(where + u' ' + QString::fromUtf8(e.what())));
                 }
@@ -193,12 +182,6 @@ void TestLoanFormulas::randomAndOrdinaryLoans()
         QVERIFY2(std::fabs(got.rate - R) <= 0.02 && got.updates < 99,
                  qPrintable(QString::asprintf("n=%d R=%g L=%.2f: %g", n, R, L, got.rate)));
     }
-    // Unrounded interest drifts from the schedule's cents, by less than a cent in a year.
-    TMortgage m;
-    m.Create(360, 100000, 0.075, 12);
-    const double drift =
-        m.Payments()[11].PrincipalToDate - PrincipalRepaid(12, m.Payment(), 7.5, 1e5);
-    QVERIFY(drift != 0 && std::fabs(drift) < 0.01);
 }
 
 QTEST_GUILESS_MAIN(TestLoanFormulas)

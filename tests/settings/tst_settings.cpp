@@ -1,5 +1,4 @@
-// CLVN.INI (keys, number text, bad values, in-place and atomic saves, unread
-// lines, the seed, where it lives) and the Preferences window.
+// CLVN.INI (number text, bad values, saves, unread lines, the seed, its place); Preferences.
 
 #include "app/settings/IniFile.h"
 #include "app/settings/Prefs.h"
@@ -64,18 +63,6 @@ const QByteArray kUnread = scratchWith("Term=360", "Term=360.5")
                                .replace("HRatio=28", "HRatio=abc")
                                .replace("AppraisalFee=300", "AppraisalFee=3,00");
 using Change = std::function<void(BuyerValues &, const SettingsFile &)>;
-
-// Runs f as user nobody under root, whom permission bits do not bind; false if it cannot.
-bool asOrdinaryUser(const std::function<void()> &f)
-{
-    const bool root = geteuid() == 0;
-    if (root && (setegid(65534) != 0 || seteuid(65534) != 0)) {
-        setegid(0);
-        return false;
-    }
-    f();
-    return !root || (seteuid(0) == 0 && setegid(0) == 0);
-}
 } // namespace
 
 class TestSettings : public QObject
@@ -113,7 +100,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("0.0090 loses its zero") << "en_US" << 0.0090 << "0.009";
         QTest::newRow("negative zero is 0") << "en_US" << -0.0 << "0";
-        QTest::newRow("cents") << "en_US" << 1234567.89 << "1234567.89";
+        QTest::newRow("15 digits") << "en_US" << 1.0 / 3.0 << "0.333333333333333";
         QTest::newRow("de_DE comma") << "de_DE" << 8.75 << "8,75";
         QTest::newRow("de_DE whole, no grouping") << "de_DE" << 100000.0 << "100000";
         // 15 digits would round past the largest double and not read back.
@@ -128,17 +115,8 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(formatSettingNumber(value), text);
         QCOMPARE(parseSettingNumber(text).value_or(-1), value);
-        // The whole set survives a save and a load in this locale.
-        BuyerValues saved = changedValues();
-        saved.Interest = value;
-        saved.Pmip309597 = 1.0 / 3.0; // written with 15 digits, so it reads back as below
-        m_file.saveAll(saved);
-        BuyerValues loaded;
-        saved.Pmip309597 = 0.333333333333333;
-        QVERIFY(m_file.load(loaded).ok() && loaded == saved);
     }
-    // A partial foreign file (BOM, Latin-1, mixed line ends, case, comments, a second
-    // section, no last line end): a save adds the missing keys, no other byte.
+    // A partial foreign file (BOM, Latin-1, CRLF, case, comments): a save adds only missing keys.
     void partialFileKeepsForeignLines()
     {
         QVERIFY(test::writeBytes(
@@ -220,7 +198,6 @@ private slots:
         QTest::addColumn<bool>("portable");
         const QString here = m_dir.path();
         QTest::newRow("writable, trailing separator") << here + u'/' << true;
-        QTest::newRow("writable, no separator") << here << true;
         QTest::newRow("missing folder") << here + u"/gone/"_s << false;
         QTest::newRow("a file, not a folder") << here + u"/plain-file/"_s << false;
         // Never a system folder, even one that can be written (as root can).
@@ -246,8 +223,7 @@ private slots:
         QCOMPARE(QFileInfo(config).isDir(), !portable);
         QCOMPARE(QDir(m_dir.path()).entryList({u"clvn-probe*"_s}, QDir::Files), QStringList{});
     }
-    // An unread line is kept by the exit save unless the run changed its value or a
-    // Preferences or closing-fee save stored over it (then a default set back is written).
+    // The exit save keeps an unread line unless the run or a Preferences/fees save changed it.
     void exitSaveKeepsUnreadLines_data()
     {
         QTest::addColumn<Change>("change");
@@ -257,9 +233,6 @@ private slots:
         QTest::newRow("the changed one is written, the others kept")
             << Change([](BuyerValues &v, const SettingsFile &) { v.HRatio = 30; })
             << QByteArray(kUnread).replace("HRatio=abc", "HRatio=30");
-        QTest::newRow("a good key changed beside an unread one")
-            << Change([](BuyerValues &v, const SettingsFile &) { v.Loan = 150000; })
-            << QByteArray(kUnread).replace("Loan=100000", "Loan=150000");
         // The panel reads its fees again; a fee still unreadable stays unread.
         QTest::newRow("fees read again, still unread")
             << Change([](BuyerValues &v, const SettingsFile &f) { f.loadClosingFees(v); })
@@ -289,20 +262,8 @@ private slots:
         m_file.saveAll(values);
         QCOMPARE(readBytes(m_path), saved);
     }
-    // The user's own file, once there, is read, not the seed.
-    void userFileWinsOverTheSeed()
-    {
-        const QString seed = m_dir.filePath(u"seed.ini"_s);
-        QVERIFY(test::writeBytes(seed, scratchWith("Loan=100000", "Loan=1")));
-        QVERIFY(test::writeBytes(m_path, scratchWith("Loan=100000", "Loan=2")));
-        SettingsFile settings(m_path, seed);
-        QCOMPARE(settings.readPath(), m_path);
-        BuyerValues values;
-        QVERIFY(settings.load(values).ok());
-        QCOMPARE(values.Loan, 2.0);
-    }
-    // A program folder that cannot be written: its CLVN.INI seeds the user's copy
-    // (foreign lines too) in the configuration folder and stays as it was.
+    // A read-only program folder's CLVN.INI seeds the user's copy (foreign lines too) and stays
+    // as it was; once there, the user's copy is read, not the seed.
     void readOnlyProgramFolderSeedsTheUserCopy()
     {
         QTemporaryDir home;
@@ -317,8 +278,11 @@ private slots:
         const QByteArray oldHome = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(home.path()));
         QString path, seed, error;
-        BuyerValues values;
-        const bool ran = asOrdinaryUser([&] {
+        BuyerValues values, again;
+        // As user nobody under root, whom permission bits do not bind.
+        const bool root = geteuid() == 0;
+        const bool ran = !root || (setegid(65534) == 0 && seteuid(65534) == 0);
+        if (ran) {
             SettingsFile settings = SettingsFile::forProgramFolder(program);
             path = settings.path();
             seed = settings.seed();
@@ -329,7 +293,10 @@ private slots:
             } catch (const SettingsWriteError &e) {
                 error = QString::fromUtf8(e.what());
             }
-        });
+            SettingsFile::forProgramFolder(program).load(again);
+        }
+        if (root && (seteuid(0) != 0 || setegid(0) != 0))
+            qFatal("could not become root again");
         qputenv("HOME", oldHome);
         QVERIFY(QFile::setPermissions(program, open));
         if (!ran)
@@ -338,6 +305,7 @@ private slots:
         QCOMPARE(path, home.filePath(u".qttest/config/CalvenorSettingsTest/CLVN.INI"_s));
         QCOMPARE(seed, shipped);
         QCOMPARE(values.HRatio, 33.0);
+        QCOMPARE(again.DRatio, 41.0);
         QCOMPARE(readBytes(path), QByteArray(text).replace("DRatio=36", "DRatio=41"));
         QCOMPARE(readBytes(shipped), text);
     }
@@ -366,8 +334,7 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QVERIFY(m_errors.isEmpty());
     }
-    // Restore, Cancel store nothing; Save stores all tabs over the user's
-    // lines; a failed save keeps the window open, the values in effect.
+    // Restore, Cancel store nothing; Save stores all tabs; a failed save keeps the window open.
     void prefsButtons()
     {
         BuyerValues stored;
