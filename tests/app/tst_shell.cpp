@@ -112,9 +112,7 @@ private Q_SLOTS:
         QCOMPARE(catcher.count(), 0);
 
         if (seen == u"file"_s) {
-            QFile file(m_main->folder() + u"/CLVN.INI"_s);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
+            const QByteArray bytes = test::readBytes(m_main->folder() + u"/CLVN.INI"_s);
             QVERIFY2(bytes.contains(expected.toLatin1()), bytes.constData());
             return;
         }

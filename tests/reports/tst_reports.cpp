@@ -115,10 +115,10 @@ struct Window
     QPrinter printer;
     TfrmPreview preview;
 
-    QPushButton *button(const QString &n) const { return preview.findChild<QPushButton *>(n); }
+    QPushButton *button(const QString &n) const { return test::find<QPushButton>(&preview, n); }
     void click(const QString &name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
-    QString label() const { return preview.findChild<QLabel *>(u"Label1"_s)->text(); }
-    QRPreview *view() const { return preview.findChild<QRPreview *>(u"QRPreview1"_s); }
+    QString label() const { return test::find<QLabel>(&preview, u"Label1"_s)->text(); }
+    QRPreview *view() const { return test::find<QRPreview>(&preview, u"QRPreview1"_s); }
     void key(const QString &keys) const { QTest::keySequence(view(), QKeySequence(keys)); }
 };
 
@@ -673,9 +673,7 @@ void TestReports::output()
     QCOMPARE(errors, printer == u"fails" ? QStringList{kUnidentified} : QStringList());
     // ".pdf" is added to a name without it; "/Type /Page" per page, not the tree's "/Pages".
     for (const QString &name : {u"schedule.pdf"_s, u"printed.pdf"_s}) {
-        QFile file(dir.filePath(name));
-        const QString pdf =
-            QString::fromLatin1(file.open(QIODevice::ReadOnly) ? file.readAll() : "");
+        const QString pdf = QString::fromLatin1(test::readBytes(dir.filePath(name)));
         QCOMPARE(pdf.startsWith(u"%PDF-")
                      ? pdf.count(QRegularExpression(u"/Type\\s*/Page(?![s\\w])"_s))
                      : -1,

@@ -140,10 +140,6 @@ struct PreviewCatcher
     report::Report::PreviewHandler previous;
 };
 
-} // namespace clvn::test
-
-namespace clvn::test {
-
 // Types each of `texts` into the field named at the same place in `fields`
 // and leaves the field with Tab.
 template <class P>
