@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -17,6 +18,12 @@ namespace clvn {
 using detail::lnPositive;
 
 namespace {
+
+// Newton's method on the rate stops when the present value of the payments
+// matches the loan to within the rounding of that sum (relative to the loan),
+// or when the bracket cannot narrow; a loan needs about five steps.
+constexpr double kRateResidual = 4 * std::numeric_limits<double>::epsilon();
+constexpr int kMaxRateSteps = 200;
 
 // Unchecked cents rounding for the schedule loop; the loop checks the flags
 // once at its end.
@@ -35,50 +42,93 @@ double paymentFormula(std::int32_t n, double i, double L, const char *where)
     return scope.check(L * i / (1 - F), where);
 }
 
+// Schedule amounts are whole cents in 64-bit integers, so a balance is
+// exact and interest is rounded once, half up, on the exact product. A
+// magnitude past 2^53 cents is refused: beyond it a double could not hand
+// the cents back exactly.
+constexpr std::int64_t kMaxCents = std::int64_t{1} << 53;
+// Products of cents and rate units need more than 64 bits.
+__extension__ using Wide = __int128;
+// The rate as an exact decimal: billionths of a percent, so every rate a
+// person types (6.125, 7.0625) is held without binary error.
+constexpr double kRateUnitsPerFraction = 1e11;
+
+std::int64_t toCents(double amount, const char *where)
+{
+    const double c = amount * 100;
+    if (!std::isfinite(c) || std::fabs(c) >= static_cast<double>(kMaxCents))
+        throw FloatError(std::isnan(c) ? FloatError::Kind::InvalidOp : FloatError::Kind::Overflow,
+                         where);
+    return std::llround(c);
+}
+
+std::int64_t checkedCents(Wide c, const char *where)
+{
+    if (c >= kMaxCents || c <= -kMaxCents)
+        throw FloatError(FloatError::Kind::Overflow, where);
+    return static_cast<std::int64_t>(c);
+}
+
+double fromCents(std::int64_t c)
+{
+    return static_cast<double>(c) / 100;
+}
+
+// num / den rounded half up (toward +infinity on a tie); den > 0.
+Wide divideHalfUp(Wide num, Wide den)
+{
+    const Wide twice = 2 * num + den;
+    const Wide q = twice / (2 * den);
+    return twice % (2 * den) < 0 ? q - 1 : q; // floor, not truncation, for negatives
+}
+
 // Fills `rows` (their ExtraPrincipal already set) from the loan figures and
 // returns the regular payment in cents. Throws before the caller commits.
 double computeSchedule(std::int32_t n, double principal, double rate, std::int32_t periodsPerYear,
                        std::vector<TPayment> &rows)
 {
     static constexpr const char *kWhere = "TMortgage::Calculate";
-    FpeScope scope;
-    const double i = scope.check(rate / periodsPerYear, kWhere);
-    const double payment = scope.check(roundCentsRaw(SchedulePayment(n, i, principal)), kWhere);
+    double paymentValue = 0;
+    {
+        FpeScope scope;
+        const double i = scope.check(rate / periodsPerYear, kWhere);
+        paymentValue = scope.check(roundCentsRaw(SchedulePayment(n, i, principal)), kWhere);
+    }
+    const std::int64_t payment = toCents(paymentValue, kWhere);
+    const double rateUnits = rate * kRateUnitsPerFraction;
+    if (!std::isfinite(rateUnits) || std::fabs(rateUnits) >= static_cast<double>(kMaxCents))
+        throw FloatError(FloatError::Kind::Overflow, kWhere);
+    const Wide rateNumerator = std::llround(rateUnits);
+    const Wide rateDenominator =
+        static_cast<Wide>(periodsPerYear) * static_cast<std::int64_t>(kRateUnitsPerFraction);
 
-    double balance = principal;
-    double principalToDate = 0;
-    double interestToDate = 0;
+    std::int64_t balance = toCents(principal, kWhere);
+    Wide principalToDate = 0;
+    Wide interestToDate = 0;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         TPayment &row = rows[k];
-        const double interest = roundCentsRaw(balance * i);
         row.Number = static_cast<std::int32_t>(k + 1);
-        if (balance == 0) {
-            // Already repaid: the row keeps only its extra amount.
-            row.Principal = 0;
-            row.Interest = 0;
-            row.Balance = 0;
-        } else {
-            const double t = payment - interest + row.ExtraPrincipal;
+        std::int64_t paid = 0;
+        std::int64_t interest = 0;
+        if (balance != 0) {
+            interest = checkedCents(divideHalfUp(balance * rateNumerator, rateDenominator), kWhere);
+            const std::int64_t t = checkedCents(static_cast<Wide>(payment) - interest +
+                                                    toCents(row.ExtraPrincipal, kWhere),
+                                                kWhere);
             // The paying-off row repays only what is left.
-            row.Principal = t <= balance ? t : balance;
-            row.Interest = interest;
-            balance -= row.Principal;
-            row.Balance = balance;
+            paid = t <= balance ? t : balance;
+            balance = checkedCents(static_cast<Wide>(balance) - paid, kWhere);
         }
-        principalToDate += row.Principal;
-        interestToDate += row.Interest;
-        row.PrincipalToDate = principalToDate;
-        row.InterestToDate = interestToDate;
-        // Stop at the first overflow so it is reported as such, not as the
-        // inf - inf of a later row.
-        if (!std::isfinite(principalToDate) || !std::isfinite(interestToDate) ||
-            !std::isfinite(balance))
-            break;
+        // Already repaid: the row keeps only its extra amount.
+        principalToDate += paid;
+        interestToDate += interest;
+        row.Principal = fromCents(paid);
+        row.Interest = fromCents(interest);
+        row.Balance = fromCents(balance);
+        row.PrincipalToDate = fromCents(checkedCents(principalToDate, kWhere));
+        row.InterestToDate = fromCents(checkedCents(interestToDate, kWhere));
     }
-    scope.check(principalToDate, kWhere);
-    scope.check(interestToDate, kWhere);
-    scope.check(balance, kWhere);
-    return payment;
+    return fromCents(payment);
 }
 
 void requireFinite(double a, const char *where)
@@ -155,22 +205,61 @@ RateSolution SolveInterestRate(std::int32_t n, double A, double D, double V)
 {
     static constexpr const char *kWhere = "CalcInterestRate";
     FpeScope scope;
-    const double L = (1 - D) * V;
+    const double L = scope.check((1 - D) * V, kWhere);
+    scope.check(A, kWhere);
+    if (n == 0 || L == 0)
+        return {};
+    const double total = scope.check(n * A, kWhere);
+    // n level payments repay exactly the loan only at 0 %; less never repays it.
+    if (n > 0 && L > 0 && total == L)
+        return {};
+    if (n < 0 || !(L > 0) || !(total > L))
+        throw FloatError(FloatError::Kind::InvalidOp,
+                         std::string(kWhere) + " (" + std::to_string(n) +
+                             " payments do not repay the loan at any positive rate)");
+
     const double dn = n;
-    double x = 10.0; // a periodic rate of 1000 %: the iteration falls from above
-    double y = 0;
-    double d = 1.0;
-    int k = 1;
-    if (n != 0 && L != 0) {
-        while (d > 0.000001 && k < 100) {
-            y = (1 - std::exp(-dn * lnPositive(1 + x, kWhere))) * A / L;
-            d = std::fabs(y - x);
-            x = y;
-            ++k;
+    // Present value of the payments at periodic rate i, less the loan; it
+    // falls as i rises. log1p and expm1 keep low rates exact.
+    const auto excess = [&](double i) { return -std::expm1(-dn * std::log1p(i)) * A / i - L; };
+    const auto slope = [&](double i) {
+        const double a = -std::expm1(-dn * std::log1p(i));
+        const double da = dn * std::exp(-(dn + 1) * std::log1p(i));
+        return A * (da * i - a) / (i * i);
+    };
+
+    // The root lies in (0, A / L): at 0 the payments are worth n * A > L, and
+    // at A / L each is worth less than its share of the loan.
+    double low = 0;
+    double high = scope.check(A / L, kWhere);
+    // Start from the simple-interest estimate, which is close at every rate
+    // a loan is offered at; Newton then doubles the correct digits a step.
+    double i = std::min(2 * (total - L) / ((dn + 1) * L), high / 2);
+    if (!(i > low && i < high))
+        i = high / 2;
+    int steps = 0;
+    while (steps < kMaxRateSteps) {
+        ++steps;
+        const double g = excess(i);
+        if (g == 0)
+            break;
+        (g > 0 ? low : high) = i;
+        if (std::fabs(g) <= kRateResidual * L)
+            break;
+        const double d = slope(i);
+        double next = low + (high - low) / 2;
+        // A Newton step is taken only when it stays inside the bracket
+        // (which also keeps g / d from overflowing); otherwise bisect.
+        if (d < 0 && std::fabs(g) < -d * (high - low)) {
+            const double newton = i - g / d;
+            if (newton > low && newton < high)
+                next = newton;
         }
+        if (next == i || !(next > low && next < high))
+            break; // the bracket is as narrow as doubles allow
+        i = next;
     }
-    const double rate = y * 1200000 / 1000;
-    return {scope.check(rate, kWhere), k - 1};
+    return {scope.check(i * 1200, kWhere), steps};
 }
 
 double CalcInterestRate(std::int32_t n, double A, double D, double V)

@@ -38,15 +38,17 @@ double CalcLoanAmount(std::int32_t n, double A, double R, double B);
 double CalcNumPayments(double L, double A, double R);
 
 // Annual rate in percent at which n monthly payments of A repay (1 - D) * V,
-// found by fixed-point iteration (at most 99 updates; the last iterate is
-// returned if it has not settled). Returns 0 when n or the loan is 0.
+// solved to full double precision (Newton's method inside a bracket, stopping
+// on the residual). Returns 0 when n or the loan is 0, and when the payments
+// add up to exactly the loan. Throws FloatError (InvalidOp) when they add up
+// to less, or n is negative: no positive rate repays the loan then.
 double CalcInterestRate(std::int32_t n, double A, double D, double V);
 
-// CalcInterestRate together with the number of iteration updates it made.
+// CalcInterestRate together with the number of solver steps it took.
 struct RateSolution
 {
     double rate = 0; // annual percent, as CalcInterestRate returns it
-    int updates = 0; // 0..99
+    int updates = 0; // solver steps; a handful for any loan
 };
 RateSolution SolveInterestRate(std::int32_t n, double A, double D, double V);
 
@@ -76,7 +78,10 @@ struct TPayment
 };
 
 // The month-by-month schedule of one fixed-rate loan with extra principal
-// payments. Amounts are rounded to cents row by row.
+// payments. Balances, payments and interest are kept in exact whole cents
+// (the rate as an exact decimal), so each month's interest is the balance
+// times the rate rounded once, half up, as a lender's system computes it.
+// Amounts beyond 2^53 cents throw FloatError (Overflow).
 class TMortgage
 {
 public:
