@@ -1,5 +1,6 @@
 #include "finance/MortLib.h"
 
+#include "finance/Cents.h"
 #include "finance/Errors.h"
 #include "finance/FpeDetail.h"
 #include "finance/Rounding.h"
@@ -42,46 +43,6 @@ double paymentFormula(std::int32_t n, double i, double L, const char *where)
     return scope.check(L * i / (1 - F), where);
 }
 
-// Schedule amounts are whole cents in 64-bit integers, so a balance is
-// exact and interest is rounded once, half up, on the exact product. A
-// magnitude past 2^53 cents is refused: beyond it a double could not hand
-// the cents back exactly.
-constexpr std::int64_t kMaxCents = std::int64_t{1} << 53;
-// Products of cents and rate units need more than 64 bits.
-__extension__ using Wide = __int128;
-// The rate as an exact decimal: billionths of a percent, so every rate a
-// person types (6.125, 7.0625) is held without binary error.
-constexpr double kRateUnitsPerFraction = 1e11;
-
-std::int64_t toCents(double amount, const char *where)
-{
-    const double c = amount * 100;
-    if (!std::isfinite(c) || std::fabs(c) >= static_cast<double>(kMaxCents))
-        throw FloatError(std::isnan(c) ? FloatError::Kind::InvalidOp : FloatError::Kind::Overflow,
-                         where);
-    return std::llround(c);
-}
-
-std::int64_t checkedCents(Wide c, const char *where)
-{
-    if (c >= kMaxCents || c <= -kMaxCents)
-        throw FloatError(FloatError::Kind::Overflow, where);
-    return static_cast<std::int64_t>(c);
-}
-
-double fromCents(std::int64_t c)
-{
-    return static_cast<double>(c) / 100;
-}
-
-// num / den rounded half up (toward +infinity on a tie); den > 0.
-Wide divideHalfUp(Wide num, Wide den)
-{
-    const Wide twice = 2 * num + den;
-    const Wide q = twice / (2 * den);
-    return twice % (2 * den) < 0 ? q - 1 : q; // floor, not truncation, for negatives
-}
-
 // Fills `rows` (their ExtraPrincipal already set) from the loan figures and
 // returns the regular payment in cents. Throws before the caller commits.
 double computeSchedule(std::int32_t n, double principal, double rate, std::int32_t periodsPerYear,
@@ -94,41 +55,35 @@ double computeSchedule(std::int32_t n, double principal, double rate, std::int32
         const double i = scope.check(rate / periodsPerYear, kWhere);
         paymentValue = scope.check(roundCentsRaw(SchedulePayment(n, i, principal)), kWhere);
     }
-    const std::int64_t payment = toCents(paymentValue, kWhere);
-    const double rateUnits = rate * kRateUnitsPerFraction;
-    if (!std::isfinite(rateUnits) || std::fabs(rateUnits) >= static_cast<double>(kMaxCents))
-        throw FloatError(FloatError::Kind::Overflow, kWhere);
-    const Wide rateNumerator = std::llround(rateUnits);
-    const Wide rateDenominator =
-        static_cast<Wide>(periodsPerYear) * static_cast<std::int64_t>(kRateUnitsPerFraction);
+    const std::int64_t payment = ToCents(paymentValue, kWhere);
+    const ExactRate exactRate = ToExactRate(rate, kWhere);
 
-    std::int64_t balance = toCents(principal, kWhere);
-    Wide principalToDate = 0;
-    Wide interestToDate = 0;
+    std::int64_t balance = ToCents(principal, kWhere);
+    std::int64_t principalToDate = 0;
+    std::int64_t interestToDate = 0;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         TPayment &row = rows[k];
         row.Number = static_cast<std::int32_t>(k + 1);
         std::int64_t paid = 0;
         std::int64_t interest = 0;
         if (balance != 0) {
-            interest = checkedCents(divideHalfUp(balance * rateNumerator, rateDenominator), kWhere);
-            const std::int64_t t = checkedCents(static_cast<Wide>(payment) - interest +
-                                                    toCents(row.ExtraPrincipal, kWhere),
-                                                kWhere);
+            interest = PeriodInterestCents(balance, exactRate, periodsPerYear, kWhere);
+            const std::int64_t t = AddCents(SubtractCents(payment, interest, kWhere),
+                                            ToCents(row.ExtraPrincipal, kWhere), kWhere);
             // The paying-off row repays only what is left.
             paid = t <= balance ? t : balance;
-            balance = checkedCents(static_cast<Wide>(balance) - paid, kWhere);
+            balance = SubtractCents(balance, paid, kWhere);
         }
         // Already repaid: the row keeps only its extra amount.
-        principalToDate += paid;
-        interestToDate += interest;
-        row.Principal = fromCents(paid);
-        row.Interest = fromCents(interest);
-        row.Balance = fromCents(balance);
-        row.PrincipalToDate = fromCents(checkedCents(principalToDate, kWhere));
-        row.InterestToDate = fromCents(checkedCents(interestToDate, kWhere));
+        principalToDate = AddCents(principalToDate, paid, kWhere);
+        interestToDate = AddCents(interestToDate, interest, kWhere);
+        row.Principal = FromCents(paid);
+        row.Interest = FromCents(interest);
+        row.Balance = FromCents(balance);
+        row.PrincipalToDate = FromCents(principalToDate);
+        row.InterestToDate = FromCents(interestToDate);
     }
-    return fromCents(payment);
+    return FromCents(payment);
 }
 
 void requireFinite(double a, const char *where)
