@@ -18,6 +18,10 @@ double cellValue(const SpreadInputs &in, double row, double column)
     case SpreadMode::LoanAmount:
         return CalcLoanAmount(in.term, row, column, 0);
     case SpreadMode::Rate:
+        // Payments that never repay the loan have no rate; as in the term
+        // table, such a neighbour of the borrower's own loan holds 0.
+        if (in.term > 0 && row > 0 && column > 0 && in.term * column < row)
+            return 0;
         return CalcInterestRate(in.term, column, 0, row);
     case SpreadMode::Term:
         return CalcNumPayments(row, column, in.ratePercent);
@@ -61,6 +65,9 @@ SpreadTable BuildSpreadTable(const SpreadInputs &in)
     // The borrower's own figures: the same formula on the same arguments as
     // the centre cell.
     t.calculated = t.cells[3][5];
+    // The borrower's own payments must repay the loan: no rate is no result.
+    if (in.mode == SpreadMode::Rate)
+        t.calculated = CalcInterestRate(in.term, in.payment, 0, in.loan);
     const double n = in.term;
     switch (in.mode) {
     case SpreadMode::Payment:

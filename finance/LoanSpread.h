@@ -15,7 +15,7 @@ enum class SpreadMode : int
 {
     Payment = 0,    // rows loan, columns rate: monthly payments
     LoanAmount = 1, // rows payment, columns rate: loan amounts
-    Rate = 2,       // rows loan, columns payment: annual rates in percent
+    Rate = 2,       // rows loan, columns payment: annual rates in percent (0: never repaid)
     Term = 3        // rows loan, columns payment: terms in months (unrounded)
 };
 

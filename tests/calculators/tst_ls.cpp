@@ -280,7 +280,7 @@ void TestLs::failures_data()
         << u"$150,000.00||180|$1,390.52| $1,390.52|EdtTerm"_s;
     QTest::newRow("fractional term: grid kept")
         << 2 << QString() << test::texts({"EdtTerm", "360.5"}) << test::kUnidentified
-        << u"$150,000.00|7.501|360.5|$1,390.52| 7.501%|edtPayment"_s;
+        << u"$150,000.00|7.500|360.5|$1,390.52| 7.500%|edtPayment"_s;
 }
 
 void TestLs::failures()

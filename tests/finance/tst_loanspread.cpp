@@ -42,11 +42,18 @@ void TestLoanSpread::figures_data()
     addText("loans: payments by rates",
             "411.70 1161.70 7.25 10.25 | 45943.47 170293.23 99999.95 | 283212.00 183212.05",
             table(M::LoanAmount, 2, start));
-    // The rate iteration stops after 7 updates, a little above 8.75; the corners stand within
-    // 0.0012 points of 12.47021847 and 4.969389212.
+    // The rates to the sixth decimal: 12.470218, 4.969389 and 8.749994 by bisection.
     addText("rates: loans by payments",
-            "95000.00 105000.00 561.70 1011.70 | 12.47 4.97 8.75 | 283212.00 183212.00",
-            table(M::Rate, 2, start));
+            "95000.00 105000.00 561.70 1011.70 | 12.470218 4.969389 8.749994 | 283212.00 183212.00",
+            table(M::Rate, 6, start));
+    // Payments of $186.70 never repay $105,000: that neighbour holds 0; the borrower's own
+    // payments must repay the loan.
+    addText("rates: a payment that never repays",
+            "95000.00 105000.00 186.70 1386.70 | 17.418 "
+            "0.000 8.750 | 283212.00 183212.00",
+            table(M::Rate, 3, [](auto &in) { in.paymentStep = 200; }));
+    addText("rates: own payments never repay", "InvalidOp",
+            table(M::Rate, 3, [](auto &in) { in.payment = 250; }));
     addText("terms: loans by payments",
             "95000.00 105000.00 561.70 1011.70 | 158.8698 0.0000 360.0009 | 283212.71 183212.71",
             table(M::Term, 4, start));
