@@ -172,15 +172,16 @@ const QStringList &CmpPage::rowCaptions()
 }
 
 QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
-                                   const QString &cheaper)
+                                   qint64 within, const QString &cheaper)
 {
-    const QString when = payment > 0 ? QStringLiteral("after payment %1").arg(payment)
-                                     : QStringLiteral("never, within the term");
+    const QString pays =
+        payment > 0 ? QStringLiteral("pays for itself after payment %1").arg(payment)
+                    : QStringLiteral("does not pay for itself within %1 payments").arg(within);
     // With two offers "more" can only mean more than the other one; with three
     // or four the sentence has to say which.
     const QString than = cheaper.isEmpty() ? QString() : QStringLiteral(" than ") + cheaper;
-    return QStringLiteral("%1 costs %2 more at closing%3 and pays for itself %4.")
-        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, when);
+    return QStringLiteral("%1 costs %2 more at closing%3 and %4.")
+        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, pays);
 }
 
 void CmpPage::buildInputs(QWidget *panel)
@@ -461,9 +462,9 @@ void CmpPage::CalcCMP()
     QStringList sentences;
     CompareChartData chart;
     for (int c = 0; c < count; ++c)
-        chart.series.push_back({names[c], out.offers[std::size_t(c)].totalPaid});
+        chart.series.push_back({names[c], out.offers[std::size_t(c)].cost});
     for (const OfferBreakEven &e : out.breakEvens) {
-        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment,
+        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment, e.within,
                                        count > 2 ? names[e.cheaper] : QString());
         if (e.payment > 0)
             chart.marks.push_back({e.costlier, int(e.payment)});

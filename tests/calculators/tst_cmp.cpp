@@ -31,14 +31,14 @@ private Q_SLOTS:
         QTest::newRow("more financed is the better")
             << QString() << QString() << QString() << QString()
             << u"$298,500.00* $294,300.00|Offer B costs $4,200.00 more at closing and pays for "
-               u"itself after payment 57."_s
+               u"itself after payment 45."_s
             << int(CmpPage::AmountFinanced);
         QTest::newRow("third offer with insurance")
             << u"btnCmpAddOffer"_s << QString() << QString() << QString()
             << u"0* 0* 106|Offer B costs $4,200.00 more at closing than Offer A and pays for "
-               u"itself after payment 57.\nOffer A costs $500.00 more at closing than Offer C and "
-               u"pays for itself never, within the term.\nOffer B costs $4,700.00 more at closing "
-               u"than Offer C and pays for itself after payment 100."_s
+               u"itself after payment 45.\nOffer A costs $500.00 more at closing than Offer C and "
+               u"does not pay for itself within 360 payments.\nOffer B costs $4,700.00 more at "
+               u"closing than Offer C and pays for itself after payment 62."_s
             << int(CmpPage::InsuredPayments);
         QTest::newRow("the same cash at closing")
             << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << QString() << QString()
