@@ -8,6 +8,7 @@
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
+#include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
 #include <QEvent>
@@ -30,6 +31,10 @@
 namespace clvn {
 
 const QString CmpPage::SettingsSection = QStringLiteral("Loan Offers");
+const QString CmpPage::HomeValueMessage =
+    QStringLiteral("Mortgage insurance needs the home value to know when it ends.\n\r"
+                   "Please enter the home value, the lower of the purchase price and the "
+                   "appraised value,\n\ras an amount above 0.");
 
 namespace {
 
@@ -38,7 +43,8 @@ constexpr int CaptionX = 4, CaptionW = 150, ColumnX = 158, ColumnStep = 102, Fie
 constexpr int InputTop = 56, InputStep = 25;
 constexpr int GridTop = InputTop + 8 * InputStep + 6, GridRowH = 19, GridHeaderH = 20;
 constexpr int GridH = GridHeaderH + CmpPage::RowCount * GridRowH + 2;
-constexpr int SentencesTop = GridTop + GridH + 8, SentencesH = 84;
+// Room for the sentences of six pairs and the insurance note.
+constexpr int SentencesTop = GridTop + GridH + 8, SentencesH = 112;
 constexpr int ChartTop = SentencesTop + SentencesH + 6, ChartH = 240;
 constexpr int ContentW = 566, ContentH = ChartTop + ChartH + 6;
 
@@ -182,6 +188,18 @@ QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosin
     const QString than = cheaper.isEmpty() ? QString() : QStringLiteral(" than ") + cheaper;
     return QStringLiteral("%1 costs %2 more at closing%3 and %4.")
         .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, pays);
+}
+
+QString CmpPage::noInsuranceSentence(const QStringList &offers)
+{
+    const QString names = offers.size() < 2
+                              ? offers.value(0)
+                              : offers.first(offers.size() - 1).join(QStringLiteral(", ")) +
+                                    QStringLiteral(" and ") + offers.last();
+    return QStringLiteral("No mortgage insurance is charged on %1: %2 at or below 80% of the "
+                          "home value.")
+        .arg(names,
+             offers.size() < 2 ? QStringLiteral("its loan is") : QStringLiteral("each loan is"));
 }
 
 void CmpPage::buildInputs(QWidget *panel)
@@ -433,6 +451,10 @@ void CmpPage::CalcCMP()
         in.offers.push_back(o);
         names << offerName(k);
     }
+    if (OfferNeedingHomeValue(in) >= 0) {
+        showInfo(host().dialogParent(), HomeValueMessage);
+        return;
+    }
     LoanOffersResults out = CompareLoanOffers(in);
 
     // Everything the page shows, made before any of it is written.
@@ -471,6 +493,14 @@ void CmpPage::CalcCMP()
     }
     if (count > 1 && out.breakEvens.empty())
         sentences << QStringLiteral("The offers cost the same at closing.");
+    // A premium typed for a loan that needs none is left out of every figure: say so.
+    QStringList uninsured;
+    for (int c = 0; c < count; ++c)
+        if (in.offers[std::size_t(c)].monthlyInsurance > 0 &&
+            out.offers[std::size_t(c)].insuredPayments == 0)
+            uninsured << names[c];
+    if (!uninsured.isEmpty())
+        sentences << noInsuranceSentence(uninsured);
 
     m_grdCompare->setHorizontalHeaderLabels(names);
     for (int c = 0; c < MaxOffers; ++c)

@@ -54,6 +54,9 @@ public:
     };
     // The settings file's section for the offers.
     static const QString SettingsSection;
+    // Shown, and nothing written, when an offer has mortgage insurance and
+    // the home value is not above 0.
+    static const QString HomeValueMessage;
 
     explicit CmpPage(CalculatorHost &host, QWidget *parent = nullptr);
 
@@ -80,6 +83,9 @@ public:
     // a cheaper offer's name, when given, follows "at closing" as " than <name>".
     static QString breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
                                      qint64 within, const QString &cheaper = QString());
+    // The offers whose typed premium is not charged, their loans being at
+    // or below 80 % of the home value.
+    static QString noInsuranceSentence(const QStringList &offers);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

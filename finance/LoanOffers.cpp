@@ -152,6 +152,15 @@ double ActuarialApr(double amountFinanced, std::span<const double> payments)
     return scope.check(1200 * (low + (high - low) / 2), kApr);
 }
 
+int OfferNeedingHomeValue(const LoanOffersInputs &in)
+{
+    if (in.homeValue > 0)
+        return -1;
+    const auto insured =
+        std::ranges::find_if(in.offers, [](const LoanOffer &o) { return o.monthlyInsurance > 0; });
+    return insured == in.offers.end() ? -1 : int(insured - in.offers.begin());
+}
+
 LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in)
 {
     FpeScope scope;
@@ -159,6 +168,10 @@ LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in)
         throw FloatError(FloatError::Kind::InvalidOp, std::string(kWhere) + ": home value");
     for (std::size_t k = 0; k < in.offers.size(); ++k)
         requireFigures(in.offers[k], k);
+    // Without a home value nothing ends the insurance: dropping it would
+    // understate the APR and the finance charge.
+    if (const int k = OfferNeedingHomeValue(in); k >= 0)
+        refuse(std::size_t(k), "has mortgage insurance but there is no home value");
 
     LoanOffersResults out;
     for (const LoanOffer &o : in.offers)

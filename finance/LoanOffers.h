@@ -32,6 +32,10 @@ struct LoanOffersInputs
     double homeValue = 0; // shared; decides only when mortgage insurance ends
 };
 
+// The first offer (0-based) that has mortgage insurance when there is no
+// home value to end it by, or -1 when none has.
+int OfferNeedingHomeValue(const LoanOffersInputs &in);
+
 struct LoanOfferResults
 {
     double payment = 0;      // principal and interest, in cents
@@ -74,7 +78,8 @@ struct LoanOffersResults
 // The comparison. Throws FloatError, returning nothing, when an offer has a
 // loan or term of 0 or less, a term over TMortgage::MaxPayments, a negative
 // rate, points, fees, costs or insurance, costs that leave no amount
-// financed, a negative home value, or a figure with no finite result.
+// financed, a negative home value, insurance without a home value
+// (OfferNeedingHomeValue), or a figure with no finite result.
 LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in);
 
 // The monthly rate i at which payments[k] due at the end of month k + 1,

@@ -237,6 +237,7 @@ void TestComparisons::figures_data()
         {"costs leave no amount financed", {1000, 6, 360, 50, 500, 0, 0}},
         {"rate not a number", {1000, qQNaN(), 360, 0, 0, 0, 0}},
         {"loan too large for cents", {1e307, 6, 360, 0, 0, 0, 0}},
+        {"insurance without a home value", {1000, 6, 360, 0, 0, 0, 5}},
     };
     for (const auto &[name, offer] : refusals)
         addText(name, "InvalidOp", offers(0, {offer}));
