@@ -8,6 +8,7 @@
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
+#include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
 #include <QEvent>
@@ -30,6 +31,10 @@
 namespace clvn {
 
 const QString CmpPage::SettingsSection = QStringLiteral("Loan Offers");
+const QString CmpPage::HomeValueMessage =
+    QStringLiteral("Mortgage insurance needs the home value to know when it ends.\n\r"
+                   "Please enter the home value, the lower of the purchase price and the "
+                   "appraised value,\n\ras an amount above 0.");
 
 namespace {
 
@@ -38,7 +43,8 @@ constexpr int CaptionX = 4, CaptionW = 150, ColumnX = 158, ColumnStep = 102, Fie
 constexpr int InputTop = 56, InputStep = 25;
 constexpr int GridTop = InputTop + 8 * InputStep + 6, GridRowH = 19, GridHeaderH = 20;
 constexpr int GridH = GridHeaderH + CmpPage::RowCount * GridRowH + 2;
-constexpr int SentencesTop = GridTop + GridH + 8, SentencesH = 84;
+// Room for the sentences of six pairs and the insurance note.
+constexpr int SentencesTop = GridTop + GridH + 8, SentencesH = 112;
 constexpr int ChartTop = SentencesTop + SentencesH + 6, ChartH = 240;
 constexpr int ContentW = 566, ContentH = ChartTop + ChartH + 6;
 
@@ -172,15 +178,28 @@ const QStringList &CmpPage::rowCaptions()
 }
 
 QString CmpPage::breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
-                                   const QString &cheaper)
+                                   qint64 within, const QString &cheaper)
 {
-    const QString when = payment > 0 ? QStringLiteral("after payment %1").arg(payment)
-                                     : QStringLiteral("never, within the term");
+    const QString pays =
+        payment > 0 ? QStringLiteral("pays for itself after payment %1").arg(payment)
+                    : QStringLiteral("does not pay for itself within %1 payments").arg(within);
     // With two offers "more" can only mean more than the other one; with three
     // or four the sentence has to say which.
     const QString than = cheaper.isEmpty() ? QString() : QStringLiteral(" than ") + cheaper;
-    return QStringLiteral("%1 costs %2 more at closing%3 and pays for itself %4.")
-        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, when);
+    return QStringLiteral("%1 costs %2 more at closing%3 and %4.")
+        .arg(costlier, formatCurrency(extraAtClosing, 10, 2), than, pays);
+}
+
+QString CmpPage::noInsuranceSentence(const QStringList &offers)
+{
+    const QString names = offers.size() < 2
+                              ? offers.value(0)
+                              : offers.first(offers.size() - 1).join(QStringLiteral(", ")) +
+                                    QStringLiteral(" and ") + offers.last();
+    return QStringLiteral("No mortgage insurance is charged on %1: %2 at or below 80% of the "
+                          "home value.")
+        .arg(names,
+             offers.size() < 2 ? QStringLiteral("its loan is") : QStringLiteral("each loan is"));
 }
 
 void CmpPage::buildInputs(QWidget *panel)
@@ -432,6 +451,10 @@ void CmpPage::CalcCMP()
         in.offers.push_back(o);
         names << offerName(k);
     }
+    if (OfferNeedingHomeValue(in) >= 0) {
+        showInfo(host().dialogParent(), HomeValueMessage);
+        return;
+    }
     LoanOffersResults out = CompareLoanOffers(in);
 
     // Everything the page shows, made before any of it is written.
@@ -461,15 +484,23 @@ void CmpPage::CalcCMP()
     QStringList sentences;
     CompareChartData chart;
     for (int c = 0; c < count; ++c)
-        chart.series.push_back({names[c], out.offers[std::size_t(c)].totalPaid});
+        chart.series.push_back({names[c], out.offers[std::size_t(c)].cost});
     for (const OfferBreakEven &e : out.breakEvens) {
-        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment,
+        sentences << breakEvenSentence(names[e.costlier], e.extraAtClosing, e.payment, e.within,
                                        count > 2 ? names[e.cheaper] : QString());
         if (e.payment > 0)
             chart.marks.push_back({e.costlier, int(e.payment)});
     }
     if (count > 1 && out.breakEvens.empty())
         sentences << QStringLiteral("The offers cost the same at closing.");
+    // A premium typed for a loan that needs none is left out of every figure: say so.
+    QStringList uninsured;
+    for (int c = 0; c < count; ++c)
+        if (in.offers[std::size_t(c)].monthlyInsurance > 0 &&
+            out.offers[std::size_t(c)].insuredPayments == 0)
+            uninsured << names[c];
+    if (!uninsured.isEmpty())
+        sentences << noInsuranceSentence(uninsured);
 
     m_grdCompare->setHorizontalHeaderLabels(names);
     for (int c = 0; c < MaxOffers; ++c)

@@ -4,7 +4,7 @@
 // lender discloses (APR, finance charge, amount financed, total of
 // payments, total interest percentage, the five-year cost), the best of
 // each row marked, when the offer that costs more at closing pays for
-// itself, and a chart of the total paid by each offer month by month. The
+// itself, and a chart of what each offer has cost month by month. The
 // offers are kept between runs in their own section of the settings file.
 
 #include "calculators/CalculatorPage.h"
@@ -54,6 +54,9 @@ public:
     };
     // The settings file's section for the offers.
     static const QString SettingsSection;
+    // Shown, and nothing written, when an offer has mortgage insurance and
+    // the home value is not above 0.
+    static const QString HomeValueMessage;
 
     explicit CmpPage(CalculatorHost &host, QWidget *parent = nullptr);
 
@@ -75,10 +78,14 @@ public:
     int offerCount() const { return m_offerCount; }
     // The caption of each row of grdCompare.
     static const QStringList &rowCaptions();
-    // "Offer B costs $4,200.00 more at closing and pays for itself after payment 57.";
+    // "Offer B costs $4,200.00 more at closing and pays for itself after payment 45.",
+    // or "... and does not pay for itself within 360 payments." when `payment` is 0;
     // a cheaper offer's name, when given, follows "at closing" as " than <name>".
     static QString breakEvenSentence(const QString &costlier, double extraAtClosing, qint64 payment,
-                                     const QString &cheaper = QString());
+                                     qint64 within, const QString &cheaper = QString());
+    // The offers whose typed premium is not charged, their loans being at
+    // or below 80 % of the home value.
+    static QString noInsuranceSentence(const QStringList &offers);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -36,8 +36,8 @@ std::vector<PageItem> drawCompareChart(const CompareChartData &data, const QSize
     std::size_t months = 0;
     double yMax = 0;
     for (const auto &s : data.series) {
-        months = std::max(months, s.totalPaid.size());
-        for (double v : s.totalPaid)
+        months = std::max(months, s.cost.size());
+        for (double v : s.cost)
             yMax = std::max(yMax, v);
     }
     if (months < 2 || !(yMax > 0) || !std::isfinite(yMax)) {
@@ -102,7 +102,7 @@ std::vector<PageItem> drawCompareChart(const CompareChartData &data, const QSize
         item.name = chart::CompareLine;
         item.color = kColors[s % kColors.size()];
         item.penWidth = 1.25;
-        const auto &totals = data.series[s].totalPaid;
+        const auto &totals = data.series[s].cost;
         item.points.reserve(qsizetype(totals.size()));
         for (std::size_t k = 0; k < totals.size(); ++k)
             item.points.append(QPointF(px(double(k)), py(totals[k])));
@@ -110,7 +110,7 @@ std::vector<PageItem> drawCompareChart(const CompareChartData &data, const QSize
     }
     // A ring of the paying offer's colour at each break-even, its payment beside it.
     for (const auto &m : data.marks) {
-        const auto &totals = data.series[std::size_t(m.series)].totalPaid;
+        const auto &totals = data.series[std::size_t(m.series)].cost;
         if (m.payment <= 0 || std::size_t(m.payment) >= totals.size())
             continue;
         const QPointF at(px(m.payment), py(totals[std::size_t(m.payment)]));

@@ -1,8 +1,9 @@
 #pragma once
 
-// The loan offers' chart: for each offer the total paid so far (cash at
-// closing and every payment with its insurance), month by month, with a
-// mark where an offer that costs more at closing has paid for itself.
+// The loan offers' chart: for each offer what it has cost so far (its loan
+// costs at closing, then the interest and insurance of each payment),
+// month by month, with a mark where an offer that costs more at closing has
+// paid for itself.
 // Drawn as the report engine's display-list items, so the page and the
 // printed report show the same chart. Coordinates are points.
 
@@ -22,7 +23,7 @@ struct CompareChartData
     struct Series
     {
         QString name;
-        std::vector<double> totalPaid; // index k: after payment k, 0 = at closing
+        std::vector<double> cost; // index k: after payment k, 0 = at closing
     };
     struct Mark
     {

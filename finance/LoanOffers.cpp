@@ -80,21 +80,24 @@ LoanOfferResults compareOne(const LoanOffer &o, std::size_t index, double homeVa
     r.finalPayment = last == stream.rend() ? 0 : *last;
 
     r.insuredPayments = o.monthlyInsurance > 0 ? InsuredPayments(rows, o.loan, homeValue) : 0;
-    for (std::int64_t k = 0; k < r.insuredPayments; ++k)
-        stream[static_cast<std::size_t>(k)] =
-            cents(stream[static_cast<std::size_t>(k)] + o.monthlyInsurance);
-
-    r.totalPaid.assign(static_cast<std::size_t>(months) + 1, r.cashAtClosing);
+    double paid = r.cashAtClosing;
+    double cost = r.cashAtClosing;
+    r.cost.assign(static_cast<std::size_t>(months) + 1, r.cashAtClosing);
     for (std::size_t k = 0; k < n; ++k) {
-        r.totalPaid[k + 1] = addCents(r.totalPaid[k], stream[k]);
-        if (k < 60)
+        const double insurance = std::int64_t(k) < r.insuredPayments ? o.monthlyInsurance : 0.0;
+        stream[k] = cents(stream[k] + insurance);
+        paid = addCents(paid, stream[k]);
+        cost = addCents(cost, rows[k].Interest + insurance);
+        r.cost[k + 1] = cost;
+        if (k < 60) {
+            r.fiveYearTotal = paid;
             r.fiveYearPrincipal = addCents(r.fiveYearPrincipal, principal[k]);
+        }
     }
-    for (std::size_t k = n + 1; k < r.totalPaid.size(); ++k)
-        r.totalPaid[k] = r.totalPaid[n];
+    // A loan that has ended costs nothing more while a longer one runs on.
+    std::fill(r.cost.begin() + std::ptrdiff_t(n) + 1, r.cost.end(), cost);
 
-    r.totalOfPayments = cents(r.totalPaid[n] - r.cashAtClosing);
-    r.fiveYearTotal = r.totalPaid[std::min<std::size_t>(n, 60)];
+    r.totalOfPayments = cents(paid - r.cashAtClosing);
     r.financeCharge = cents(r.totalOfPayments - r.amountFinanced);
     r.totalInterestPercent = fpe::checked(interest / o.loan * 100, kWhere);
     for (const double x : {r.totalOfPayments, r.financeCharge, r.fiveYearTotal, r.fiveYearPrincipal,
@@ -149,6 +152,15 @@ double ActuarialApr(double amountFinanced, std::span<const double> payments)
     return scope.check(1200 * (low + (high - low) / 2), kApr);
 }
 
+int OfferNeedingHomeValue(const LoanOffersInputs &in)
+{
+    if (in.homeValue > 0)
+        return -1;
+    const auto insured =
+        std::ranges::find_if(in.offers, [](const LoanOffer &o) { return o.monthlyInsurance > 0; });
+    return insured == in.offers.end() ? -1 : int(insured - in.offers.begin());
+}
+
 LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in)
 {
     FpeScope scope;
@@ -156,6 +168,10 @@ LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in)
         throw FloatError(FloatError::Kind::InvalidOp, std::string(kWhere) + ": home value");
     for (std::size_t k = 0; k < in.offers.size(); ++k)
         requireFigures(in.offers[k], k);
+    // Without a home value nothing ends the insurance: dropping it would
+    // understate the APR and the finance charge.
+    if (const int k = OfferNeedingHomeValue(in); k >= 0)
+        refuse(std::size_t(k), "has mortgage insurance but there is no home value");
 
     LoanOffersResults out;
     for (const LoanOffer &o : in.offers)
@@ -173,12 +189,17 @@ LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in)
             OfferBreakEven e;
             e.costlier = x.cashAtClosing > y.cashAtClosing ? a : b;
             e.cheaper = e.costlier == a ? b : a;
-            const auto &more = out.offers[static_cast<std::size_t>(e.costlier)].totalPaid;
-            const auto &less = out.offers[static_cast<std::size_t>(e.cheaper)].totalPaid;
+            const auto &more = out.offers[std::size_t(e.costlier)].cost;
+            const auto &less = out.offers[std::size_t(e.cheaper)].cost;
             e.extraAtClosing = cents(more[0] - less[0]);
-            for (std::size_t k = 1; k < more.size() && e.payment == 0; ++k)
-                if (more[k] <= less[k])
-                    e.payment = static_cast<std::int64_t>(k);
+            e.within = std::min(in.offers[std::size_t(a)].term, in.offers[std::size_t(b)].term);
+            // Back from the shorter term to the last payment after which the
+            // costlier offer still cost more: a lead it loses again (once the
+            // other offer's insurance ends) is no break-even.
+            std::int64_t k = e.within;
+            while (k > 0 && more[std::size_t(k)] <= less[std::size_t(k)])
+                --k;
+            e.payment = k < e.within ? k + 1 : 0;
             out.breakEvens.push_back(e);
         }
     }

@@ -32,6 +32,10 @@ struct LoanOffersInputs
     double homeValue = 0; // shared; decides only when mortgage insurance ends
 };
 
+// The first offer (0-based) that has mortgage insurance when there is no
+// home value to end it by, or -1 when none has.
+int OfferNeedingHomeValue(const LoanOffersInputs &in);
+
 struct LoanOfferResults
 {
     double payment = 0;      // principal and interest, in cents
@@ -45,9 +49,10 @@ struct LoanOfferResults
     double fiveYearPrincipal = 0;    // principal repaid in 60 months
     double cashAtClosing = 0;        // points + lender fees + other costs
     std::int64_t insuredPayments = 0;
-    // totalPaid[k]: cash at closing plus every payment (insurance included)
-    // up to payment k, for k = 0 .. the longest term of the comparison.
-    std::vector<double> totalPaid;
+    // cost[k]: cash at closing plus the interest and insurance of payments
+    // 1 to k, for k = 0 .. the longest term of the comparison; flat once the
+    // offer's own term has ended.
+    std::vector<double> cost;
 };
 
 // An offer that costs more at closing against one that costs less.
@@ -56,9 +61,11 @@ struct OfferBreakEven
     int costlier = 0; // index into the offers
     int cheaper = 0;
     double extraAtClosing = 0;
-    // The first payment after which the costlier offer has paid no more in
-    // all than the cheaper one; 0 when that never happens within the term.
+    // The first payment after which the costlier offer has cost no more than
+    // the cheaper one and stays so through payment `within`, the shorter of
+    // the two terms; 0 when there is none.
     std::int64_t payment = 0;
+    std::int64_t within = 0;
 };
 
 struct LoanOffersResults
@@ -71,7 +78,8 @@ struct LoanOffersResults
 // The comparison. Throws FloatError, returning nothing, when an offer has a
 // loan or term of 0 or less, a term over TMortgage::MaxPayments, a negative
 // rate, points, fees, costs or insurance, costs that leave no amount
-// financed, a negative home value, or a figure with no finite result.
+// financed, a negative home value, insurance without a home value
+// (OfferNeedingHomeValue), or a figure with no finite result.
 LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in);
 
 // The monthly rate i at which payments[k] due at the end of month k + 1,

@@ -121,14 +121,16 @@ MortgageInsuranceResults AssessMortgageInsurance(const TMortgage &schedule, doub
         std::ranges::any_of(actual, [](const TPayment &p) { return p.ExtraPrincipal != 0; }) ||
         !std::ranges::equal(actual, original, {}, &TPayment::Balance, &TPayment::Balance);
 
-    r.askAt = firstAtOrBelow(original, homeCents, kAskPercent);
-    r.askBalance = balanceAfter(original, r.askAt);
-    if (r.withExtras) {
-        r.askActualAt = firstAtOrBelow(actual, homeCents, kAskPercent);
-        r.askActualBalance = balanceAfter(actual, r.askActualAt);
-    }
     r.endsAt = endOf(original, homeCents, &r.endsAtMidpoint);
     r.endsBalance = balanceAfter(original, r.endsAt);
+    // Once the insurance has ended there is nothing left to cancel: on a
+    // long loan the midpoint can come before the balance reaches 80 %.
+    r.askAt = std::min(firstAtOrBelow(original, homeCents, kAskPercent), r.endsAt);
+    r.askBalance = balanceAfter(original, r.askAt);
+    if (r.withExtras) {
+        r.askActualAt = std::min(firstAtOrBelow(actual, homeCents, kAskPercent), r.endsAt);
+        r.askActualBalance = balanceAfter(actual, r.askActualAt);
+    }
 
     r.premiumsAsk = RoundCents(monthlyPremium * r.askAt);
     r.premiumsAskActual = RoundCents(monthlyPremium * r.askActualAt);

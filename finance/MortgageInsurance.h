@@ -10,6 +10,7 @@
 //    the original schedule (extra payments ignored) to 78 % or below, or at
 //    the middle of the term (payment n / 2, rounded down) when that comes
 //    first.
+// The borrower can ask no later than the payment at which it ends by itself.
 // A balance equal to the threshold counts. Balances are compared in whole
 // cents as the schedule shows them, so 80 % of $200,000 is reached by a
 // balance of exactly $160,000.00.
@@ -77,6 +78,7 @@ struct MortgageInsuranceResults
     // The actual schedule differs from the original (extra payments).
     bool withExtras = false;
 
+    // Each ask is the earlier of its 80 % payment and endsAt.
     std::int32_t askAt = 0;       // original schedule at or below 80 %
     std::int32_t askActualAt = 0; // actual schedule at or below 80 %; 0 without extras
     std::int32_t endsAt = 0;      // 78 % of the original schedule, or the midpoint

@@ -2,7 +2,7 @@
 
 // The loan offers report: one page with the comparison table as the page
 // shows it (the best figure of each row in bold), the break-even sentences
-// and the page's chart of the total paid by each offer, then the common
+// and the page's chart of what each offer has cost so far, then the common
 // footer.
 
 #include "engine/Report.h"

@@ -547,7 +547,7 @@ void TestAmort::session()
     // it.
     QCOMPARE(insurance(f), u"|||||||"_s);
     calculate(f, {u"190000"_s, u"12"_s});
-    QCOMPARE(insurance(f), u"172,727%|300||180|19.500,00\u00a0€||11.700,00\u00a0€|"_s);
+    QCOMPARE(insurance(f), u"172,727%|180||180|11.700,00\u00a0€||11.700,00\u00a0€|"_s);
     click(f, u"btnRemoveMI"_s);
     QVERIFY(insurance(f) == u"|||||||"_s && !isOpen(f, u"pnlMIResults"_s));
     QCOMPARE(f.page->tableData().headings.size(), 7);

@@ -31,14 +31,25 @@ private Q_SLOTS:
         QTest::newRow("more financed is the better")
             << QString() << QString() << QString() << QString()
             << u"$298,500.00* $294,300.00|Offer B costs $4,200.00 more at closing and pays for "
-               u"itself after payment 57."_s
+               u"itself after payment 45."_s
             << int(CmpPage::AmountFinanced);
         QTest::newRow("third offer with insurance")
             << u"btnCmpAddOffer"_s << QString() << QString() << QString()
             << u"0* 0* 106|Offer B costs $4,200.00 more at closing than Offer A and pays for "
-               u"itself after payment 57.\nOffer A costs $500.00 more at closing than Offer C and "
-               u"pays for itself never, within the term.\nOffer B costs $4,700.00 more at closing "
-               u"than Offer C and pays for itself after payment 100."_s
+               u"itself after payment 45.\nOffer A costs $500.00 more at closing than Offer C and "
+               u"does not pay for itself within 360 payments.\nOffer B costs $4,700.00 more at "
+               u"closing than Offer C and pays for itself after payment 62."_s
+            << int(CmpPage::InsuredPayments);
+        // A premium typed for a loan at 80 % of the home value or less is not charged: said so.
+        QTest::newRow("insurance typed but not charged")
+            << u"edtCmpHomeValue edtCmpMI1 btnCmpAddOffer"_s << u"1000000 50"_s << QString()
+            << QString()
+            << u"0 0 0|Offer B costs $4,200.00 more at closing than Offer A and pays for itself "
+               u"after payment 45.\nOffer A costs $500.00 more at closing than Offer C and does "
+               u"not pay for itself within 360 payments.\nOffer B costs $4,700.00 more at closing "
+               u"than Offer C and does not pay for itself within 360 payments.\nNo mortgage "
+               u"insurance is charged on Offer A and Offer C: each loan is at or below 80% of the "
+               u"home value."_s
             << int(CmpPage::InsuredPayments);
         QTest::newRow("the same cash at closing")
             << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << QString() << QString()
@@ -71,6 +82,18 @@ private Q_SLOTS:
         f->type(u"edtCmpTerm1"_s, typed);
         QCOMPARE(std::exchange(f->failures, {}), QStringList{failure});
         QCOMPARE(table() + row(-1) + sentences(), before);
+    }
+    // Insurance with no home value to end it is refused by name, and nothing is written.
+    void insuranceWithoutHomeValue()
+    {
+        f->type(u"edtCmpMI1"_s, u"95"_s);
+        const QString before = table() + sentences();
+        f->type(u"edtCmpHomeValue"_s, u"0"_s);
+        QCOMPARE(f->messages(),
+                 QStringList{u"Mortgage insurance needs the home value to know when it ends.\n\r"
+                             u"Please enter the home value, the lower of the purchase price and "
+                             u"the appraised value,\n\ras an amount above 0."_s});
+        QCOMPARE(table() + sentences(), before);
     }
     // Up to four offers: Add Offer greys out at four, Remove Offer at two.
     void addAndRemove()

@@ -35,17 +35,18 @@ Text rvb(std::function<void(RentVsBuyInputs &)> change)
     };
 }
 
-// The first offer's figures, or the break-even pairs as "costlier>cheaper extra@payment".
+// The first offer's figures, or the break-even pairs as "costlier>cheaper extra@payment/within".
 Text offers(double homeValue, std::vector<LoanOffer> list, bool pairs = false)
 {
     return [=]() -> QString {
         const LoanOffersResults r = CompareLoanOffers({list, homeValue});
         QStringList parts;
         for (const OfferBreakEven &e : r.breakEvens)
-            parts << QStringLiteral("%1>%2 %3@%4")
+            parts << QStringLiteral("%1>%2 %3@%4/%5")
                          .arg(QChar(u'A' + e.costlier), QChar(u'A' + e.cheaper),
                               money(e.extraAtClosing))
-                         .arg(e.payment);
+                         .arg(e.payment)
+                         .arg(e.within);
         if (pairs)
             return words(parts);
         const LoanOfferResults &o = r.offers.front();
@@ -179,11 +180,32 @@ void TestComparisons::figures_data()
             "1896.20 1900.91 6.685 388336.71 294300.00 682636.71 127.546 121472.00 19166.74 "
             "7700.00 0",
             offers(320000, {b, a}));
+    // Break-even by cost (closing costs, interest, insurance), not by cash paid: B after 45,
+    // not 57.
     addText("four offers, six pairs",
-            "B>A 4200.00@57 A>C 500.00@0 D>A 6000.00@49 B>C 4700.00@100 D>B 1800.00@37 "
-            "D>C 6500.00@68",
+            "B>A 4200.00@45/360 A>C 500.00@0/360 D>A 6000.00@39/360 B>C 4700.00@62/360 "
+            "D>B 1800.00@29/360 D>C 6500.00@48/360",
             offers(320000, {a, b, c, d}, true));
-    addText("order of the offers does not matter", "A>B 4200.00@57", offers(320000, {b, a}, true));
+    addText("order of the offers does not matter", "A>B 4200.00@45/360",
+            offers(320000, {b, a}, true));
+    // Cash paid says after payment 3: the 30-year loan's lower payment is mostly interest.
+    const LoanOffer short15{320000, 6, 180, 0, 0, 0, 0}, long30{320000, 6.5, 360, 0, 2000, 0, 0};
+    addText("longer loan at a higher rate never pays for itself", "B>A 2000.00@0/180",
+            offers(0, {short15, long30}, true));
+    const auto costs = [](std::vector<LoanOffer> list) -> Text {
+        return [=]() -> QString {
+            const std::vector<double> cost = CompareLoanOffers({list, 0}).offers.front().cost;
+            return QString::number(cost.size() - 1) + u' ' +
+                   moneys({cost[0], cost[180], cost[181], cost.back()});
+        };
+    };
+    addText("months after the shorter loan ends add nothing to its cost",
+            "360 0.00 158316.59 158316.59 158316.59",
+            costs({{320000, 5.75, 180, 0, 0, 0, 0}, long30}));
+    // B costs no more than A after payments 56 to 103 only: A's insurance ended after 89.
+    addText(
+        "a lead lost when the other's insurance ends is no break-even", "B>A 1000.00@0/360",
+        offers(115000, {{100000, 6.5, 360, 0, 0, 0, 60}, {100000, 7, 360, 0, 1000, 0, 0}}, true));
     // Insurance ends after payment 106 (78 % of 320,000); month 1's interest 1,603.125 is a tie
     // the schedule rounds up: 3 cents above a half-even schedule's 675,535.48.
     addText("offer C with insurance",
@@ -200,12 +222,12 @@ void TestComparisons::figures_data()
     addText("term at the cap of 1200",
             "625.35 1828.03 7.500 651622.68 100000.00 751622.68 651.623 37521.00 25.37 0.00 0",
             offers(0, {{100000, 7.5, 1200, 0, 0, 0, 0}}));
-    addText("never pays for itself within the term", "B>A 1000.00@0",
+    addText("never pays for itself within the term", "B>A 1000.00@0/360",
             offers(0, {{100000, 6, 360, 0, 0, 0, 0}, {100000, 6, 360, 1, 0, 0, 0}}, true));
     addText("same cash at closing: no pair", "", offers(0, {a, a}, true));
-    // 1,000 more at closing, 500 less a month: the totals meet after payment 2, which counts.
-    addText("totals equal at a payment: break-even there", "B>A 1000.00@2",
-            offers(0, {{12000, 0, 12, 0, 0, 0, 0}, {12000, 0, 24, 0, 1000, 0, 0}}, true));
+    // 120 more at closing, 120 less interest: the costs meet after payment 1, which counts.
+    addText("costs equal at a payment: break-even there", "B>A 120.00@1/1",
+            offers(0, {{12000, 12, 1, 0, 0, 0, 0}, {12000, 0, 1, 0, 120, 0, 0}}, true));
     const std::pair<const char *, LoanOffer> refusals[] = {
         {"loan of 0", {0, 6, 360, 0, 0, 0, 0}},
         {"term of 0", {1000, 6, 0, 0, 0, 0, 0}},
@@ -214,6 +236,7 @@ void TestComparisons::figures_data()
         {"negative insurance", {1000, 6, 360, 0, 0, 0, -1}},
         {"costs leave no amount financed", {1000, 6, 360, 50, 500, 0, 0}},
         {"rate not a number", {1000, qQNaN(), 360, 0, 0, 0, 0}},
+        {"insurance without a home value", {1000, 6, 360, 0, 0, 0, 5}},
     };
     for (const auto &[name, offer] : refusals)
         addText(name, "InvalidOp", offers(0, {offer}));

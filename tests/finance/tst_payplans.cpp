@@ -133,14 +133,21 @@ void TestPayPlans::figures_data()
     addText("a cent below: 78 % one payment later",
             "82.8867 | 36 173551.12 2160.00 | 57 169167.72 3420.00",
             insurance(180000, 6.5, 360, 217163.99, 60));
-    // At 12 % the balance is still 81 % at the middle of the term.
-    addText("midpoint first", "95.0000 | 189 159789.49 22680.00 | 180m 162842.98 21600.00",
+    // At 12 % the balance is still 81 % at the middle of the term: nothing is left to cancel
+    // after it, so the ask is the midpoint too, also with extras that reach 80 % later.
+    addText("midpoint first", "95.0000 | 180 162842.98 21600.00 | 180m 162842.98 21600.00",
             insurance(190000, 12, 360, 200000, 120));
+    addText("midpoint first, with extras",
+            "95.0000 | 180 162842.98 21600.00 | 180 161344.05 21600.00 0.00 | 180m 162842.98 "
+            "21600.00",
+            insurance(190000, 12, 360, 200000, 120, All, 0, 3));
+    addText("40-year loan at 97 %", "97.0000 | 240 421484.33 87300.00 | 240m 421484.33 87300.00",
+            insurance(485000, 9.5, 480, 500000, 363.75));
     // 78 % of 208,773.06 is the balance after payment 180, the midpoint: the 78 % rule names it.
     addText("78 % at the midpoint", "91.0079 | 167 166797.72 20040.00 | 180 162842.98 21600.00",
             insurance(190000, 12, 360, 208773.06, 120));
     addText("midpoint of an odd term rounds down",
-            "95.0000 | 188 159834.66 22560.00 | 179m 162889.08 21480.00",
+            "95.0000 | 179 162889.08 21480.00 | 179m 162889.08 21480.00",
             insurance(190000, 12, 359, 200000, 120));
     addText("loan at 80 %: no insurance", "80.0000 not insured",
             insurance(160000, 6.5, 360, 200000, 78));
