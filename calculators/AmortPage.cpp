@@ -13,6 +13,7 @@
 #include "finance/Savings.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/FnpNumericEdit.h"
+#include "widgets/Format.h"
 #include "widgets/Guard.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Messages.h"
@@ -22,7 +23,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace clvn {
 
@@ -53,22 +54,15 @@ std::int32_t readInteger(const QLineEdit *edit)
     return v;
 }
 
-// The extra amount is read in the user's locale like every other field
-// ("100,50" in German), without thousands separators, so "1,5" is refused
-// where the comma groups. Where the separator is a comma, a lone "." is
-// still taken as it, as the fields take a typed point.
+// The extra amount is read as the entry fields read typed numbers: the
+// locale's grouping first ("1,500" in the US, "1.500" in Germany), a "." that
+// cannot group as the decimal point ("100.5" in Germany too).
 double readDecimal(const QLineEdit *edit)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    QString text = edit->text().trimmed();
-    if (!text.contains(locale.decimalPoint()) && text.count(u'.') == 1)
-        text.replace(u'.', locale.decimalPoint());
-    bool ok = false;
-    const double v = locale.toDouble(text, &ok);
-    if (!ok || !std::isfinite(v))
+    const std::optional<double> v = typedNumber(edit->text());
+    if (!v)
         throw ConvertError::notFloat(edit->text().toStdString());
-    return v;
+    return *v;
 }
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)

@@ -1,5 +1,5 @@
-// The settings values: the 34 keys of CLVN.INI as numbers in the user's
-// locale, fed arbitrary files, arbitrary figures and arbitrary texts.
+// The settings values: the 34 keys of CLVN.INI as numbers (the same in every
+// locale), fed arbitrary files, arbitrary figures and arbitrary texts.
 //
 // Properties:
 //   - any file loads into finite values; what a save of them writes loads

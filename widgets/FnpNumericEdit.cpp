@@ -10,6 +10,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -28,26 +29,9 @@ void TFnpNumericEdit::setDecimals(int decimals)
     m_decimals = std::clamp(decimals, 0, 9);
 }
 
-namespace {
-
-// The text with the locale's decimal separator; nothing when it does not convert.
-std::optional<double> readNumber(const QString &text)
-{
-    QLocale locale;
-    // Grouping is refused: in a plain number "1,5" is a typo, not fifteen.
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = locale.toDouble(text, &ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
-} // namespace
-
 double TFnpNumericEdit::value() const
 {
-    const std::optional<double> v = readNumber(text());
+    const std::optional<double> v = typedNumber(text());
     if (!v)
         throw ConvertError::notFloat(text().toStdString());
     return *v;
@@ -55,19 +39,23 @@ double TFnpNumericEdit::value() const
 
 double TFnpNumericEdit::shownValue() const noexcept
 {
-    return readNumber(text()).value_or(0.0);
+    return typedNumber(text()).value_or(0.0);
 }
 
 std::int32_t TFnpNumericEdit::asInteger() const
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const qlonglong v = locale.toLongLong(text().trimmed(), &ok);
-    if (!ok || v < std::numeric_limits<std::int32_t>::min() ||
-        v > std::numeric_limits<std::int32_t>::max())
+    const std::optional<QString> plain = plainNumber(text());
+    const std::string digits = plain ? plain->toStdString() : std::string();
+    const bool negative = digits.starts_with('-');
+    const char *first = digits.data() + (negative ? 1 : 0);
+    const char *last = digits.data() + digits.size();
+    const std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + negative;
+    std::int64_t v = 0;
+    // Digits only: a decimal point, even in "360,0", makes no whole number.
+    const auto res = std::from_chars(first, last, v);
+    if (!plain || first == last || res.ec != std::errc() || res.ptr != last || v > limit)
         throw ConvertError::notInteger(text().toStdString());
-    return std::int32_t(v);
+    return std::int32_t(negative ? -v : v);
 }
 
 void TFnpNumericEdit::setValue(double v)
@@ -100,6 +88,18 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
     if (!leavesField(event->reason()))
         return;
     m_validator->setActive(false);
+    // The text as it was read, without grouping and with the locale's
+    // separator ("300.000" becomes "300000", "6.5" becomes "6,5" under
+    // de_DE): the user sees which number was taken.
+    if (const std::optional<QString> plain = plainNumber(text()); plain && typedNumber(text())) {
+        const QLocale locale;
+        QString shown = *plain;
+        shown.replace(u'.', locale.decimalPoint());
+        if (shown.startsWith(u'-'))
+            shown.replace(0, 1, locale.negativeSign());
+        if (shown != text())
+            setText(shown);
+    }
     setModified(false); // what was typed has now been taken
     Q_EMIT left();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 // The number field: its value is its text. Writing a value formats it with
-// the field's decimals; reading converts the text with the locale's decimal
-// separator and throws ConvertError when it does not convert. While the user
-// types, the field takes digits, one decimal separator and a leading minus;
-// the program may set any text.
+// the field's decimals; reading takes the text as typed numbers are read
+// (Format.h plainNumber: the locale's grouping first) and throws ConvertError
+// when it is not a number. Leaving the field shows the number taken, without
+// grouping. While the user types, the field takes digits, separators and a
+// leading minus; the program may set any text.
 
 #include "widgets/NumberField.h"
 

@@ -188,6 +188,11 @@ QStringList splitSections(const QString &mask)
     return sections;
 }
 
+bool hasDigit(const QString &plain)
+{
+    return std::any_of(plain.cbegin(), plain.cend(), [](QChar c) { return c.isDigit(); });
+}
+
 } // namespace
 
 QString formatCurrency(double v, int digits, int decimals, RoundMode mode)
@@ -267,38 +272,103 @@ QString formatMask(double v, const QString &mask, int digits, RoundMode mode)
     return applySection(shown, positive, locale);
 }
 
-double parsePlain(const QString &text, bool *ok)
+bool isGroupChar(QChar c, const QLocale &locale)
+{
+    const auto isSpace = [](QChar ch) {
+        return ch == u' ' || ch == QChar(0x00A0) || ch == QChar(0x202F);
+    };
+    const QString group = locale.groupSeparator();
+    // People type a plain space where the locale writes a narrow no-break one.
+    return QString(c) == group || (group.size() == 1 && isSpace(group.at(0)) && isSpace(c));
+}
+
+std::optional<QString> plainNumber(const QString &text)
 {
     const QLocale locale;
-    std::string ascii;
-    bool point = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QString c = text.mid(i, 1);
-        if (text.at(i).isDigit() && text.at(i).digitValue() >= 0 && text.at(i).unicode() < 128) {
-            ascii += char('0' + text.at(i).digitValue());
-        } else if (i == 0 && (c == u"-" || c == locale.negativeSign())) {
-            ascii += '-';
-        } else if (!point && c == locale.decimalPoint()) {
-            point = true;
-            ascii += '.';
-        } else {
-            *ok = false;
-            return 0.0;
+    const QString decimal = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    QStringView body = QStringView(text).trimmed();
+    QString plain;
+    if (body.startsWith(u'-') || body.startsWith(minus)) {
+        body = body.mid(body.startsWith(u'-') ? 1 : minus.size());
+        plain = QStringLiteral("-");
+    }
+    // Runs of digits and the separators between them.
+    enum class Sep
+    {
+        Decimal, // the locale's decimal separator
+        Group,   // the locale's group separator
+        Point    // a '.' that is neither of them
+    };
+    QStringList runs{QString()};
+    QList<Sep> seps;
+    for (const QChar c : body) {
+        if (c >= u'0' && c <= u'9') {
+            runs.last() += c;
+            continue;
         }
+        if (QString(c) == decimal)
+            seps << Sep::Decimal;
+        else if (isGroupChar(c, locale))
+            seps << Sep::Group;
+        else if (c == u'.')
+            seps << Sep::Point;
+        else
+            return std::nullopt;
+        runs << QString();
     }
-    *ok = true;
-    if (ascii.find_first_of("0123456789") == std::string::npos)
-        return 0.0; // "", "-", "." and "-." stand for an emptied field
+    const auto thousands = [](const QStringList &groups) {
+        return groups.size() > 1 && !groups.first().isEmpty() && groups.first().size() <= 3 &&
+               groups.first().at(0) != u'0' &&
+               std::all_of(groups.cbegin() + 1, groups.cend(),
+                           [](const QString &g) { return g.size() == 3; });
+    };
+    const qsizetype points = seps.count(Sep::Decimal) + seps.count(Sep::Point);
+    if (points > 1)
+        return std::nullopt;
+    qsizetype at = -1; // the separator taken as the decimal point
+    if (points == 1)
+        at = seps.indexOf(seps.contains(Sep::Decimal) ? Sep::Decimal : Sep::Point);
+    else if (seps.size() == 1 && locale.groupSeparator() == u"." && !thousands(runs))
+        at = 0; // a '.' that cannot group is the keypad's decimal point
+    // Grouping only before the point, and only in thousands.
+    if (at >= 0 && at != seps.size() - 1)
+        return std::nullopt;
+    const QStringList whole = at < 0 ? runs : runs.mid(0, at + 1);
+    if (whole.size() > 1 && !thousands(whole))
+        return std::nullopt;
+    plain += whole.join(QString());
+    if (at >= 0)
+        plain += u'.' + runs.last();
+    return plain;
+}
+
+std::optional<double> typedNumber(const QString &text)
+{
+    const std::optional<QString> plain = plainNumber(text);
+    if (!plain || !hasDigit(*plain))
+        return std::nullopt;
+    const std::string ascii = plain->toStdString();
+    const bool negative = ascii.front() == '-';
+    const char *first = ascii.data() + (negative ? 1 : 0);
+    const char *last = ascii.data() + ascii.size();
     double v = 0.0;
-    const char *first = ascii.data();
-    if (*first == '-')
-        ++first;
-    const auto res = std::from_chars(first, ascii.data() + ascii.size(), v);
-    if (res.ec != std::errc() || !std::isfinite(v)) {
-        *ok = false;
-        return 0.0;
+    const auto res = std::from_chars(first, last, v);
+    if (res.ec != std::errc() || res.ptr != last || !std::isfinite(v))
+        return std::nullopt;
+    return negative ? -v : v;
+}
+
+double parsePlain(const QString &text, bool *ok)
+{
+    const std::optional<QString> plain = plainNumber(text);
+    if (plain && !hasDigit(*plain)) {
+        *ok = true;
+        return 0.0; // "", "-", "." and "-." stand for an emptied field
     }
-    return ascii[0] == '-' ? -v : v;
+    const std::optional<double> v = typedNumber(text);
+    *ok = v.has_value();
+    return v.value_or(0.0);
 }
 
 } // namespace clvn

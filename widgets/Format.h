@@ -12,6 +12,10 @@
 
 #include <QString>
 
+#include <optional>
+
+class QLocale;
+
 namespace clvn {
 
 // Locale currency with `digits` significant digits and `decimals` decimals.
@@ -35,9 +39,24 @@ QString formatGeneral(double v, int digits = 15, RoundMode mode = RoundMode::Hal
 QString formatMask(double v, const QString &mask, int digits = kHeldDigits,
                    RoundMode mode = RoundMode::HalfEven);
 
-// Parses a plain number as the entry fields hold it: an optional leading
-// minus, digits and at most one locale decimal separator, nothing else.
-// "", "-" and the separator alone mean 0. ok is false for anything else.
+// Whether c separates thousands in the locale: its group separator, or any of
+// the plain, no-break and narrow no-break spaces where it groups with a space.
+bool isGroupChar(QChar c, const QLocale &locale);
+
+// A typed or pasted number in plain form: ASCII digits, '.' as the decimal
+// point and an optional leading '-' ("-1234.5"); nothing when the text is not
+// a number. The locale's grouping is read first: under de_DE "300.000" is
+// 300000 and "1.234,5" is 1234.5. Groups are three digits after a first group
+// of one to three without a leading zero. A '.' is the decimal point wherever
+// it cannot group: where the locale does not group with it, or as the only
+// separator when it is not followed by a group ("6.5", "0.125", "1234.567").
+// Surrounding blanks are ignored; a text without digits ("", "-", ",") comes
+// back as it is, for the caller to judge.
+std::optional<QString> plainNumber(const QString &text);
+// The value of such a text; nothing without digits or beyond the doubles.
+std::optional<double> typedNumber(const QString &text);
+// typedNumber() for the money field: "", "-" and a separator alone mean 0
+// (an emptied field). ok is false for anything else that is not a number.
 double parsePlain(const QString &text, bool *ok);
 
 } // namespace clvn

@@ -7,8 +7,10 @@
 // decimal separator, no grouping, no currency sign) and selects it. On
 // leaving, a text the user changed is parsed into the value (empty means 0);
 // an untouched text leaves the unrounded value as it was, so tabbing through
-// a field never rounds what it holds. A validator lets through digits, one
-// decimal separator and one leading minus, for typed and pasted text alike.
+// a field never rounds what it holds. The text is read with the locale's
+// grouping first (Format.h plainNumber); one that is not a number leaves the
+// value as it was. A validator lets through digits, separators and one
+// leading minus, for typed and pasted text alike.
 
 #include "widgets/NumberField.h"
 

@@ -1,5 +1,7 @@
 #include "widgets/NumberValidator.h"
 
+#include "widgets/Format.h"
+
 #include <QKeyEvent>
 #include <QLocale>
 
@@ -16,31 +18,41 @@ QValidator::State NumberValidator::validate(QString &input, int &pos) const
     const QLocale locale; // read each time: the user's locale may change
     const QString point = locale.decimalPoint();
     const QString minus = locale.negativeSign();
-    // Where the decimal separator is not '.', a lone '.' is still meant as
-    // one (the numeric keypad types it): it becomes the locale's separator,
-    // never silently dropped. Several are grouping ("1.234.567").
-    const bool pointIsDot = point != u"." && !input.contains(point) && input.count(u'.') == 1;
+    // Separators stay as typed: whether a '.' groups or is the decimal point
+    // is only known once the number is complete ("300.000" against "6.5"
+    // under de_DE), so the fields read it when they take the text.
     QString cleaned;
     int cursor = pos;
+    bool seenDigit = false;
     bool seenPoint = false;
     for (qsizetype i = 0; i < input.size(); ++i) {
         const QChar c = input.at(i);
         const QString s(c);
+        bool keep = true;
         if (c >= u'0' && c <= u'9') {
-            cleaned += c;
-        } else if (s == point || (pointIsDot && c == u'.')) {
+            seenDigit = true;
+        } else if (s == point || (c == u'.' && !isGroupChar(c, locale))) {
             if (seenPoint)
                 return Invalid;
             seenPoint = true;
-            cleaned += point;
+        } else if (isGroupChar(c, locale)) {
+            // A space groups only between digits of the whole part; elsewhere
+            // it is the padding of a pasted figure ("1 234,50 €").
+            keep = c.isSpace() ? seenDigit && !seenPoint : !seenPoint;
+            if (!keep && !c.isSpace())
+                return Invalid; // no grouping after the decimal point
         } else if (c == u'-' || s == minus) {
             if (!cleaned.isEmpty())
                 return Invalid; // a minus only leads
             cleaned += u'-';
+            continue;
         } else {
-            if (i < pos)
-                --cursor;
+            keep = false;
         }
+        if (keep)
+            cleaned += c;
+        else if (i < pos)
+            --cursor;
     }
     if (cleaned.size() > MaxLength)
         return Invalid;
@@ -58,9 +70,11 @@ bool NumberValidator::isRefusedKey(const QKeyEvent *event)
         return false;
     const QLocale locale;
     for (const QChar c : text) {
-        // '.' is taken everywhere: validate() makes it the locale's separator.
+        // '.' is taken everywhere: the fields read it as grouping or as the
+        // decimal point once the number is complete.
         const bool allowed = (c >= u'0' && c <= u'9') || QString(c) == locale.decimalPoint() ||
-                             c == u'.' || c == u'-' || QString(c) == locale.negativeSign();
+                             c == u'.' || isGroupChar(c, locale) || c == u'-' ||
+                             QString(c) == locale.negativeSign();
         if (!allowed)
             return true;
     }

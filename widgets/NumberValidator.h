@@ -1,10 +1,11 @@
 #pragma once
 
-// Key and paste filter shared by both entry fields: digits, one locale
-// decimal separator and one leading minus. Where the separator is a comma, a
-// lone '.' (typed or pasted) is taken as the separator. Pasted text is cleaned of
-// grouping separators, currency signs, spaces and letters first, so
-// "$1,234.50" pastes as "1234.50"; what is still malformed is refused whole.
+// Key and paste filter shared by both entry fields: digits, the locale's
+// decimal and group separators, '.' and one leading minus. Separators stay as
+// typed (the fields read them: Format.h plainNumber); pasted text is cleaned
+// of currency signs, letters and blanks first, so "$1,234.50" pastes as
+// "1,234.50". A second decimal point, grouping after it or a minus that does
+// not lead is refused whole.
 
 #include <QValidator>
 
@@ -30,7 +31,7 @@ public:
     State validate(QString &input, int &pos) const override;
 
     // True for a typed printable key the fields do not take (a letter, a
-    // space, a grouping separator): such keys are swallowed before the line
+    // space where the locale does not group with one): such keys are swallowed before the line
     // edit sees them, so a refused key changes nothing and signals nothing.
     static bool isRefusedKey(const QKeyEvent *event);
 

@@ -25,10 +25,18 @@ constexpr int kFirstEscrow = 30; // InterimInterestDays
 constexpr int kEscrowCount = 4;
 constexpr int kKeyCount = 34;
 
-// The user's number format without grouping: written numbers never carry
-// group separators, and refusing them when reading keeps "8.75" from being
-// taken for 875 where '.' groups thousands.
-QLocale numberLocale()
+// The file's own number form: '.' and no grouping in every locale, so that
+// a file reads the same wherever it is opened.
+QLocale fileLocale()
+{
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// The user's number format without grouping, in which earlier versions wrote
+// their numbers ("8,75" under de_DE).
+QLocale userLocale()
 {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
@@ -104,7 +112,7 @@ QString formatSettingNumber(double value)
 {
     if (value == 0)
         value = 0; // no "-0"
-    const QLocale locale = numberLocale();
+    const QLocale locale = fileLocale();
     const QString text = locale.toString(value, 'g', 15);
     // Near the largest double, 15 digits round up past it and would not read
     // back: keep every digit there.
@@ -117,13 +125,20 @@ QString formatSettingNumber(double value)
 
 QString formatSettingInteger(std::int32_t value)
 {
-    return numberLocale().toString(value);
+    return fileLocale().toString(value);
 }
 
 std::optional<double> parseSettingNumber(const QString &text)
 {
+    QString t = text.trimmed();
+    // A ',' is the decimal separator of a file written where it is one:
+    // numbers were never written grouped.
+    if (t.count(u',') == 1 && !t.contains(u'.'))
+        t.replace(u',', u'.');
     bool ok = false;
-    const double value = numberLocale().toDouble(text.trimmed(), &ok);
+    double value = fileLocale().toDouble(t, &ok);
+    if (!ok) // the locale's own digits and signs, as earlier versions wrote them
+        value = userLocale().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -132,7 +147,9 @@ std::optional<double> parseSettingNumber(const QString &text)
 std::optional<std::int32_t> parseSettingInteger(const QString &text)
 {
     bool ok = false;
-    const int value = numberLocale().toInt(text.trimmed(), &ok);
+    int value = fileLocale().toInt(text.trimmed(), &ok);
+    if (!ok)
+        value = userLocale().toInt(text.trimmed(), &ok);
     if (!ok)
         return std::nullopt;
     return std::int32_t(value);

@@ -34,13 +34,15 @@ struct SettingsKey
 // The 34 keys in file order.
 const std::array<SettingsKey, 34> &settingsKeys();
 
-// Number text of the file: the shortest general decimal form with up to 15
-// significant digits, the user's decimal separator and no grouping
-// ("100000", "8.75", "0.0032", "786.7").
+// Number text of the file, the same in every locale: the shortest general
+// decimal form with up to 15 significant digits, '.' as the decimal point and
+// no grouping ("100000", "8.75", "0.0032", "786.7").
 QString formatSettingNumber(double value);
 QString formatSettingInteger(std::int32_t value);
-// Reading takes the same form (surrounding blanks allowed, no grouping);
-// nothing for text that is not a finite number / not a 32-bit whole number.
+// Reading takes that form, a ',' for the '.' ("8,75", as earlier versions
+// wrote it where the comma is the decimal separator) and the user's own
+// digits; surrounding blanks are allowed, grouping is not. Nothing for text
+// that is not a finite number / not a 32-bit whole number.
 std::optional<double> parseSettingNumber(const QString &text);
 std::optional<std::int32_t> parseSettingInteger(const QString &text);
 

@@ -160,6 +160,10 @@ void TestAmort::extras_data()
     QTest::newRow("100 on all payments")
         << none << texts({"rbAllPmts", "", "", "100"}) << QString() << 238
         << QStringList{u"1 $157.53 $729.17 $157.53 $729.17 $100.00 $99,842.47"_s};
+    // The amount is read with the locale's grouping, as the entry fields read it.
+    QTest::newRow("1,500 on all payments")
+        << none << texts({"rbAllPmts", "", "", "1,500"}) << QString() << 53
+        << QStringList{u"1 $1,557.53 $729.17 $1,557.53 $729.17 $1,500.00 $98,442.47"_s};
     // A payment number outside the schedule (a range past it refused whole) gets the page's own
     // message; unreadable text reaches the handler as a conversion error.
     const QString outside = u"Cannot calculate results of extra payments without new figures."

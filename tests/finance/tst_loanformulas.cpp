@@ -99,6 +99,10 @@ void TestLoanFormulas::formulas_data()
     addText("carry 9.995", "10", shortest(RoundHalfEven, 9.995, 2));
     addText("already fewer decimals", "123.456", shortest(RoundHalfEven, 123.456, 5));
     addText("1250 to hundreds", "1200", shortest(RoundHalfEven, 1250, -2));
+    // The first digit kept is the one that rounds up.
+    addText("0.006 to cents", "0.01", shortest(RoundHalfEven, 0.006, 2));
+    addText("0.6 to whole", "1", shortest(RoundHalfEven, 0.6, 0));
+    addText("600 to thousands", "1000", shortest(RoundHalfEven, 600, -3));
     addText("tiny above tie", "0.13", shortest(RoundHalfEven, 0.12500000000000003, 2));
     // Failures.
     addRow("count A = 0", "ZeroDivide", [] { return CalcNumPayments(1000, 0, 7); });

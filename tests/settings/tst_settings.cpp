@@ -57,13 +57,15 @@ QByteArray scratchWith(const QByteArray &from, const QByteArray &to)
 {
     return QByteArray(kScratch).replace(from, to);
 }
-// Four lines start-up cannot read: a comma decimal, a fraction, letters.
+// Four lines start-up cannot read: a percent sign, a fraction, letters, two commas.
 const QByteArray kUnread = scratchWith("Term=360", "Term=360.5")
-                               .replace("Interest=8.75", "Interest=6,5")
+                               .replace("Interest=8.75", "Interest=6.5%")
                                .replace("HRatio=28", "HRatio=abc")
-                               .replace("AppraisalFee=300", "AppraisalFee=3,00");
+                               .replace("AppraisalFee=300", "AppraisalFee=3,0,0");
 using Change = std::function<void(BuyerValues &, const SettingsFile &)>;
+using Save = void (SettingsFile::*)(const BuyerValues &) const;
 } // namespace
+Q_DECLARE_METATYPE(Save)
 
 class TestSettings : public QObject
 {
@@ -92,29 +94,37 @@ private slots:
         m_file.saveAll(values);
         QCOMPARE(readBytes(m_path), kScratch);
     }
-    // Shortest form, up to 15 digits, no grouping, the user's decimal separator.
+    // Shortest form, up to 15 digits, no grouping, '.' in every locale; what earlier versions
+    // wrote in the user's own form ("8,75" under de_DE) reads too, in any locale.
     void numberText_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0.0090 loses its zero") << "en_US" << 0.0090 << "0.009";
-        QTest::newRow("negative zero is 0") << "en_US" << -0.0 << "0";
-        QTest::newRow("15 digits") << "en_US" << 1.0 / 3.0 << "0.333333333333333";
-        QTest::newRow("de_DE comma") << "de_DE" << 8.75 << "8,75";
-        QTest::newRow("de_DE whole, no grouping") << "de_DE" << 100000.0 << "100000";
+        QTest::addColumn<QString>("earlier");
+        QTest::newRow("0.0090 loses its zero") << "en_US" << 0.0090 << "0.009" << u"0,009"_s;
+        QTest::newRow("negative zero is 0") << "en_US" << -0.0 << "0" << u"0"_s;
+        QTest::newRow("15 digits")
+            << "en_US" << 1.0 / 3.0 << "0.333333333333333" << u"0,333333333333333"_s;
+        QTest::newRow("de_DE point") << "de_DE" << 8.75 << "8.75" << u"8,75"_s;
+        QTest::newRow("de_DE whole, no grouping") << "de_DE" << 100000.0 << "100000" << u"100000"_s;
+        QTest::newRow("ar_EG ASCII digits")
+            << "ar_EG" << 8.75 << "8.75" << u"\u0668\u066b\u0667\u0665"_s;
         // 15 digits would round past the largest double and not read back.
         QTest::newRow("largest figure keeps every digit")
-            << "en_US" << -1.7976931348623157e308 << "-1.7976931348623157E+308";
+            << "en_US" << -1.7976931348623157e308 << "-1.7976931348623157e+308"
+            << u"-1.7976931348623157E+308"_s;
     }
     void numberText()
     {
         QFETCH(QString, locale);
         QFETCH(double, value);
         QFETCH(QString, text);
+        QFETCH(QString, earlier);
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(formatSettingNumber(value), text);
         QCOMPARE(parseSettingNumber(text).value_or(-1), value);
+        QCOMPARE(parseSettingNumber(earlier).value_or(-1), value);
     }
     // A partial foreign file (BOM, Latin-1, CRLF, case, comments): a save adds only missing keys.
     void partialFileKeepsForeignLines()
@@ -146,9 +156,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("ignored");
-        QTest::newRow("letters, comma decimal, grouping and inf in en_US")
+        QTest::newRow("letters, two commas, grouping and inf")
             << QByteArray("[LastValues]\nLoan=abc\nInterest=7.5\n[Escrows]\nPropertyTaxMonths=inf\n"
-                          "[PmiValues]\nPmip309597=0,009\n[Ratios]\nDRatio=1,000\n")
+                          "[PmiValues]\nPmip309597=0,0,9\n[Ratios]\nDRatio=1,000.5\n")
             << QStringList{u"Loan"_s, u"Pmip309597"_s, u"DRatio"_s, u"PropertyTaxMonths"_s};
         QTest::newRow("fractional term")
             << QByteArray("[LastValues]\nTerm=360.5\nInterest=7.5\n") << QStringList{u"Term"_s};
@@ -249,7 +259,7 @@ private slots:
             << storeThenDefaults(&SettingsFile::savePreferences) << kScratch;
         QTest::newRow("closing-fee save, then the defaults back")
             << storeThenDefaults(&SettingsFile::saveClosingFees)
-            << QByteArray(kUnread).replace("AppraisalFee=3,00", "AppraisalFee=300");
+            << QByteArray(kUnread).replace("AppraisalFee=3,0,0", "AppraisalFee=300");
     }
     void exitSaveKeepsUnreadLines()
     {
@@ -261,6 +271,35 @@ private slots:
         change(values, m_file);
         m_file.saveAll(values);
         QCOMPARE(readBytes(m_path), saved);
+    }
+    // Each save stores every key of its sections, in any locale: written under de_DE, read under
+    // en_US.
+    void savesStoreEveryKey_data()
+    {
+        QTest::addColumn<Save>("save");
+        QTest::addColumn<int>("first"); // the keys stored, in file order
+        QTest::addColumn<int>("count");
+        QTest::newRow("exit save") << &SettingsFile::saveAll << 0 << 34;
+        QTest::newRow("Preferences") << &SettingsFile::savePreferences << 0 << 34;
+        QTest::newRow("closing fees") << &SettingsFile::saveClosingFees << 14 << 10;
+        QTest::newRow("escrows") << &SettingsFile::saveEscrows << 30 << 4;
+    }
+    void savesStoreEveryKey()
+    {
+        QFETCH(Save, save);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        const BuyerValues values[] = {BuyerValues(), changedValues()};
+        BuyerValues read;
+        QLocale::setDefault(QLocale(u"de_DE"_s));
+        (m_file.*save)(values[1]);
+        test::pinLocale();
+        QVERIFY(m_file.load(read).ok());
+        for (int i = 0; i < 34; ++i) {
+            const SettingsKey &k = settingsKeys()[size_t(i)];
+            const BuyerValues &v = values[i >= first && i < first + count];
+            QVERIFY2(k.whole ? read.*k.whole == v.*k.whole : read.*k.real == v.*k.real, k.key);
+        }
     }
     // A read-only program folder's CLVN.INI seeds the user's copy (foreign lines too) and stays
     // as it was; once there, the user's copy is read, not the seed.
@@ -279,9 +318,12 @@ private slots:
         qputenv("HOME", QFile::encodeName(home.path()));
         QString path, seed, error;
         BuyerValues values, again;
-        // As user nobody under root, whom permission bits do not bind.
+        // As user nobody under root, whom permission bits do not bind, in a folder of nobody's
+        // own: the write probe refuses it, not the owner check.
         const bool root = geteuid() == 0;
-        const bool ran = !root || (setegid(65534) == 0 && seteuid(65534) == 0);
+        const bool ran =
+            !root || (::chown(QFile::encodeName(program).constData(), 65534, 65534) == 0 &&
+                      setegid(65534) == 0 && seteuid(65534) == 0);
         if (ran) {
             SettingsFile settings = SettingsFile::forProgramFolder(program);
             path = settings.path();
@@ -334,7 +376,8 @@ private slots:
         QCOMPARE(boxes.count(), 1);
         QVERIFY(m_errors.isEmpty());
     }
-    // Restore, Cancel store nothing; Save stores all tabs; a failed save keeps the window open.
+    // Restore, Cancel store nothing; Save stores all tabs, in any locale; a failed save keeps the
+    // window open.
     void prefsButtons()
     {
         BuyerValues stored;
@@ -351,12 +394,14 @@ private slots:
         QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_values == stored);
         QVERIFY(test::writeBytes(m_path, "; mine\n[LastValues]\nLoan=100000\n"));
+        QLocale::setDefault(QLocale(u"de_DE"_s)); // stored so that en_US reads it too
         open();
-        type(u"edtP_LoanAmount"_s, u"123456.5"_s);
+        type(u"edtP_LoanAmount"_s, u"123456,5"_s);
         type(u"edtP_TermInMonths"_s, u"180"_s);
         type(u"edtP_AF"_s, u"425"_s, 1);
         type(u"edtP_IIDays"_s, u"21"_s, 2);
         click(u"btnSave"_s);
+        test::pinLocale();
         QVERIFY(!m_dlg->isVisible() && m_dlg->result() == QDialog::Accepted);
         BuyerValues expected, onDisk;
         expected.Loan = 123456.5;

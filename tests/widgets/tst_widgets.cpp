@@ -116,7 +116,9 @@ private Q_SLOTS:
         add("number no negative zero", "0.00", [] { return number(2, -0.001); });
         add("reads rate", "7.5", [] { return reading(u"7.5"_s, false); });
         add("reads term", "360", [] { return reading(u"360"_s, true); });
-        add("refuses grouping", "refused", [] { return reading(u"1,500"_s, false); });
+        add("reads grouping", "1500", [] { return reading(u" 1,500 "_s, false); });
+        add("refuses misplaced grouping", "refused", [] { return reading(u"1,5"_s, false); });
+        add("reads grouped term", "1000", [] { return reading(u"1,000"_s, true); });
         add("refuses infinite", "refused", [] { return reading(u"inf"_s, false); });
         add("refuses fraction", "refused", [] { return reading(u"7.5"_s, true); });
         add("refuses empty whole", "refused", [] { return reading(QString(), true); });
@@ -129,7 +131,7 @@ private Q_SLOTS:
         QCOMPARE(f(), expected);
     }
     // Keys one by one, a paste cleaned or refused whole; a popup is no leaving; leaving takes a
-    // changed text. Under a decimal comma a typed point is the separator.
+    // changed text, the locale's grouping first. A point that cannot group is the separator.
     void typing_data()
     {
         QTest::addColumn<QString>("locale");
@@ -143,27 +145,37 @@ private Q_SLOTS:
                             const char *input, const char *edited, double value,
                             const char *shown) {
             QTest::newRow(name) << QString::fromLatin1(locale) << kind << paste
-                                << QString::fromLatin1(input) << QString::fromUtf8(edited) << value
-                                << QString::fromUtf8(shown);
+                                << (input ? QString::fromUtf8(input) : QString())
+                                << QString::fromUtf8(edited) << value << QString::fromUtf8(shown);
         };
         add("tab through", "en", 'C', false, nullptr, "1234.57", 1234.56789, "$1,234.57");
         add("letter, 2nd point, late minus", "en", 'C', false, "12a.3.4-5", "12.345", 12.345,
             "$12.34");
         add("leading minus", "en", 'C', false, "-0.129", "-0.129", -0.129, "($0.13)");
-        add("grouping, dollar, spaces", "en", 'C', false, " $1,234 ", "1234", 1234, "$1,234.00");
+        add("grouping, dollar, spaces", "en", 'C', false, " $1,234 ", "1,234", 1234, "$1,234.00");
         add("emptied means zero", "en", 'C', false, "", "", 0, "$0.00");
         add("percent", "en", 'P', false, "7.5", "7.5", 0.075, "7.50%");
-        add("paste formatted money", "en", 'C', true, "$1,234.50", "1234.50", 1234.5, "$1,234.50");
+        add("paste formatted money", "en", 'C', true, "$1,234.50", "1,234.50", 1234.5, "$1,234.50");
+        add("en 6,5 is no number", "en", 'C', false, "6,5", "6,5", 1234.56789, "$1,234.57");
         add("paste with two points", "en", 'C', true, "12a.3.4-5", "1234.57", 1234.56789,
             "$1,234.57");
         add("paste too long", "en", 'C', true, "9999999999999999999999999999999999999999",
             "1234.57", 1234.56789, "$1,234.57");
         add("number field keys", "en", 'N', false, "12a.3.4-5", "12.345", 12.345, "12.345");
-        add("de rate with a point", "de", 'N', false, "6.5", "6,5", 6.5, "6,5");
-        add("de money with a point", "de", 'C', false, "1234.5", "1234,5", 1234.5,
-            "1.234,50\u00a0€");
+        add("de rate with a point", "de", 'N', false, "6.5", "6.5", 6.5, "6,5");
+        add("de premium with a point", "de", 'N', false, "0.125", "0.125", 0.125, "0,125");
+        add("de 1234.5", "de", 'C', false, "1234.5", "1234.5", 1234.5, "1.234,50\u00a0€");
+        add("de thousands", "de", 'C', false, "300.000", "300.000", 300000, "300.000,00\u00a0€");
+        add("de 288.000,00", "de", 'N', false, "288.000,00", "288.000,00", 288000, "288000,00");
+        add("de 1.234,5", "de", 'C', false, "1.234,5", "1.234,5", 1234.5, "1.234,50\u00a0€");
+        add("de paste of millions", "de", 'C', true, "1.234.567", "1.234.567", 1234567,
+            "1.234.567,00\u00a0€");
+        add("fr typed spaces", "fr", 'N', false, "1 234,5", "1 234,5", 1234.5, "1234,5");
+        add("fr paste of money", "fr", 'C', true, "1\u202f234\u00a0567,50\u00a0€",
+            "1\u202f234\u00a0567,50", 1234567.5, "1\u202f234\u202f567,50\u00a0€");
+        add("fr point", "fr", 'N', false, "6.5", "6.5", 6.5, "6,5");
         add("de second separator refused", "de", 'C', false, "9,9.5", "9,95", 9.95, "9,95\u00a0€");
-        add("de masked money", "de", 'M', false, "183212.97", "183212,97", 183212.97,
+        add("de masked money", "de", 'M', false, "183212.97", "183212.97", 183212.97,
             "183.212,97\u00a0€");
     }
     void typing()
