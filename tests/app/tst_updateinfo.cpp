@@ -1,7 +1,8 @@
 // The text rules of the update check: META lines, version comparison, the
-// page's date and the proposed download name, worked out by hand.
+// page's date, the proposed download name and the length limits, worked out by hand.
 
 #include "app/UpdateInfo.h"
+#include "app/WebDialogs.h"
 
 #include <QTest>
 
@@ -21,6 +22,8 @@ private slots:
     void readsDates();
     void namesTheDownload_data();
     void namesTheDownload();
+    void limits_data();
+    void limits();
 };
 
 void TestUpdateInfo::readsAPage_data()
@@ -156,6 +159,27 @@ void TestUpdateInfo::namesTheDownload()
 {
     QFETCH(QString, address);
     QTEST(defaultFileName(address), "name");
+}
+
+void TestUpdateInfo::limits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown"); // as a line of the update window
+    QTest::addColumn<bool>("version");  // accepted as a version
+    // Each limit from both sides: the longest text kept whole, one more cut or refused.
+    const QString version = u"1."_s + QString(30, u'0');
+    QTest::newRow("32-character version") << version << version << true;
+    QTest::newRow("33-character version") << version + u'1' << version + u'1' << false;
+    const QString line(200, u'x');
+    QTest::newRow("200-character line") << line << line << false;
+    QTest::newRow("201-character line") << line + u'y' << line.left(199) + u'…' << false;
+}
+
+void TestUpdateInfo::limits()
+{
+    QFETCH(QString, text);
+    QTEST(shownText(text, kMaxLineLength), "shown");
+    QTEST(isVersionNumber(text), "version");
 }
 
 QTEST_GUILESS_MAIN(TestUpdateInfo)

@@ -284,6 +284,8 @@ void TestAmort::mortgageInsurance_data()
         << kLoan << none << u"0"_s << QString() << u"$0.00"_s << nothing
         << u"Please enter the home value, the lower of the purchase price and the appraised "
            u"value,\n\ras an amount above 0."_s;
+    QTest::newRow("typed premium") << kLoan << none << home << u"70"_s << u"$78.00"_s
+                                   << u"90.000%|95||109|$6,650.00||$7,630.00|"_s << QString();
     QTest::newRow("negative premium")
         << kLoan << none << home << u"-1"_s << u"$78.00"_s << nothing
         << u"The monthly mortgage insurance premium cannot be below 0."_s;
@@ -308,8 +310,11 @@ void TestAmort::mortgageInsurance()
     click(f, u"btnMortgageInsurance"_s);
     f.type(u"edtMIHomeValue"_s, home);
     QTEST(f.get<TNumEdit>(u"edtMIPremium"_s)->displayText(), "proposed");
-    if (!premium.isEmpty())
+    if (!premium.isEmpty()) { // then Home Value entered and left unchanged: the premium stays
         f.type(u"edtMIPremium"_s, premium);
+        f.get(u"edtMIHomeValue"_s)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.get(u"edtMIHomeValue"_s), Qt::Key_Tab);
+    }
     click(f, u"btnApplyMI"_s);
     QCOMPARE(f.messages(), message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(!isOpen(f, u"pnlAddExtra"_s)); // the two panels share their place
@@ -330,7 +335,8 @@ void TestAmort::mortgageInsurance()
     QCOMPARE(colour(parts[3].toInt() - 1, 6).value<QColor>(), AmortModel::EndsColor);
     QVERIFY(!colour(ask, 0).isValid());
     QCOMPARE(table.headings.last(), u"Mortgage Insurance"_s);
-    QCOMPARE(table.rows[std::size_t(ask - 1)].back().value, 78.0);
+    QCOMPARE(table.rows[std::size_t(ask - 1)].back().value,
+             premium.isEmpty() ? 78.0 : premium.toDouble());
     QCOMPARE(table.rows[std::size_t(ask)].back().value, 0.0);
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/Pages.h"
 #include "calculators/AmortPage.h"
+#include "calculators/CmpPage.h"
 #include "calculators/LsPage.h"
 #include "engine/PageView.h"
 #include "finance/Errors.h"
@@ -11,6 +12,7 @@
 #include "reports/Print.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
+#include "reports/Qrgrid.h"
 #include "reports/ValueFormats.h"
 #include "tests/support/PageFixture.h"
 #include "widgets/Guard.h"
@@ -336,6 +338,13 @@ void TestReports::schedule()
         }
     }
     QCOMPARE(next, 360);
+    // No insurance, no block: page 1's header sits only the title's height below later pages'.
+    const auto headerTop = [&out](std::size_t page) {
+        return std::ranges::find(out.pages[page].items, u"HeaderRule1"_s, &PageItem::name)
+            ->rect.y();
+    };
+    QCOMPARE(headerTop(0) - headerTop(1),
+             printer.dispatcher.amortization().Rep().band(u"TitleBand"_s)->height());
 }
 
 void TestReports::figures_data()
@@ -455,6 +464,9 @@ void TestReports::figures_data()
         u"A|Bank||APR|6.924%|6.685%|"
         u"$7,700.00||Bank costs $4,200.00 more at closing and pays for itself after payment 45.|45|"
         u"Offer A"_s);
+    // An offer added then removed leaves nothing of its column, though the grid keeps its figures.
+    add("loan offers: one added and removed", u"CMP"_s, u"btnCmpAddOffer|btnCmpRemoveOffer"_s,
+        u"|"_s, u"lblCmpHead1|lblCmpHead2|lblCmpCell0_2|lblCmpCell10_2"_s, u"Offer B|||"_s);
     // Figures of an independent schedule (tst_ppc); a row's last choice leaves what was calculated.
     const QString range = u"rbtnRangePmts|edtPPCFromPmt|edtPPCToPmt|edtPPCInterest|rbtnOnePmt"_s;
     add("prepayment: German figures", u"PPC"_s, range, u"|12|24|8.75|"_s, {},
@@ -475,9 +487,11 @@ void TestReports::figures_data()
     add("prepayment: single payment", u"PPC"_s,
         u"rbtnOnePmt|edtPPCFromPmt|edtPPCExtraAmount|rbtnAllPmts"_s, u"|1|99000|"_s,
         u"qrlblPrepayDetails|qrlblNewTerm"_s, u"$99,000.00, applied to payment 1,|3"_s);
-    // A range that ends before it starts pays its first payment alone.
+    // A range that ends where it starts, or before, pays its first payment alone.
     add("prepayment: range ending before it starts", u"PPC"_s, range, u"|24|12|8.75|"_s,
         u"qrlblPrepayDetails"_s, u"$100.00, applied to payment 24,"_s);
+    add("prepayment: range of one payment", u"PPC"_s, range, u"|5|5|8.75|"_s,
+        u"qrlblPrepayDetails"_s, u"$100.00, applied to payment 5,"_s);
     // Nothing applied: the sentence says why (a number outside the schedule set as another page
     // may).
     const QString none = u"qrlblPrepayDetails"_s;
@@ -528,6 +542,8 @@ void TestReports::figures()
         return std::ranges::find(p.items, name, &PageItem::name)->font.bold();
     };
     QVERIFY(page != u"CMP" || (bold(u"lblCmpCell2_1"_s) && !bold(u"lblCmpCell2_0"_s)));
+    for (int r = 0; page == u"CMP" && r < CmpPage::RowCount; ++r) // every caption, the last too
+        QCOMPARE(p.textOf(u"lblCmpCaption%1"_s.arg(r)), CmpPage::rowCaptions()[r]);
     if (const PageItem *opening = p.findText(u"Based upon your prepayment amount of "_s))
         QCOMPARE(p.findText(p.textOf(u"qrlblPrepayDetails"_s))->rect.topLeft(), // on its line
                  opening->rect.topRight());
