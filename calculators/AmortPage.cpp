@@ -252,7 +252,7 @@ void AmortPage::buildGrid()
 
 void AmortPage::buildChart()
 {
-    m_btnAmortChart = addButton(this, QStringLiteral("btnAmortChart"), QStringLiteral("C&hart"), {},
+    m_btnAmortChart = addButton(this, QStringLiteral("btnAmortChart"), QStringLiteral("Char&t"), {},
                                 QRect(300, 104, 100, 25));
     connectGuarded(m_btnAmortChart, &QPushButton::clicked, this, [this] { BtnAmortChartClick(); });
 
@@ -292,7 +292,7 @@ void AmortPage::BtnAmortChartClick()
 
 void AmortPage::showChosenView()
 {
-    m_btnAmortChart->setText(m_chartShown ? QStringLiteral("&Table") : QStringLiteral("C&hart"));
+    m_btnAmortChart->setText(m_chartShown ? QStringLiteral("&Table") : QStringLiteral("Char&t"));
     m_pnlAmortChart->setGeometry(m_grdAmortization->geometry());
     m_grdAmortization->setVisible(!m_chartShown);
     m_pnlAmortChart->setVisible(m_chartShown);

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QProcess>
 
 #include <optional>
 
@@ -227,6 +228,38 @@ private Q_SLOTS:
         QCOMPARE(help.lastTopic(), topic);
         QVERIFY(help.window()->isVisible());
         QCOMPARE(catcher.count(), 0);
+    }
+
+    // The program answers --help, --version and a mistyped option on the terminal and
+    // ends; Qt's own options still pass. `shown`: in what it prints.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("--help") << test::texts({"--help"}) << 0 << u"Usage: "_s;
+        QTest::newRow("-h, Qt's -style")
+            << test::texts({"-style", "fusion", "-h"}) << 0 << u"Usage: "_s;
+        QTest::newRow("--help-all") << test::texts({"--help-all"}) << 0 << u"Usage: "_s;
+        QTest::newRow("--version") << test::texts({"--version"}) << 0 << u"Calvenor 1.0.04\n"_s;
+        QTest::newRow("unknown") << test::texts({"--frobnicate"}) << 1
+                                 << u"Unknown option 'frobnicate'."_s;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, shown);
+        QProcess program;
+        program.start(QStringLiteral(CLVN_PROGRAM), arguments);
+        const bool ended = program.waitForFinished(10000);
+        if (!ended)
+            program.kill(); // it opened its window instead
+        QVERIFY(ended);
+        QCOMPARE(program.exitCode(), exitCode);
+        const QByteArray out =
+            exitCode ? program.readAllStandardError() : program.readAllStandardOutput();
+        QVERIFY2(QString::fromLocal8Bit(out).contains(shown), out.constData());
     }
 
 private:
