@@ -4,7 +4,8 @@
 // decimal separator and one leading minus. Where the separator is a comma, a
 // lone '.' (typed or pasted) is taken as the separator. Pasted text is cleaned of
 // grouping separators, currency signs, spaces and letters first, so
-// "$1,234.50" pastes as "1234.50"; what is still malformed is refused whole.
+// "$1,234.50" pastes as "1234.50"; what is still malformed, or has more decimals
+// than the field keeps, is refused whole.
 
 #include <QValidator>
 
@@ -27,6 +28,9 @@ public:
     void setActive(bool on) { m_active = on; }
     bool isActive() const { return m_active; }
 
+    // Decimals a typed figure may have; -1: any number.
+    void setMaxDecimals(int decimals) { m_maxDecimals = decimals; }
+
     State validate(QString &input, int &pos) const override;
 
     // True for a typed printable key the fields do not take (a letter, a
@@ -36,6 +40,7 @@ public:
 
 private:
     bool m_active = false;
+    int m_maxDecimals = -1;
 };
 
 } // namespace clvn
