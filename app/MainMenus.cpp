@@ -36,6 +36,7 @@ const QKeySequence kResetKey(Qt::CTRL | Qt::Key_R);
 const QKeySequence kMenuKey(Qt::CTRL | Qt::Key_M);
 const QKeySequence kHelpKey(Qt::Key_F1);
 const QKeySequence kExitKey(Qt::CTRL | Qt::Key_Q);
+const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
 // The desktop's usual Configure key; QKeySequence::Preferences has none on
 // most Linux desktops.
 const QKeySequence kPrefsKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Comma);
@@ -155,6 +156,14 @@ void TfrmMain::buildMenus()
     bindCommand(printSetup, [this] { MnuFilePrintSetupClick(); });
     bindCommand(m_mnuFilePrint, [this] { Print(); });
     bindCommand(exit, [this] { close(); });
+
+    // Reset asks nothing: it can be taken back instead.
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    m_mnuEditUndoReset = addItem(edit, u"mnuEditUndoReset"_s, u"&Undo Reset"_s);
+    m_mnuEditUndoReset->setShortcut(kUndoKey);
+    m_mnuEditUndoReset->setEnabled(false);
+    bindCommand(m_mnuEditUndoReset, [this] { UndoReset(); });
 
     m_mnuCalculators = bar->addMenu(QStringLiteral("&Calculators"));
     m_mnuCalculators->setObjectName(QStringLiteral("MnuCalculators"));

@@ -97,6 +97,8 @@ AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     setTabOrder(m_btnAddExtraPayments, m_btnAmortChart);
     setTabOrder(m_btnAmortChart, m_grdAmortization);
     m_mi = new MiPanel(host, *this);
+    // Enter in the insurance panel applies it.
+    setDefaultButton(m_mi->findChild<QPushButton *>(QStringLiteral("btnApplyMI")), m_mi);
 }
 
 void AmortPage::buildFields()
@@ -144,6 +146,7 @@ void AmortPage::buildFields()
                   QRect(300, top + 50, 100, 25));
 
     connectGuarded(m_btnCalculate, &QPushButton::clicked, this, [this] { CalcAmortization(); });
+    setDefaultButton(m_btnCalculate);
     connectGuarded(m_btnAddExtraPayments, &QPushButton::clicked, this, [this] { BtnExtraClick(); });
 }
 
@@ -214,6 +217,7 @@ void AmortPage::buildExtraPanel()
             SetExtraPaymentFields(PrepaymentMode::All);
     });
     connectGuarded(m_btnAddExtra, &QPushButton::clicked, this, [this] { BtnRecalcExtraClick(); });
+    setDefaultButton(m_btnAddExtra, m_pnlAddExtra);
     connectGuarded(m_btnRemove, &QPushButton::clicked, this, [this] { BtnRemoveClick(); });
     connectGuarded(m_btnCancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
@@ -282,6 +286,9 @@ void AmortPage::buildChart()
     layout->addWidget(m_lblAmortSavings);
     layout->addWidget(m_chart, 1);
     m_pnlAmortChart->hide();
+    addResultWidget(m_pnlAmortChart);
+    // Extra payments go onto the schedule shown: not onto one of other figures.
+    addResultWidget(m_btnAddExtraPayments);
 }
 
 void AmortPage::BtnAmortChartClick()
@@ -385,6 +392,18 @@ void AmortPage::recoverFromFloatError(bool active)
 {
     if (active)
         ResetMortgage();
+}
+
+void AmortPage::recalculate()
+{
+    if (host().mortgage().Payments().empty()) {
+        CalcAmortization();
+        return;
+    }
+    m_btnAddExtra->setEnabled(true);
+    host().setResetEnabled(true);
+    host().AllowPrinting();
+    FillAmortizationGrid();
 }
 
 void AmortPage::CalcAmortization()

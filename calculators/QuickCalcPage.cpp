@@ -120,6 +120,7 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     connectGuarded(m_btnCalcN, &QPushButton::clicked, this, [this] { BtnCalcNClick(); });
     connectGuarded(m_btnCalcQuickCalc, &QPushButton::clicked, this,
                    [this] { BtnCalcQuickCalcClick(); });
+    setDefaultButton(m_btnCalcQuickCalc);
 }
 
 void QuickCalcPage::enter()
