@@ -8,9 +8,11 @@
 #include "widgets/NumberField.h"
 
 #include <QAbstractItemView>
+#include <QColor>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -18,6 +20,11 @@
 #include <utility>
 
 namespace clvn {
+
+namespace {
+// A greyed result field's own disabled text colour, put back when current.
+constexpr const char *kTextBeforeStale = "clvnTextBeforeStale";
+} // namespace
 
 // What Reset throws away: the page's inputs as the user left them and the
 // state it shares with the other pages.
@@ -191,9 +198,17 @@ void CalculatorPage::showStale(bool stale)
 {
     m_stale = stale;
     if (!stale) {
-        for (const QPointer<QWidget> &w : std::as_const(m_greyed))
-            if (w)
-                w->setEnabled(true);
+        for (const QPointer<QWidget> &w : std::as_const(m_greyed)) {
+            if (!w)
+                continue;
+            w->setEnabled(true);
+            if (auto *field = qobject_cast<NumberField *>(w.data())) {
+                QPalette palette = field->palette();
+                palette.setColor(QPalette::Disabled, QPalette::Text,
+                                 field->property(kTextBeforeStale).value<QColor>());
+                field->setPalette(palette);
+            }
+        }
         m_greyed.clear();
         if (m_staleNote)
             m_staleNote->hide();
@@ -212,6 +227,13 @@ void CalculatorPage::showStale(bool stale)
             continue; // the page's own choice, put back as it was
         w->setEnabled(false);
         m_greyed << w;
+        // A result field keeps black on yellow even when disabled: grey its figure.
+        if (auto *field = qobject_cast<NumberField *>(w)) {
+            QPalette palette = field->palette();
+            field->setProperty(kTextBeforeStale, palette.color(QPalette::Disabled, QPalette::Text));
+            palette.setColor(QPalette::Disabled, QPalette::Text, Qt::darkGray);
+            field->setPalette(palette);
+        }
     }
     if (!m_staleNote) {
         m_staleNote = new QLabel(this);
