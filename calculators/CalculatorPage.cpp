@@ -60,7 +60,9 @@ void CalculatorPage::resetUndoably()
                                                     .choices = {},
                                                     .lists = {}});
     for (QLineEdit *edit : findChildren<QLineEdit *>()) {
-        if (edit->isReadOnly() || qobject_cast<QComboBox *>(edit->parentWidget()))
+        // Figures the page shows read-only are kept too: which are read-only
+        // depends on the page's mode, and the calculation may not set them all.
+        if (qobject_cast<QComboBox *>(edit->parentWidget()))
             continue;
         if (auto *money = qobject_cast<TNumEdit *>(edit))
             kept->money.append({money, money->value()});

@@ -351,6 +351,8 @@ private Q_SLOTS:
         QTest::newRow("Amort with extra payments, menu")
             << u"btnAmort"_s << u"edtMortAmt"_s << u"250000"_s << false;
         QTest::newRow("CMP, a third offer") << u"btnCMP"_s << u"edtCmpRate2"_s << u"5.25"_s << true;
+        QTest::newRow("ECC, down payment unlocked")
+            << u"btnECC"_s << u"edtEccCDownPayment"_s << u"50000"_s << true;
     }
     void undoResetPutsEverythingBack()
     {
@@ -360,6 +362,8 @@ private Q_SLOTS:
         QFETCH(bool, byKey);
         start(page);
         test::MessageBoxCatcher catcher;
+        if (page == u"btnECC"_s)
+            m_main->click(u"btnUnlockDownPayment"_s);
         test::type(m_main->get(field), typed);
         CalculatorPage *shownPage = window().page(window().activePageName());
         auto *grid = shownPage->findChild<QAbstractItemView *>();
@@ -376,7 +380,8 @@ private Q_SLOTS:
             QStringList texts;
             for (const QLineEdit *edit : shownPage->findChildren<QLineEdit *>())
                 texts << edit->objectName() + u'=' + value(edit->objectName()) +
-                             (edit->isVisible() ? u""_s : u" hidden"_s);
+                             (edit->isVisible() ? u""_s : u" hidden"_s) +
+                             (edit->isReadOnly() ? u" read-only"_s : u""_s);
             const QAbstractItemModel *rows = grid ? grid->model() : nullptr;
             for (int c = 0; rows && c < rows->columnCount(); ++c)
                 texts << rows->index(rows->rowCount() - 1, c).data().toString();
