@@ -237,6 +237,10 @@ void CalculatorPage::showStale(bool stale)
             field->setPalette(palette);
         }
     }
+    if (m_greyed.isEmpty()) {
+        m_stale = false; // nothing shown yet (the Quick Calculator before its first answer)
+        return;
+    }
     if (!m_staleNote) {
         m_staleNote = new QLabel(this);
         m_staleNote->setObjectName(QStringLiteral("lblStale"));
