@@ -91,6 +91,7 @@ void TfrmMain::FormCreate()
     // window and page shows (the filter lives as long as the window).
     makeAccessible(this);
     new AccessibleWindows(this);
+    QApplication::instance()->installEventFilter(this);
     QApplication::restoreOverrideCursor();
 }
 
@@ -172,7 +173,7 @@ void TfrmMain::MnuFileExportCSVClick()
 {
     auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget());
     const auto *table = dynamic_cast<const TableSource *>(p);
-    if (table)
+    if (table && resultsAreCurrent())
         m_csv->exportTable(this, *table, p->title());
 }
 
@@ -216,7 +217,7 @@ void TfrmMain::MnuFilePrintSetupClick()
 
 void TfrmMain::Print()
 {
-    if (!m_nbkMain->isVisible())
+    if (!m_nbkMain->isVisible() || !resultsAreCurrent())
         return;
     printPage(*m_printer, m_nbkMain->currentWidget());
 }

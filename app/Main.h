@@ -75,6 +75,8 @@ public:
     // Navigation: `sender` is one of the controls bound to it.
     void gotoChosenCalculator(QObject *sender);
     void Reset();
+    // Takes the last Reset of the active page back (once).
+    void UndoReset();
     void btnHelpClick();
     void AppOnException(std::exception_ptr error);
 
@@ -104,6 +106,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
@@ -139,6 +142,9 @@ private:
     void MnuFilePrintSetupClick();
     void Print();
     void MnuFileExportCSVClick();
+    // False, having said why, while the active page's results are out of date.
+    bool resultsAreCurrent();
+    void updateUndoReset();
     void openLinkOrSay(Link link);
 
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
@@ -170,6 +176,7 @@ private:
     QToolButton *m_btnReset = nullptr;
     QAction *m_mnuFilePrint = nullptr;
     QAction *m_mnuFileExportCSV = nullptr;
+    QAction *m_mnuEditUndoReset = nullptr;
     QMenu *m_mnuCalculators = nullptr;
     QMenu *m_mnuPopup = nullptr;
     QMenu *m_mnuPopCalcs = nullptr;

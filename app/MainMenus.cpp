@@ -28,14 +28,18 @@ namespace clvn {
 
 namespace {
 
-// Keys of the tool bar's commands, shown in the buttons' tool tips. Print and
-// Exit carry theirs on their menu items and F1 is the context help key; Reset
+// Keys of the tool bar's commands, shown in the buttons' tool tips. Print,
+// Preferences and Exit carry theirs on their menu items and F1 is the context help key; Reset
 // and the menu page have no menu item, so the window itself takes their keys.
 const QKeySequence kPrintKey(Qt::CTRL | Qt::Key_P);
 const QKeySequence kResetKey(Qt::CTRL | Qt::Key_R);
 const QKeySequence kMenuKey(Qt::CTRL | Qt::Key_M);
 const QKeySequence kHelpKey(Qt::Key_F1);
 const QKeySequence kExitKey(Qt::CTRL | Qt::Key_Q);
+const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
+// The desktop's usual Configure key; QKeySequence::Preferences has none on
+// most Linux desktops.
+const QKeySequence kPrefsKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Comma);
 
 // The logo on the menu page opens About when clicked.
 class ClickableLabel : public QLabel
@@ -96,8 +100,8 @@ void TfrmMain::buildToolBar(QWidget *panel)
     auto *btnUpdate =
         tool(u"btnUpdate"_s, u"Check for New Version ..."_s, 146, 32, u"Check for New Version"_s);
     btnUpdate->setIcon(toolIcon(ToolIcon::Update));
-    auto *btnPrefs =
-        tool(u"btnPrefs"_s, u"Click to Configure Preferences ..."_s, 180, 32, u"Preferences"_s);
+    auto *btnPrefs = tool(u"btnPrefs"_s, u"Click to Configure Preferences ..."_s, 180, 32,
+                          u"Preferences"_s, kPrefsKey);
     btnPrefs->setIcon(toolIcon(ToolIcon::Prefs));
     auto *btnHelp = tool(u"btnHelp"_s, u"Click for Help"_s, 214, 32, u"Help"_s, kHelpKey);
     btnHelp->setIcon(toolIcon(ToolIcon::Help));
@@ -153,6 +157,14 @@ void TfrmMain::buildMenus()
     bindCommand(m_mnuFilePrint, [this] { Print(); });
     bindCommand(exit, [this] { close(); });
 
+    // Reset asks nothing: it can be taken back instead.
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    m_mnuEditUndoReset = addItem(edit, u"mnuEditUndoReset"_s, u"&Undo Reset"_s);
+    m_mnuEditUndoReset->setShortcut(kUndoKey);
+    m_mnuEditUndoReset->setEnabled(false);
+    bindCommand(m_mnuEditUndoReset, [this] { UndoReset(); });
+
     m_mnuCalculators = bar->addMenu(QStringLiteral("&Calculators"));
     m_mnuCalculators->setObjectName(QStringLiteral("MnuCalculators"));
     m_mnuPopup = new QMenu(this);
@@ -199,6 +211,7 @@ void TfrmMain::buildMenus()
     QMenu *prefs = bar->addMenu(QStringLiteral("&Preferences"));
     prefs->setObjectName(QStringLiteral("mnuPreferences"));
     QAction *setValues = addItem(prefs, u"mnuPreferencesSetValues"_s, u"&Configure Defaults ..."_s);
+    setValues->setShortcut(kPrefsKey);
     bindCommand(setValues, [this] { mnuPreferencesSetValuesClick(); });
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));

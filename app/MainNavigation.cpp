@@ -9,11 +9,13 @@
 #include "calculators/TableSource.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Guard.h"
+#include "widgets/Messages.h"
 #include "widgets/RotatedLabel.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -128,22 +130,31 @@ void TfrmMain::gotoChosenCalculator(QObject *sender)
     EnableMnuCalcItems();
     for (QAction *a : {d->mnu, d->pop, d->popCalcs})
         a->setEnabled(false);
+    if (auto *left = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
+        left->forgetReset();
     m_nbkMain->setCurrentWidget(d->page);
     // Enabled before the page's first calculation, so that a failing one
     // still leaves the way back to the menu.
     m_btnMenu->setEnabled(true);
+    const unsigned long long failures = handledFailures();
     d->page->enter();
+    if (handledFailures() == failures)
+        d->page->setResultsCurrent();
     updateExportEnabled();
+    updateUndoReset();
 }
 
 void TfrmMain::showMenuPage()
 {
+    if (auto *left = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
+        left->forgetReset();
     m_lblCalculatorName->setText(QStringLiteral("Main Menu"));
     CloseCalculators();
     DisallowPrinting();
     m_btnReset->setEnabled(false);
     m_btnMenu->setEnabled(false);
     updateExportEnabled();
+    updateUndoReset();
 }
 
 void TfrmMain::EnableMnuCalcItems()
@@ -181,8 +192,45 @@ CalculatorPage *TfrmMain::page(const QString &name) const
 void TfrmMain::Reset()
 {
     if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
-        p->Reset();
+        p->resetUndoably();
     updateExportEnabled();
+    updateUndoReset();
+}
+
+void TfrmMain::UndoReset()
+{
+    if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
+        p->undoReset();
+    updateExportEnabled();
+    updateUndoReset();
+}
+
+void TfrmMain::updateUndoReset()
+{
+    const auto *p = qobject_cast<const CalculatorPage *>(m_nbkMain->currentWidget());
+    m_mnuEditUndoReset->setEnabled(p && p->canUndoReset());
+}
+
+bool TfrmMain::resultsAreCurrent()
+{
+    const auto *p = qobject_cast<const CalculatorPage *>(m_nbkMain->currentWidget());
+    if (!p || !p->resultsStale())
+        return true;
+    showInfo(this, p->staleNote());
+    return false;
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // A field takes Ctrl+Z for its own typing; with nothing typed to take
+    // back there, the key is Undo Reset's.
+    if (event->type() == QEvent::ShortcutOverride && m_mnuEditUndoReset->isEnabled() &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo)) {
+        const auto *edit = qobject_cast<QLineEdit *>(watched);
+        if (edit && edit->window() == this && !edit->isUndoAvailable())
+            return true; // not accepted: the shortcut goes to the menu item
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmMain::updateExportEnabled()

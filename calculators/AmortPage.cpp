@@ -91,6 +91,8 @@ AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     setTabOrder(m_btnAddExtraPayments, m_btnAmortChart);
     setTabOrder(m_btnAmortChart, m_grdAmortization);
     m_mi = new MiPanel(host, *this);
+    // Enter in the insurance panel applies it.
+    setDefaultButton(m_mi->findChild<QPushButton *>(QStringLiteral("btnApplyMI")), m_mi);
 }
 
 void AmortPage::buildFields()
@@ -138,6 +140,7 @@ void AmortPage::buildFields()
                   QRect(300, top + 50, 100, 25));
 
     connectGuarded(m_btnCalculate, &QPushButton::clicked, this, [this] { CalcAmortization(); });
+    setDefaultButton(m_btnCalculate);
     connectGuarded(m_btnAddExtraPayments, &QPushButton::clicked, this, [this] { BtnExtraClick(); });
 }
 
@@ -208,6 +211,7 @@ void AmortPage::buildExtraPanel()
             SetExtraPaymentFields(PrepaymentMode::All);
     });
     connectGuarded(m_btnAddExtra, &QPushButton::clicked, this, [this] { BtnRecalcExtraClick(); });
+    setDefaultButton(m_btnAddExtra, m_pnlAddExtra);
     connectGuarded(m_btnRemove, &QPushButton::clicked, this, [this] { BtnRemoveClick(); });
     connectGuarded(m_btnCancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
@@ -246,7 +250,7 @@ void AmortPage::buildGrid()
 
 void AmortPage::buildChart()
 {
-    m_btnAmortChart = addButton(this, QStringLiteral("btnAmortChart"), QStringLiteral("C&hart"), {},
+    m_btnAmortChart = addButton(this, QStringLiteral("btnAmortChart"), QStringLiteral("Char&t"), {},
                                 QRect(300, 104, 100, 25));
     connectGuarded(m_btnAmortChart, &QPushButton::clicked, this, [this] { BtnAmortChartClick(); });
 
@@ -276,6 +280,9 @@ void AmortPage::buildChart()
     layout->addWidget(m_lblAmortSavings);
     layout->addWidget(m_chart, 1);
     m_pnlAmortChart->hide();
+    addResultWidget(m_pnlAmortChart);
+    // Extra payments go onto the schedule shown: not onto one of other figures.
+    addResultWidget(m_btnAddExtraPayments);
 }
 
 void AmortPage::BtnAmortChartClick()
@@ -286,7 +293,7 @@ void AmortPage::BtnAmortChartClick()
 
 void AmortPage::showChosenView()
 {
-    m_btnAmortChart->setText(m_chartShown ? QStringLiteral("&Table") : QStringLiteral("C&hart"));
+    m_btnAmortChart->setText(m_chartShown ? QStringLiteral("&Table") : QStringLiteral("Char&t"));
     m_pnlAmortChart->setGeometry(m_grdAmortization->geometry());
     m_grdAmortization->setVisible(!m_chartShown);
     m_pnlAmortChart->setVisible(m_chartShown);
@@ -379,6 +386,18 @@ void AmortPage::recoverFromFloatError(bool active)
 {
     if (active)
         ResetMortgage();
+}
+
+void AmortPage::recalculate()
+{
+    if (host().mortgage().Payments().empty()) {
+        CalcAmortization();
+        return;
+    }
+    m_btnAddExtra->setEnabled(true);
+    host().setResetEnabled(true);
+    host().AllowPrinting();
+    FillAmortizationGrid();
 }
 
 void AmortPage::CalcAmortization()

@@ -34,6 +34,9 @@ public:
     void Reset() override;
     void recoverFromFloatError(bool active) override;
 
+    // The kept schedule, its extra payments included, shown again.
+    void recalculate() override;
+
     // Builds the schedule from the three fields and lists it. Throws
     // ConvertError for a term that is not a whole number and FloatError for
     // figures the schedule cannot use.

@@ -3,11 +3,18 @@
 // Base of the ten calculator pages. A page owns its fields and its Calc...
 // handler and plugs into the main window's navigation through this class.
 
+#include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
 
 namespace clvn {
 
@@ -20,6 +27,7 @@ class CalculatorPage : public QWidget
 
 public:
     CalculatorPage(CalculatorHost &host, const QString &pageName, QWidget *parent = nullptr);
+    ~CalculatorPage() override;
 
     // The page's key ("QC", "Amort", ...): also its objectName.
     QString pageName() const { return objectName(); }
@@ -37,6 +45,25 @@ public:
 
     // Puts back the page's defaults (the tool bar's Reset button).
     virtual void Reset() = 0;
+
+    // Reset that can be taken back once: every input of the page and the
+    // shared loan, extra payments and insurance are kept first.
+    void resetUndoably();
+    bool canUndoReset() const { return m_beforeReset != nullptr; }
+    // Puts back what resetUndoably() kept and calculates from it.
+    void undoReset();
+    void forgetReset();
+
+    // True from an edit of an input until the next calculation succeeds:
+    // the results shown then belong to other inputs, and are greyed with a
+    // note saying so. Print and Export refuse them.
+    bool resultsStale() const { return m_stale; }
+    // The note shown while the results are stale.
+    QString staleNote() const;
+    // After a calculation that succeeded (leave calculations, the page's
+    // default buttons and Undo Reset mark it themselves).
+    void setResultsCurrent();
+    void setResultsStale();
 
     // Run by the application-wide handler after a floating-point error, on
     // every page; `active` tells whether this page was showing.
@@ -59,11 +86,48 @@ protected:
     // months (the payment, when given, too).
     void putBackStoredLoan(NumberField *loan, NumberField *interest, NumberField *term,
                            NumberField *payment = nullptr);
+    // The button Enter presses from a field inside `scope` (the page when
+    // null), as a form's default button. Where none is set Enter leaves the
+    // field as Tab does, so a page that calculates on leaving calculates once.
+    void setDefaultButton(QPushButton *button, QWidget *scope = nullptr);
+
+    // A widget showing results, greyed while they are stale; result fields
+    // and tables are found without it.
+    void addResultWidget(QWidget *widget);
+
+    // What Reset changes beyond the fields and the shared state (a page's
+    // count of columns, say), kept and put back around Undo Reset.
+    virtual QVariant layoutForUndo() const { return {}; }
+    virtual void restoreLayoutForUndo(const QVariant & /*kept*/) {}
+
+    // Recomputes the results from the inputs as they stand (after Undo
+    // Reset): the page's default button, else its first leave calculation.
+    virtual void recalculate();
+
+    // Enter and the keypad's Enter, passed on by a field or a button.
+    void keyPressEvent(QKeyEvent *event) override;
+    // The inputs are watched from the first showing, when all exist.
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void watchInputs();
+    void showStale(bool stale);
+
+    struct Snapshot;
+
     CalculatorHost &m_host;
     QString m_title;
     int m_helpTopic = 0;
+    QHash<const QWidget *, QPushButton *> m_defaultButtons;
+    QList<std::function<void()>> m_leaveCalculations;
+    QList<NumberField *> m_leaveFields;
+    std::unique_ptr<Snapshot> m_beforeReset;
+    QList<QWidget *> m_resultWidgets;
+    QList<QPointer<QWidget>> m_greyed;
+    QLabel *m_staleNote = nullptr;
+    bool m_watching = false;
+    bool m_stale = false;
+    unsigned long long m_failuresAtPress = 0;
 };
 
 } // namespace clvn

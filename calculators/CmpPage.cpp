@@ -5,6 +5,7 @@
 #include "calculators/CompareChart.h"
 #include "calculators/PageControls.h"
 #include "finance/Errors.h"
+#include "finance/MortLib.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -23,10 +24,13 @@
 #include <QScrollArea>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <limits>
 #include <type_traits>
+#include <utility>
 
 namespace clvn {
 
@@ -310,6 +314,8 @@ void CmpPage::buildResults(QWidget *panel)
     m_chtCompare = new CompareChartView(panel);
     m_chtCompare->setObjectName(QStringLiteral("chtCompare"));
     m_chtCompare->setGeometry(CaptionX, ChartTop, ContentW - 2 * CaptionX, ChartH);
+    addResultWidget(m_lblCmpBreakEven);
+    addResultWidget(m_chtCompare);
 }
 
 void CmpPage::putStartValues()
@@ -374,7 +380,10 @@ bool CmpPage::eventFilter(QObject *watched, QEvent *event)
                 reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
                 continue;
             if (!m_results || k >= m_shownNames.size() || offerName(k) != m_shownNames[k])
-                guard([this] { CalcCMP(); });
+                guard([this] {
+                    CalcCMP();
+                    setResultsCurrent();
+                });
         }
     }
     return CalculatorPage::eventFilter(watched, event);
@@ -387,6 +396,12 @@ void CmpPage::enter()
     guard([this] { CalcCMP(); });
     const QScopedValueRollback quiet(m_quiet, true);
     m_columns[0].loan->setFocus();
+}
+
+void CmpPage::restoreLayoutForUndo(const QVariant &kept)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    showOffers(std::clamp(kept.toInt(), int(MinOffers), int(MaxOffers)));
 }
 
 void CmpPage::Reset()
@@ -411,6 +426,16 @@ void CmpPage::btnCmpAddOfferClick()
         return;
     {
         const QScopedValueRollback quiet(m_quiet, true);
+        // A new offer starts as the one before it, not as figures of our own
+        // that would win marks at once; its lender is the user's to name.
+        const Column &from = m_columns[std::size_t(m_offerCount - 1)];
+        const Column &to = m_columns[std::size_t(m_offerCount)];
+        to.lender->clear();
+        for (const auto money : {&Column::loan, &Column::fees, &Column::other, &Column::insurance})
+            (to.*money)->setValue((from.*money)->value());
+        // A number field's figure is its text, whatever it holds.
+        for (const auto number : {&Column::rate, &Column::term, &Column::points})
+            (to.*number)->setText((from.*number)->text());
         showOffers(m_offerCount + 1);
         QWidget *first = m_columns[std::size_t(m_offerCount - 1)].loan;
         first->setFocus();
@@ -440,14 +465,46 @@ void CmpPage::CalcCMP()
     QStringList names;
     for (int k = 0; k < m_offerCount; ++k) {
         const Column &c = m_columns[std::size_t(k)];
+        // A figure the comparison cannot take is named with its offer.
+        const auto refuse = [&](QWidget *field, const QString &why) {
+            const QString lender = c.lender->text().trimmed();
+            const QString caption =
+                field->accessibleName().section(QStringLiteral(" Offer "), 0, 0);
+            throw InputRefused(
+                QStringLiteral("Offer %1%2, %3: %4")
+                    .arg(letter(k),
+                         lender.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(lender),
+                         caption, why));
+        };
+        const auto number = [&](TFnpNumericEdit *field) {
+            try {
+                return field->value();
+            } catch (const ConvertError &) {
+                refuse(field, QStringLiteral("\"%1\" is not a number.").arg(field->text()));
+            }
+            return 0.0;
+        };
         LoanOffer o;
         o.loan = c.loan->value();
-        o.rate = c.rate->value();
-        o.term = readCount(c.term);
-        o.points = c.points->value();
+        o.rate = number(c.rate);
+        o.points = number(c.points);
         o.lenderFees = c.fees->value();
         o.otherCosts = c.other->value();
         o.monthlyInsurance = c.insurance->value();
+        const double term = number(c.term);
+        if (term != std::floor(term) || term < 1 || term > TMortgage::MaxPayments)
+            refuse(c.term, QStringLiteral("a whole number of months from 1 to %1 is needed.")
+                               .arg(TMortgage::MaxPayments));
+        o.term = std::int32_t(term);
+        if (!(o.loan > 0))
+            refuse(c.loan, QStringLiteral("the loan must be more than $0."));
+        for (const auto &[field, v] : {std::pair<QWidget *, double>{c.rate, o.rate},
+                                       {c.points, o.points},
+                                       {c.fees, o.lenderFees},
+                                       {c.other, o.otherCosts},
+                                       {c.insurance, o.monthlyInsurance}})
+            if (v < 0)
+                refuse(field, QStringLiteral("it cannot be negative."));
         in.offers.push_back(o);
         names << offerName(k);
     }

@@ -62,6 +62,9 @@ public:
 
     void enter() override;
     void Reset() override;
+    // The number of offers shown.
+    QVariant layoutForUndo() const override { return m_offerCount; }
+    void restoreLayoutForUndo(const QVariant &kept) override;
     void saveOwnSettings() override;
 
     bool hasTable() const override { return m_results.has_value(); }

@@ -393,6 +393,26 @@ void EccPage::btnLockLoanAmountClick()
     afterLock();
 }
 
+QVariant EccPage::layoutForUndo() const
+{
+    return QVariantList{m_PurchasePriceLocked, m_DownPaymentLocked, m_LoanAmountLocked};
+}
+
+void EccPage::restoreLayoutForUndo(const QVariant &kept)
+{
+    const QVariantList locks = kept.toList();
+    if (locks.size() != 3)
+        return;
+    const QScopedValueRollback resetting(m_resetting, true);
+    if (!locks.at(1).toBool())
+        btnUnlockDownPaymentClick();
+    // The purchase price and the loan amount are never both unlocked.
+    if (!locks.at(0).toBool())
+        btnUnlockPurchasePriceClick();
+    else if (!locks.at(2).toBool())
+        btnUnlockLoanAmountClick();
+}
+
 void EccPage::Reset()
 {
     const QScopedValueRollback resetting(m_resetting, true);

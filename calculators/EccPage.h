@@ -28,6 +28,9 @@ public:
 
     void enter() override;
     void Reset() override;
+    // Which of the three keys were unlocked: Reset locks them all.
+    QVariant layoutForUndo() const override;
+    void restoreLayoutForUndo(const QVariant &kept) override;
 
     // Recomputes every figure of the page and both panels. Throws
     // ConvertError for a text that is not a number (or a count that is not

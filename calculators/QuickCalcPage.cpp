@@ -66,10 +66,10 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     m_btnCalcLA = addButton(this, QStringLiteral("btnCalcLA"), QStringLiteral("&Loan Amount"),
                             QStringLiteral("Click to calculate loan amount"),
                             QRect(buttonX, top, buttonW, 25));
-    m_btnCalcIR = addButton(this, QStringLiteral("btnCalcIR"), QStringLiteral("&Interest Rate "),
+    m_btnCalcIR = addButton(this, QStringLiteral("btnCalcIR"), QStringLiteral("Interest &Rate "),
                             QStringLiteral("Click to calculate interest rate"),
                             QRect(buttonX, top + step, buttonW, 25));
-    m_btnCalcPMT = addButton(this, QStringLiteral("btnCalcPMT"), QStringLiteral("&Payment Amount"),
+    m_btnCalcPMT = addButton(this, QStringLiteral("btnCalcPMT"), QStringLiteral("Pa&yment Amount"),
                              QStringLiteral("Click to calculate payment amount"),
                              QRect(buttonX, top + 2 * step, buttonW, 25));
     m_btnCalcN = addButton(this, QStringLiteral("btnCalcN"), QStringLiteral("&Number Payments"),
@@ -120,6 +120,7 @@ QuickCalcPage::QuickCalcPage(CalculatorHost &host, QWidget *parent)
     connectGuarded(m_btnCalcN, &QPushButton::clicked, this, [this] { BtnCalcNClick(); });
     connectGuarded(m_btnCalcQuickCalc, &QPushButton::clicked, this,
                    [this] { BtnCalcQuickCalcClick(); });
+    setDefaultButton(m_btnCalcQuickCalc);
 }
 
 void QuickCalcPage::enter()

@@ -74,12 +74,15 @@ void TFnpNumericEdit::setValue(double v)
     m_validator->setActive(false);
     setText(formatted);
     m_validator->setActive(active);
+    // A figure put into the field being edited is selected like one entered.
+    if (hasFocus())
+        selectAll();
 }
 
 void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
 {
     m_validator->setActive(!isReadOnly());
-    QLineEdit::focusInEvent(event);
+    NumberField::focusInEvent(event);
 }
 
 void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
@@ -110,7 +113,7 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    NumberField::keyPressEvent(event);
 }
 
 } // namespace clvn

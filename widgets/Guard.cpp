@@ -12,7 +12,13 @@ ExceptionHandler &installed()
     static ExceptionHandler handler;
     return handler;
 }
+unsigned long long failures = 0;
 } // namespace
+
+unsigned long long handledFailures() noexcept
+{
+    return failures;
+}
 
 ExceptionHandler setExceptionHandler(ExceptionHandler handler)
 {
@@ -21,6 +27,7 @@ ExceptionHandler setExceptionHandler(ExceptionHandler handler)
 
 void handleException(std::exception_ptr error) noexcept
 {
+    ++failures;
     try {
         if (installed()) {
             installed()(error);

@@ -22,6 +22,10 @@ ExceptionHandler setExceptionHandler(ExceptionHandler handler);
 // installed, reports it on stderr). Never throws.
 void handleException(std::exception_ptr error) noexcept;
 
+// How many failures handleException() has been handed in this run: a
+// caller that runs a handler learns from it whether the handler failed.
+unsigned long long handledFailures() noexcept;
+
 // Clears the floating-point flags that earlier work may have left.
 void clearFloatFlags() noexcept;
 

@@ -24,6 +24,10 @@ QString failureMessage(std::exception_ptr error, bool *floatError)
     bool isFloat = false;
     try {
         std::rethrow_exception(error);
+    } catch (const InputRefused &refused) {
+        if (floatError)
+            *floatError = false;
+        return refused.text();
     } catch (const FloatError &) {
         isFloat = true;
     } catch (...) {

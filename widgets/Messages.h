@@ -1,12 +1,28 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <exception>
+#include <utility>
 
 class QWidget;
 
 namespace clvn {
+
+// A figure a page refuses, with the message that tells the user which one
+// and why; the application-wide handler shows that message.
+class InputRefused : public std::exception
+{
+public:
+    explicit InputRefused(QString text) : m_text(std::move(text)), m_what(m_text.toUtf8()) {}
+    const char *what() const noexcept override { return m_what.constData(); }
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_text;
+    QByteArray m_what;
+};
 
 // An information box with one OK button, the program's title as caption.
 // Every message of the program goes through here.

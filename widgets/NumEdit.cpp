@@ -46,6 +46,9 @@ void TNumEdit::setValue(double v)
     refresh();
     if (m_editing)
         m_editStart = text();
+    // A figure put into the field being edited is selected like one entered.
+    if (hasFocus())
+        selectAll();
     if (changed)
         Q_EMIT valueChanged(m_value);
 }
@@ -112,8 +115,11 @@ void TNumEdit::refresh()
     if (validator)
         validator->setActive(false); // the texts below are ours, not typed
     setText(m_editing ? editText() : displayText());
-    if (validator)
+    if (validator) {
         validator->setActive(m_editing);
+        // More decimals than the field keeps would be held but never shown.
+        validator->setMaxDecimals(m_decimals);
+    }
 }
 
 std::optional<double> TNumEdit::typedValue() const
@@ -139,9 +145,7 @@ void TNumEdit::focusInEvent(QFocusEvent *event)
         refresh();
         m_editStart = text();
     }
-    QLineEdit::focusInEvent(event);
-    if (starting)
-        selectAll();
+    NumberField::focusInEvent(event);
 }
 
 void TNumEdit::focusOutEvent(QFocusEvent *event)
@@ -166,7 +170,7 @@ void TNumEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (m_editing && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        // Enter takes the typed figure without leaving the field.
+        // Enter takes the typed figure; the page then calculates or leaves the field.
         if (const std::optional<double> typed = typedValue())
             setValue(*typed);
         refresh();
@@ -178,7 +182,7 @@ void TNumEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    NumberField::keyPressEvent(event);
 }
 
 } // namespace clvn

@@ -31,6 +31,14 @@ Q_SIGNALS:
     void left();
 
 protected:
+    // Entering the field by Tab, by the mouse or from the program selects its
+    // whole text, so that typing replaces the figure; a drag still selects part.
+    void focusInEvent(QFocusEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    // Enter is passed on to the page (its calculation, or leaving the field)
+    // unless what it signalled already took the focus away.
+    void keyPressEvent(QKeyEvent *event) override;
+
     // Leaving for a popup (the context menu) or another window is no
     // leaving: the user comes straight back to the same field.
     static bool leavesField(Qt::FocusReason reason)
@@ -40,6 +48,7 @@ protected:
 
 private:
     bool m_result = false;
+    bool m_selectOnRelease = false;
 };
 
 } // namespace clvn

@@ -56,6 +56,9 @@ QValidator::State NumberValidator::validate(QString &input, int &pos) const
     }
     if (cleaned.size() > MaxLength)
         return Invalid;
+    if (const qsizetype at = cleaned.indexOf(point);
+        m_maxDecimals >= 0 && at >= 0 && cleaned.size() - at - point.size() > m_maxDecimals)
+        return Invalid;
     input = cleaned;
     pos = cursor;
     return Acceptable;

@@ -4,8 +4,8 @@
 // decimal and group separators, '.' and one leading minus. Separators stay as
 // typed (the fields read them: Format.h plainNumber); pasted text is cleaned
 // of currency signs, letters and blanks first, so "$1,234.50" pastes as
-// "1,234.50". A second decimal point, grouping after it or a minus that does
-// not lead is refused whole.
+// "1,234.50". A second decimal point, grouping after it, a minus that does
+// not lead, or more decimals than the field keeps is refused whole.
 
 #include <QValidator>
 
@@ -28,6 +28,9 @@ public:
     void setActive(bool on) { m_active = on; }
     bool isActive() const { return m_active; }
 
+    // Decimals a typed figure may have; -1: any number.
+    void setMaxDecimals(int decimals) { m_maxDecimals = decimals; }
+
     State validate(QString &input, int &pos) const override;
 
     // True for a typed printable key the fields do not take (a letter, a
@@ -37,6 +40,7 @@ public:
 
 private:
     bool m_active = false;
+    int m_maxDecimals = -1;
 };
 
 } // namespace clvn

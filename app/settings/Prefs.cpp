@@ -79,7 +79,7 @@ TfrmPrefs::TfrmPrefs(SettingsFile &file, BuyerValues &values, QWidget *parent)
     m_btnCancel = makeButton("btnCancel", QStringLiteral(" &Cancel"),
                              QStringLiteral(" Click to cancel"), 240, 84);
     m_btnSave =
-        makeButton("btnSave", QStringLiteral(" Save and &Close"),
+        makeButton("btnSave", QStringLiteral(" &Save and Close"),
                    QStringLiteral(" Click to save new values and close Preferences"), 330, 126);
 
     // Fields in file order, whatever tab they sit on.

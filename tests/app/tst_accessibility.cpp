@@ -1,5 +1,6 @@
 // What a screen reader and a keyboard user meet in every window of the real program:
-// spoken names read as captions, Tab reaches and leaves every field, keys, icons.
+// spoken names read as captions, Tab reaches and leaves every field, no mnemonic is
+// used twice, keys, icons.
 
 #include "app/Main.h"
 #include "app/WebFileInfo.h"
@@ -13,9 +14,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -116,6 +120,31 @@ QStringList audit(QWidget *root, const QString &where)
             faults << where + u": "_s + describe(w) + u" and "_s + describe(other) +
                           u" both read \""_s + name + u'"';
         inputs.insert(name, w);
+    }
+    // Alt and a letter must reach one control: the same letter twice only moves the focus.
+    QHash<QKeySequence, QString> mnemonics;
+    const auto claim = [&](const QString &text, const QString &who) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty())
+            return;
+        if (const QString other = mnemonics.value(key); !other.isEmpty())
+            faults << where + u": "_s + who + u" and "_s + other + u" both answer "_s +
+                          key.toString();
+        mnemonics.insert(key, who);
+    };
+    for (QWidget *w : std::as_const(shown)) {
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            claim(button->text(), describe(w));
+        else if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy())
+            claim(label->text(), describe(w));
+        else if (auto *group = qobject_cast<QGroupBox *>(w))
+            claim(group->title(), describe(w));
+        else if (auto *tabs = qobject_cast<QTabBar *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                claim(tabs->tabText(i), u"tab "_s + tabs->tabText(i));
+        else if (auto *bar = qobject_cast<QMenuBar *>(w))
+            for (QAction *menu : bar->actions())
+                claim(menu->text(), u"menu "_s + menu->text());
     }
     test::MessageBoxCatcher boxes;
     for (QWidget *w : std::as_const(focusable)) {
@@ -310,6 +339,8 @@ private Q_SLOTS:
         QTest::newRow("menu page") << u"btnMenu"_s << QKeySequence(u"Ctrl+M"_s) << u"btnMenuKey"_s;
         QTest::newRow("exit") << u"btnExit"_s << QKeySequence(u"Ctrl+Q"_s) << u"MnuFileExit"_s;
         QTest::newRow("help") << u"btnHelp"_s << QKeySequence(u"F1"_s) << u"MnuPopHelp"_s;
+        QTest::newRow("preferences")
+            << u"btnPrefs"_s << QKeySequence(u"Ctrl+Shift+,"_s) << u"mnuPreferencesSetValues"_s;
         QTest::newRow("print") << u"btnPrint"_s << QKeySequence(u"Ctrl+P"_s) << u"MnuFilePrint"_s;
     }
     // The tool tip shows the key, no other command has it; from a field it does its work.
@@ -332,11 +363,16 @@ private Q_SLOTS:
         field->setFocus();
         field->setText(u"99"_s);
         QVERIFY(QTest::qWaitForWindowActive(&window()));
-        test::WindowAnswerer preview(u"frmPreview"_s, [](QWidget *w) {
-            test::find<QAbstractButton>(w, u"bbClose"_s)->click();
-            w->setProperty("clvnAnswered", false); // the same window opens again
-        });
+        const auto answer = [](const char *close) {
+            return [close](QWidget *w) {
+                test::find<QAbstractButton>(w, QString::fromLatin1(close))->click();
+                w->setProperty("clvnAnswered", false); // the same window opens again
+            };
+        };
+        test::WindowAnswerer preview(u"frmPreview"_s, answer("bbClose"));
+        test::WindowAnswerer prefs(u"frmPrefs"_s, answer("btnCancel"));
         QTest::keySequence(field, key);
+        QCOMPARE(prefs.count(), button == u"btnPrefs"_s ? 1 : 0);
         if (button == u"btnPrint"_s)
             QCOMPARE(preview.count(), 1);
         else if (button == u"btnReset"_s)

@@ -548,7 +548,7 @@ void TestAmort::session()
     f.page->enter();
     QVERIFY(chart->data().rows.size() == 360 && isOpen(f, u"pnlAmortChart"_s));
     click(f, u"btnAmortChart"_s);
-    QVERIFY(button->text() == u"C&hart"_s && view->isVisible() && !isOpen(f, u"pnlAmortChart"_s));
+    QVERIFY(button->text() == u"Char&t"_s && view->isVisible() && !isOpen(f, u"pnlAmortChart"_s));
     f.page->Reset();
     QVERIFY(!f.page->hasTable() && f.page->tableData().rows.empty());
     QGuiApplication::clipboard()->setText(u"kept"_s);

@@ -33,8 +33,10 @@ private Q_SLOTS:
             << u"$298,500.00* $294,300.00|Offer B costs $4,200.00 more at closing and pays for "
                u"itself after payment 45."_s
             << int(CmpPage::AmountFinanced);
+        // A new offer starts as a copy of B, then takes its own figures.
         QTest::newRow("third offer with insurance")
-            << u"btnCmpAddOffer"_s << QString() << QString() << QString()
+            << u"btnCmpAddOffer edtCmpLoan3 edtCmpRate3 edtCmpPoints3 edtCmpFees3 edtCmpMI3"_s
+            << u"285000 6.75 0 1000 95"_s << QString() << QString()
             << u"0* 0* 106|Offer B costs $4,200.00 more at closing than Offer A and pays for "
                u"itself after payment 45.\nOffer A costs $500.00 more at closing than Offer C and "
                u"does not pay for itself within 360 payments.\nOffer B costs $4,700.00 more at "
@@ -67,8 +69,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed"); // into the first term
         QTest::addColumn<QString>("failure");
-        QTest::newRow("term 0") << u"0"_s << test::kUnusableFigures;
-        QTest::newRow("fractional term") << u"12.5"_s << test::kUnidentified;
+        const QString term =
+            u"Offer A (Renamed), Term in Months: a whole number of months from 1 to 1200 is "
+            u"needed."_s;
+        QTest::newRow("term 0") << u"0"_s << term;
+        QTest::newRow("fractional term") << u"12.5"_s << term;
     }
     // One message, and the grid, the sentences and the names stay as they were.
     void refused()
@@ -119,7 +124,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("written");
         QTest::newRow("typed offers are kept")
             << QString() << u"edtCmpRate1 edtCmpLender2 btnCmpAddOffer"_s << u"7.125 Zenith"_s
-            << u"6.875  2"_s << u"Rate1=7.125 Lender2=Zenith Offers=3 Loan3=285000 MI3=95"_s;
+            << u"6.875  2"_s
+            << u"Rate1=7.125 Lender2=Zenith Offers=3 Loan3=300000 MI3=0 Lender3="_s;
         QTest::newRow("stored offers are read")
             << u"Offers=3\nRate1=5.5\nLender2=Union"_s << QString() << QString()
             << u"5.500 Union 3"_s << u"Rate1=5.5 Lender2=Union Offers=3"_s;

@@ -149,9 +149,10 @@ private Q_SLOTS:
                                 << QString::fromUtf8(edited) << value << QString::fromUtf8(shown);
         };
         add("tab through", "en", 'C', false, nullptr, "1234.57", 1234.56789, "$1,234.57");
-        add("letter, 2nd point, late minus", "en", 'C', false, "12a.3.4-5", "12.345", 12.345,
-            "$12.34");
-        add("leading minus", "en", 'C', false, "-0.129", "-0.129", -0.129, "($0.13)");
+        // A third decimal would be held but never shown: refused as typed.
+        add("letter, 2nd point, late minus, 3rd decimal", "en", 'C', false, "12a.3.4-5", "12.34",
+            12.34, "$12.34");
+        add("leading minus", "en", 'C', false, "-0.129", "-0.12", -0.12, "($0.12)");
         add("grouping, dollar, spaces", "en", 'C', false, " $1,234 ", "1,234", 1234, "$1,234.00");
         add("emptied means zero", "en", 'C', false, "", "", 0, "$0.00");
         add("percent", "en", 'P', false, "7.5", "7.5", 0.075, "7.50%");
