@@ -44,14 +44,12 @@ private Q_SLOTS:
             << int(CmpPage::InsuredPayments);
         // A premium typed for a loan at 80 % of the home value or less is not charged: said so.
         QTest::newRow("insurance typed but not charged")
-            << u"edtCmpHomeValue edtCmpMI1 btnCmpAddOffer"_s << u"1000000 50"_s << QString()
-            << QString()
+            << u"edtCmpHomeValue edtCmpMI1 btnCmpAddOffer edtCmpMI3"_s << u"1000000 50 50"_s
+            << QString() << QString()
             << u"0 0 0|Offer B costs $4,200.00 more at closing than Offer A and pays for itself "
-               u"after payment 45.\nOffer A costs $500.00 more at closing than Offer C and does "
-               u"not pay for itself within 360 payments.\nOffer B costs $4,700.00 more at closing "
-               u"than Offer C and does not pay for itself within 360 payments.\nNo mortgage "
-               u"insurance is charged on Offer A and Offer C: each loan is at or below 80% of the "
-               u"home value."_s
+               u"after payment 45.\nOffer C costs $4,200.00 more at closing than Offer A and pays "
+               u"for itself after payment 45.\nNo mortgage insurance is charged on Offer A and "
+               u"Offer C: each loan is at or below 80% of the home value."_s
             << int(CmpPage::InsuredPayments);
         QTest::newRow("the same cash at closing")
             << u"edtCmpPoints2 edtCmpFees2"_s << u"0 1500"_s << QString() << QString()
