@@ -25,28 +25,55 @@ constexpr std::int64_t kEighthPoint = kUnitsPerPercent / 8;
 constexpr double kUnitsPerFraction = 1e11;
 constexpr std::int32_t kFiveYears = 60;
 
-[[noreturn]] void refuse(const char *field, const char *why)
+[[noreturn]] void refuse(ArmField field, const char *name, const char *why)
 {
-    throw FloatError(FloatError::Kind::InvalidOp, std::string(kWhere) + ": " + field + " " + why);
+    throw ArmInputError(field, std::string(name) + " " + why);
 }
 
-double finite(double x, const char *field)
+// Each input's name in a refusal.
+const char *fieldName(ArmField f)
+{
+    static constexpr const char *kNames[] = {"loan amount",
+                                             "term",
+                                             "initial rate",
+                                             "months at the initial rate",
+                                             "months between changes",
+                                             "index",
+                                             "margin",
+                                             "first change cap",
+                                             "periodic cap",
+                                             "lifetime cap",
+                                             "floor",
+                                             "interest-only months",
+                                             "prepaid charges",
+                                             "own index path",
+                                             "fixed rate",
+                                             "fixed prepaid charges"};
+    return kNames[static_cast<int>(f)];
+}
+
+[[noreturn]] void refuse(ArmField field, const char *why)
+{
+    refuse(field, fieldName(field), why);
+}
+
+double finite(double x, ArmField field)
 {
     if (!std::isfinite(x))
         refuse(field, "is not a number");
     return x;
 }
 
-double nonNegative(double x, const char *field)
+double nonNegative(double x, ArmField field)
 {
     if (finite(x, field) < 0)
         refuse(field, "is negative");
     return x;
 }
 
-std::int64_t units(double percent, const char *field)
+std::int64_t units(double percent, ArmField field)
 {
-    return ToExactRate(finite(percent, field) / 100, field).units;
+    return ToExactRate(finite(percent, field) / 100, fieldName(field)).units;
 }
 
 double percentOf(std::int64_t rateUnits)
@@ -310,47 +337,54 @@ std::int32_t breakEven(const ArmPath &arm, std::int64_t prepaid, const std::vect
 
 Limits readLimits(const ArmInputs &in)
 {
-    if (finite(in.loan, "loan amount") <= 0)
-        refuse("loan amount", "must be more than 0");
+    using F = ArmField;
+    if (finite(in.loan, F::Loan) <= 0)
+        refuse(F::Loan, "must be more than 0");
     if (in.term <= 0 || in.term > TMortgage::MaxPayments)
-        refuse("term", "must be 1..1200 months");
+        refuse(F::Term, "must be 1..1200 months");
     if (in.adjustMonths <= 0)
-        refuse("months between changes", "must be more than 0");
+        refuse(F::AdjustMonths, "must be more than 0");
     if (in.fixedMonths <= 0 || in.fixedMonths >= in.term)
-        refuse("months at the initial rate", "must be more than 0 and less than the term");
+        refuse(F::FixedMonths, "must be more than 0 and less than the term");
     if (in.interestOnlyMonths < 0 || in.interestOnlyMonths > in.term)
-        refuse("interest-only months", "must be 0..the term");
+        refuse(F::InterestOnly, "must be 0..the term");
     if (!in.lifetimeCap)
-        refuse("lifetime cap", "is required");
-    finite(in.index, "index"); // an index may be negative; the floor bounds the rate
+        refuse(F::LifetimeCap, "is required");
+    finite(in.index, F::Index); // an index may be negative; the floor bounds the rate
     Limits l;
-    l.initial = units(nonNegative(in.initialRate, "initial rate"), "initial rate");
-    l.firstCap = units(nonNegative(in.firstCap, "first change cap"), "first change cap");
-    l.periodicCap = units(nonNegative(in.periodicCap, "periodic cap"), "periodic cap");
-    l.maximum = l.initial + units(nonNegative(*in.lifetimeCap, "lifetime cap"), "lifetime cap");
-    const std::int64_t margin = units(nonNegative(in.margin, "margin"), "margin");
-    l.floor = in.floor ? units(nonNegative(*in.floor, "floor"), "floor") : margin;
+    l.initial = units(nonNegative(in.initialRate, F::InitialRate), F::InitialRate);
+    l.firstCap = units(nonNegative(in.firstCap, F::FirstCap), F::FirstCap);
+    l.periodicCap = units(nonNegative(in.periodicCap, F::PeriodicCap), F::PeriodicCap);
+    l.maximum = l.initial + units(nonNegative(*in.lifetimeCap, F::LifetimeCap), F::LifetimeCap);
+    const std::int64_t margin = units(nonNegative(in.margin, F::Margin), F::Margin);
+    l.floor = in.floor ? units(nonNegative(*in.floor, F::Floor), F::Floor) : margin;
     l.fixedMonths = in.fixedMonths;
     l.adjustMonths = in.adjustMonths;
-    nonNegative(in.prepaid, "prepaid charges");
+    nonNegative(in.prepaid, F::Prepaid);
     for (const double x : in.ownPath)
-        finite(x, "own index path");
+        finite(x, F::OwnPath);
     if (in.fixedRate)
-        nonNegative(*in.fixedRate, "fixed rate");
-    nonNegative(in.fixedPrepaid, "fixed prepaid charges");
+        nonNegative(*in.fixedRate, F::FixedRate);
+    nonNegative(in.fixedPrepaid, F::FixedPrepaid);
     return l;
 }
 
 } // namespace
 
+ArmInputError::ArmInputError(ArmField field, const std::string &reason)
+    : FloatError(Kind::InvalidOp, std::string(kWhere) + ": " + reason), m_field(field),
+      m_reason(reason)
+{
+}
+
 ArmResults CalcArm(const ArmInputs &in)
 {
     const Limits l = readLimits(in);
-    const std::int64_t margin = units(in.margin, "margin");
+    const std::int64_t margin = units(in.margin, ArmField::Margin);
     const std::int64_t loan = ToCents(in.loan, "loan amount");
     const std::int64_t prepaid = ToCents(in.prepaid, "prepaid charges");
     const auto indexed = [&](double index) {
-        return roundIndexed(units(index, "index") + margin, in.rounding);
+        return roundIndexed(units(index, ArmField::Index) + margin, in.rounding);
     };
 
     ArmResults r;
@@ -384,7 +418,7 @@ ArmResults CalcArm(const ArmInputs &in)
 
     r.amountFinanced = SubtractCents(loan, prepaid, kWhere);
     if (r.amountFinanced <= 0)
-        refuse("prepaid charges", "leave no amount financed");
+        refuse(ArmField::Prepaid, "leave no amount financed");
     r.financeCharge = SubtractCents(index.totalPayments, r.amountFinanced, kWhere);
     std::vector<double> stream;
     stream.reserve(index.rows.size());
@@ -405,7 +439,7 @@ ArmResults CalcArm(const ArmInputs &in)
 
     if (in.fixedRate) {
         r.hasFixed = true;
-        const std::int64_t fixedRate = units(*in.fixedRate, "fixed rate");
+        const std::int64_t fixedRate = units(*in.fixedRate, ArmField::FixedRate);
         r.fixedRows = schedule(
             loan, std::vector<std::int64_t>(static_cast<std::size_t>(in.term), fixedRate), 0);
         r.fixedPayment = levelPayment(in.term, fixedRate, loan);

@@ -10,6 +10,8 @@
 // (std::int64_t). Rates and caps are ANNUAL PERCENT (or percentage points);
 // terms and periods are MONTHS; payment numbers are 1-based.
 
+#include "finance/Errors.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +19,42 @@
 #include <vector>
 
 namespace clvn {
+
+// The input a refusal names.
+enum class ArmField
+{
+    Loan,
+    Term,
+    InitialRate,
+    FixedMonths,
+    AdjustMonths,
+    Index,
+    Margin,
+    FirstCap,
+    PeriodicCap,
+    LifetimeCap,
+    Floor,
+    InterestOnly,
+    Prepaid,
+    OwnPath,
+    FixedRate,
+    FixedPrepaid
+};
+
+// A figure CalcArm refuses: a FloatError (InvalidOp) that also says which
+// input it concerns and why, so a page can point at the field.
+class ArmInputError : public FloatError
+{
+public:
+    ArmInputError(ArmField field, const std::string &reason);
+    ArmField field() const noexcept { return m_field; }
+    // "loan amount must be more than 0"
+    const std::string &reason() const noexcept { return m_reason; }
+
+private:
+    ArmField m_field;
+    std::string m_reason;
+};
 
 enum class ArmRounding
 {
@@ -129,8 +167,8 @@ struct ArmResults
     std::int64_t monthlyDifference = 0; // fixed payment less the ARM's first payment
 };
 
-// Every path, table and comparison of the loan. Throws FloatError
-// (InvalidOp) naming the field, returning nothing, for a loan, term or change
+// Every path, table and comparison of the loan. Throws ArmInputError
+// naming the field, returning nothing, for a loan, term or change
 // period of 0 or less, a term over 1200, no months at the initial rate or a
 // fixed period not shorter than the term, a negative cap, margin, floor or
 // rate, no lifetime cap, an interest-only period longer than the term, a
