@@ -4,7 +4,9 @@
 #include "calculators/ArmPage.h"
 #include "tests/support/PageFixture.h"
 
+#include <QRadioButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -76,6 +78,20 @@ private Q_SLOTS:
         file.beginGroup(u"Adjustable Rate"_s);
         for (const QString &line : written.split(u' '))
             QCOMPARE(file.value(line.section(u'=', 0, 0)).toString(), line.section(u'=', 1));
+    }
+
+    // Export and Copy take the schedule of the path chosen: payment 73 with the index unchanged,
+    // then in the worst case.
+    void scheduleShownIsExported()
+    {
+        m_f.emplace();
+        const auto row73 = [this] {
+            return QString::fromUtf8(csvText(m_f->page->tableData())).split(u"\r\n"_s).value(73);
+        };
+        QCOMPARE(row73(), u"73,5.250,2949.91,2110.85,839.06,481641.38"_s);
+        m_f->get<QTabWidget>(u"tabArm"_s)->setCurrentIndex(2);
+        QTest::mouseClick(m_f->get<QRadioButton>(u"rgArmCaseItem1"_s), Qt::LeftButton);
+        QCOMPARE(row73(), u"73,7.375,3579.32,2966.33,612.99,482044.69"_s);
     }
 
 private:
