@@ -299,18 +299,19 @@ QWidget *TfrmMain::buildMenuPage()
                                       "decisions."));
     memo->setGeometry(30, 180, 250, 140);
 
-    // The ten in a column on the right; a page set apart below the text on
-    // the left, so that the ten keep their places.
+    // The ten in a column on the right; the pages set apart below the text
+    // on the left, a little tighter so that two fit, and the ten keep their
+    // places.
     int y = 22;
-    int apartY = 330;
+    int apartY = 318;
     for (Destination &d : m_destinations) {
         d.button = new QPushButton(d.desc->button, page);
         d.button->setObjectName(u"btn"_s + d.desc->key);
         d.button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
         setHint(d.button, d.desc->buttonHint);
         if (d.desc->apart) {
-            d.button->setGeometry(35, apartY, 220, 30);
-            apartY += 34;
+            d.button->setGeometry(35, apartY, 220, 28);
+            apartY += 31;
             continue;
         }
         d.button->setGeometry(320, y, 220, 30);

@@ -2,6 +2,7 @@
 
 #include "app/help/HelpTopics.h"
 #include "calculators/AmortPage.h"
+#include "calculators/ArmPage.h"
 #include "calculators/BwPage.h"
 #include "calculators/CmpPage.h"
 #include "calculators/EccPage.h"
@@ -74,6 +75,18 @@ const std::vector<PageDescriptor> &pageDescriptors()
         {u"CMP"_s, u"Compare Loan Offers"_s, help::TopicCMP, u"&Compare Loan Offers"_s,
          u"mnuCalculatorsCMP"_s, u"CMP"_s, u"  Compare Loan Offers"_s,
          u"Go to Compare Loan Offers"_s, 11, &PrintDispatcher::PrintCMP, make<CmpPage>, true},
+        {.name = u"ARM"_s,
+         .title = u"Adjustable Rate"_s,
+         .helpTopic = help::TopicARM,
+         .menuItem = u"A&djustable Rate"_s,
+         .menuItemName = u"mnuCalculatorsARM"_s,
+         .key = u"ARM"_s,
+         .button = u"  Adjustable Rate"_s,
+         .buttonHint = u"Go to Adjustable Rate"_s,
+         .stackPosition = 12,
+         .print = &PrintDispatcher::PrintARM,
+         .make = make<ArmPage>,
+         .apart = true},
     };
     return pages;
 }

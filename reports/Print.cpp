@@ -5,6 +5,7 @@
 #include "reports/PaperSize.h"
 #include "reports/Preview.h"
 #include "reports/QrAmortChart.h"
+#include "reports/QrArm.h"
 #include "reports/QrCompare.h"
 #include "reports/QrHsp.h"
 #include "reports/QrPpc.h"
@@ -30,7 +31,8 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_paymentChart(std::make_unique<TQRPaymentChart>()),
       m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
       m_prepayment(std::make_unique<TQrPrepaymentResults>()),
-      m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>())
+      m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>()),
+      m_arm(std::make_unique<TQRArm>())
 {
     // With no printer Qt falls back on A4 everywhere; take the paper usual
     // where the user lives instead. A printer keeps its own default.
@@ -112,6 +114,15 @@ void PrintDispatcher::PrintCMP(QWidget *page)
     m_compare->setPage(page);
     previewReport(m_compare->Rep(), QStringLiteral("Preview of Compare Loan Offers"),
                   QStringLiteral("Preparing Compare Loan Offers"));
+}
+
+void PrintDispatcher::PrintARM(QWidget *page)
+{
+    m_kind = CalcKind::None;
+    // The report reads the page while its page is prepared.
+    m_arm->setPage(page);
+    previewReport(m_arm->Rep(), QStringLiteral("Preview of Adjustable Rate"),
+                  QStringLiteral("Preparing Adjustable Rate"));
 }
 
 void PrintDispatcher::PrintMQ(QWidget *page)

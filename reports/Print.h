@@ -21,6 +21,7 @@ struct PreparedReport;
 
 class TfrmPreview;
 class TQRAmortChart;
+class TQRArm;
 class TQRAmortization;
 class TQRCalcs;
 class TQRCompare;
@@ -64,6 +65,7 @@ public:
     void PrintPPC(QWidget *page);
     void PrintRVB(QWidget *page);
     void PrintCMP(QWidget *page);
+    void PrintARM(QWidget *page);
     void PrintMQ(QWidget *page);
     void PrintBW(QWidget *page);
     void PrintRefi(QWidget *page);
@@ -84,6 +86,7 @@ public:
     TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
     TQRCompare &compare() const { return *m_compare; }
+    TQRArm &arm() const { return *m_arm; }
 
     // Prepares `report` on the printer's paper and shows it in the preview
     // window under `title`, with `caption` over its progress; returns when
@@ -107,6 +110,7 @@ private:
     std::unique_ptr<TQrPrepaymentResults> m_prepayment;
     std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     std::unique_ptr<TQRCompare> m_compare;
+    std::unique_ptr<TQRArm> m_arm;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

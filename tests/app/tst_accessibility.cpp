@@ -297,6 +297,7 @@ private Q_SLOTS:
                  {"edtNewTerm", "New Loan Term in Months"},
                  {"btnCalcFees", "Itemize the closing costs"},
                  {"edtCmpLoan2", "Loan Amount Offer B"}, // four offers share each caption
+                 {"cbArmRounding", "Round Index + Margin"},
              })
             QTest::newRow(field) << QString::fromLatin1(field) << QString::fromUtf8(name);
     }

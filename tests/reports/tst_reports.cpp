@@ -262,6 +262,7 @@ void TestReports::printing_data()
     add(u"HSP"_s, u"Home Seller Proceeds"_s, true, u"Home Seller's Proceeds"_s,
         u"edtHSPTransferTaxPercent"_s);
     add(u"CMP"_s, u"Compare Loan Offers"_s, true, u"Compare Loan Offers"_s);
+    add(u"ARM"_s, u"Adjustable Rate"_s, true, u"Adjustable Rate"_s);
     add(u"Menu"_s, {}, false, {});
 }
 
