@@ -91,6 +91,7 @@ void TfrmMain::FormCreate()
     // window and page shows (the filter lives as long as the window).
     makeAccessible(this);
     new AccessibleWindows(this);
+    centreDialogsOver(this);
     QApplication::restoreOverrideCursor();
 }
 
