@@ -301,6 +301,7 @@ bool TfrmPreview::bbSavePdfClick()
                            QString::fromLocal8Bit(e.what()));
         return false;
     }
+    showStatusNote(this, fileWrittenNote(QStringLiteral("Saved"), fileName));
     return true;
 }
 
