@@ -12,6 +12,7 @@
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -78,7 +79,8 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, con
 AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     : CalculatorPage(host, QStringLiteral("Amort"), parent)
 {
-    setFixedSize(PageWidth, PageHeight);
+    // In a larger window the schedule (or the chart in its place) gets the room.
+    auto *room = new ExtraRoom(this, QSize(PageWidth, PageHeight));
     buildFields();
     buildGrid();
     buildChart();
@@ -91,6 +93,8 @@ AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     setTabOrder(m_btnAddExtraPayments, m_btnAmortChart);
     setTabOrder(m_btnAmortChart, m_grdAmortization);
     m_mi = new MiPanel(host, *this);
+    auto *strip = findChild<QWidget *>(QStringLiteral("pnlMIResults"));
+    room->grow(m_grdAmortization).grow(m_pnlAmortChart).grow(strip, 1, 0).shift(strip, 0, 1);
 }
 
 void AmortPage::buildFields()

@@ -5,6 +5,7 @@
 #include "calculators/CompareChart.h"
 #include "calculators/PageControls.h"
 #include "finance/Errors.h"
+#include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -150,10 +151,14 @@ CmpPage::CmpPage(CalculatorHost &host, QWidget *parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *panel = new QWidget;
     panel->setObjectName(QStringLiteral("pnlCompare"));
-    panel->setFixedSize(ContentW, ContentH);
+    // A larger window shows more of the panel at once and widens its chart.
+    auto *pageRoom = new ExtraRoom(this, QSize(587, 380));
+    auto *panelRoom = new ExtraRoom(panel, QSize(ContentW, ContentH));
     buildInputs(panel);
     buildResults(panel);
     m_scroll->setWidget(panel);
+    pageRoom->grow(m_scroll).grow(panel, 1, 0);
+    panelRoom->grow(m_chtCompare, 1, 0).grow(m_lblCmpBreakEven, 1, 0);
     putStartValues();
     loadStored();
     bindHandlers();
