@@ -269,6 +269,7 @@ void AmortPage::buildChart()
     m_lblAmortSavings->setAutoFillBackground(true);
     QPalette white = m_lblAmortSavings->palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     m_lblAmortSavings->setPalette(white);
     QFont bold = m_lblAmortSavings->font();
     bold.setBold(true);

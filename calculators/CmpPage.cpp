@@ -520,7 +520,9 @@ void CmpPage::CalcCMP()
             QFont font = m_grdCompare->font();
             font.setBold(mark);
             item->setFont(font);
+            // The pale green is the same in a dark palette; so must be its text.
             item->setBackground(mark ? QBrush(QColor(214, 240, 214)) : QBrush());
+            item->setForeground(mark ? QBrush(Qt::black) : QBrush());
             item->setToolTip(mark ? QStringLiteral("Best of the offers") : QString());
         }
     }

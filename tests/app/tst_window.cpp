@@ -1,9 +1,16 @@
 // The real main window's size and looks: hand-placed controls at the drawn
-// size, the extra room of a larger window, its place kept across starts.
+// size, the extra room of a larger window, its place kept across starts,
+// colours that read in a dark palette.
 
 #include "tests/support/MainFixture.h"
+#include "widgets/Colours.h"
+#include "widgets/RotatedLabel.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
 #include <QRect>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QWidget>
 
@@ -11,6 +18,59 @@
 
 using namespace clvn;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The background a widget shows: its own or that of the nearest ancestor
+// that paints one.
+QColor backgroundOf(const QWidget *w)
+{
+    while (w->parentWidget() && !w->autoFillBackground() && !w->isWindow())
+        w = w->parentWidget();
+    return w->palette().color(w->backgroundRole());
+}
+
+// Every text colour on a background below the least contrast, as
+// "name: ratio" (a grid's cells as name[row,column]).
+QStringList poorPairs(const QWidget *root)
+{
+    QStringList poor;
+    const auto check = [&](const QString &what, const QColor &text, const QColor &background) {
+        const double ratio = contrastRatio(text, background);
+        if (ratio < kLeastContrast)
+            poor << what + u": "_s + QString::number(ratio, 'f', 2);
+    };
+    const QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    for (const QWidget *w : widgets) {
+        if (!w->isVisible())
+            continue;
+        if (auto *label = qobject_cast<const QLabel *>(w); label && !label->text().isEmpty())
+            check(w->objectName(), w->palette().color(w->foregroundRole()), backgroundOf(w));
+        if (auto *rotated = qobject_cast<const TRotatedLabel *>(w))
+            check(w->objectName(), rotated->textColor(), backgroundOf(w));
+        if (qobject_cast<const QLineEdit *>(w))
+            check(w->objectName(), w->palette().color(QPalette::Text),
+                  w->palette().color(QPalette::Base));
+        const auto *view = qobject_cast<const QAbstractItemView *>(w);
+        const QAbstractItemModel *model = view ? view->model() : nullptr;
+        for (int r = 0; model && r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QModelIndex index = model->index(r, c);
+                const QVariant bg = index.data(Qt::BackgroundRole);
+                const QVariant fg = index.data(Qt::ForegroundRole);
+                const QBrush background = bg.value<QBrush>();
+                if (background.style() == Qt::NoBrush)
+                    continue;
+                check(u"%1[%2,%3]"_s.arg(w->objectName()).arg(r).arg(c),
+                      fg.isValid() ? fg.value<QBrush>().color()
+                                   : view->palette().color(QPalette::Text),
+                      background.color());
+            }
+    }
+    return poor;
+}
+
+} // namespace
 
 class TestWindow : public QObject
 {
@@ -104,6 +164,32 @@ private Q_SLOTS:
         } else if (!expected.isNull()) {
             QCOMPARE(w.geometry(), expected);
         }
+    }
+    // Under a dark palette every pair of colours a page sets keeps the least
+    // contrast; the result fields stay black on yellow. `steps`: buttons.
+    void darkPaletteKeepsPairsReadable_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("loan offers") << QStringList{u"btnCMP"_s};
+        QTest::newRow("loan spread") << QStringList{u"btnLSC"_s};
+    }
+    void darkPaletteKeepsPairsReadable()
+    {
+        QFETCH(QStringList, steps);
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        f.emplace();
+        for (const QString &step : steps)
+            f->click(step);
+        QCOMPARE(poorPairs(f->window.get()), QStringList());
+        const QPalette result = f->get(u"edtAmortPayment"_s)->palette();
+        QCOMPARE(result.color(QPalette::Base), QColor(Qt::yellow));
+        QCOMPARE(result.color(QPalette::Text), QColor(Qt::black));
     }
 };
 
