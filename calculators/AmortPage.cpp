@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace clvn {
@@ -351,9 +352,25 @@ TableData AmortPage::tableData() const
 
 void AmortPage::frameGrid()
 {
+    // A grid wider than drawn shares its extra width among the columns,
+    // in proportion to their widths; the last takes what rounding leaves.
+    const auto &widths = AmortModel::ColumnWidths;
+    const int drawn = std::accumulate(widths.begin(), widths.end(), 0);
+    const int extra = std::max(0, m_grdAmortization->width() - (PageWidth - 4));
     QHeaderView *header = m_grdAmortization->horizontalHeader();
-    for (int c = 0; c < AmortModel::ColumnCount; ++c)
-        header->resizeSection(c, AmortModel::ColumnWidths[std::size_t(c)]);
+    int given = 0;
+    for (int c = 0; c < AmortModel::ColumnCount; ++c) {
+        const int share = c + 1 < AmortModel::ColumnCount ? extra * widths[std::size_t(c)] / drawn
+                                                          : extra - given;
+        given += share;
+        header->resizeSection(c, widths[std::size_t(c)] + share);
+    }
+}
+
+void AmortPage::resizeEvent(QResizeEvent *event)
+{
+    CalculatorPage::resizeEvent(event);
+    frameGrid();
 }
 
 void AmortPage::enter()
