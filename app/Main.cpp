@@ -43,6 +43,20 @@ namespace {
 
 const QString kWelcome = QStringLiteral(" Welcome to Tolvane Software's Calvenor!");
 
+// A platform's font for a class of controls (headers, buttons) or a style
+// sheet's reaches past the window's own font, so a larger system font
+// clipped their texts: such controls take their parent's font as the rest do.
+void takeWindowFont(QWidget *root)
+{
+    const QList<QWidget *> all = root->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        QWidget *parent = w->parentWidget();
+        if (parent && !w->isWindow() && !w->testAttribute(Qt::WA_SetFont) &&
+            w->font() != parent->font())
+            w->setFont(parent->font());
+    }
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(MainOptions options, QWidget *parent)
@@ -89,6 +103,7 @@ void TfrmMain::FormCreate()
     addPages();
     bindNavigation();
     showMenuPage();
+    takeWindowFont(this);
     // Named now for whoever looks before a page shows, and again as each
     // window and page shows (the filter lives as long as the window).
     makeAccessible(this);

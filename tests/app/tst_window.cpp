@@ -191,6 +191,27 @@ private Q_SLOTS:
         QCOMPARE(result.color(QPalette::Base), QColor(Qt::yellow));
         QCOMPARE(result.color(QPalette::Text), QColor(Qt::black));
     }
+    // Under a larger system font (also a platform's own for headers and
+    // buttons), every control takes the program's font or one set on it.
+    void largerSystemFontStaysOut()
+    {
+        const QFont was = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(was); });
+        const QFont large(u"DejaVu Sans"_s, 16);
+        for (const char *type : {"QHeaderView", "QPushButton"})
+            QApplication::setFont(large, type);
+        QApplication::setFont(large);
+        f.emplace();
+        QStringList large16;
+        for (const char *b : {"btnAmort", "btnMenu", "btnCMP", "btnMenu", "btnLSC"}) {
+            f->click(QString::fromLatin1(b));
+            for (const QWidget *w : f->window->findChildren<QWidget *>())
+                if (w->isVisible() && w->font().pointSize() == 16)
+                    large16 << QString::fromLatin1(b) + u' ' +
+                                   QLatin1String(w->metaObject()->className());
+        }
+        QCOMPARE(large16, QStringList());
+    }
 };
 
 QTEST_MAIN(TestWindow)
