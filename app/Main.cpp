@@ -43,6 +43,8 @@ namespace {
 
 const QString kWelcome = QStringLiteral(" Welcome to Tolvane Software's Calvenor!");
 
+} // namespace
+
 // A platform's font for a class of controls (headers, buttons) or a style
 // sheet's reaches past the window's own font, so a larger system font
 // clipped their texts: such controls take their parent's font as the rest do.
@@ -56,8 +58,6 @@ void takeWindowFont(QWidget *root)
             w->setFont(parent->font());
     }
 }
-
-} // namespace
 
 TfrmMain::TfrmMain(MainOptions options, QWidget *parent)
     : QMainWindow(parent), m_options(std::move(options))

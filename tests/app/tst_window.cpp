@@ -2,6 +2,7 @@
 // size, the extra room of a larger window, its place kept across starts,
 // colours that read in a dark palette.
 
+#include "calculators/CalculatorPage.h"
 #include "tests/support/MainFixture.h"
 #include "widgets/Colours.h"
 #include "widgets/RotatedLabel.h"
@@ -211,6 +212,13 @@ private Q_SLOTS:
                                    QLatin1String(w->metaObject()->className());
         }
         QCOMPARE(large16, QStringList());
+    }
+    // Pages are built when first opened, so the window shows sooner.
+    void pagesAreBuiltWhenFirstOpened()
+    {
+        QVERIFY(!f->window->findChild<CalculatorPage *>());
+        f->click(u"btnAmort"_s);
+        QCOMPARE(f->window->findChildren<CalculatorPage *>().size(), 1);
     }
 };
 
