@@ -22,4 +22,11 @@ int execCentred(QDialog &dialog, QWidget *owner);
 // maximise box; the only way out is their own buttons.
 void makeFixedToolWindow(QWidget *window);
 
+// While `main` lives, every dialog that shows (message boxes, file and print
+// dialogs, a preview opened again after the main window moved) is placed
+// centred over its parent's window, or over `main` when it has none. Qt's own
+// placement keeps a reused dialog where it last was and, under some window
+// managers, leaves a new one at the screen's top-left.
+void centreDialogsOver(QWidget *main);
+
 } // namespace clvn

@@ -2,6 +2,7 @@
 
 #include "app/Centre.h"
 #include "app/Icons.h"
+#include "widgets/Colours.h"
 #include "widgets/Guard.h"
 
 #include <QLabel>
@@ -38,7 +39,8 @@ TfrmClose::TfrmClose(QWidget *parent) : QDialog(parent)
     QFont f = suggestions->font();
     f.setUnderline(true);
     suggestions->setFont(f);
-    suggestions->setStyleSheet(QStringLiteral("color: #0000cc; text-align: left;"));
+    const QColor link = readableOn(QColor(0, 0, 0xcc), palette().color(QPalette::Window));
+    suggestions->setStyleSheet(QStringLiteral("color: %1; text-align: left;").arg(link.name()));
     suggestions->setGeometry(84, 108, 240, 22);
 
     auto *quit = new QPushButton(QStringLiteral("  Quit"), this);

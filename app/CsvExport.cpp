@@ -45,8 +45,10 @@ bool CsvExporter::exportTable(QWidget *parent, const TableSource &source, const 
     if (fileName.isEmpty())
         return false;
     const QString error = saveCsv(source.tableData(), fileName);
-    if (error.isEmpty())
+    if (error.isEmpty()) {
+        showStatusNote(parent, fileWrittenNote(QStringLiteral("Exported"), fileName));
         return true;
+    }
     showInfo(parent, QStringLiteral("The table could not be written to the file\n\r") +
                          QDir::toNativeSeparators(fileName) + QStringLiteral("\n\r\n\r") + error);
     return false;

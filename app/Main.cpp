@@ -9,6 +9,7 @@
 #include "app/Links.h"
 #include "app/Pages.h"
 #include "app/WebFileInfo.h"
+#include "app/WindowPlace.h"
 #include "app/help/HelpTopics.h"
 #include "app/help/HelpWindow.h"
 #include "app/settings/Prefs.h"
@@ -16,6 +17,7 @@
 #include "calculators/TableSource.h"
 #include "reports/Print.h"
 #include "widgets/Accessibility.h"
+#include "widgets/ExtraRoom.h"
 #include "widgets/Guard.h"
 #include "widgets/HelpContext.h"
 #include "widgets/Identity.h"
@@ -42,6 +44,20 @@ namespace {
 const QString kWelcome = QStringLiteral(" Welcome to Tolvane Software's Calvenor!");
 
 } // namespace
+
+// A platform's font for a class of controls (headers, buttons) or a style
+// sheet's reaches past the window's own font, so a larger system font
+// clipped their texts: such controls take their parent's font as the rest do.
+void takeWindowFont(QWidget *root)
+{
+    const QList<QWidget *> all = root->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        QWidget *parent = w->parentWidget();
+        if (parent && !w->isWindow() && !w->testAttribute(Qt::WA_SetFont) &&
+            w->font() != parent->font())
+            w->setFont(parent->font());
+    }
+}
 
 TfrmMain::TfrmMain(MainOptions options, QWidget *parent)
     : QMainWindow(parent), m_options(std::move(options))
@@ -87,11 +103,13 @@ void TfrmMain::FormCreate()
     addPages();
     bindNavigation();
     showMenuPage();
+    takeWindowFont(this);
     // Named now for whoever looks before a page shows, and again as each
     // window and page shows (the filter lives as long as the window).
     makeAccessible(this);
     new AccessibleWindows(this);
     QApplication::instance()->installEventFilter(this);
+    centreDialogsOver(this);
     QApplication::restoreOverrideCursor();
 }
 
@@ -103,7 +121,6 @@ void TfrmMain::buildFrame()
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(612, 413);
     setCentralWidget(client);
 
     auto *panel1 = new QWidget(client);
@@ -132,6 +149,11 @@ void TfrmMain::buildFrame()
     m_nbkMain->setObjectName(QStringLiteral("nbkMain"));
     m_nbkMain->setGeometry(25, 33, 587, 380);
 
+    // Drawn for 612 x 413, also the smallest it gets; past that the page
+    // stack, the tool bar and the title strip take the extra room.
+    ExtraRoom &room = *new ExtraRoom(client, QSize(612, 413));
+    room.grow(panel1, 1, 0).grow(panel2, 0, 1).grow(m_lblCalculatorName, 0, 1).grow(m_nbkMain);
+
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     status->setSizeGripEnabled(false);
@@ -145,11 +167,15 @@ void TfrmMain::buildFrame()
     m_menuPage = buildMenuPage();
     m_nbkMain->addWidget(m_menuPage);
 
-    // The window has a fixed client size: not resizable, minimise box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The drawn size is the one it opens at, unless the last run left another.
+    ensurePolished();
+    layout()->activate();
+    setMinimumSize(layout()->totalMinimumSize());
+    resize(minimumSize());
+    m_placed = restoreWindowPlace(*this, *m_settingsFile);
 }
 
 void TfrmMain::AllowPrinting()

@@ -34,6 +34,10 @@ class PrintDispatcher;
 class TWebFileInfo;
 class TRotatedLabel;
 
+// Controls that a platform's class font or a style sheet keeps from the
+// window's own font take their parent's, below `root`.
+void takeWindowFont(QWidget *root);
+
 // What a test or the program start hands the main window.
 struct MainOptions
 {
@@ -82,7 +86,9 @@ public:
 
     QString ProgramFolder() const { return m_programFolder; }
     QString activePageName() const;
-    CalculatorPage *page(const QString &name) const;
+    // The page named, built now if it was not yet (pages are built when first
+    // opened, so the window shows sooner).
+    CalculatorPage *page(const QString &name);
     HelpViewer &helpViewer() { return *m_help; }
     TWebFileInfo &webFileInfo() { return *m_webFileInfo; }
     // Opens the update window; closes the program when it started an installer.
@@ -119,6 +125,8 @@ private:
         QAction *pop = nullptr;
         QAction *popCalcs = nullptr;
         CalculatorPage *page = nullptr;
+        // The page is the program's own, not yet built: built when first opened.
+        bool lazy = false;
 
         // Whether `sender` is one of the controls that open this page.
         bool owns(const QObject *sender) const;
@@ -131,6 +139,8 @@ private:
     QWidget *buildMenuPage();
     void bindNavigation();
     void addPages();
+    void placePage(Destination &d, CalculatorPage *page);
+    CalculatorPage *ensurePage(Destination &d);
     Destination *destinationFor(const QObject *sender);
     void showMenuPage();
 

@@ -7,6 +7,7 @@
 #include "app/Close.h"
 #include "app/Links.h"
 #include "app/Update.h"
+#include "app/WindowPlace.h"
 #include "app/help/HelpWindow.h"
 #include "calculators/CalculatorPage.h"
 #include "widgets/Guard.h"
@@ -52,6 +53,11 @@ void TfrmMain::FormClose()
         // The window closes anyway; the user learns that the defaults were not kept.
         showInfo(this,
                  u"Your defaults could not be saved.\n\r\n\r"_s + QString::fromLocal8Bit(e.what()));
+    }
+    try {
+        saveWindowPlace(*this, *m_settingsFile);
+    } catch (const std::exception &) {
+        // Only a convenience; a failed save of the defaults has been said already.
     }
 }
 

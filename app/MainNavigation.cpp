@@ -35,24 +35,41 @@ bool TfrmMain::Destination::owns(const QObject *sender) const
 
 void TfrmMain::addPages()
 {
-    std::vector<CalculatorPage *> pages =
-        m_options.makePages ? m_options.makePages(*this) : makeCalculatorPages(*this);
-    // The stack keeps the program's page order whatever order they were built in.
-    std::vector<Destination *> order;
-    for (Destination &d : m_destinations)
-        order.push_back(&d);
-    std::sort(order.begin(), order.end(), [](const Destination *a, const Destination *b) {
-        return a->desc->stackPosition < b->desc->stackPosition;
-    });
-    for (Destination *d : order) {
-        for (CalculatorPage *p : pages) {
-            if (p->pageName() != d->desc->name)
-                continue;
-            p->setIdentity(d->desc->title, d->desc->helpTopic);
-            m_nbkMain->addWidget(p);
-            d->page = p;
-        }
+    if (!m_options.makePages) {
+        // The program's own pages are built when first opened: building all
+        // ten before the window showed more than doubled its start.
+        for (Destination &d : m_destinations)
+            d.lazy = d.desc->make != nullptr;
+        return;
     }
+    const std::vector<CalculatorPage *> pages = m_options.makePages(*this);
+    for (Destination &d : m_destinations)
+        for (CalculatorPage *p : pages)
+            if (p->pageName() == d.desc->name)
+                placePage(d, p);
+}
+
+void TfrmMain::placePage(Destination &d, CalculatorPage *page)
+{
+    page->setIdentity(d.desc->title, d.desc->helpTopic);
+    // The stack keeps the program's page order whatever order they were built in.
+    int index = 1; // after the menu page
+    for (const Destination &other : m_destinations)
+        if (other.page && other.desc->stackPosition < d.desc->stackPosition)
+            ++index;
+    m_nbkMain->insertWidget(index, page);
+    d.page = page;
+}
+
+CalculatorPage *TfrmMain::ensurePage(Destination &d)
+{
+    if (!d.page && d.lazy) {
+        d.lazy = false;
+        placePage(d, d.desc->make(*this));
+        takeWindowFont(m_nbkMain);
+        makeAccessible(d.page);
+    }
+    return d.page;
 }
 
 void TfrmMain::bindNavigation()
@@ -124,7 +141,7 @@ void TfrmMain::gotoChosenCalculator(QObject *sender)
         return;
     }
     Destination *d = destinationFor(sender);
-    if (!d || !d->page)
+    if (!d || !ensurePage(*d))
         return;
     m_lblCalculatorName->setText(d->page->title());
     EnableMnuCalcItems();
@@ -161,7 +178,7 @@ void TfrmMain::EnableMnuCalcItems()
 {
     // A calculator that this build does not have stays disabled everywhere.
     for (Destination &d : m_destinations) {
-        const bool present = d.page != nullptr;
+        const bool present = d.page != nullptr || d.lazy;
         d.button->setEnabled(present);
         for (QAction *a : {d.mnu, d.pop, d.popCalcs})
             a->setEnabled(present);
@@ -181,11 +198,11 @@ QString TfrmMain::activePageName() const
     return w ? w->objectName() : QString();
 }
 
-CalculatorPage *TfrmMain::page(const QString &name) const
+CalculatorPage *TfrmMain::page(const QString &name)
 {
-    for (const Destination &d : m_destinations)
+    for (Destination &d : m_destinations)
         if (d.desc->name == name)
-            return d.page;
+            return ensurePage(d);
     return nullptr;
 }
 

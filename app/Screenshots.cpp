@@ -36,6 +36,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <initializer_list>
 
 using namespace Qt::StringLiterals;
 
@@ -205,6 +206,29 @@ int main(int argc, char *argv[])
         if (auto *menuButton = window.findChild<QWidget *>(QStringLiteral("btnMenu")))
             QMetaObject::invokeMethod(menuButton, "click");
     }
+
+    // Larger than drawn, then in a dark palette: the grids and charts that
+    // take the room, and the colours the pages set on their own.
+    const auto shootPages = [&](std::initializer_list<const char *> pages, const QString &prefix) {
+        for (const char *page : pages) {
+            window.findChild<QPushButton *>(QLatin1String(page))->click();
+            ok &= save(&window, folder, prefix + window.activePageName().toLower());
+            QMetaObject::invokeMethod(window.findChild<QWidget *>(QStringLiteral("btnMenu")),
+                                      "click");
+        }
+    };
+    window.resize(window.minimumSize() + QSize(300, 200));
+    shootPages({"btnAmort", "btnCMP"}, u"larger-"_s);
+    window.resize(window.minimumSize());
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(53, 53, 53));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        dark.setColor(role, Qt::white);
+    QApplication::setPalette(dark);
+    shootPages({"btnAmort", "btnCMP", "btnLSC"}, u"dark-"_s);
+    QApplication::setPalette(light);
 
     {
         clvn::TfrmPrefs prefs(window.settingsFile(), window.buyerValues(), &window);

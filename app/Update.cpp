@@ -6,6 +6,7 @@
 #include "app/WebDialogs.h"
 #include "app/WebFileInfo.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/Colours.h"
 #include "widgets/Guard.h"
 #include "widgets/Identity.h"
 
@@ -44,7 +45,7 @@ QLabel *value(QWidget *parent, const QString &name, const QString &text, int y)
 void setColour(QLabel *label, const QColor &colour)
 {
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::WindowText, readableOn(colour, p.color(QPalette::Window)));
     label->setPalette(p);
 }
 

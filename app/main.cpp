@@ -6,6 +6,42 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <map>
+
+namespace {
+
+// Under CLVN_START_TRACE the program says when each of its first windows
+// paints for the first time (any part of it: a panel may cover it all);
+// the start-up benchmark reads it.
+class StartTrace : public QObject
+{
+public:
+    void watch(QWidget *window, const char *name)
+    {
+        if (m_names.empty())
+            qApp->installEventFilter(this);
+        m_names[window] = name;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            const auto it = m_names.find(static_cast<QWidget *>(watched)->window());
+            if (it != m_names.end()) {
+                std::printf("shown %s\n", it->second);
+                std::fflush(stdout);
+                m_names.erase(it);
+            }
+        }
+        return false;
+    }
+
+private:
+    std::map<const QWidget *, const char *> m_names;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -20,10 +56,16 @@ int main(int argc, char *argv[])
         return line.exitCode;
     }
 
+    StartTrace trace;
+    const bool tracing = qEnvironmentVariableIsSet("CLVN_START_TRACE");
     clvn::TSplashScreen splash;
+    if (tracing)
+        trace.watch(&splash, "splash");
     splash.showAndPaint();
 
     clvn::TfrmMain window;
+    if (tracing)
+        trace.watch(&window, "main");
     QApplication::processEvents();
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.reportSettingsProblems(); });

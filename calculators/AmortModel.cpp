@@ -60,7 +60,7 @@ void AmortModel::setMarks(int askPayment, int endsPayment)
     m_endsMark = endsPayment;
     if (!m_rows.empty())
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1),
-                           {Qt::BackgroundRole, Qt::ToolTipRole});
+                           {Qt::BackgroundRole, Qt::ForegroundRole, Qt::ToolTipRole});
 }
 
 bool AmortModel::hasSchedule() const
@@ -114,6 +114,7 @@ QVariant AmortModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     case Qt::BackgroundRole:
+    case Qt::ForegroundRole:
     case Qt::ToolTipRole: {
         const int payment = m_rows[std::size_t(index.row())].Number;
         const bool ask = !m_cleared && payment == m_askMark;
@@ -122,6 +123,9 @@ QVariant AmortModel::data(const QModelIndex &index, int role) const
             return {};
         if (role == Qt::BackgroundRole)
             return ask ? AskColor : EndsColor;
+        // The marks are light in every palette: dark text on them.
+        if (role == Qt::ForegroundRole)
+            return QColor(Qt::black);
         QStringList tips;
         if (ask)
             tips << QStringLiteral("The borrower may ask to cancel mortgage insurance after this "

@@ -12,6 +12,7 @@
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -30,6 +31,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace clvn {
@@ -78,7 +80,8 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, con
 AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     : CalculatorPage(host, QStringLiteral("Amort"), parent)
 {
-    setFixedSize(PageWidth, PageHeight);
+    // In a larger window the schedule (or the chart in its place) gets the room.
+    auto *room = new ExtraRoom(this, QSize(PageWidth, PageHeight));
     buildFields();
     buildGrid();
     buildChart();
@@ -93,6 +96,8 @@ AmortPage::AmortPage(CalculatorHost &host, QWidget *parent)
     m_mi = new MiPanel(host, *this);
     // Enter in the insurance panel applies it.
     setDefaultButton(m_mi->findChild<QPushButton *>(QStringLiteral("btnApplyMI")), m_mi);
+    auto *strip = findChild<QWidget *>(QStringLiteral("pnlMIResults"));
+    room->grow(m_grdAmortization).grow(m_pnlAmortChart).grow(strip, 1, 0).shift(strip, 0, 1);
 }
 
 void AmortPage::buildFields()
@@ -269,6 +274,7 @@ void AmortPage::buildChart()
     m_lblAmortSavings->setAutoFillBackground(true);
     QPalette white = m_lblAmortSavings->palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     m_lblAmortSavings->setPalette(white);
     QFont bold = m_lblAmortSavings->font();
     bold.setBold(true);
@@ -353,9 +359,25 @@ TableData AmortPage::tableData() const
 
 void AmortPage::frameGrid()
 {
+    // A grid wider than drawn shares its extra width among the columns,
+    // in proportion to their widths; the last takes what rounding leaves.
+    const auto &widths = AmortModel::ColumnWidths;
+    const int drawn = std::accumulate(widths.begin(), widths.end(), 0);
+    const int extra = std::max(0, m_grdAmortization->width() - (PageWidth - 4));
     QHeaderView *header = m_grdAmortization->horizontalHeader();
-    for (int c = 0; c < AmortModel::ColumnCount; ++c)
-        header->resizeSection(c, AmortModel::ColumnWidths[std::size_t(c)]);
+    int given = 0;
+    for (int c = 0; c < AmortModel::ColumnCount; ++c) {
+        const int share = c + 1 < AmortModel::ColumnCount ? extra * widths[std::size_t(c)] / drawn
+                                                          : extra - given;
+        given += share;
+        header->resizeSection(c, widths[std::size_t(c)] + share);
+    }
+}
+
+void AmortPage::resizeEvent(QResizeEvent *event)
+{
+    CalculatorPage::resizeEvent(event);
+    frameGrid();
 }
 
 void AmortPage::enter()

@@ -71,6 +71,9 @@ public:
     static constexpr int HelpTopic = 50;
     static constexpr int ExtraPanelHelpTopic = 45;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void buildFields();
     void buildExtraPanel();

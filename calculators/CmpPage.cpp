@@ -6,6 +6,7 @@
 #include "calculators/PageControls.h"
 #include "finance/Errors.h"
 #include "finance/MortLib.h"
+#include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -154,10 +155,14 @@ CmpPage::CmpPage(CalculatorHost &host, QWidget *parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *panel = new QWidget;
     panel->setObjectName(QStringLiteral("pnlCompare"));
-    panel->setFixedSize(ContentW, ContentH);
+    // A larger window shows more of the panel at once and widens its chart.
+    auto *pageRoom = new ExtraRoom(this, QSize(587, 380));
+    auto *panelRoom = new ExtraRoom(panel, QSize(ContentW, ContentH));
     buildInputs(panel);
     buildResults(panel);
     m_scroll->setWidget(panel);
+    pageRoom->grow(m_scroll).grow(panel, 1, 0);
+    panelRoom->grow(m_chtCompare, 1, 0).grow(m_lblCmpBreakEven, 1, 0);
     putStartValues();
     loadStored();
     bindHandlers();
@@ -572,7 +577,9 @@ void CmpPage::CalcCMP()
             QFont font = m_grdCompare->font();
             font.setBold(mark);
             item->setFont(font);
+            // The pale green is the same in a dark palette; so must be its text.
             item->setBackground(mark ? QBrush(QColor(214, 240, 214)) : QBrush());
+            item->setForeground(mark ? QBrush(Qt::black) : QBrush());
             item->setToolTip(mark ? QStringLiteral("Best of the offers") : QString());
         }
     }

@@ -5,6 +5,7 @@
 
 #include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "widgets/Colours.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -274,7 +275,10 @@ void LsPage::restyleGrid()
             item->setBackground(selected || isMarked(c, r) ? QBrush(Qt::yellow)
                                 : heading                  ? fixed
                                                            : plain);
-            item->setForeground(selected ? QBrush(Qt::red) : palette().text());
+            // On yellow the text is dark in every palette; plain red on it reads poorly.
+            item->setForeground(selected         ? QBrush(readableOn(Qt::red, Qt::yellow))
+                                : isMarked(c, r) ? QBrush(Qt::black)
+                                                 : palette().text());
         }
 }
 

@@ -289,7 +289,9 @@ void MiPanel::relist()
 void MiPanel::placeStrip()
 {
     const QRect grid = m_grid->geometry();
-    const int height = m_gridFullHeight - (m_applied ? StripHeight : 0);
+    // The page may be past its drawn size; the schedule has that room too.
+    const int extra = m_page.height() - m_page.minimumHeight();
+    const int height = m_gridFullHeight + extra - (m_applied ? StripHeight : 0);
     if (grid.height() != height) {
         m_grid->setGeometry(grid.x(), grid.y(), grid.width(), height);
         if (auto *chart = m_page.findChild<QWidget *>(QStringLiteral("pnlAmortChart")))

@@ -1,6 +1,7 @@
 #include "calculators/TableSource.h"
 
 #include "widgets/Guard.h"
+#include "widgets/Messages.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -107,7 +108,14 @@ private:
                 rows.push_back(index.row());
         }
         std::sort(rows.begin(), rows.end());
-        QGuiApplication::clipboard()->setText(tsvText(m_source.tableData(), rows));
+        const TableData table = m_source.tableData();
+        QGuiApplication::clipboard()->setText(tsvText(table, rows));
+        const qsizetype copied =
+            rows.empty() ? qsizetype(table.rows.size()) : qsizetype(rows.size());
+        showStatusNote(m_view,
+                       QStringLiteral("Copied %1 %2 to the clipboard")
+                           .arg(copied)
+                           .arg(copied == 1 ? QStringLiteral("row") : QStringLiteral("rows")));
     }
 
     QAbstractItemView *m_view;

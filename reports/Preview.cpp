@@ -48,6 +48,8 @@ TfrmPreview::TfrmPreview(QPrinter *printer, QWidget *parent)
       m_hasPrinter([] { return !QPrinterInfo::availablePrinters().isEmpty(); })
 {
     setObjectName(QStringLiteral("frmPreview"));
+    // It fills the screen's working area itself when it activates.
+    setProperty("placesItself", true);
     setWindowTitle(QStringLiteral("Print Preview - ") + applicationTitle());
 
     m_strip = new QWidget(this);
@@ -299,6 +301,7 @@ bool TfrmPreview::bbSavePdfClick()
                            QString::fromLocal8Bit(e.what()));
         return false;
     }
+    showStatusNote(this, fileWrittenNote(QStringLiteral("Saved"), fileName));
     return true;
 }
 

@@ -23,9 +23,7 @@
 namespace clvn {
 
 PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
-    : m_mainWindow(mainWindow), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
-      m_preview(std::make_unique<TfrmPreview>(m_printer.get(), mainWindow)),
-      m_amortization(std::make_unique<TQRAmortization>()),
+    : m_mainWindow(mainWindow), m_amortization(std::make_unique<TQRAmortization>()),
       m_amortChart(std::make_unique<TQRAmortChart>()),
       m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
       m_paymentChart(std::make_unique<TQRPaymentChart>()),
@@ -34,14 +32,29 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>()),
       m_arm(std::make_unique<TQRArm>())
 {
-    // With no printer Qt falls back on A4 everywhere; take the paper usual
-    // where the user lives instead. A printer keeps its own default.
-    if (!printerInstalled())
-        m_printer->setPageSize(localePaperSize(QLocale()));
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
             MyPreview(report, pages);
         });
+}
+
+QPrinter *PrintDispatcher::printer() const
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // With no printer Qt falls back on A4 everywhere; take the paper usual
+        // where the user lives instead. A printer keeps its own default.
+        if (!printerInstalled())
+            m_printer->setPageSize(localePaperSize(QLocale()));
+    }
+    return m_printer.get();
+}
+
+TfrmPreview *PrintDispatcher::preview() const
+{
+    if (!m_preview)
+        m_preview = std::make_unique<TfrmPreview>(printer(), m_mainWindow);
+    return m_preview.get();
 }
 
 PrintDispatcher::~PrintDispatcher()
@@ -177,19 +190,19 @@ void PrintDispatcher::previewReport(report::Report &report, const QString &title
     report.setTitle(title);
     report.setProgressCaption(caption);
     // Portrait on the current printer's paper.
-    report.setPageLayout(QPageLayout(m_printer->pageLayout().pageSize(), QPageLayout::Portrait,
+    report.setPageLayout(QPageLayout(printer()->pageLayout().pageSize(), QPageLayout::Portrait,
                                      QMarginsF(36, 36, 36, 36), QPageLayout::Point));
     report.preview(m_mainWindow);
 }
 
 void PrintDispatcher::MyPreview(report::Report &, const report::PreparedReport &pages)
 {
-    m_preview->showModal(pages);
+    preview()->showModal(pages);
 }
 
 void PrintDispatcher::PrintSetup()
 {
-    QPrintDialog dialog(m_printer.get(), m_mainWindow);
+    QPrintDialog dialog(printer(), m_mainWindow);
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

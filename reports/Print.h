@@ -75,8 +75,10 @@ public:
     // The engine's preview handler: shows the preview window modally.
     void MyPreview(report::Report &report, const report::PreparedReport &pages);
 
-    QPrinter *printer() const { return m_printer.get(); }
-    TfrmPreview *preview() const { return m_preview.get(); }
+    // Both made on first use: asking the system for its printers is slow,
+    // and the main window should not wait for it.
+    QPrinter *printer() const;
+    TfrmPreview *preview() const;
     TQRAmortization &amortization() const { return *m_amortization; }
     TQRAmortChart &amortChart() const { return *m_amortChart; }
     TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
@@ -99,8 +101,8 @@ private:
 
     QWidget *m_mainWindow;
     CalcKind m_kind = CalcKind::None;
-    std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<TfrmPreview> m_preview;
+    mutable std::unique_ptr<QPrinter> m_printer;
+    mutable std::unique_ptr<TfrmPreview> m_preview;
     std::unique_ptr<TQRAmortization> m_amortization;
     std::unique_ptr<TQRAmortChart> m_amortChart;
     std::unique_ptr<TQRGoodFaith> m_goodFaith;

@@ -2,7 +2,11 @@
 
 #include "finance/Errors.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 namespace clvn {
 
@@ -17,6 +21,24 @@ void showInfo(QWidget *parent, const QString &text)
                     parent);
     box.setProperty("messageText", text);
     box.exec();
+}
+
+void showStatusNote(QWidget *from, const QString &text)
+{
+    // A dialog (the preview) is its own window; its owner is the parent of that window.
+    for (QWidget *w = from; w; w = w->parentWidget()) {
+        if (auto *main = qobject_cast<QMainWindow *>(w)) {
+            main->statusBar()->showMessage(text, kStatusNoteMs);
+            return;
+        }
+    }
+}
+
+QString fileWrittenNote(const QString &verb, const QString &fileName)
+{
+    const QFileInfo file(fileName);
+    return verb + QStringLiteral(" \"") + file.fileName() + QStringLiteral("\" in ") +
+           QDir::toNativeSeparators(file.absolutePath());
 }
 
 QString failureMessage(std::exception_ptr error, bool *floatError)

@@ -32,4 +32,14 @@ void showInfo(QWidget *parent, const QString &text);
 // unusable figures (a floating-point fault) or anything else.
 QString failureMessage(std::exception_ptr error, bool *floatError = nullptr);
 
+// How long a note stays in the status bar.
+constexpr int kStatusNoteMs = 6000;
+
+// Shows `text` for a few seconds in the status bar of the main window that
+// `from` is in or was opened over; nothing when there is none.
+void showStatusNote(QWidget *from, const QString &text);
+
+// `verb` "name" in folder: what a file command just wrote, and where.
+QString fileWrittenNote(const QString &verb, const QString &fileName);
+
 } // namespace clvn

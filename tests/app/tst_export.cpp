@@ -2,6 +2,7 @@
 // page lists a table, the name proposed, the file written, a failure named.
 
 #include "app/CsvExport.h"
+#include "reports/Preview.h"
 #include "tests/support/MainFixture.h"
 
 #include <QAction>
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableView>
 
 #include <optional>
 
@@ -84,6 +87,41 @@ private Q_SLOTS:
         QVERIFY2(boxes.last().startsWith(u"The table could not be written to the file\n\r"_s +
                                          QDir::toNativeSeparators(path) + u"\n\r\n\r"_s),
                  qPrintable(boxes.last()));
+    }
+    // After each command that writes, the status bar says what went where.
+    void statusBarSaysWhatWasWritten_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("note"); // %1: the test's folder
+        QTest::newRow("Export to CSV") << u"csv"_s << u"Exported \"out.csv\" in %1"_s;
+        QTest::newRow("Save as PDF") << u"pdf"_s << u"Saved \"out.pdf\" in %1"_s;
+        QTest::newRow("Copy") << u"copy"_s << u"Copied 360 rows to the clipboard"_s;
+    }
+    void statusBarSaysWhatWasWritten()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, note);
+        const QString target = f->dir.filePath(u"out."_s + command);
+        if (command == u"csv") {
+            exportTo(target);
+        } else if (command == u"pdf") {
+            f->click(u"btnAmort"_s);
+            test::WindowAnswerer preview(u"frmPreview"_s, [&](QWidget *w) {
+                auto *p = static_cast<TfrmPreview *>(w);
+                p->setFileNameAsker([&](QWidget *, const QString &) { return target; });
+                test::find<QAbstractButton>(p, u"bbSavePdf"_s)->click();
+                p->close();
+            });
+            f->click(u"btnPrint"_s);
+            QCOMPARE(preview.count(), 1);
+        } else {
+            f->click(u"btnAmort"_s);
+            auto *grid = f->get<QTableView>(u"grdAmortization"_s);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        }
+        QCOMPARE(f->get<QStatusBar>(u"StatusBar1"_s)->currentMessage(),
+                 note.arg(QDir::toNativeSeparators(f->dir.path())));
     }
 };
 

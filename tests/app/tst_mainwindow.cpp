@@ -19,6 +19,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 
 #include <optional>
@@ -225,6 +226,30 @@ private Q_SLOTS:
         QCOMPARE(amort->recoveries, recovers ? QList<bool>{true} : QList<bool>{});
         QCOMPARE(m_pages[u"LS"_s]->recoveries, recovers ? QList<bool>{false} : QList<bool>{});
         QVERIFY(window().isVisible());
+    }
+    // Wherever the main window is, each window it opens shows centred over
+    // it (frames, halves toward zero).
+    void dialogsOpenCentredOverTheWindow_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("About") << u"MnuHelpAbout"_s;
+        QTest::newRow("Print Setup") << u"MnuFilePrintSetup"_s;
+    }
+    void dialogsOpenCentredOverTheWindow()
+    {
+        QFETCH(QString, command);
+        window().move(window().pos() + QPoint(-70, 45));
+        QRect seen;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            seen = QApplication::activeModalWidget()->frameGeometry();
+            QApplication::activeModalWidget()->close();
+        });
+        find<QAction>(command)->trigger();
+        const QRect main = window().frameGeometry();
+        QVERIFY(seen.isValid());
+        QCOMPARE(seen.topLeft(), main.topLeft() + QPoint((main.width() - seen.width()) / 2,
+                                                         (main.height() - seen.height()) / 2));
     }
     void closingWindow_data()
     {

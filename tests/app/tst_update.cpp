@@ -257,9 +257,9 @@ QString openUpdate(const std::function<void()> &open, bool retrieve = false)
             auto colour = [u](const QString &name) {
                 return test::find<QLabel>(u, name)->palette().color(QPalette::WindowText).name();
             };
-            if (ok) // status in red, version in blue
+            if (ok) // status in red (darkened to read), version in blue
                 QCOMPARE(colour(u"lblUpdateStatus"_s) + colour(u"lblVersion"_s),
-                         u"#ff0000#0000ff"_s);
+                         u"#cc0000#0000ff"_s);
         };
         if (u->checkDone())
             inspect(u->checkOk());

@@ -5,6 +5,7 @@
 // through its widgets by name.
 
 #include "app/Main.h"
+#include "app/Pages.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAbstractButton>
@@ -40,6 +41,11 @@ public:
 
     template <class T = QLineEdit> T *get(const QString &name) const
     {
+        // Pages are built when first opened: a control on one not opened yet
+        // is found once every page is built.
+        if (!window->findChild<T *>(name))
+            for (const PageDescriptor &d : pageDescriptors())
+                window->page(d.name);
         return find<T>(window.get(), name);
     }
     QString text(const QString &name) const { return get<QLineEdit>(name)->text(); }

@@ -1,0 +1,209 @@
+// The real main window's size and looks: hand-placed controls at the drawn
+// size, the extra room of a larger window, its place kept across starts,
+// colours that read in a dark palette.
+
+#include "calculators/CalculatorPage.h"
+#include "tests/support/MainFixture.h"
+#include "widgets/Colours.h"
+#include "widgets/RotatedLabel.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+#include <QRect>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QWidget>
+
+#include <optional>
+
+using namespace clvn;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The background a widget shows: its own or the nearest painted one's.
+QColor backgroundOf(const QWidget *w)
+{
+    while (w->parentWidget() && !w->autoFillBackground() && !w->isWindow())
+        w = w->parentWidget();
+    return w->palette().color(w->backgroundRole());
+}
+
+// Every text colour on a background below the least contrast, as
+// "name: ratio" (a grid's cells as name[row,column]).
+QStringList poorPairs(const QWidget *root)
+{
+    QStringList poor;
+    const auto check = [&](const QString &what, const QColor &text, const QColor &background) {
+        const double ratio = contrastRatio(text, background);
+        if (ratio < kLeastContrast)
+            poor << what + u": "_s + QString::number(ratio, 'f', 2);
+    };
+    const QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    for (const QWidget *w : widgets) {
+        if (!w->isVisible())
+            continue;
+        if (auto *label = qobject_cast<const QLabel *>(w); label && !label->text().isEmpty())
+            check(w->objectName(), w->palette().color(w->foregroundRole()), backgroundOf(w));
+        if (auto *rotated = qobject_cast<const TRotatedLabel *>(w))
+            check(w->objectName(), rotated->textColor(), backgroundOf(w));
+        const auto *view = qobject_cast<const QAbstractItemView *>(w);
+        const QAbstractItemModel *model = view ? view->model() : nullptr;
+        for (int r = 0; model && r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QVariant bg = model->index(r, c).data(Qt::BackgroundRole);
+                const QVariant fg = model->index(r, c).data(Qt::ForegroundRole);
+                if (bg.value<QBrush>().style() != Qt::NoBrush)
+                    check(u"%1[%2,%3]"_s.arg(w->objectName()).arg(r).arg(c),
+                          fg.isValid() ? fg.value<QBrush>().color()
+                                       : view->palette().text().color(),
+                          bg.value<QBrush>().color());
+            }
+    }
+    return poor;
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+    std::optional<test::MainFixture> f;
+
+    QRect at(const QString &name) const { return f->get<QWidget>(name)->geometry(); }
+
+private Q_SLOTS:
+    void initTestCase() { test::pinLocale(); }
+    void init() { f.emplace(); }
+    void cleanup() { f.reset(); }
+
+    // Each control where it is drawn, and where it is in a window 150 x 100 larger.
+    void controlsKeepTheirPlaces_data()
+    {
+        QTest::addColumn<QString>("page"); // the menu-page button, or none
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("drawn");
+        QTest::addColumn<QRect>("larger");
+        QTest::newRow("page stack")
+            << QString() << u"nbkMain"_s << QRect(25, 33, 587, 380) << QRect(25, 33, 737, 480);
+        QTest::newRow("title strip")
+            << QString() << u"Panel2"_s << QRect(0, 33, 25, 380) << QRect(0, 33, 25, 480);
+        QTest::newRow("schedule") << u"btnAmort"_s << u"grdAmortization"_s
+                                  << QRect(2, 150, 583, 228) << QRect(2, 150, 733, 328);
+        QTest::newRow("loan field") << u"btnAmort"_s << u"edtMortAmt"_s << QRect(110, 14, 115, 21)
+                                    << QRect(110, 14, 115, 21);
+        QTest::newRow("offers chart")
+            << u"btnCMP"_s << u"chtCompare"_s << QRect(4, 619, 558, 240) << QRect(4, 619, 708, 240);
+    }
+    void controlsKeepTheirPlaces()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(QRect, drawn);
+        QFETCH(QRect, larger);
+        if (!page.isEmpty())
+            f->click(page);
+        const QRect before = at(control);
+        f->window->resize(f->window->size() + QSize(150, 100));
+        QCOMPARE(before, drawn);
+        QCOMPARE(at(control), larger);
+        f->window->resize(f->window->minimumSize());
+        QCOMPARE(at(control), drawn);
+    }
+    // Closed with `closed` (a null one: maximized), or started on a file
+    // holding `ini`: where the next start puts the window.
+    void placeIsKeptAcrossStarts_data()
+    {
+        QTest::addColumn<QRect>("closed");
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QRect>("expected"); // a null one: maximized; left -1: centred
+        QTest::newRow("moved and larger")
+            << QRect(40, 30, 700, 500) << QByteArray() << QRect(40, 30, 700, 500);
+        QTest::newRow("maximized") << QRect() << QByteArray() << QRect();
+        QTest::newRow("off every screen: the size, centred")
+            << QRect() << QByteArray("Left=5000\nTop=0\nWidth=700\nHeight=500\nMaximized=0\n")
+            << QRect(-1, 0, 700, 500);
+    }
+    void placeIsKeptAcrossStarts()
+    {
+        QFETCH(QRect, closed);
+        QFETCH(QByteArray, ini);
+        QFETCH(QRect, expected);
+        if (!ini.isEmpty()) {
+            f.emplace([&](MainOptions &o) {
+                QVERIFY(test::writeBytes(o.programFolder + u"CLVN.INI"_s, "[Window]\n" + ini));
+            });
+        } else {
+            closed.isNull() ? f->window->showMaximized() : f->window->setGeometry(closed);
+            f->restart();
+        }
+        TfrmMain &w = *f->window;
+        QCOMPARE(w.isMaximized(), expected.isNull());
+        if (expected.left() == -1) {
+            QCOMPARE(w.size(), expected.size());
+            const QRect area = w.screen()->availableGeometry();
+            QCOMPARE(w.frameGeometry().left(), (area.width() - w.frameGeometry().width()) / 2);
+        } else if (!expected.isNull()) {
+            QCOMPARE(w.geometry(), expected);
+        }
+    }
+    // Under a dark palette every pair of colours a page sets keeps the least
+    // contrast; the result fields stay black on yellow. `steps`: buttons.
+    void darkPaletteKeepsPairsReadable_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("loan offers") << QStringList{u"btnCMP"_s};
+        QTest::newRow("loan spread") << QStringList{u"btnLSC"_s};
+    }
+    void darkPaletteKeepsPairsReadable()
+    {
+        QFETCH(QStringList, steps);
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        f.emplace();
+        for (const QString &step : steps)
+            f->click(step);
+        QCOMPARE(poorPairs(f->window.get()), QStringList());
+        const QPalette result = f->get(u"edtAmortPayment"_s)->palette();
+        QCOMPARE(result.color(QPalette::Base), QColor(Qt::yellow));
+        QCOMPARE(result.color(QPalette::Text), QColor(Qt::black));
+    }
+    // Under a larger system font (also a platform's own for headers and
+    // buttons), every control takes the program's font or one set on it.
+    void largerSystemFontStaysOut()
+    {
+        const QFont was = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(was); });
+        const QFont large(u"DejaVu Sans"_s, 16);
+        for (const char *type : {"QHeaderView", "QPushButton"})
+            QApplication::setFont(large, type);
+        QApplication::setFont(large);
+        f.emplace();
+        QStringList large16;
+        for (const char *b : {"btnAmort", "btnMenu", "btnCMP", "btnMenu", "btnLSC"}) {
+            f->click(QString::fromLatin1(b));
+            for (const QWidget *w : f->window->findChildren<QWidget *>())
+                if (w->isVisible() && w->font().pointSize() == 16)
+                    large16 << QString::fromLatin1(b) + u' ' +
+                                   QLatin1String(w->metaObject()->className());
+        }
+        QCOMPARE(large16, QStringList());
+    }
+    // Pages are built when first opened, so the window shows sooner.
+    void pagesAreBuiltWhenFirstOpened()
+    {
+        QVERIFY(!f->window->findChild<CalculatorPage *>());
+        f->click(u"btnAmort"_s);
+        QCOMPARE(f->window->findChildren<CalculatorPage *>().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
