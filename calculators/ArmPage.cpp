@@ -206,7 +206,13 @@ ArmPage::ArmPage(CalculatorHost &host, QWidget *parent)
     bindHandlers();
 }
 
-ArmPage::~ArmPage() = default;
+ArmPage::~ArmPage()
+{
+    // The schedule view asks for its rows once more as the page's widgets
+    // close, after the results are gone: it must find none.
+    if (m_schedule)
+        m_schedule->setRows(nullptr);
+}
 
 std::span<const ArmPage::StoredField> ArmPage::storedFields()
 {
