@@ -2,7 +2,6 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
 #include "calculators/CalculatorHost.h"
@@ -11,6 +10,7 @@
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
+#include "state/BuyerValues.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"

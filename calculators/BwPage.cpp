@@ -2,9 +2,9 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/PayPlans.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"

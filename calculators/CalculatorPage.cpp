@@ -1,7 +1,7 @@
 #include "calculators/CalculatorPage.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "state/BuyerValues.h"
 #include "widgets/Guard.h"
 #include "widgets/NumberField.h"
 

@@ -1,10 +1,10 @@
 #include "calculators/CmpPage.h"
 
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/CompareChart.h"
 #include "calculators/PageControls.h"
 #include "finance/Errors.h"
+#include "state/SettingsFile.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"

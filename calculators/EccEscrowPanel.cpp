@@ -2,10 +2,10 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/EccPanelHost.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"

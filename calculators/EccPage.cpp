@@ -2,11 +2,11 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/EccClosingPanel.h"
 #include "calculators/EccEscrowPanel.h"
 #include "finance/ClosingCosts.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"

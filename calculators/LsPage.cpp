@@ -3,8 +3,8 @@
 #include "calculators/Lsc.h"
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"

@@ -1,11 +1,11 @@
 #include "calculators/MiPanel.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/AmortModel.h"
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/PageControls.h"
 #include "calculators/TableSource.h"
+#include "state/BuyerValues.h"
 #include "widgets/FieldStyle.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"

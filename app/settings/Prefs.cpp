@@ -1,7 +1,7 @@
 #include "app/settings/Prefs.h"
 
-#include "app/settings/SettingsFile.h"
 #include "finance/Errors.h"
+#include "state/SettingsFile.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"

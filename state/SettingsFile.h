@@ -5,7 +5,7 @@
 // makes. Every operation opens the file, works and lets it go; every save
 // re-reads the file first so that lines written by anyone else survive.
 
-#include "app/settings/BuyerValues.h"
+#include "state/BuyerValues.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "app/settings/SettingsFile.h"
+#include "state/SettingsFile.h"
 
-#include "app/settings/IniFile.h"
+#include "state/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

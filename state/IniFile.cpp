@@ -1,4 +1,4 @@
-#include "app/settings/IniFile.h"
+#include "state/IniFile.h"
 
 #include <QFile>
 #include <QFileInfo>
