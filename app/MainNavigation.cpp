@@ -49,6 +49,8 @@ void TfrmMain::addPages()
             p->setIdentity(d->desc->title, d->desc->helpTopic);
             m_nbkMain->addWidget(p);
             d->page = p;
+            if (!d->desc->keptSection.isEmpty())
+                p->restoreState(m_settingsFile->loadState(d->desc->keptSection));
         }
     }
 }

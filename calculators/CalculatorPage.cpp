@@ -46,7 +46,11 @@ void CalculatorPage::recoverFromFloatError(bool /*active*/)
 {
 }
 
-void CalculatorPage::saveOwnSettings()
+void CalculatorPage::saveState(PageState & /*state*/) const
+{
+}
+
+void CalculatorPage::restoreState(const PageState & /*state*/)
 {
 }
 

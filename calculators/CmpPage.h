@@ -16,6 +16,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 class QLabel;
 class QLineEdit;
@@ -59,7 +60,8 @@ public:
 
     void enter() override;
     void Reset() override;
-    void saveOwnSettings() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     bool hasTable() const override { return m_results.has_value(); }
     TableData tableData() const override;
@@ -103,9 +105,8 @@ private:
     void putStartValues();
     void showOffers(int count);
     QString offerName(int index) const;
-    void loadStored();
-    // key = text of everything the page keeps, in file order.
-    std::vector<std::pair<QString, QString>> storedTexts() const;
+    // What each offer keeps, its keys followed by the offer's number.
+    static std::span<const PageField<Column>> columnFields();
 
     // Set while a handler moves the focus or Reset puts values back: the
     // fields it leaves must not calculate.
@@ -125,8 +126,8 @@ private:
     std::optional<LoanOffersResults> m_results;
     QStringList m_shownNames;
     // Keys whose stored text could not be read, with the text of the value
-    // that replaced it: the exit save leaves such a line as it was unless
-    // the user changed the figure.
+    // that replaced it: a save leaves such a line as it was unless the user
+    // changed the figure.
     QMap<QString, QString> m_unread;
 };
 

@@ -277,25 +277,4 @@ void SettingsFile::saveState(const PageState &state) const
     ini.save();
 }
 
-QStringList SettingsFile::loadTexts(const QString &section, const QStringList &keys) const
-{
-    IniFile ini;
-    ini.load(readPath());
-    QStringList texts;
-    for (const QString &key : keys)
-        texts << ini.get(section, key);
-    return texts;
-}
-
-void SettingsFile::saveTexts(const QString &section,
-                             const std::vector<std::pair<QString, QString>> &lines) const
-{
-    IniFile ini;
-    ini.load(readPath());
-    ini.setPath(m_path);
-    for (const auto &[key, text] : lines)
-        ini.set(section, key, text);
-    ini.save();
-}
-
 } // namespace clvn

@@ -102,13 +102,6 @@ public:
     PageState loadState(const QString &section) const;
     void saveState(const PageState &state) const;
 
-    // A page's own section, kept beside the buyer defaults: the stored text
-    // of each key (empty when missing), and key = text lines written into
-    // it, every other line left as it was. saveTexts throws SettingsWriteError.
-    QStringList loadTexts(const QString &section, const QStringList &keys) const;
-    void saveTexts(const QString &section,
-                   const std::vector<std::pair<QString, QString>> &lines) const;
-
 private:
     enum class Unread
     {
