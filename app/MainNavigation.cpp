@@ -20,8 +20,6 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace clvn {
@@ -35,22 +33,16 @@ void TfrmMain::addPages()
 {
     std::vector<CalculatorPage *> pages =
         m_options.makePages ? m_options.makePages(*this) : makeCalculatorPages(*this);
-    // The stack keeps the program's page order whatever order they were built in.
-    std::vector<Destination *> order;
-    for (Destination &d : m_destinations)
-        order.push_back(&d);
-    std::sort(order.begin(), order.end(), [](const Destination *a, const Destination *b) {
-        return a->desc->stackPosition < b->desc->stackPosition;
-    });
-    for (Destination *d : order) {
+    // The stack keeps the descriptors' order whatever order the pages were built in.
+    for (Destination &d : m_destinations) {
         for (CalculatorPage *p : pages) {
-            if (p->pageName() != d->desc->name)
+            if (p->pageName() != d.desc->name)
                 continue;
-            p->setIdentity(d->desc->title, d->desc->helpTopic);
+            p->setIdentity(d.desc->title, d.desc->helpTopic);
             m_nbkMain->addWidget(p);
-            d->page = p;
-            if (!d->desc->keptSection.isEmpty())
-                p->restoreState(m_settingsFile->loadState(d->desc->keptSection));
+            d.page = p;
+            if (!d.desc->keptSection.isEmpty())
+                p->restoreState(m_settingsFile->loadState(d.desc->keptSection));
         }
     }
 }

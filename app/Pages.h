@@ -37,8 +37,6 @@ struct PageDescriptor
     // The menu page's button: caption and hint.
     QString button;
     QString buttonHint;
-    // Place on the page stack (the menu page is 0, the first calculator 1).
-    int stackPosition = 0;
     // Fills and previews the page's report; empty when the page has none.
     // One of PrintDispatcher's operations, or a function that fills a
     // report of its own and hands it to PrintDispatcher::previewReport.

@@ -6,6 +6,7 @@
 #include "calculators/AmortModel.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/MiPanel.h"
+#include "calculators/StateFields.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
@@ -491,6 +492,37 @@ void AmortPage::ResetMortgage()
     m_model->clearCells();
     frameGrid();
     updateChart();
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<AmortPage>> AmortPage::fields()
+{
+    using P = AmortPage;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtMortAmt>, FieldKind::Number},
+        {"Interest", at<&P::m_edtIRate>, FieldKind::Number},
+        {"Term", at<&P::m_edtNumPmts>, FieldKind::Number},
+        {"ExtraSingle", at<&P::m_rbOnePmt>, FieldKind::Check},
+        {"ExtraRange", at<&P::m_rbRangePmts>, FieldKind::Check},
+        {"ExtraAll", at<&P::m_rbAllPmts>, FieldKind::Check},
+        {"ExtraFrom", at<&P::m_edtFromPmt>, FieldKind::Text},
+        {"ExtraTo", at<&P::m_edtToPmt>, FieldKind::Text},
+        {"ExtraAmount", at<&P::m_edtExtraAmount>, FieldKind::Text},
+    };
+    return table;
+}
+
+void AmortPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+    m_mi->saveState(state);
+}
+
+void AmortPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
+    m_mi->restoreState(state);
 }
 
 } // namespace clvn

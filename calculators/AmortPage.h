@@ -15,6 +15,8 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 
+#include <span>
+
 namespace clvn {
 
 class AmortChartView;
@@ -32,6 +34,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
     void recoverFromFloatError(bool active) override;
 
     // Builds the schedule from the three fields and lists it. Throws
@@ -69,6 +73,8 @@ public:
     static constexpr int ExtraPanelHelpTopic = 45;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<AmortPage>> fields();
     void buildFields();
     void buildExtraPanel();
     void buildGrid();

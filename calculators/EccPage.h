@@ -12,6 +12,8 @@
 
 class QPushButton;
 
+#include <span>
+
 namespace clvn {
 
 class EccClosingPanel;
@@ -28,6 +30,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Recomputes every figure of the page and both panels. Throws
     // ConvertError for a text that is not a number (or a count that is not
@@ -55,6 +59,8 @@ public:
     }
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<EccPage>> fields();
     // EccPanelHost
     CalculatorHost &calculatorHost() override { return host(); }
     void setPanelKeysEnabled(bool enabled) override;

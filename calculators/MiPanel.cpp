@@ -4,6 +4,7 @@
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/PageControls.h"
+#include "calculators/StateFields.h"
 #include "calculators/TableSource.h"
 #include "state/BuyerValues.h"
 #include "widgets/FieldStyle.h"
@@ -400,6 +401,28 @@ void MiPanel::addColumn(TableData &table) const
         const auto payment = std::int32_t(row.front().value);
         row.push_back(TableCell::number(m_results.premiumWith(payment), 2));
     }
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<MiPanel>> MiPanel::fields()
+{
+    using P = MiPanel;
+    static constexpr PageField<P> table[] = {
+        {"MiHomeValue", at<&P::m_edtMIHomeValue>, FieldKind::Number},
+        {"MiPremium", at<&P::m_edtMIPremium>, FieldKind::Number},
+    };
+    return table;
+}
+
+void MiPanel::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void MiPanel::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

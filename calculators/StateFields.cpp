@@ -22,7 +22,10 @@ void writeField(PageState &state, const QString &key, const QObject *field, Fiel
         }
         return;
     case FieldKind::Text:
-        state.set(key, qobject_cast<const QLineEdit *>(field)->text());
+        if (const auto *box = qobject_cast<const QComboBox *>(field))
+            state.set(key, box->currentText());
+        else
+            state.set(key, qobject_cast<const QLineEdit *>(field)->text());
         return;
     case FieldKind::Choice:
         if (const auto *box = qobject_cast<const QComboBox *>(field))
@@ -57,7 +60,10 @@ bool readField(const PageState &state, const QString &key, QObject *field, Field
         return v.has_value();
     }
     case FieldKind::Text:
-        qobject_cast<QLineEdit *>(field)->setText(text);
+        if (auto *box = qobject_cast<QComboBox *>(field))
+            box->setCurrentText(text);
+        else
+            qobject_cast<QLineEdit *>(field)->setText(text);
         return true;
     case FieldKind::Choice: {
         const std::optional<std::int32_t> v = state.integer(key);
