@@ -494,6 +494,15 @@ void AmortPage::ResetMortgage()
     updateChart();
 }
 
+AmortPage::ScheduleParts AmortPage::scheduleParts() const
+{
+    return {.grid = m_grdAmortization,
+            .addExtraButton = m_btnAddExtraPayments,
+            .addExtraPanel = m_pnlAddExtra,
+            .chartButton = m_btnAmortChart,
+            .chartPanel = m_pnlAmortChart};
+}
+
 // ---- State -----------------------------------------------------------------
 
 std::span<const PageField<AmortPage>> AmortPage::fields()

@@ -64,6 +64,16 @@ public:
     TableData tableData() const override;
 
     AmortModel *model() const { return m_model; }
+    // The parts of the page the mortgage-insurance panel works beside.
+    struct ScheduleParts
+    {
+        QTableView *grid;
+        QWidget *addExtraButton;
+        QWidget *addExtraPanel;
+        QWidget *chartButton;
+        QWidget *chartPanel;
+    };
+    ScheduleParts scheduleParts() const;
     AmortChartView *chartView() const { return m_chart; }
 
     static const QString ExtraPaymentMessage;

@@ -480,6 +480,7 @@ void CmpPage::CalcCMP()
     m_lblCmpBreakEven->setText(sentences.join(u'\n'));
     m_chtCompare->setData(std::move(chart));
     m_results = std::move(out);
+    m_best = best;
     m_shownNames = names;
 }
 
@@ -496,6 +497,12 @@ TableData CmpPage::tableData() const
         table.rows.push_back(std::move(row));
     }
     return table;
+}
+
+bool CmpPage::isMarked(int row, int column) const
+{
+    return m_results && row >= 0 && row < RowCount && column >= 0 && column < MaxOffers &&
+           m_best[std::size_t(row)][std::size_t(column)];
 }
 
 // ---- Kept between runs and in scenario files -----------------------------

@@ -9,6 +9,7 @@
 
 #include "calculators/CalculatorPage.h"
 #include "calculators/TableSource.h"
+#include "engine/TableMarks.h"
 #include "finance/LoanOffers.h"
 
 #include <QMap>
@@ -30,7 +31,7 @@ class CompareChartView;
 class TFnpNumericEdit;
 class TNumEdit;
 
-class CmpPage : public CalculatorPage, public TableSource
+class CmpPage : public CalculatorPage, public TableSource, public report::TableMarks
 {
     Q_OBJECT
 
@@ -65,6 +66,8 @@ public:
 
     bool hasTable() const override { return m_results.has_value(); }
     TableData tableData() const override;
+    // The best figure of each row of the comparison shown.
+    bool isMarked(int row, int column) const override;
 
     // Reads the offers shown, compares them, and only then writes the grid,
     // the sentences and the chart. Throws ConvertError for a text that is
@@ -124,6 +127,7 @@ private:
 
     // The last comparison shown and the offers' names it was shown with.
     std::optional<LoanOffersResults> m_results;
+    std::array<std::array<bool, MaxOffers>, RowCount> m_best{};
     QStringList m_shownNames;
     // Keys whose stored text could not be read, with the text of the value
     // that replaced it: a save leaves such a line as it was unless the user

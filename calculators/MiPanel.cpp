@@ -68,19 +68,15 @@ PmiPremiums premiumsOf(const BuyerValues &v)
 
 MiPanel::MiPanel(CalculatorHost &host, AmortPage &page) : QFrame(&page), m_host(host), m_page(page)
 {
-    m_grid = page.findChild<QTableView *>(QStringLiteral("grdAmortization"));
+    const AmortPage::ScheduleParts parts = page.scheduleParts();
+    m_grid = parts.grid;
     m_gridFullHeight = m_grid->height();
     buildPanel();
     buildStrip();
 
-    auto *addExtra = page.findChild<QWidget *>(QStringLiteral("btnAddExtraPayments"));
-    auto *chart = page.findChild<QWidget *>(QStringLiteral("btnAmortChart"));
-    if (auto *extra = page.findChild<QWidget *>(QStringLiteral("pnlAddExtra")))
-        extra->installEventFilter(this);
-    if (addExtra && chart) {
-        QWidget::setTabOrder(addExtra, m_btnMortgageInsurance);
-        QWidget::setTabOrder(m_btnMortgageInsurance, chart);
-    }
+    parts.addExtraPanel->installEventFilter(this);
+    QWidget::setTabOrder(parts.addExtraButton, m_btnMortgageInsurance);
+    QWidget::setTabOrder(m_btnMortgageInsurance, parts.chartButton);
 }
 
 void MiPanel::buildPanel()
@@ -209,8 +205,7 @@ void MiPanel::BtnMortgageInsuranceClick()
     if (!m_page.model()->hasSchedule())
         return;
     // The two panels share the place over the buttons.
-    if (auto *extra = m_page.findChild<QWidget *>(QStringLiteral("pnlAddExtra")))
-        extra->hide();
+    m_page.scheduleParts().addExtraPanel->hide();
     show();
     raise();
     m_edtMIHomeValue->setFocus();
@@ -293,8 +288,7 @@ void MiPanel::placeStrip()
     const int height = m_gridFullHeight - (m_applied ? StripHeight : 0);
     if (grid.height() != height) {
         m_grid->setGeometry(grid.x(), grid.y(), grid.width(), height);
-        if (auto *chart = m_page.findChild<QWidget *>(QStringLiteral("pnlAmortChart")))
-            chart->setGeometry(m_grid->geometry());
+        m_page.scheduleParts().chartPanel->setGeometry(m_grid->geometry());
     }
     m_pnlMIResults->setGeometry(grid.x(), m_grid->geometry().bottom() + 3, grid.width(),
                                 StripHeight - 3);
