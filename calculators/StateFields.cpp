@@ -28,11 +28,8 @@ void writeField(PageState &state, const QString &key, const QObject *field, Fiel
             state.set(key, qobject_cast<const QLineEdit *>(field)->text());
         return;
     case FieldKind::Choice:
-        if (const auto *box = qobject_cast<const QComboBox *>(field))
-            state.set(key, formatSettingInteger(box->currentIndex()));
-        else
-            state.set(key,
-                      formatSettingInteger(qobject_cast<const QButtonGroup *>(field)->checkedId()));
+        state.set(key,
+                  formatSettingInteger(qobject_cast<const QButtonGroup *>(field)->checkedId()));
         return;
     case FieldKind::Check:
         state.set(key, qobject_cast<const QAbstractButton *>(field)->isChecked()
@@ -67,12 +64,6 @@ bool readField(const PageState &state, const QString &key, QObject *field, Field
         return true;
     case FieldKind::Choice: {
         const std::optional<std::int32_t> v = state.integer(key);
-        if (auto *box = qobject_cast<QComboBox *>(field)) {
-            if (!v || *v < 0 || *v >= box->count())
-                return false;
-            box->setCurrentIndex(*v);
-            return true;
-        }
         QAbstractButton *button = v ? qobject_cast<QButtonGroup *>(field)->button(*v) : nullptr;
         if (button)
             button->setChecked(true);

@@ -21,7 +21,7 @@ enum class FieldKind
     Number, // a number field: its value in the file's number form
     Whole,  // a number field that holds a whole number (a term, a count)
     Text,   // a line edit's or an editable combo box's text as typed
-    Choice, // a combo box's current item or a button group's checked id
+    Choice, // a button group's checked id
     Check,  // a check box's or radio button's state: "1" or "0"
 };
 

@@ -6,20 +6,20 @@
 
 namespace clvn {
 
-const std::pair<QString, QString> *PageState::find(const QString &key) const
+PageState::Lines::const_iterator PageState::find(const QString &key) const
 {
-    const auto at = std::find_if(m_lines.begin(), m_lines.end(), [&key](const auto &line) {
+    return std::find_if(m_lines.begin(), m_lines.end(), [&key](const auto &line) {
         return line.first.compare(key, Qt::CaseInsensitive) == 0;
     });
-    return at == m_lines.end() ? nullptr : &*at;
 }
 
 void PageState::set(const QString &key, const QString &text)
 {
-    if (auto *line = const_cast<std::pair<QString, QString> *>(find(key)))
-        line->second = text;
-    else
+    const auto at = find(key);
+    if (at == m_lines.end())
         m_lines.emplace_back(key, text);
+    else
+        m_lines[std::size_t(at - m_lines.begin())].second = text;
 }
 
 void PageState::setNumber(const QString &key, double value)
@@ -27,22 +27,15 @@ void PageState::setNumber(const QString &key, double value)
     set(key, formatSettingNumber(value));
 }
 
-void PageState::remove(const QString &key)
-{
-    std::erase_if(m_lines, [&key](const auto &line) {
-        return line.first.compare(key, Qt::CaseInsensitive) == 0;
-    });
-}
-
 bool PageState::contains(const QString &key) const
 {
-    return find(key) != nullptr;
+    return find(key) != m_lines.end();
 }
 
 QString PageState::text(const QString &key) const
 {
-    const auto *line = find(key);
-    return line ? line->second : QString();
+    const auto at = find(key);
+    return at == m_lines.end() ? QString() : at->second;
 }
 
 std::optional<double> PageState::number(const QString &key) const

@@ -30,7 +30,6 @@ public:
     // case-insensitively, as in the settings file.
     void set(const QString &key, const QString &text);
     void setNumber(const QString &key, double value);
-    void remove(const QString &key);
 
     bool contains(const QString &key) const;
     // The key's text; empty when the key is missing.
@@ -41,7 +40,8 @@ public:
     std::optional<std::int32_t> integer(const QString &key) const;
 
 private:
-    const std::pair<QString, QString> *find(const QString &key) const;
+    // The line of `key`, or lines().end().
+    Lines::const_iterator find(const QString &key) const;
 
     QString m_section;
     Lines m_lines;
