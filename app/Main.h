@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/MortLib.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 
 #include <QMainWindow>
 #include <QString>

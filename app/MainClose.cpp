@@ -6,16 +6,19 @@
 #include "app/Centre.h"
 #include "app/Close.h"
 #include "app/Links.h"
+#include "app/Pages.h"
 #include "app/Update.h"
 #include "app/WindowPlace.h"
 #include "app/help/HelpWindow.h"
 #include "calculators/CalculatorPage.h"
+#include "state/PageState.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
 
+#include <functional>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -44,21 +47,37 @@ bool TfrmMain::FormCloseQuery()
 void TfrmMain::FormClose()
 {
     m_help->quit();
-    try {
-        m_settingsFile->saveAll(m_buyerValues);
-        for (const Destination &d : m_destinations)
-            if (d.page)
-                d.page->saveOwnSettings();
-    } catch (const std::exception &e) {
-        // The window closes anyway; the user learns that the defaults were not kept.
-        showInfo(this,
-                 u"Your defaults could not be saved.\n\r\n\r"_s + QString::fromLocal8Bit(e.what()));
+    // Each part is saved on its own, so that one that cannot be written does
+    // not cost the others; the window closes anyway, and the user learns
+    // which parts were not kept.
+    QStringList parts, reasons;
+    const auto keep = [&](const QString &part, const std::function<void()> &save) {
+        try {
+            save();
+        } catch (const std::exception &e) {
+            parts << part + u" could not be saved."_s;
+            const QString reason = QString::fromLocal8Bit(e.what());
+            if (!reasons.contains(reason))
+                reasons << reason;
+        }
+    };
+    keep(u"Your defaults"_s, [this] { m_settingsFile->saveAll(m_buyerValues); });
+    for (const Destination &d : m_destinations) {
+        if (!d.page || d.desc->keptSection.isEmpty())
+            continue;
+        keep(u"The figures of "_s + d.desc->title, [this, &d] {
+            PageState state(d.desc->keptSection);
+            d.page->saveState(state);
+            m_settingsFile->saveState(state);
+        });
     }
     try {
         saveWindowPlace(*this, *m_settingsFile);
     } catch (const std::exception &) {
         // Only a convenience; a failed save of the defaults has been said already.
     }
+    if (!parts.isEmpty())
+        showInfo(this, parts.join(u"\n\r"_s) + u"\n\r\n\r"_s + reasons.join(u"\n\r"_s));
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

@@ -7,6 +7,7 @@
 #include "app/help/HelpTopics.h"
 #include "calculators/CalculatorPage.h"
 #include "calculators/TableSource.h"
+#include "state/SettingsFile.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
@@ -21,8 +22,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -52,13 +51,18 @@ void TfrmMain::addPages()
 void TfrmMain::placePage(Destination &d, CalculatorPage *page)
 {
     page->setIdentity(d.desc->title, d.desc->helpTopic);
-    // The stack keeps the program's page order whatever order they were built in.
+    // The stack keeps the descriptors' order whatever order the pages were built in.
     int index = 1; // after the menu page
-    for (const Destination &other : m_destinations)
-        if (other.page && other.desc->stackPosition < d.desc->stackPosition)
+    for (const Destination &other : m_destinations) {
+        if (&other == &d)
+            break;
+        if (other.page)
             ++index;
+    }
     m_nbkMain->insertWidget(index, page);
     d.page = page;
+    if (!d.desc->keptSection.isEmpty())
+        page->restoreState(m_settingsFile->loadState(d.desc->keptSection));
 }
 
 CalculatorPage *TfrmMain::ensurePage(Destination &d)

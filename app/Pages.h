@@ -37,17 +37,18 @@ struct PageDescriptor
     // The menu page's button: caption and hint.
     QString button;
     QString buttonHint;
-    // Place on the page stack (the menu page is 0, the first calculator 1).
-    int stackPosition = 0;
     // Fills and previews the page's report; empty when the page has none.
     // One of PrintDispatcher's operations, or a function that fills a
     // report of its own and hands it to PrintDispatcher::previewReport.
-    std::function<void(PrintDispatcher &, QWidget *page)> print;
+    std::function<void(PrintDispatcher &, QWidget *page)> print = {};
     // Builds the page bound to `host`.
     std::function<CalculatorPage *(CalculatorHost &)> make;
     // Set apart from the ten: a separator before its menu items, and its
     // menu-page button below the text on the left.
     bool apart = false;
+    // The section of the settings file that keeps the page's inputs from
+    // one run to the next; empty for a page that starts afresh each run.
+    QString keptSection = {};
 };
 
 // Every page, in the order of the Calculators menu and of the menu page.

@@ -1,6 +1,7 @@
 #include "app/WindowPlace.h"
 
-#include "app/settings/SettingsFile.h"
+#include "state/PageState.h"
+#include "state/SettingsFile.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -27,7 +28,10 @@ bool fitsAScreen(const QRect &rect)
 
 bool restoreWindowPlace(QWidget &window, const SettingsFile &file)
 {
-    const QStringList texts = file.loadTexts(kSection, kKeys);
+    const PageState state = file.loadState(kSection);
+    QStringList texts;
+    for (const QString &key : kKeys)
+        texts << state.text(key);
     int v[4] = {};
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
@@ -59,12 +63,13 @@ void saveWindowPlace(const QWidget &window, const SettingsFile &file)
     // The size and place it has when not maximized, so un-maximizing after
     // the next start goes back there.
     const QRect rect = window.isMaximized() ? window.normalGeometry() : window.geometry();
-    file.saveTexts(kSection,
-                   {{kKeys[0], QString::number(rect.left())},
-                    {kKeys[1], QString::number(rect.top())},
-                    {kKeys[2], QString::number(rect.width())},
-                    {kKeys[3], QString::number(rect.height())},
-                    {kKeys[4], window.isMaximized() ? QStringLiteral("1") : QStringLiteral("0")}});
+    PageState state(kSection);
+    state.set(kKeys[0], QString::number(rect.left()));
+    state.set(kKeys[1], QString::number(rect.top()));
+    state.set(kKeys[2], QString::number(rect.width()));
+    state.set(kKeys[3], QString::number(rect.height()));
+    state.set(kKeys[4], window.isMaximized() ? QStringLiteral("1") : QStringLiteral("0"));
+    file.saveState(state);
 }
 
 } // namespace clvn

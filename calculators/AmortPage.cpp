@@ -2,15 +2,16 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortModel.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/MiPanel.h"
+#include "calculators/StateFields.h"
 #include "finance/Errors.h"
 #include "finance/Growth.h"
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
+#include "state/BuyerValues.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
@@ -526,6 +527,46 @@ void AmortPage::ResetMortgage()
     m_model->clearCells();
     frameGrid();
     updateChart();
+}
+
+AmortPage::ScheduleParts AmortPage::scheduleParts() const
+{
+    return {.grid = m_grdAmortization,
+            .addExtraButton = m_btnAddExtraPayments,
+            .addExtraPanel = m_pnlAddExtra,
+            .chartButton = m_btnAmortChart,
+            .chartPanel = m_pnlAmortChart};
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<AmortPage>> AmortPage::fields()
+{
+    using P = AmortPage;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtMortAmt>, FieldKind::Number},
+        {"Interest", at<&P::m_edtIRate>, FieldKind::Number},
+        {"Term", at<&P::m_edtNumPmts>, FieldKind::Number},
+        {"ExtraSingle", at<&P::m_rbOnePmt>, FieldKind::Check},
+        {"ExtraRange", at<&P::m_rbRangePmts>, FieldKind::Check},
+        {"ExtraAll", at<&P::m_rbAllPmts>, FieldKind::Check},
+        {"ExtraFrom", at<&P::m_edtFromPmt>, FieldKind::Text},
+        {"ExtraTo", at<&P::m_edtToPmt>, FieldKind::Text},
+        {"ExtraAmount", at<&P::m_edtExtraAmount>, FieldKind::Text},
+    };
+    return table;
+}
+
+void AmortPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+    m_mi->saveState(state);
+}
+
+void AmortPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
+    m_mi->restoreState(state);
 }
 
 } // namespace clvn

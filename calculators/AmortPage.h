@@ -15,6 +15,8 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 
+#include <span>
+
 namespace clvn {
 
 class AmortChartView;
@@ -32,6 +34,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
     void recoverFromFloatError(bool active) override;
 
     // The kept schedule, its extra payments included, shown again.
@@ -63,6 +67,16 @@ public:
     TableData tableData() const override;
 
     AmortModel *model() const { return m_model; }
+    // The parts of the page the mortgage-insurance panel works beside.
+    struct ScheduleParts
+    {
+        QTableView *grid;
+        QWidget *addExtraButton;
+        QWidget *addExtraPanel;
+        QWidget *chartButton;
+        QWidget *chartPanel;
+    };
+    ScheduleParts scheduleParts() const;
     AmortChartView *chartView() const { return m_chart; }
 
     static const QString ExtraPaymentMessage;
@@ -75,6 +89,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<AmortPage>> fields();
     void buildFields();
     void buildExtraPanel();
     void buildGrid();

@@ -1,11 +1,12 @@
 #include "calculators/ArmPage.h"
 
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/CompareChart.h"
 #include "calculators/PageControls.h"
 #include "finance/Cents.h"
 #include "finance/Errors.h"
+#include "state/PageState.h"
+#include "state/SettingsFile.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -202,7 +203,6 @@ ArmPage::ArmPage(CalculatorHost &host, QWidget *parent)
     buildInputs(loan);
     buildResults(loan, estimate, schedule, chart);
     putStartValues();
-    loadStored();
     bindHandlers();
 }
 
@@ -235,6 +235,7 @@ std::span<const ArmPage::StoredField> ArmPage::storedFields()
         {u"IndexPath", &ArmPage::m_edtArmPath},
         {u"FixedRate", &ArmPage::m_edtArmFixedRate, true},
         {u"FixedPrepaid", &ArmPage::m_edtArmFixedPrepaid},
+        {u"ScheduleShown", &ArmPage::m_rgArmCase},
     };
     return fields;
 }
@@ -646,6 +647,8 @@ QString ArmPage::storedText(const StoredField &f) const
     }
     if (const auto *text = std::get_if<QLineEdit * ArmPage::*>(&f.field))
         return (this->*(*text))->text();
+    if (const auto *group = std::get_if<QButtonGroup * ArmPage::*>(&f.field))
+        return formatSettingInteger((this->*(*group))->checkedId());
     return formatSettingInteger((this->*std::get<QComboBox * ArmPage::*>(f.field))->currentIndex());
 }
 
@@ -666,6 +669,16 @@ bool ArmPage::putStoredText(const StoredField &f, const QString &text)
         (this->*(*line))->setText(text);
         return true;
     }
+    if (const auto *group = std::get_if<QButtonGroup * ArmPage::*>(&f.field)) {
+        const auto v = parseSettingInteger(text);
+        QAbstractButton *button = v ? (this->*(*group))->button(*v) : nullptr;
+        if (!button)
+            return false;
+        button->setChecked(true);
+        if (m_results)
+            showSchedule();
+        return true;
+    }
     QComboBox *combo = this->*std::get<QComboBox * ArmPage::*>(f.field);
     const auto v = parseSettingInteger(text);
     if (!v || *v < 0 || *v >= combo->count())
@@ -674,25 +687,23 @@ bool ArmPage::putStoredText(const StoredField &f, const QString &text)
     return true;
 }
 
-void ArmPage::loadStored()
+void ArmPage::restoreState(const PageState &state)
 {
-    QStringList keys;
-    for (const StoredField &f : storedFields())
-        keys << QString::fromUtf16(f.key);
-    const QStringList texts = host().settingsFile().loadTexts(SettingsSection, keys);
+    m_unread.clear();
     const QScopedValueRollback quiet(m_quiet, true);
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const StoredField &f = storedFields()[std::size_t(i)];
-        if (texts[i].isEmpty())
+    for (const StoredField &f : storedFields()) {
+        const QString key = QString::fromUtf16(f.key);
+        const QString text = state.text(key);
+        if (text.isEmpty())
             continue; // missing: the start value stands
-        if (!putStoredText(f, texts[i]))
-            m_unread.insert(keys[i], storedText(f));
+        const QString before = storedText(f);
+        if (!putStoredText(f, text))
+            m_unread.insert(key, before);
     }
 }
 
-void ArmPage::saveOwnSettings()
+void ArmPage::saveState(PageState &state) const
 {
-    std::vector<std::pair<QString, QString>> lines;
     for (const StoredField &f : storedFields()) {
         const QString key = QString::fromUtf16(f.key);
         QString text = storedText(f);
@@ -704,9 +715,8 @@ void ArmPage::saveOwnSettings()
         // A number field left holding text that is not a number keeps its line too.
         if (text.isEmpty() && std::holds_alternative<NumberField * ArmPage::*>(f.field))
             continue;
-        lines.emplace_back(key, std::move(text));
+        state.set(key, text);
     }
-    host().settingsFile().saveTexts(SettingsSection, lines);
 }
 
 } // namespace clvn

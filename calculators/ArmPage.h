@@ -49,7 +49,8 @@ public:
 
     void enter() override;
     void Reset() override;
-    void saveOwnSettings() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // The schedule shown (the path chosen in rgArmCase).
     bool hasTable() const override { return m_results.has_value(); }
@@ -70,8 +71,8 @@ protected:
 
 private:
     // One input kept in the settings file: its key and its field.
-    using Member =
-        std::variant<NumberField * ArmPage::*, QLineEdit * ArmPage::*, QComboBox * ArmPage::*>;
+    using Member = std::variant<NumberField * ArmPage::*, QLineEdit * ArmPage::*,
+                                QComboBox * ArmPage::*, QButtonGroup * ArmPage::*>;
     struct StoredField
     {
         const char16_t *key;
@@ -84,7 +85,6 @@ private:
     void buildResults(QWidget *panel, QWidget *estimate, QWidget *schedule, QWidget *chart);
     void bindHandlers();
     void putStartValues();
-    void loadStored();
     QString storedText(const StoredField &f) const;
     bool putStoredText(const StoredField &f, const QString &text);
     ArmInputs readInputs() const;

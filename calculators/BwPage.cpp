@@ -2,9 +2,10 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
 #include "finance/PayPlans.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -147,6 +148,29 @@ void BwPage::CalcBW()
     m_edtTimeSavedYears->setValue(r.yearsSaved);
     m_edtInterestSaved->setValue(r.interestSaved);
     host().mortgage() = std::move(r.schedule);
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<BwPage>> BwPage::fields()
+{
+    using P = BwPage;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtMortgageAmount>, FieldKind::Number},
+        {"Interest", at<&P::m_edtMortgageInterest>, FieldKind::Number},
+        {"Term", at<&P::m_edtMortgagePeriods>, FieldKind::Number},
+    };
+    return table;
+}
+
+void BwPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void BwPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

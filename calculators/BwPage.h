@@ -6,6 +6,8 @@
 
 #include "calculators/CalculatorPage.h"
 
+#include <span>
+
 namespace clvn {
 
 class TFnpNumericEdit;
@@ -22,6 +24,8 @@ public:
     void enter() override;
     // The stored loan, rate and term again, then CalcBW.
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Compares the two plans for the page's loan and replaces the shared
     // schedule with this loan's. Throws ConvertError for a rate or term text
@@ -33,6 +37,8 @@ public:
     static const QString PageText;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<BwPage>> fields();
     void buildInputs();
     void buildResults();
 

@@ -1,8 +1,8 @@
 #include "calculators/CalculatorPage.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/MortLib.h"
+#include "state/BuyerValues.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
 #include "widgets/NumberField.h"
@@ -315,7 +315,11 @@ void CalculatorPage::recoverFromFloatError(bool /*active*/)
 {
 }
 
-void CalculatorPage::saveOwnSettings()
+void CalculatorPage::saveState(PageState & /*state*/) const
+{
+}
+
+void CalculatorPage::restoreState(const PageState & /*state*/)
 {
 }
 

@@ -20,6 +20,8 @@ namespace clvn {
 
 class CalculatorHost;
 class NumberField;
+class PageState;
+template <class Owner> struct PageField;
 
 class CalculatorPage : public QWidget
 {
@@ -69,9 +71,11 @@ public:
     // every page; `active` tells whether this page was showing.
     virtual void recoverFromFloatError(bool active);
 
-    // Part of the exit save: a page that keeps figures of its own between
-    // runs writes them to the settings file. Throws SettingsWriteError.
-    virtual void saveOwnSettings();
+    // The page's inputs as key = text lines, and back: the exit save and a
+    // scenario file make the same calls with different files. Restoring
+    // leaves a field whose key is missing or unreadable as it is.
+    virtual void saveState(PageState &state) const;
+    virtual void restoreState(const PageState &state);
 
 protected:
     CalculatorHost &host() const { return m_host; }

@@ -1,11 +1,12 @@
 #include "calculators/CmpPage.h"
 
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/CompareChart.h"
 #include "calculators/PageControls.h"
+#include "calculators/StateFields.h"
 #include "finance/Errors.h"
 #include "finance/MortLib.h"
+#include "state/SettingsFile.h"
 #include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
@@ -66,17 +67,6 @@ constexpr StartOffer kStart[CmpPage::MaxOffers] = {
     {300000, 6.25, 360, 2.5, 0, 2000, 0},
 };
 constexpr double kStartHomeValue = 320000;
-
-// A number field's value in the settings file's form; empty (not written)
-// while its text is not a number.
-QString numberText(const TFnpNumericEdit *field)
-{
-    try {
-        return formatSettingNumber(field->value());
-    } catch (const ConvertError &) {
-        return QString();
-    }
-}
 
 // The grid's caption column, its frame and `offers` columns.
 int gridWidth(int offers)
@@ -164,7 +154,6 @@ CmpPage::CmpPage(CalculatorHost &host, QWidget *parent)
     pageRoom->grow(m_scroll).grow(panel, 1, 0);
     panelRoom->grow(m_chtCompare, 1, 0).grow(m_lblCmpBreakEven, 1, 0);
     putStartValues();
-    loadStored();
     bindHandlers();
 }
 
@@ -586,6 +575,7 @@ void CmpPage::CalcCMP()
     m_lblCmpBreakEven->setText(sentences.join(u'\n'));
     m_chtCompare->setData(std::move(chart));
     m_results = std::move(out);
+    m_best = best;
     m_shownNames = names;
 }
 
@@ -604,98 +594,63 @@ TableData CmpPage::tableData() const
     return table;
 }
 
-// ---- Kept between runs ---------------------------------------------------
-
-std::vector<std::pair<QString, QString>> CmpPage::storedTexts() const
+bool CmpPage::isMarked(int row, int column) const
 {
-    std::vector<std::pair<QString, QString>> lines;
-    lines.emplace_back(QStringLiteral("HomeValue"),
-                       formatSettingNumber(m_edtCmpHomeValue->value()));
-    lines.emplace_back(QStringLiteral("Offers"), formatSettingInteger(m_offerCount));
-    for (int k = 0; k < MaxOffers; ++k) {
-        const Column &c = m_columns[std::size_t(k)];
-        const QString n = QString::number(k + 1);
-        lines.emplace_back(QStringLiteral("Lender") + n, c.lender->text());
-        lines.emplace_back(QStringLiteral("Loan") + n, formatSettingNumber(c.loan->value()));
-        lines.emplace_back(QStringLiteral("Rate") + n, numberText(c.rate));
-        lines.emplace_back(QStringLiteral("Term") + n, numberText(c.term));
-        lines.emplace_back(QStringLiteral("Points") + n, numberText(c.points));
-        lines.emplace_back(QStringLiteral("Fees") + n, formatSettingNumber(c.fees->value()));
-        lines.emplace_back(QStringLiteral("Other") + n, formatSettingNumber(c.other->value()));
-        lines.emplace_back(QStringLiteral("MI") + n, formatSettingNumber(c.insurance->value()));
-    }
-    return lines;
+    return m_results && row >= 0 && row < RowCount && column >= 0 && column < MaxOffers &&
+           m_best[std::size_t(row)][std::size_t(column)];
 }
 
-void CmpPage::loadStored()
+// ---- Kept between runs and in scenario files -----------------------------
+
+std::span<const PageField<CmpPage::Column>> CmpPage::columnFields()
 {
-    const std::vector<std::pair<QString, QString>> defaults = storedTexts();
-    QStringList keys;
-    for (const auto &line : defaults)
-        keys << line.first;
-    const QStringList texts = host().settingsFile().loadTexts(SettingsSection, keys);
-    const QScopedValueRollback quiet(m_quiet, true);
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        const QString &key = keys[i];
-        const QString &text = texts[i];
-        if (text.isEmpty())
-            continue; // missing: the start value stands
-        const int column = key.back().isDigit() ? key.back().digitValue() - 1 : -1;
-        const QString field = column >= 0 ? key.chopped(1) : key;
-        bool read = true;
-        if (field == u"Lender") {
-            m_columns[std::size_t(column)].lender->setText(text);
-        } else if (field == u"Offers") {
-            const auto v = parseSettingInteger(text);
-            read = v && *v >= MinOffers && *v <= MaxOffers;
-            if (read)
-                showOffers(*v);
-        } else if (field == u"Term") {
-            const auto v = parseSettingInteger(text);
-            read = v.has_value();
-            if (read)
-                m_columns[std::size_t(column)].term->setValue(*v);
-        } else {
-            const auto v = parseSettingNumber(text);
-            read = v.has_value();
-            const Column &c = m_columns[std::size_t(std::max(column, 0))];
-            if (!read)
-                ; // the start value stands
-            else if (field == u"HomeValue")
-                m_edtCmpHomeValue->setValue(*v);
-            else if (field == u"Loan")
-                c.loan->setValue(*v);
-            else if (field == u"Rate")
-                c.rate->setValue(*v);
-            else if (field == u"Points")
-                c.points->setValue(*v);
-            else if (field == u"Fees")
-                c.fees->setValue(*v);
-            else if (field == u"Other")
-                c.other->setValue(*v);
-            else if (field == u"MI")
-                c.insurance->setValue(*v);
-        }
-        if (!read)
-            m_unread.insert(key, defaults[std::size_t(i)].second);
-    }
+    using C = Column;
+    static constexpr PageField<C> fields[] = {
+        {"Lender", at<&C::lender>, FieldKind::Text},   {"Loan", at<&C::loan>, FieldKind::Number},
+        {"Rate", at<&C::rate>, FieldKind::Number},     {"Term", at<&C::term>, FieldKind::Whole},
+        {"Points", at<&C::points>, FieldKind::Number}, {"Fees", at<&C::fees>, FieldKind::Number},
+        {"Other", at<&C::other>, FieldKind::Number},   {"MI", at<&C::insurance>, FieldKind::Number},
+    };
+    return fields;
 }
 
-void CmpPage::saveOwnSettings()
+void CmpPage::saveState(PageState &state) const
 {
-    std::vector<std::pair<QString, QString>> lines;
-    for (auto &line : storedTexts()) {
-        // A line the run could not read stays as the user wrote it, unless
+    PageState shown(state.section());
+    writeField(shown, QStringLiteral("HomeValue"), m_edtCmpHomeValue, FieldKind::Number);
+    shown.set(QStringLiteral("Offers"), formatSettingInteger(m_offerCount));
+    for (int k = 0; k < MaxOffers; ++k)
+        writeFields(shown, columnFields(), m_columns[std::size_t(k)], QString::number(k + 1));
+    for (const auto &[key, text] : shown.lines()) {
+        // A line that could not be read stays as the user wrote it, unless
         // the figure that replaced it has been changed since.
-        const auto unread = m_unread.constFind(line.first);
-        if (unread != m_unread.cend() && *unread == line.second)
-            continue;
-        // A number field left holding text that is not a number keeps its line too.
-        if (line.second.isEmpty() && !line.first.startsWith(u"Lender"))
-            continue;
-        lines.push_back(std::move(line));
+        const auto unread = m_unread.constFind(key);
+        if (unread == m_unread.cend() || *unread != text)
+            state.set(key, text);
     }
-    host().settingsFile().saveTexts(SettingsSection, lines);
+}
+
+void CmpPage::restoreState(const PageState &state)
+{
+    m_unread.clear();
+    PageState before;
+    saveState(before);
+    const QScopedValueRollback quiet(m_quiet, true);
+    QStringList unread;
+    if (!readField(state, QStringLiteral("HomeValue"), m_edtCmpHomeValue, FieldKind::Number))
+        unread << QStringLiteral("HomeValue");
+    if (!state.text(QStringLiteral("Offers")).isEmpty()) {
+        const auto offers = state.integer(QStringLiteral("Offers"));
+        if (offers && *offers >= MinOffers && *offers <= MaxOffers)
+            showOffers(*offers);
+        else
+            unread << QStringLiteral("Offers");
+    }
+    for (int k = 0; k < MaxOffers; ++k)
+        unread << readFields(state, columnFields(), m_columns[std::size_t(k)],
+                             QString::number(k + 1));
+    for (const QString &key : unread)
+        m_unread.insert(key, before.text(key));
 }
 
 } // namespace clvn

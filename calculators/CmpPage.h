@@ -9,6 +9,7 @@
 
 #include "calculators/CalculatorPage.h"
 #include "calculators/TableSource.h"
+#include "engine/TableMarks.h"
 #include "finance/LoanOffers.h"
 
 #include <QMap>
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 class QLabel;
 class QLineEdit;
@@ -29,7 +31,7 @@ class CompareChartView;
 class TFnpNumericEdit;
 class TNumEdit;
 
-class CmpPage : public CalculatorPage, public TableSource
+class CmpPage : public CalculatorPage, public TableSource, public report::TableMarks
 {
     Q_OBJECT
 
@@ -65,10 +67,13 @@ public:
     // The number of offers shown.
     QVariant layoutForUndo() const override { return m_offerCount; }
     void restoreLayoutForUndo(const QVariant &kept) override;
-    void saveOwnSettings() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     bool hasTable() const override { return m_results.has_value(); }
     TableData tableData() const override;
+    // The best figure of each row of the comparison shown.
+    bool isMarked(int row, int column) const override;
 
     // Reads the offers shown, compares them, and only then writes the grid,
     // the sentences and the chart. Throws ConvertError for a text that is
@@ -113,9 +118,8 @@ private:
     void putStartValues();
     void showOffers(int count);
     QString offerName(int index) const;
-    void loadStored();
-    // key = text of everything the page keeps, in file order.
-    std::vector<std::pair<QString, QString>> storedTexts() const;
+    // What each offer keeps, its keys followed by the offer's number.
+    static std::span<const PageField<Column>> columnFields();
 
     // Set while a handler moves the focus or Reset puts values back: the
     // fields it leaves must not calculate.
@@ -133,10 +137,11 @@ private:
 
     // The last comparison shown and the offers' names it was shown with.
     std::optional<LoanOffersResults> m_results;
+    std::array<std::array<bool, MaxOffers>, RowCount> m_best{};
     QStringList m_shownNames;
     // Keys whose stored text could not be read, with the text of the value
-    // that replaced it: the exit save leaves such a line as it was unless
-    // the user changed the figure.
+    // that replaced it: a save leaves such a line as it was unless the user
+    // changed the figure.
     QMap<QString, QString> m_unread;
 };
 

@@ -2,10 +2,11 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/EccPanelHost.h"
+#include "calculators/StateFields.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
@@ -160,6 +161,36 @@ void EccClosingPanel::btnClosePnlClosingExit()
     // one of its own fields stays where the user put it.
     if (isVisible() && !isAncestorOf(QApplication::focusWidget()))
         m_edtAF->setFocus(Qt::TabFocusReason);
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<EccClosingPanel>> EccClosingPanel::fields()
+{
+    using P = EccClosingPanel;
+    static constexpr PageField<P> table[] = {
+        {"AppraisalFee", at<&P::m_edtAF>, FieldKind::Number},
+        {"CreditReport", at<&P::m_edtCR>, FieldKind::Number},
+        {"TaxServiceFee", at<&P::m_edtTSF>, FieldKind::Number},
+        {"LendersInspectionFee", at<&P::m_edtLPF>, FieldKind::Number},
+        {"TitleInsurance", at<&P::m_edtTIF>, FieldKind::Number},
+        {"TitleSearch", at<&P::m_edtTS>, FieldKind::Number},
+        {"EscrowClosingFee", at<&P::m_edtSTT>, FieldKind::Number},
+        {"RecordingFee", at<&P::m_edtRF>, FieldKind::Number},
+        {"OtherFees", at<&P::m_edtOF>, FieldKind::Number},
+        {"SellerPaid", at<&P::m_edtSellerPaid>, FieldKind::Number},
+    };
+    return table;
+}
+
+void EccClosingPanel::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void EccClosingPanel::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -8,7 +8,12 @@
 #include "calculators/EccPanel.h"
 #include "finance/ClosingCosts.h"
 
+#include <span>
+
 namespace clvn {
+
+class PageState;
+template <class Owner> struct PageField;
 
 struct BuyerValues;
 class TNumEdit;
@@ -39,10 +44,16 @@ public:
     // Leaving OK while the panel is open goes back to the first fee.
     void btnClosePnlClosingExit();
 
+    // The panel's inputs, part of its page's state.
+    void saveState(PageState &state) const;
+    void restoreState(const PageState &state);
+
 protected:
     void okButtonExit() override { btnClosePnlClosingExit(); }
 
 private:
+    // The inputs the panel keeps, in the order they are restored.
+    static std::span<const PageField<EccClosingPanel>> fields();
     void showFees(const BuyerValues &values);
 
     TNumEdit *m_edtOriginationFee = nullptr;

@@ -2,10 +2,11 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/EccPanelHost.h"
+#include "calculators/StateFields.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -134,6 +135,31 @@ void EccEscrowPanel::btnClosePnlEscrowExit()
     // one of its own fields stays where the user put it.
     if (isVisible() && !isAncestorOf(QApplication::focusWidget()))
         m_edtIIDays->setFocus(Qt::TabFocusReason);
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<EccEscrowPanel>> EccEscrowPanel::fields()
+{
+    using P = EccEscrowPanel;
+    static constexpr PageField<P> table[] = {
+        {"InterimInterestDays", at<&P::m_edtIIDays>, FieldKind::Number},
+        {"PropertyTaxMonths", at<&P::m_edtPTIMonths>, FieldKind::Number},
+        {"HomeownersFirstYear", at<&P::m_edtHOIPMonths>, FieldKind::Number},
+        {"HomeownersRenewalMonths", at<&P::m_edtHOIIMonths>, FieldKind::Number},
+        {"PmiMonths", at<&P::m_edtPMIIMonths>, FieldKind::Number},
+    };
+    return table;
+}
+
+void EccEscrowPanel::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void EccEscrowPanel::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

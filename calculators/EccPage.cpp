@@ -2,11 +2,12 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/EccClosingPanel.h"
 #include "calculators/EccEscrowPanel.h"
+#include "calculators/StateFields.h"
 #include "finance/ClosingCosts.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -447,6 +448,42 @@ void EccPage::Reset()
     m_edtEccIncome->setFocus();
     host().setResetEnabled(false);
     host().DisallowPrinting();
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<EccPage>> EccPage::fields()
+{
+    using P = EccPage;
+    static constexpr PageField<P> table[] = {
+        {"Income", at<&P::m_edtEccIncome>, FieldKind::Number},
+        {"Debt", at<&P::m_edtEccDebt>, FieldKind::Number},
+        {"Interest", at<&P::m_edtEccInterest>, FieldKind::Number},
+        {"OriginationPoints", at<&P::m_edtEccOriginationPoints>, FieldKind::Number},
+        {"DiscountPoints", at<&P::m_edtEccDiscountPoints>, FieldKind::Number},
+        {"Term", at<&P::m_edtEccTerm>, FieldKind::Number},
+        {"DownPaymentPercent", at<&P::m_edtEccDownPaymentPercent>, FieldKind::Number},
+        {"Tax", at<&P::m_edtEccTax>, FieldKind::Number},
+        {"Insurance", at<&P::m_edtEccInsurance>, FieldKind::Number},
+        {"AssociationFee", at<&P::m_edtEccAssociationFee>, FieldKind::Number},
+        {"HousingRatio", at<&P::m_edtEccHousingRatio>, FieldKind::Number},
+        {"DebtRatio", at<&P::m_edtEccDebtRatio>, FieldKind::Number},
+    };
+    return table;
+}
+
+void EccPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+    m_pnlClosing->saveState(state);
+    m_pnlEscrow->saveState(state);
+}
+
+void EccPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
+    m_pnlClosing->restoreState(state);
+    m_pnlEscrow->restoreState(state);
 }
 
 } // namespace clvn

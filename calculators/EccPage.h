@@ -12,6 +12,8 @@
 
 class QPushButton;
 
+#include <span>
+
 namespace clvn {
 
 class EccClosingPanel;
@@ -31,6 +33,8 @@ public:
     // Which of the three keys were unlocked: Reset locks them all.
     QVariant layoutForUndo() const override;
     void restoreLayoutForUndo(const QVariant &kept) override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Recomputes every figure of the page and both panels. Throws
     // ConvertError for a text that is not a number (or a count that is not
@@ -58,6 +62,8 @@ public:
     }
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<EccPage>> fields();
     // EccPanelHost
     CalculatorHost &calculatorHost() override { return host(); }
     void setPanelKeysEnabled(bool enabled) override;

@@ -3,6 +3,7 @@
 #include "calculators/PageControls.h"
 
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
 #include "finance/SellerProceeds.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
@@ -257,6 +258,37 @@ void HspPage::Reset()
     m_edtHSPCosts->setValue(8088.33);
     m_edtHSPNetGain->setValue(91911.67);
     m_edtHSPHouseSalesPrice->setFocus();
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<HspPage>> HspPage::fields()
+{
+    using P = HspPage;
+    static constexpr PageField<P> table[] = {
+        {"SalesPrice", at<&P::m_edtHSPHouseSalesPrice>, FieldKind::Number},
+        {"FirstLoan", at<&P::m_edtHSPFirstLoanBalance>, FieldKind::Number},
+        {"SecondLoan", at<&P::m_edtHSPSecondLoanBalance>, FieldKind::Number},
+        {"OtherLoans", at<&P::m_edtHSPOtherLoans>, FieldKind::Number},
+        {"ClosingMonth", at<&P::m_cbHSPClosingMonth>, FieldKind::Text},
+        {"PropertyTaxes", at<&P::m_edtHSPPropertyTaxes>, FieldKind::Number},
+        {"TransferTaxPercent", at<&P::m_edtHSPTransferTaxPercent>, FieldKind::Number},
+        {"PrepaymentPenalty", at<&P::m_edtHSPPrepaymentPenalty>, FieldKind::Number},
+        {"SalesCommission", at<&P::m_edtHSPSalesCommission>, FieldKind::Number},
+        {"OtherSalesCommission", at<&P::m_edtHSPOtherSalesCommission>, FieldKind::Number},
+        {"OtherFees", at<&P::m_edtHSPOtherFees>, FieldKind::Number},
+    };
+    return table;
+}
+
+void HspPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void HspPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -9,6 +9,8 @@
 
 class QComboBox;
 
+#include <span>
+
 namespace clvn {
 
 class TFnpNumericEdit;
@@ -25,6 +27,8 @@ public:
     // The table's reset values, the month "July", focus on the sale price;
     // no calculation.
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Recomputes taxes, costs and net gain. `fromMonthBox` is true when the
     // closing-month box caused the run: a text there that names no month
@@ -41,6 +45,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<HspPage>> fields();
     TNumEdit *addAmount(const QString &name, const QRect &geometry, double start,
                         bool result = false);
 

@@ -3,8 +3,9 @@
 #include "calculators/Lsc.h"
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
+#include "state/BuyerValues.h"
 #include "widgets/Colours.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
@@ -557,6 +558,34 @@ void LsPage::recoverFromFloatError(bool active)
         focus->setFocus();
     CleanGrid(active);
     ChooseLoanSpreadCalculator(active);
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<LsPage>> LsPage::fields()
+{
+    using P = LsPage;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtLoan>, FieldKind::Number},
+        {"Interest", at<&P::m_EdtInterest>, FieldKind::Number},
+        {"Term", at<&P::m_EdtTerm>, FieldKind::Number},
+        {"Payment", at<&P::m_edtPayment>, FieldKind::Number},
+        {"Calculate", at<&P::m_rgCalculate>, FieldKind::Choice},
+        {"LoanStep", at<&P::m_loanGroup>, FieldKind::Choice},
+        {"RateStep", at<&P::m_interestGroup>, FieldKind::Choice},
+        {"PaymentStep", at<&P::m_paymentsGroup>, FieldKind::Choice},
+    };
+    return table;
+}
+
+void LsPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void LsPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -13,6 +13,7 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <span>
 
 class QButtonGroup;
 class QFrame;
@@ -44,6 +45,8 @@ public:
     void enter() override;
     // The Reset button stays disabled while this page shows: nothing to do.
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
     // Puts the entered fields of the current mode back to the default loan
     // and rebuilds the grid; focus, centre selection and printing change
     // only when the page is showing.
@@ -97,6 +100,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<LsPage>> fields();
     void buildFields();
     void buildChooser();
     void buildIncrements();

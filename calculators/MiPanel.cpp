@@ -1,11 +1,12 @@
 #include "calculators/MiPanel.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/AmortModel.h"
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/PageControls.h"
+#include "calculators/StateFields.h"
 #include "calculators/TableSource.h"
+#include "state/BuyerValues.h"
 #include "widgets/FieldStyle.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -67,19 +68,15 @@ PmiPremiums premiumsOf(const BuyerValues &v)
 
 MiPanel::MiPanel(CalculatorHost &host, AmortPage &page) : QFrame(&page), m_host(host), m_page(page)
 {
-    m_grid = page.findChild<QTableView *>(QStringLiteral("grdAmortization"));
+    const AmortPage::ScheduleParts parts = page.scheduleParts();
+    m_grid = parts.grid;
     m_gridFullHeight = m_grid->height();
     buildPanel();
     buildStrip();
 
-    auto *addExtra = page.findChild<QWidget *>(QStringLiteral("btnAddExtraPayments"));
-    auto *chart = page.findChild<QWidget *>(QStringLiteral("btnAmortChart"));
-    if (auto *extra = page.findChild<QWidget *>(QStringLiteral("pnlAddExtra")))
-        extra->installEventFilter(this);
-    if (addExtra && chart) {
-        QWidget::setTabOrder(addExtra, m_btnMortgageInsurance);
-        QWidget::setTabOrder(m_btnMortgageInsurance, chart);
-    }
+    parts.addExtraPanel->installEventFilter(this);
+    QWidget::setTabOrder(parts.addExtraButton, m_btnMortgageInsurance);
+    QWidget::setTabOrder(m_btnMortgageInsurance, parts.chartButton);
 }
 
 void MiPanel::buildPanel()
@@ -208,8 +205,7 @@ void MiPanel::BtnMortgageInsuranceClick()
     if (!m_page.model()->hasSchedule())
         return;
     // The two panels share the place over the buttons.
-    if (auto *extra = m_page.findChild<QWidget *>(QStringLiteral("pnlAddExtra")))
-        extra->hide();
+    m_page.scheduleParts().addExtraPanel->hide();
     show();
     raise();
     m_edtMIHomeValue->setFocus();
@@ -294,8 +290,7 @@ void MiPanel::placeStrip()
     const int height = m_gridFullHeight + extra - (m_applied ? StripHeight : 0);
     if (grid.height() != height) {
         m_grid->setGeometry(grid.x(), grid.y(), grid.width(), height);
-        if (auto *chart = m_page.findChild<QWidget *>(QStringLiteral("pnlAmortChart")))
-            chart->setGeometry(m_grid->geometry());
+        m_page.scheduleParts().chartPanel->setGeometry(m_grid->geometry());
     }
     m_pnlMIResults->setGeometry(grid.x(), m_grid->geometry().bottom() + 3, grid.width(),
                                 StripHeight - 3);
@@ -402,6 +397,28 @@ void MiPanel::addColumn(TableData &table) const
         const auto payment = std::int32_t(row.front().value);
         row.push_back(TableCell::number(m_results.premiumWith(payment), 2));
     }
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<MiPanel>> MiPanel::fields()
+{
+    using P = MiPanel;
+    static constexpr PageField<P> table[] = {
+        {"MiHomeValue", at<&P::m_edtMIHomeValue>, FieldKind::Number},
+        {"MiPremium", at<&P::m_edtMIPremium>, FieldKind::Number},
+    };
+    return table;
+}
+
+void MiPanel::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void MiPanel::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -13,12 +13,17 @@
 
 #include <QFrame>
 
+#include <span>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
 
 namespace clvn {
+
+class PageState;
+template <class Owner> struct PageField;
 
 class AmortPage;
 class CalculatorHost;
@@ -66,11 +71,17 @@ public:
     // Height of the results strip the grid gives up while applied.
     static constexpr int StripHeight = 88;
 
+    // The panel's inputs, part of its page's state.
+    void saveState(PageState &state) const;
+    void restoreState(const PageState &state);
+
 protected:
     // The extra-payment panel opening in the same place closes this one.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The inputs the panel keeps, in the order they are restored.
+    static std::span<const PageField<MiPanel>> fields();
     void buildPanel();
     void buildStrip();
     // The grid, the chart and the strip placed for the applied state.

@@ -2,10 +2,11 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
 #include "finance/Errors.h"
 #include "finance/Qualifier.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -241,6 +242,45 @@ void MqPage::Reset()
         m_edtMQPurchasePrice[k]->setValue(0);
     }
     m_edtIncome[0]->setFocus();
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<MqPage>> MqPage::fields()
+{
+    using P = MqPage;
+    static constexpr PageField<P> table[] = {
+        {"Income1", item<&P::m_edtIncome, 0>, FieldKind::Number},
+        {"Income2", item<&P::m_edtIncome, 1>, FieldKind::Number},
+        {"OtherIncome1", item<&P::m_edtOIncome, 0>, FieldKind::Number},
+        {"OtherIncome2", item<&P::m_edtOIncome, 1>, FieldKind::Number},
+        {"Cards1", item<&P::m_edtCards, 0>, FieldKind::Number},
+        {"Cards2", item<&P::m_edtCards, 1>, FieldKind::Number},
+        {"Auto1", item<&P::m_edtAuto, 0>, FieldKind::Number},
+        {"Auto2", item<&P::m_edtAuto, 1>, FieldKind::Number},
+        {"Notes1", item<&P::m_edtNotes, 0>, FieldKind::Number},
+        {"Notes2", item<&P::m_edtNotes, 1>, FieldKind::Number},
+        {"HousingRatio", at<&P::m_edtHousingRatio>, FieldKind::Number},
+        {"DebtRatio", at<&P::m_edtDebtRatio>, FieldKind::Number},
+        {"DownPayment", at<&P::m_edtMQDownPayment>, FieldKind::Number},
+        {"Rate1", item<&P::m_edtMQir, 0>, FieldKind::Number},
+        {"Rate2", item<&P::m_edtMQir, 1>, FieldKind::Number},
+        {"Rate3", item<&P::m_edtMQir, 2>, FieldKind::Number},
+        {"Term1", item<&P::m_edtMQTerm, 0>, FieldKind::Number},
+        {"Term2", item<&P::m_edtMQTerm, 1>, FieldKind::Number},
+        {"Term3", item<&P::m_edtMQTerm, 2>, FieldKind::Number},
+    };
+    return table;
+}
+
+void MqPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void MqPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -9,6 +9,7 @@
 #include "calculators/CalculatorPage.h"
 
 #include <array>
+#include <span>
 
 namespace clvn {
 
@@ -24,6 +25,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Recomputes the payment, the three scenarios and the actual ratios.
     // Throws ConvertError for a ratio, rate or term text that is not a number
@@ -36,6 +39,8 @@ public:
     static constexpr int ScenarioCount = 3;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<MqPage>> fields();
     void buildIncomeRows();
     void buildRatios();
     void buildScenarios();

@@ -2,9 +2,10 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
+#include "state/BuyerValues.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
@@ -361,6 +362,38 @@ void PpcPage::PrepaymentChoice(int choice)
     m_edtPPCToPmt->setEnabled(m_lblPPCToPmt->isEnabled());
     moveFocusQuietly(choice == 2 ? static_cast<QWidget *>(m_edtPPCExtraAmount)
                                  : static_cast<QWidget *>(m_edtPPCFromPmt));
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<PpcPage>> PpcPage::fields()
+{
+    using P = PpcPage;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtPPCAmountBorrowed>, FieldKind::Number},
+        {"Interest", at<&P::m_edtPPCInterest>, FieldKind::Number},
+        {"Term", at<&P::m_edtPPCTerm>, FieldKind::Number},
+        {"PropertyTaxes", at<&P::m_edtPPCPropertyTaxes>, FieldKind::Number},
+        {"Insurance", at<&P::m_edtPPCInsurance>, FieldKind::Number},
+        {"Pmi", at<&P::m_edtPPCPMI>, FieldKind::Number},
+        {"PrepaySingle", at<&P::m_rbtnOnePmt>, FieldKind::Check},
+        {"PrepayRange", at<&P::m_rbtnRangePmts>, FieldKind::Check},
+        {"PrepayAll", at<&P::m_rbtnAllPmts>, FieldKind::Check},
+        {"PrepayFrom", at<&P::m_edtPPCFromPmt>, FieldKind::Number},
+        {"PrepayTo", at<&P::m_edtPPCToPmt>, FieldKind::Number},
+        {"PrepayAmount", at<&P::m_edtPPCExtraAmount>, FieldKind::Number},
+    };
+    return table;
+}
+
+void PpcPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void PpcPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -12,6 +12,8 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+#include <span>
+
 namespace clvn {
 
 class TFnpNumericEdit;
@@ -40,6 +42,8 @@ public:
     // The start figures back and every result 0; the prepayment choice,
     // payment numbers and extra amount stay.
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // The whole calculation from the page's fields. `leavingExtra`: run as
     // the extra amount is left, which sends the focus back to the amount
@@ -66,6 +70,8 @@ public:
     int appliedTerm() const { return m_applied.term; }
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<PpcPage>> fields();
     struct Applied
     {
         PrepaymentMode mode = PrepaymentMode::All;

@@ -3,6 +3,7 @@
 #include "calculators/PageControls.h"
 
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
 #include "finance/QuickSolve.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
@@ -270,6 +271,30 @@ void QuickCalcPage::setLook(NumberField *field, Look look)
 QuickCalcPage::Look QuickCalcPage::look(const QLineEdit *field) const
 {
     return static_cast<Look>(field->property(LookProperty).toInt());
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<QuickCalcPage>> QuickCalcPage::fields()
+{
+    using P = QuickCalcPage;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtLA>, FieldKind::Number},
+        {"Interest", at<&P::m_edtIR>, FieldKind::Number},
+        {"Payment", at<&P::m_edtPMT>, FieldKind::Number},
+        {"Term", at<&P::m_edtN>, FieldKind::Number},
+    };
+    return table;
+}
+
+void QuickCalcPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void QuickCalcPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

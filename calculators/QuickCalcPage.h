@@ -10,6 +10,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+#include <span>
+
 namespace clvn {
 
 class NumberField;
@@ -43,6 +45,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     void BtnCalcLAClick();
     void BtnCalcIRClick();
@@ -57,6 +61,8 @@ public:
     static const QString FailureMessage;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<QuickCalcPage>> fields();
     void choose(Unknown unknown);
     void calculate();
     void clearAfterFailure();

@@ -2,10 +2,11 @@
 
 #include "calculators/PageControls.h"
 
-#include "app/settings/BuyerValues.h"
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
 #include "finance/Errors.h"
 #include "finance/Refinance.h"
+#include "state/BuyerValues.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -333,6 +334,47 @@ void RefiPage::Reset()
     const QScopedValueRollback quiet(m_quiet, true);
     putStartValues();
     m_edtOldLoan->setFocus();
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<RefiPage>> RefiPage::fields()
+{
+    using P = RefiPage;
+    static constexpr PageField<P> table[] = {
+        {"OldLoan", at<&P::m_edtOldLoan>, FieldKind::Number},
+        {"OldTerm", at<&P::m_edtOldTerm>, FieldKind::Number},
+        {"OldInterest", at<&P::m_edtOldInterestRate>, FieldKind::Number},
+        {"OldPaymentsMade", at<&P::m_edtOldPaymentsMade>, FieldKind::Number},
+        {"NewLoan", at<&P::m_edtNewLoan>, FieldKind::Number},
+        {"NewTerm", at<&P::m_edtNewTerm>, FieldKind::Number},
+        {"NewInterest", at<&P::m_edtNewInterestRate>, FieldKind::Number},
+        {"DiscountFee", item<&P::m_items, 0>, FieldKind::Number},
+        {"OriginationFee", item<&P::m_items, 1>, FieldKind::Number},
+        {"CreditCheck", item<&P::m_items, 2>, FieldKind::Number},
+        {"AttorneyFeeYours", item<&P::m_items, 3>, FieldKind::Number},
+        {"AttorneyFeeLenders", item<&P::m_items, 4>, FieldKind::Number},
+        {"TitleSearchFee", item<&P::m_items, 5>, FieldKind::Number},
+        {"TitleInsuranceFee", item<&P::m_items, 6>, FieldKind::Number},
+        {"AppraisalFee", item<&P::m_items, 7>, FieldKind::Number},
+        {"Inspections", item<&P::m_items, 8>, FieldKind::Number},
+        {"LocalFees", item<&P::m_items, 9>, FieldKind::Number},
+        {"OtherFees", item<&P::m_items, 10>, FieldKind::Number},
+        {"PrepaymentPenalty", item<&P::m_items, 11>, FieldKind::Number},
+        {"ClosingCosts", at<&P::m_edtRefiClosingCosts>, FieldKind::Number},
+        {"MonthsUntilSell", at<&P::m_edtMonthsUntilSell>, FieldKind::Number},
+    };
+    return table;
+}
+
+void RefiPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void RefiPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

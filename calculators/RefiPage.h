@@ -8,6 +8,7 @@
 #include "calculators/CalculatorPage.h"
 
 #include <array>
+#include <span>
 
 class QFrame;
 class QLabel;
@@ -27,6 +28,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Recomputes every result and the sentence above them. Throws
     // ConvertError for a text that is not a number (or a count that is not
@@ -46,6 +49,8 @@ public:
     static constexpr int ItemCount = 12;
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<RefiPage>> fields();
     void buildOldLoan();
     void buildNewLoan();
     void buildSavings();

@@ -3,6 +3,7 @@
 #include "calculators/PageControls.h"
 
 #include "calculators/CalculatorHost.h"
+#include "calculators/StateFields.h"
 #include "finance/RentVsBuy.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
@@ -165,6 +166,38 @@ void RvbPage::Reset()
           m_edtRVBAppreciation, m_edtRVBValueOfPurchase, m_edtRVBValueOfRenting, m_edtRVBGain})
         result->setValue(0);
     m_edtRVBMonthlyRent->setFocus();
+}
+
+// ---- State -----------------------------------------------------------------
+
+std::span<const PageField<RvbPage>> RvbPage::fields()
+{
+    using P = RvbPage;
+    static constexpr PageField<P> table[] = {
+        {"MonthlyRent", at<&P::m_edtRVBMonthlyRent>, FieldKind::Number},
+        {"RentIncrease", at<&P::m_edtRVBRentIncrease>, FieldKind::Number},
+        {"YearsBeforeMove", at<&P::m_edtRVBTerm>, FieldKind::Number},
+        {"DownPayment", at<&P::m_edtRVBDownPayment>, FieldKind::Number},
+        {"EstimatedReturn", at<&P::m_edtRVBEstimatedReturn>, FieldKind::Number},
+        {"Interest", at<&P::m_edtRVBInterestRate>, FieldKind::Number},
+        {"LoanTerm", at<&P::m_edtRVBLoanTerm>, FieldKind::Number},
+        {"IncomeTax", at<&P::m_edtRVBIncomeTax>, FieldKind::Number},
+        {"PropertyTax", at<&P::m_edtRVBPropertyTax>, FieldKind::Number},
+        {"Appreciation", at<&P::m_edtRVBPropertyAppreciation>, FieldKind::Number},
+        {"Maintenance", at<&P::m_edtRVBAnnualMaintenance>, FieldKind::Number},
+        {"SellingCost", at<&P::m_edtRVBSellingCostPercent>, FieldKind::Number},
+    };
+    return table;
+}
+
+void RvbPage::saveState(PageState &state) const
+{
+    writeFields(state, fields(), *this);
+}
+
+void RvbPage::restoreState(const PageState &state)
+{
+    readFields(state, fields(), *this);
 }
 
 } // namespace clvn

@@ -7,6 +7,8 @@
 
 #include "calculators/CalculatorPage.h"
 
+#include <span>
+
 namespace clvn {
 
 class TFnpNumericEdit;
@@ -21,6 +23,8 @@ public:
 
     void enter() override;
     void Reset() override;
+    void saveState(PageState &state) const override;
+    void restoreState(const PageState &state) override;
 
     // Recomputes the eight results. Throws ConvertError for a text that is
     // not a number (or a year count that is not whole) and FloatError for
@@ -29,6 +33,8 @@ public:
     void CalcRVB();
 
 private:
+    // The inputs the page keeps, in the order they are restored.
+    static std::span<const PageField<RvbPage>> fields();
     void buildInputs();
     void buildResults();
     void putDefaults();

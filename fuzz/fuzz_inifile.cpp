@@ -6,9 +6,9 @@
 //     after a save and a new load, and every other program key reads as it
 //     did before (the edit touches one key only).
 
-#include "app/settings/IniFile.h"
-#include "app/settings/SettingsFile.h"
 #include "fuzz/FuzzCheck.h"
+#include "state/IniFile.h"
+#include "state/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

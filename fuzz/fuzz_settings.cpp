@@ -10,9 +10,9 @@
 //   - a text that reads as a number writes back as a text that reads as the
 //     same number, and writing is stable from then on.
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "fuzz/FuzzCheck.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

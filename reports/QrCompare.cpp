@@ -1,6 +1,7 @@
 #include "reports/QrCompare.h"
 
 #include "engine/Drawing.h"
+#include "engine/TableMarks.h"
 #include "reports/CommonParts.h"
 #include "reports/PageFields.h"
 
@@ -84,7 +85,8 @@ void TQRCompare::DetailBeforePrint()
         qobject_cast<const QLabel *>(pageWidget(m_page, QStringLiteral("lblCmpBreakEven")));
     const auto *home =
         qobject_cast<const QLineEdit *>(pageWidget(m_page, QStringLiteral("edtCmpHomeValue")));
-    if (!grid || !chart || !sentences || !home)
+    const auto *marks = dynamic_cast<const TableMarks *>(m_page.data());
+    if (!grid || !chart || !sentences || !home || !marks)
         throw std::runtime_error("the loan offers page lacks its grid, sentences or chart");
 
     m_rep.setText(QStringLiteral("lblCmpHomeValue"),
@@ -101,7 +103,7 @@ void TQRCompare::DetailBeforePrint()
             cell->enabled = shown;
             cell->text = item ? item->text() : QString();
             // The figure the page marks as the best of its row prints bold.
-            cell->font.setBold(item && item->font().bold());
+            cell->font.setBold(shown && marks->isMarked(r, c));
         }
     }
     for (int r = 0; r < Rows; ++r) {

@@ -1,7 +1,7 @@
 #include "app/settings/Prefs.h"
 
-#include "app/settings/SettingsFile.h"
 #include "finance/Errors.h"
+#include "state/SettingsFile.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
@@ -32,6 +32,52 @@ const QString kWholeMask = QStringLiteral("#,##0");
 const QString kMoneyMask = QStringLiteral("#,##0.#0");
 const QString kRateMask = QStringLiteral("#,##0.##0");
 const QString kPremiumMask = QStringLiteral("#.###0");
+
+// The field that shows each stored default, by the default's key.
+const char *const kFieldOfKey[][2] = {
+    {"Loan", "edtP_LoanAmount"},
+    {"Interest", "edtP_InterestRate"},
+    {"Term", "edtP_TermInMonths"},
+    {"Payment", "edtP_MonthlyPayment"},
+    {"Pmip308085", "edtP_308085"},
+    {"Pmip308590", "edtP_308590"},
+    {"Pmip309095", "edtP_309095"},
+    {"Pmip309597", "edtP_309597"},
+    {"Pmip158085", "edtP_158085"},
+    {"Pmip158590", "edtP_158590"},
+    {"Pmip159095", "edtP_159095"},
+    {"Pmip159597", "edtP_159597"},
+    {"HRatio", "edtP_Housing"},
+    {"DRatio", "edtP_Debt"},
+    {"AppraisalFee", "edtP_AF"},
+    {"CreditReport", "edtP_CR"},
+    {"TaxServiceFee", "edtP_TSF"},
+    {"LendersInspectionFee", "edtP_LPF"},
+    {"TitleInsurance", "edtP_TIF"},
+    {"TitleSearch", "edtP_TS"},
+    {"EscrowClosingFee", "edtP_STT"},
+    {"RecordingFee", "edtP_RF"},
+    {"OtherFees", "edtP_OF"},
+    {"SellerPaid", "edtP_SellerPaid"},
+    {"OriginationPoints", "edtP_OriginationPoints"},
+    {"DiscountPoints", "edtP_DiscountPoints"},
+    {"DownPaymentPercent", "edtP_DownPaymentPercent"},
+    {"RealEstateTax", "edtP_Tax"},
+    {"Insurance", "edtP_Insurance"},
+    {"AssociationFee", "edtP_AssociationFee"},
+    {"InterimInterestDays", "edtP_IIDays"},
+    {"PropertyTaxMonths", "edtP_PTIMonths"},
+    {"HomeownersFirstYear", "edtP_HOIPMonths"},
+    {"HomeownersRenewalMonths", "edtP_HOIIMonths"},
+};
+
+QString fieldOfKey(const char *key)
+{
+    for (const auto &[k, field] : kFieldOfKey)
+        if (qstrcmp(k, key) == 0)
+            return QString::fromLatin1(field);
+    return QString();
+}
 
 } // namespace
 
@@ -84,7 +130,7 @@ TfrmPrefs::TfrmPrefs(SettingsFile &file, BuyerValues &values, QWidget *parent)
 
     // Fields in file order, whatever tab they sit on.
     for (size_t i = 0; i < settingsKeys().size(); ++i)
-        m_fields[i] = findChild<TNumEdit *>(QString::fromLatin1(settingsKeys()[i].prefsField));
+        m_fields[i] = findChild<TNumEdit *>(fieldOfKey(settingsKeys()[i].key));
 
     // Tab order: each tab's fields as created, then the buttons.
     QList<QWidget *> chain;

@@ -4,7 +4,7 @@
 // CLVN.INI holds (not the values in memory) and, on " Save and &Close",
 // puts the fields into BuyerValues and stores all three tabs.
 
-#include "app/settings/BuyerValues.h"
+#include "state/BuyerValues.h"
 
 #include <QDialog>
 

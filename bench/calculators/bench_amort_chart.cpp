@@ -4,8 +4,6 @@
 // Each with and without extra payments (the dashed line doubles the work of
 // one curve). Runs offscreen.
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/AmortChart.h"
 #include "calculators/AmortChartView.h"
 #include "calculators/AmortPage.h"
@@ -13,6 +11,8 @@
 #include "calculators/TableSource.h"
 #include "engine/PageRender.h"
 #include "finance/MortLib.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,12 +1,12 @@
 // How long the Loan Amortizations page takes from Calculate to a painted grid,
 // for a 30-year and a 100-year monthly schedule. Runs offscreen.
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/AmortModel.h"
 #include "calculators/AmortPage.h"
 #include "calculators/CalculatorHost.h"
 #include "finance/MortLib.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 #include "widgets/FnpNumericEdit.h"
 
 #include <QApplication>

@@ -3,12 +3,12 @@
 // the page's calculated fields; and the table's arithmetic alone. Runs
 // offscreen.
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "calculators/LsPage.h"
 #include "finance/LoanSpread.h"
 #include "finance/MortLib.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 
 #include <QApplication>
 #include <QRadioButton>

@@ -2,6 +2,8 @@
 // refusal naming its field, and its inputs kept between runs through the settings file.
 
 #include "calculators/ArmPage.h"
+#include "state/PageState.h"
+#include "state/SettingsFile.h"
 #include "tests/support/PageFixture.h"
 
 #include <QRadioButton>
@@ -65,6 +67,8 @@ private Q_SLOTS:
             QVERIFY(test::writeBytes(host.settingsFile().path(),
                                      "[Adjustable Rate]\n" + stored.toUtf8() + '\n'));
         });
+        m_f->page->restoreState(m_f->host.settingsFile().loadState(ArmPage::SettingsSection));
+        m_f->page->enter(); // as the main window restores a page before showing it
         test::act(*m_f, steps, typed);
         QCOMPARE(m_f->messages(), message.isEmpty() ? QStringList() : QStringList{message});
         auto *projected = m_f->get<QTableWidget>(u"grdArmProjected"_s);
@@ -73,7 +77,9 @@ private Q_SLOTS:
                      projected->horizontalHeaderItem(last)->text() + u'=' +
                      projected->item(0, last)->text(),
                  shown);
-        m_f->page->saveOwnSettings();
+        PageState kept(ArmPage::SettingsSection);
+        m_f->page->saveState(kept);
+        m_f->host.settingsFile().saveState(kept);
         QSettings file(m_f->host.settingsFile().path(), QSettings::IniFormat);
         file.beginGroup(u"Adjustable Rate"_s);
         for (const QString &line : written.split(u' '))

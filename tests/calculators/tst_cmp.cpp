@@ -147,11 +147,14 @@ private Q_SLOTS:
                                          "[Loan Offers]\n" + stored.toUtf8() + '\n'));
             });
         }
+        f->page->restoreState(f->host.settingsFile().loadState(CmpPage::SettingsSection));
         QCOMPARE(test::shownText(*f, u"edtCmpRate1 edtCmpLender2"_s) + u' ' +
                      QString::number(f->page->offerCount()),
                  shown);
         test::act(*f, steps, typed);
-        f->page->saveOwnSettings();
+        PageState kept(CmpPage::SettingsSection);
+        f->page->saveState(kept);
+        f->host.settingsFile().saveState(kept);
         QSettings file(f->host.settingsFile().path(), QSettings::IniFormat);
         file.beginGroup(u"Loan Offers"_s);
         for (const QString &line : written.split(u' '))

@@ -15,16 +15,17 @@ engine=engine
 # A clean tree: every folder using what it may.
 make_tree() {
   rm -rf "$work/tree"
-  mkdir -p "$work/tree"/{finance,widgets,calculators,reports,$engine,app/settings,app/help,tests}
+  mkdir -p "$work/tree"/{finance,state,widgets,calculators,reports,$engine,app/settings,app/help,tests}
   printf '#include "finance/MortLib.h"\n#include <cmath>\n#include <sys/types.h>\n' \
     >"$work/tree/finance/A.cpp"
+  printf '#include "finance/Errors.h"\n#include <QString>\n' >"$work/tree/state/St.h"
   printf '#include "finance/Errors.h"\n#include <QWidget>\n' >"$work/tree/widgets/W.h"
-  printf '#include "widgets/Guard.h"\n#include "app/settings/IniFile.h"\n' \
+  printf '#include "widgets/Guard.h"\n#include "state/IniFile.h"\n' \
     >"$work/tree/app/settings/S.cpp"
   printf '#include "widgets/Guard.h"\n#include "app/help/HelpTopics.h"\n' \
     >"$work/tree/app/help/H.cpp"
   printf '  #  include "%s/Drawing.h"\n#include <QPainter>\n' "$engine" >"$work/tree/$engine/E.cpp"
-  printf '#include "app/settings/Prefs.h"\n#include "%s/Report.h"\n#include "finance/Errors.h"\n' \
+  printf '#include "state/PageState.h"\n#include "%s/Report.h"\n#include "finance/Errors.h"\n' \
     "$engine" >"$work/tree/calculators/P.cpp"
   printf '#include "%s/Report.h"\n#include "widgets/Format.h"\n' "$engine" \
     >"$work/tree/reports/R.cpp"
@@ -58,6 +59,10 @@ expect "clean tree" 0 "includes point one way"
 refuses "Qt in finance" finance/A.cpp '<QString>' "finance/A.cpp:4: QString: finance/ is plain C++: no Qt"
 refuses "Qt module path in finance" finance/A.cpp '<QtCore/QString>' "QtCore/QString: finance/ is plain C++"
 refuses "widgets in finance" finance/A.cpp '"widgets/Guard.h"' "widgets/Guard.h: finance/ may not use widgets/"
+refuses "widgets in state" state/St.h '"widgets/Guard.h"' "state/St.h:3: widgets/Guard.h: state/ may not use widgets/"
+refuses "a page in state" state/St.h '"calculators/CmpPage.h"' "state/ may not use calculators/"
+refuses "preferences in state" state/St.h '"app/settings/Prefs.h"' "state/ may not use app/settings/"
+refuses "preferences in a page" calculators/P.cpp '"app/settings/Prefs.h"' "calculators/ may not use app/settings/"
 refuses "a page in widgets" widgets/W.h '<calculators/HspPage.h>' "widgets/W.h:3: calculators/HspPage.h: widgets/ may not use calculators/"
 refuses "a page in settings" app/settings/S.cpp '"calculators/BwPage.h"' "app/settings/ may not use calculators/"
 refuses "main window in settings" app/settings/S.cpp '"app/Main.h"' "app/settings/ may not use app/"

@@ -1,8 +1,8 @@
 // CLVN.INI (number text, bad values, saves, unread lines, the seed, its place); Preferences.
 
-#include "app/settings/IniFile.h"
 #include "app/settings/Prefs.h"
-#include "app/settings/SettingsFile.h"
+#include "state/IniFile.h"
+#include "state/SettingsFile.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"

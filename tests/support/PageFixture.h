@@ -3,12 +3,12 @@
 // The page harness: a calculator page on a stand-in for the main window,
 // driven as a user drives it, with the messages it makes recorded.
 
-#include "app/settings/BuyerValues.h"
-#include "app/settings/SettingsFile.h"
 #include "calculators/CalculatorHost.h"
 #include "engine/Report.h"
 #include "finance/Errors.h"
 #include "finance/MortLib.h"
+#include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/Guard.h"
 #include "widgets/Messages.h"

@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 #include <vector>
@@ -48,6 +49,9 @@ public:
     // The value (trimmed) of the first key in the first matching section.
     QString get(const QString &section, const QString &key,
                 const QString &defaultValue = QString()) const;
+    // The keys of the first matching section, each once (as first written),
+    // in file order.
+    QStringList keys(const QString &section) const;
     // Replaces the value in place, or adds the key after the last key of its
     // section, or appends the section (after a blank line) at the end.
     void set(const QString &section, const QString &key, const QString &value);

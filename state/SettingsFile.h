@@ -5,7 +5,8 @@
 // makes. Every operation opens the file, works and lets it go; every save
 // re-reads the file first so that lines written by anyone else survive.
 
-#include "app/settings/BuyerValues.h"
+#include "state/BuyerValues.h"
+#include "state/PageState.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,14 +20,12 @@
 
 namespace clvn {
 
-// One stored default: where it lives in the file, which BuyerValues member
-// holds it (Term is the one whole number) and the Preferences field that
-// shows it.
+// One stored default: where it lives in the file and which BuyerValues
+// member holds it (Term is the one whole number).
 struct SettingsKey
 {
     const char *section;
     const char *key;
-    const char *prefsField;
     double BuyerValues::*real;
     std::int32_t BuyerValues::*whole;
 };
@@ -98,12 +97,12 @@ public:
     // The four Escrows keys, values -> file. Throws SettingsWriteError.
     void saveEscrows(const BuyerValues &values) const;
 
-    // A page's own section, kept beside the buyer defaults: the stored text
-    // of each key (empty when missing), and key = text lines written into
-    // it, every other line left as it was. saveTexts throws SettingsWriteError.
-    QStringList loadTexts(const QString &section, const QStringList &keys) const;
-    void saveTexts(const QString &section,
-                   const std::vector<std::pair<QString, QString>> &lines) const;
+    // A page's state kept beside the buyer defaults, in the section the
+    // state names: every key = text line of that section, and the state's
+    // lines written into it, every other line left as it was. A state
+    // without lines writes nothing. saveState throws SettingsWriteError.
+    PageState loadState(const QString &section) const;
+    void saveState(const PageState &state) const;
 
 private:
     enum class Unread

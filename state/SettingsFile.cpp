@@ -1,6 +1,6 @@
-#include "app/settings/SettingsFile.h"
+#include "state/SettingsFile.h"
 
-#include "app/settings/IniFile.h"
+#include "state/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,43 +67,40 @@ const std::array<SettingsKey, 34> &settingsKeys()
 {
     using B = BuyerValues;
     static const std::array<SettingsKey, 34> keys{{
-        {"LastValues", "Loan", "edtP_LoanAmount", &B::Loan, nullptr},
-        {"LastValues", "Interest", "edtP_InterestRate", &B::Interest, nullptr},
-        {"LastValues", "Term", "edtP_TermInMonths", nullptr, &B::Term},
-        {"LastValues", "Payment", "edtP_MonthlyPayment", &B::Payment, nullptr},
-        {"PmiValues", "Pmip308085", "edtP_308085", &B::Pmip308085, nullptr},
-        {"PmiValues", "Pmip308590", "edtP_308590", &B::Pmip308590, nullptr},
-        {"PmiValues", "Pmip309095", "edtP_309095", &B::Pmip309095, nullptr},
-        {"PmiValues", "Pmip309597", "edtP_309597", &B::Pmip309597, nullptr},
-        {"PmiValues", "Pmip158085", "edtP_158085", &B::Pmip158085, nullptr},
-        {"PmiValues", "Pmip158590", "edtP_158590", &B::Pmip158590, nullptr},
-        {"PmiValues", "Pmip159095", "edtP_159095", &B::Pmip159095, nullptr},
-        {"PmiValues", "Pmip159597", "edtP_159597", &B::Pmip159597, nullptr},
-        {"Ratios", "HRatio", "edtP_Housing", &B::HRatio, nullptr},
-        {"Ratios", "DRatio", "edtP_Debt", &B::DRatio, nullptr},
-        {"ClosingCosts", "AppraisalFee", "edtP_AF", &B::AppraisalFee, nullptr},
-        {"ClosingCosts", "CreditReport", "edtP_CR", &B::CreditReport, nullptr},
-        {"ClosingCosts", "TaxServiceFee", "edtP_TSF", &B::TaxServiceFee, nullptr},
-        {"ClosingCosts", "LendersInspectionFee", "edtP_LPF", &B::LendersInspectionFee, nullptr},
-        {"ClosingCosts", "TitleInsurance", "edtP_TIF", &B::TitleInsurance, nullptr},
-        {"ClosingCosts", "TitleSearch", "edtP_TS", &B::TitleSearch, nullptr},
-        {"ClosingCosts", "EscrowClosingFee", "edtP_STT", &B::EscrowClosingFee, nullptr},
-        {"ClosingCosts", "RecordingFee", "edtP_RF", &B::RecordingFee, nullptr},
-        {"ClosingCosts", "OtherFees", "edtP_OF", &B::OtherFees, nullptr},
-        {"ClosingCosts", "SellerPaid", "edtP_SellerPaid", &B::SellerPaid, nullptr},
-        {"ClosingCosts", "OriginationPoints", "edtP_OriginationPoints", &B::OriginationPoints,
-         nullptr},
-        {"ClosingCosts", "DiscountPoints", "edtP_DiscountPoints", &B::DiscountPoints, nullptr},
-        {"ClosingCosts", "DownPaymentPercent", "edtP_DownPaymentPercent", &B::DownPaymentPercent,
-         nullptr},
-        {"ClosingCosts", "RealEstateTax", "edtP_Tax", &B::RealEstateTax, nullptr},
-        {"ClosingCosts", "Insurance", "edtP_Insurance", &B::Insurance, nullptr},
-        {"ClosingCosts", "AssociationFee", "edtP_AssociationFee", &B::AssociationFee, nullptr},
-        {"Escrows", "InterimInterestDays", "edtP_IIDays", &B::InterimInterestDays, nullptr},
-        {"Escrows", "PropertyTaxMonths", "edtP_PTIMonths", &B::PropertyTaxMonths, nullptr},
-        {"Escrows", "HomeownersFirstYear", "edtP_HOIPMonths", &B::HomeownersFirstYear, nullptr},
-        {"Escrows", "HomeownersRenewalMonths", "edtP_HOIIMonths", &B::HomeownersRenewalMonths,
-         nullptr},
+        {"LastValues", "Loan", &B::Loan, nullptr},
+        {"LastValues", "Interest", &B::Interest, nullptr},
+        {"LastValues", "Term", nullptr, &B::Term},
+        {"LastValues", "Payment", &B::Payment, nullptr},
+        {"PmiValues", "Pmip308085", &B::Pmip308085, nullptr},
+        {"PmiValues", "Pmip308590", &B::Pmip308590, nullptr},
+        {"PmiValues", "Pmip309095", &B::Pmip309095, nullptr},
+        {"PmiValues", "Pmip309597", &B::Pmip309597, nullptr},
+        {"PmiValues", "Pmip158085", &B::Pmip158085, nullptr},
+        {"PmiValues", "Pmip158590", &B::Pmip158590, nullptr},
+        {"PmiValues", "Pmip159095", &B::Pmip159095, nullptr},
+        {"PmiValues", "Pmip159597", &B::Pmip159597, nullptr},
+        {"Ratios", "HRatio", &B::HRatio, nullptr},
+        {"Ratios", "DRatio", &B::DRatio, nullptr},
+        {"ClosingCosts", "AppraisalFee", &B::AppraisalFee, nullptr},
+        {"ClosingCosts", "CreditReport", &B::CreditReport, nullptr},
+        {"ClosingCosts", "TaxServiceFee", &B::TaxServiceFee, nullptr},
+        {"ClosingCosts", "LendersInspectionFee", &B::LendersInspectionFee, nullptr},
+        {"ClosingCosts", "TitleInsurance", &B::TitleInsurance, nullptr},
+        {"ClosingCosts", "TitleSearch", &B::TitleSearch, nullptr},
+        {"ClosingCosts", "EscrowClosingFee", &B::EscrowClosingFee, nullptr},
+        {"ClosingCosts", "RecordingFee", &B::RecordingFee, nullptr},
+        {"ClosingCosts", "OtherFees", &B::OtherFees, nullptr},
+        {"ClosingCosts", "SellerPaid", &B::SellerPaid, nullptr},
+        {"ClosingCosts", "OriginationPoints", &B::OriginationPoints, nullptr},
+        {"ClosingCosts", "DiscountPoints", &B::DiscountPoints, nullptr},
+        {"ClosingCosts", "DownPaymentPercent", &B::DownPaymentPercent, nullptr},
+        {"ClosingCosts", "RealEstateTax", &B::RealEstateTax, nullptr},
+        {"ClosingCosts", "Insurance", &B::Insurance, nullptr},
+        {"ClosingCosts", "AssociationFee", &B::AssociationFee, nullptr},
+        {"Escrows", "InterimInterestDays", &B::InterimInterestDays, nullptr},
+        {"Escrows", "PropertyTaxMonths", &B::PropertyTaxMonths, nullptr},
+        {"Escrows", "HomeownersFirstYear", &B::HomeownersFirstYear, nullptr},
+        {"Escrows", "HomeownersRenewalMonths", &B::HomeownersRenewalMonths, nullptr},
     }};
     return keys;
 }
@@ -275,24 +272,25 @@ void SettingsFile::saveEscrows(const BuyerValues &values) const
     saveRange(values, kFirstEscrow, kEscrowCount, Unread::Overwrite);
 }
 
-QStringList SettingsFile::loadTexts(const QString &section, const QStringList &keys) const
+PageState SettingsFile::loadState(const QString &section) const
 {
     IniFile ini;
     ini.load(readPath());
-    QStringList texts;
-    for (const QString &key : keys)
-        texts << ini.get(section, key);
-    return texts;
+    PageState state(section);
+    for (const QString &key : ini.keys(section))
+        state.set(key, ini.get(section, key));
+    return state;
 }
 
-void SettingsFile::saveTexts(const QString &section,
-                             const std::vector<std::pair<QString, QString>> &lines) const
+void SettingsFile::saveState(const PageState &state) const
 {
+    if (state.isEmpty())
+        return;
     IniFile ini;
     ini.load(readPath());
     ini.setPath(m_path);
-    for (const auto &[key, text] : lines)
-        ini.set(section, key, text);
+    for (const auto &[key, text] : state.lines())
+        ini.set(state.section(), key, text);
     ini.save();
 }
 

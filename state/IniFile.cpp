@@ -1,4 +1,4 @@
-#include "app/settings/IniFile.h"
+#include "state/IniFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -158,6 +158,19 @@ QString IniFile::get(const QString &section, const QString &key, const QString &
     QByteArray name, value;
     parseKey(m_lines[size_t(at)].text, &name, &value);
     return QString::fromUtf8(value);
+}
+
+QStringList IniFile::keys(const QString &section) const
+{
+    const Range range = findSection(section.toUtf8());
+    QStringList keys;
+    for (int i = range.header + 1; range.header >= 0 && i <= range.lastKey; ++i) {
+        QByteArray key;
+        if (parseKey(m_lines[size_t(i)].text, &key) &&
+            !keys.contains(QString::fromUtf8(key), Qt::CaseInsensitive))
+            keys << QString::fromUtf8(key);
+    }
+    return keys;
 }
 
 QByteArray IniFile::newLineEnding() const
