@@ -214,30 +214,31 @@ ArmPage::~ArmPage()
         m_schedule->setRows(nullptr);
 }
 
-std::span<const ArmPage::StoredField> ArmPage::storedFields()
+std::span<const PageField<ArmPage>> ArmPage::fields()
 {
-    // Every input kept between runs, in the order the settings file lists them.
-    static const StoredField fields[] = {
-        {u"Loan", &ArmPage::m_edtArmLoan},
-        {u"Term", &ArmPage::m_edtArmTerm},
-        {u"InitialRate", &ArmPage::m_edtArmRate},
-        {u"FixedMonths", &ArmPage::m_edtArmFixedMonths},
-        {u"AdjustMonths", &ArmPage::m_edtArmAdjustMonths},
-        {u"Index", &ArmPage::m_edtArmIndex},
-        {u"Margin", &ArmPage::m_edtArmMargin},
-        {u"Rounding", &ArmPage::m_cbArmRounding},
-        {u"FirstCap", &ArmPage::m_edtArmFirstCap},
-        {u"PeriodicCap", &ArmPage::m_edtArmPeriodicCap},
-        {u"LifetimeCap", &ArmPage::m_edtArmLifetimeCap, true},
-        {u"Floor", &ArmPage::m_edtArmFloor, true},
-        {u"InterestOnly", &ArmPage::m_edtArmInterestOnly},
-        {u"Prepaid", &ArmPage::m_edtArmPrepaid},
-        {u"IndexPath", &ArmPage::m_edtArmPath},
-        {u"FixedRate", &ArmPage::m_edtArmFixedRate, true},
-        {u"FixedPrepaid", &ArmPage::m_edtArmFixedPrepaid},
-        {u"ScheduleShown", &ArmPage::m_rgArmCase},
+    using P = ArmPage;
+    using K = FieldKind;
+    static constexpr PageField<P> table[] = {
+        {"Loan", at<&P::m_edtArmLoan>, K::Number},
+        {"Term", at<&P::m_edtArmTerm>, K::Whole},
+        {"InitialRate", at<&P::m_edtArmRate>, K::Number},
+        {"FixedMonths", at<&P::m_edtArmFixedMonths>, K::Whole},
+        {"AdjustMonths", at<&P::m_edtArmAdjustMonths>, K::Whole},
+        {"Index", at<&P::m_edtArmIndex>, K::Number},
+        {"Margin", at<&P::m_edtArmMargin>, K::Number},
+        {"Rounding", at<&P::m_cbArmRounding>, K::Index},
+        {"FirstCap", at<&P::m_edtArmFirstCap>, K::Number},
+        {"PeriodicCap", at<&P::m_edtArmPeriodicCap>, K::Number},
+        {"LifetimeCap", at<&P::m_edtArmLifetimeCap>, K::OptionalNumber},
+        {"Floor", at<&P::m_edtArmFloor>, K::OptionalNumber},
+        {"InterestOnly", at<&P::m_edtArmInterestOnly>, K::Whole},
+        {"Prepaid", at<&P::m_edtArmPrepaid>, K::Number},
+        {"IndexPath", at<&P::m_edtArmPath>, K::Text},
+        {"FixedRate", at<&P::m_edtArmFixedRate>, K::OptionalNumber},
+        {"FixedPrepaid", at<&P::m_edtArmFixedPrepaid>, K::Number},
+        {"ScheduleShown", at<&P::m_rgArmCase>, K::Choice},
     };
-    return fields;
+    return table;
 }
 
 void ArmPage::buildInputs(QWidget *panel)
@@ -408,9 +409,9 @@ void ArmPage::buildResults(QWidget *panel, QWidget *estimate, QWidget *schedule,
 void ArmPage::bindHandlers()
 {
     QList<NumberField *> fields;
-    for (const StoredField &f : storedFields())
-        if (const auto *number = std::get_if<NumberField * ArmPage::*>(&f.field))
-            fields << this->*(*number);
+    for (const PageField<ArmPage> &f : ArmPage::fields())
+        if (auto *number = qobject_cast<NumberField *>(f.field(*this)))
+            fields << number;
     calculateOnLeave(fields, [this] {
         if (!m_quiet)
             CalcARM();
@@ -633,89 +634,31 @@ TableData ArmPage::tableData() const
 
 // ---- Kept between runs ---------------------------------------------------
 
-QString ArmPage::storedText(const StoredField &f) const
-{
-    if (const auto *number = std::get_if<NumberField * ArmPage::*>(&f.field)) {
-        const NumberField *field = this->*(*number);
-        if (f.optional && field->text().trimmed().isEmpty())
-            return QStringLiteral("none");
-        try {
-            return formatSettingNumber(field->value());
-        } catch (const ConvertError &) {
-            return QString(); // not a number now: the stored line stays
-        }
-    }
-    if (const auto *text = std::get_if<QLineEdit * ArmPage::*>(&f.field))
-        return (this->*(*text))->text();
-    if (const auto *group = std::get_if<QButtonGroup * ArmPage::*>(&f.field))
-        return formatSettingInteger((this->*(*group))->checkedId());
-    return formatSettingInteger((this->*std::get<QComboBox * ArmPage::*>(f.field))->currentIndex());
-}
-
-bool ArmPage::putStoredText(const StoredField &f, const QString &text)
-{
-    if (const auto *number = std::get_if<NumberField * ArmPage::*>(&f.field)) {
-        NumberField *field = this->*(*number);
-        if (f.optional && text == u"none") {
-            field->clear();
-            return true;
-        }
-        const auto v = parseSettingNumber(text);
-        if (v)
-            field->setValue(*v);
-        return v.has_value();
-    }
-    if (const auto *line = std::get_if<QLineEdit * ArmPage::*>(&f.field)) {
-        (this->*(*line))->setText(text);
-        return true;
-    }
-    if (const auto *group = std::get_if<QButtonGroup * ArmPage::*>(&f.field)) {
-        const auto v = parseSettingInteger(text);
-        QAbstractButton *button = v ? (this->*(*group))->button(*v) : nullptr;
-        if (!button)
-            return false;
-        button->setChecked(true);
-        if (m_results)
-            showSchedule();
-        return true;
-    }
-    QComboBox *combo = this->*std::get<QComboBox * ArmPage::*>(f.field);
-    const auto v = parseSettingInteger(text);
-    if (!v || *v < 0 || *v >= combo->count())
-        return false;
-    combo->setCurrentIndex(*v);
-    return true;
-}
-
 void ArmPage::restoreState(const PageState &state)
 {
     m_unread.clear();
-    const QScopedValueRollback quiet(m_quiet, true);
-    for (const StoredField &f : storedFields()) {
-        const QString key = QString::fromUtf16(f.key);
-        const QString text = state.text(key);
-        if (text.isEmpty())
-            continue; // missing: the start value stands
-        const QString before = storedText(f);
-        if (!putStoredText(f, text))
-            m_unread.insert(key, before);
+    PageState before;
+    saveState(before);
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        // A line that does not read leaves the start value and is kept as written.
+        for (const QString &key : readFields(state, fields(), *this))
+            m_unread.insert(key, before.text(key));
     }
+    if (m_results)
+        showSchedule();
 }
 
 void ArmPage::saveState(PageState &state) const
 {
-    for (const StoredField &f : storedFields()) {
-        const QString key = QString::fromUtf16(f.key);
-        QString text = storedText(f);
+    PageState shown(state.section());
+    writeFields(shown, fields(), *this);
+    for (const auto &[key, text] : shown.lines()) {
         // A line the run could not read stays as the user wrote it, unless
         // the figure that replaced it has been changed since.
         const auto unread = m_unread.constFind(key);
-        if (unread != m_unread.cend() && *unread == text)
-            continue;
-        // A number field left holding text that is not a number keeps its line too.
-        if (text.isEmpty() && std::holds_alternative<NumberField * ArmPage::*>(f.field))
-            continue;
-        state.set(key, text);
+        if (unread == m_unread.cend() || *unread != text)
+            state.set(key, text);
     }
 }
 

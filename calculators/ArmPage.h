@@ -8,6 +8,7 @@
 // their own section of the settings file.
 
 #include "calculators/CalculatorPage.h"
+#include "calculators/StateFields.h"
 #include "calculators/TableSource.h"
 #include "finance/Arm.h"
 
@@ -16,7 +17,6 @@
 
 #include <optional>
 #include <span>
-#include <variant>
 
 class QButtonGroup;
 class QComboBox;
@@ -70,23 +70,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // One input kept in the settings file: its key and its field.
-    using Member = std::variant<NumberField * ArmPage::*, QLineEdit * ArmPage::*,
-                                QComboBox * ArmPage::*, QButtonGroup * ArmPage::*>;
-    struct StoredField
-    {
-        const char16_t *key;
-        Member field;
-        bool optional = false; // an empty number field is stored as "none"
-    };
-    static std::span<const StoredField> storedFields();
+    // Every input kept between runs, in the order the settings file lists them.
+    static std::span<const PageField<ArmPage>> fields();
 
     void buildInputs(QWidget *panel);
     void buildResults(QWidget *panel, QWidget *estimate, QWidget *schedule, QWidget *chart);
     void bindHandlers();
     void putStartValues();
-    QString storedText(const StoredField &f) const;
-    bool putStoredText(const StoredField &f, const QString &text);
     ArmInputs readInputs() const;
     void showSchedule();
     const ArmPath *chosenPath() const;

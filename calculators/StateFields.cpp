@@ -14,6 +14,12 @@ namespace clvn {
 void writeField(PageState &state, const QString &key, const QObject *field, FieldKind kind)
 {
     switch (kind) {
+    case FieldKind::OptionalNumber:
+        if (qobject_cast<const QLineEdit *>(field)->text().trimmed().isEmpty()) {
+            state.set(key, QStringLiteral("none"));
+            return;
+        }
+        [[fallthrough]];
     case FieldKind::Number:
     case FieldKind::Whole:
         try {
@@ -36,6 +42,10 @@ void writeField(PageState &state, const QString &key, const QObject *field, Fiel
                            ? QStringLiteral("1")
                            : QStringLiteral("0"));
         return;
+    case FieldKind::Index:
+        state.set(key,
+                  formatSettingInteger(qobject_cast<const QComboBox *>(field)->currentIndex()));
+        return;
     }
 }
 
@@ -45,6 +55,12 @@ bool readField(const PageState &state, const QString &key, QObject *field, Field
     if (text.isEmpty())
         return true; // missing: the field keeps what it shows
     switch (kind) {
+    case FieldKind::OptionalNumber:
+        if (text == u"none") {
+            qobject_cast<QLineEdit *>(field)->clear();
+            return true;
+        }
+        [[fallthrough]];
     case FieldKind::Number:
     case FieldKind::Whole: {
         std::optional<double> v = state.number(key);
@@ -74,6 +90,14 @@ bool readField(const PageState &state, const QString &key, QObject *field, Field
             return false;
         qobject_cast<QAbstractButton *>(field)->setChecked(text == u"1");
         return true;
+    case FieldKind::Index: {
+        auto *box = qobject_cast<QComboBox *>(field);
+        const std::optional<std::int32_t> v = state.integer(key);
+        if (!v || *v < 0 || *v >= box->count())
+            return false;
+        box->setCurrentIndex(*v);
+        return true;
+    }
     }
     return false;
 }

@@ -23,6 +23,10 @@ enum class FieldKind
     Text,   // a line edit's or an editable combo box's text as typed
     Choice, // a button group's checked id
     Check,  // a check box's or radio button's state: "1" or "0"
+    Index,  // a combo box's current item by position
+    // A number field that may be left empty (no limit, no comparison):
+    // an empty field is written as "none".
+    OptionalNumber,
 };
 
 template <class Owner> struct PageField
