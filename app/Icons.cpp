@@ -102,9 +102,29 @@ void drawExit(QPainter &p)
     p.drawLine(QPointF(18.5, 15.5), QPointF(21.5, 12));
 }
 
+// `icon` on a rim of `colour` two pixels wide around its shape, so that even
+// the soft edges of its strokes lie inside the rim.
+QPixmap withRim(const QPixmap &icon, const QColor &colour)
+{
+    QPixmap shape = icon;
+    {
+        QPainter p(&shape);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(shape.rect(), colour);
+    }
+    QPixmap out = canvas(icon.width());
+    QPainter p(&out);
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            if (dx * dx + dy * dy <= 4)
+                p.drawPixmap(dx, dy, shape);
+    p.drawPixmap(0, 0, icon);
+    return out;
+}
+
 } // namespace
 
-QIcon toolIcon(ToolIcon which)
+QIcon toolIcon(ToolIcon which, const QPalette &palette)
 {
     QPixmap pm = canvas(kIconSize);
     QPainter p(&pm);
@@ -130,6 +150,9 @@ QIcon toolIcon(ToolIcon which)
         break;
     }
     p.end();
+    const QColor ink = palette.color(QPalette::ButtonText);
+    if (ink.lightnessF() > palette.color(QPalette::Button).lightnessF())
+        return QIcon(withRim(pm, ink));
     return QIcon(pm);
 }
 

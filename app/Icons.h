@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 
 namespace clvn {
@@ -17,7 +18,9 @@ enum class ToolIcon
     Exit
 };
 
-QIcon toolIcon(ToolIcon which);
+// In a dark `palette` the icon gets a rim of its ButtonText colour, so that
+// its dark strokes still stand out from the button.
+QIcon toolIcon(ToolIcon which, const QPalette &palette);
 QPixmap productLogo(int size);
 // The program's icon (the logo of the desktop entry) in every size it ships.
 QIcon appIcon();

@@ -1,6 +1,6 @@
 #include "calculators/AmortChartView.h"
 
-#include "engine/PageRender.h"
+#include "calculators/ChartColours.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -61,9 +61,7 @@ QString AmortChartView::hoverTextAt(const QPointF &pos) const
 void AmortChartView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    report::beginPage(painter);
-    report::paintItems(painter, items());
+    paintChart(painter, *this, items());
     if (m_hover > 0 && m_frame.xPayments > 0) {
         // A thin marker through the payment the tip describes.
         const qreal x = m_frame.plot.left() + m_hover * m_frame.plot.width() / m_frame.xPayments;

@@ -1,5 +1,6 @@
 #include "calculators/CompareChart.h"
 
+#include "calculators/ChartColours.h"
 #include "engine/PageRender.h"
 #include "widgets/Format.h"
 
@@ -158,10 +159,8 @@ std::vector<PageItem> CompareChartView::drawing(const QSizeF &size) const
 void CompareChartView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    report::beginPage(painter);
     const QSizeF points(width() * 72.0 / logicalDpiX(), height() * 72.0 / logicalDpiY());
-    report::paintItems(painter, drawCompareChart(m_data, points));
+    paintChart(painter, *this, drawCompareChart(m_data, points));
 }
 
 } // namespace clvn

@@ -27,12 +27,12 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor readableOn(const QColor &colour, const QColor &background)
+QColor readableOn(const QColor &colour, const QColor &background, double least)
 {
     const QColor toward = luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
     QColor shade = colour.toRgb();
     // Ten steps of a tenth each end on black or white, which always reads.
-    for (int step = 1; step <= 10 && contrastRatio(shade, background) < kLeastContrast; ++step) {
+    for (int step = 1; step <= 10 && contrastRatio(shade, background) < least; ++step) {
         const double t = step / 10.0;
         shade = QColor::fromRgbF(float(colour.redF() + (toward.redF() - colour.redF()) * t),
                                  float(colour.greenF() + (toward.greenF() - colour.greenF()) * t),

@@ -3,6 +3,8 @@
 // colours that read in a dark palette.
 
 #include "calculators/CalculatorPage.h"
+#include "calculators/ChartColours.h"
+#include "engine/Drawing.h"
 #include "tests/support/MainFixture.h"
 #include "widgets/Colours.h"
 #include "widgets/RotatedLabel.h"
@@ -13,6 +15,7 @@
 #include <QRect>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QToolButton>
 #include <QWidget>
 
 #include <optional>
@@ -35,13 +38,14 @@ QColor backgroundOf(const QWidget *w)
 QStringList poorPairs(const QWidget *root)
 {
     QStringList poor;
-    const auto check = [&](const QString &what, const QColor &text, const QColor &background) {
+    const auto check = [&](const QString &what, const QColor &text, const QColor &background,
+                           double least = kLeastContrast) {
         const double ratio = contrastRatio(text, background);
-        if (ratio < kLeastContrast)
+        if (ratio < least)
             poor << what + u": "_s + QString::number(ratio, 'f', 2);
     };
     const QList<QWidget *> widgets = root->findChildren<QWidget *>();
-    for (const QWidget *w : widgets) {
+    for (QWidget *w : widgets) {
         if (!w->isVisible())
             continue;
         if (auto *label = qobject_cast<const QLabel *>(w); label && !label->text().isEmpty())
@@ -60,6 +64,32 @@ QStringList poorPairs(const QWidget *root)
                                        : view->palette().text().color(),
                           bg.value<QBrush>().color());
             }
+        // A chart: its ink on the background it paints.
+        if (auto *chart = dynamic_cast<const report::DrawingSource *>(w)) {
+            const QColor paper = w->grab().toImage().pixelColor(0, 0);
+            const QSizeF points(w->width() * 72.0 / w->logicalDpiX(),
+                                w->height() * 72.0 / w->logicalDpiY());
+            for (const report::PageItem &item : onScreen(chart->drawing(points), w->palette()))
+                check(w->objectName() + u' ' + item.name, item.color, paper,
+                      item.kind == report::PageItem::Kind::Text ? kLeastContrast
+                      : item.name.contains(u"Grid"_s)           ? 1.0
+                                                                : kLeastLineContrast);
+        }
+        // An icon: the edge of its shape on the button.
+        if (auto *tool = qobject_cast<const QToolButton *>(w); tool && !tool->icon().isNull()) {
+            const QImage icon =
+                tool->icon().pixmap(24).toImage().convertToFormat(QImage::Format_ARGB32);
+            const auto clear = [&](int x, int y) {
+                return !icon.valid(x, y) || icon.pixelColor(x, y).alpha() < 255;
+            };
+            for (int y = 0; y < icon.height(); ++y)
+                for (int x = 0; x < icon.width(); ++x)
+                    if (!clear(x, y) &&
+                        (clear(x - 1, y) || clear(x + 1, y) || clear(x, y - 1) || clear(x, y + 1)))
+                        check(u"%1(%2,%3)"_s.arg(w->objectName()).arg(x).arg(y),
+                              icon.pixelColor(x, y), w->palette().color(QPalette::Button),
+                              kLeastLineContrast);
+        }
     }
     return poor;
 }
@@ -150,12 +180,14 @@ private Q_SLOTS:
         }
     }
     // Under a dark palette every pair of colours a page sets keeps the least
-    // contrast; the result fields stay black on yellow. `steps`: buttons.
+    // contrast, as do the charts and the tool-bar icons; the result fields stay
+    // black on yellow. `steps`: buttons.
     void darkPaletteKeepsPairsReadable_data()
     {
         QTest::addColumn<QStringList>("steps");
         QTest::newRow("loan offers") << QStringList{u"btnCMP"_s};
         QTest::newRow("loan spread") << QStringList{u"btnLSC"_s};
+        QTest::newRow("amortization chart") << QStringList{u"btnAmort"_s, u"btnAmortChart"_s};
     }
     void darkPaletteKeepsPairsReadable()
     {
