@@ -8,18 +8,16 @@ using namespace Qt::StringLiterals;
 
 namespace clvn {
 
-CommandLine readCommandLine(const QStringList &arguments)
+namespace {
+
+CommandLine answer(const QStringList &arguments, bool refuseUnknown)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Mortgage calculators for home buyers."_s);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    // Unknown options end the program; operands are taken as given.
-    if (!parser.parse(arguments))
-        return {.run = false,
-                .exitCode = 1,
-                .output =
-                    parser.errorText() + u"\nTry 'calvenor --help' for more information.\n"_s};
+    // Operands are taken as given; the parser reads on past an unknown option.
+    const bool parsed = parser.parse(arguments);
     // --help-all comes with the help option; the Qt options it would add are
     // those of every Qt program (calvenor(1) names them).
     if (parser.isSet(help) || parser.isSet(u"help-all"_s))
@@ -27,7 +25,24 @@ CommandLine readCommandLine(const QStringList &arguments)
     if (parser.isSet(version))
         return {
             .run = false, .exitCode = 0, .output = productName() + u' ' + productVersion() + u'\n'};
+    if (!parsed && refuseUnknown)
+        return {.run = false,
+                .exitCode = 1,
+                .output =
+                    parser.errorText() + u"\nTry 'calvenor --help' for more information.\n"_s};
     return {};
+}
+
+} // namespace
+
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    return answer(arguments, true);
+}
+
+CommandLine readHelpOrVersion(const QStringList &arguments)
+{
+    return answer(arguments, false);
 }
 
 } // namespace clvn

@@ -21,4 +21,9 @@ struct CommandLine
 // Operands are left alone: the program ignores them for now.
 CommandLine readCommandLine(const QStringList &arguments);
 
+// Only --help and --version, from the raw arguments before any window system
+// is reached (Qt's own options may still be among them and are not refused),
+// so that both answer on a terminal with no display.
+CommandLine readHelpOrVersion(const QStringList &arguments);
+
 } // namespace clvn

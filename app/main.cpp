@@ -3,10 +3,12 @@
 #include "app/CommandLine.h"
 #include "app/Splash.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -43,8 +45,33 @@ private:
 
 } // namespace
 
+namespace {
+
+// --help and --version answer on a terminal even with no display to open a
+// window on: they are read before the window system is reached.
+std::optional<int> answeredOnTerminal(int argc, char *argv[])
+{
+    bool anyOption = false;
+    for (int i = 1; i < argc; ++i)
+        anyOption = anyOption || argv[i][0] == '-';
+    if (!anyOption)
+        return std::nullopt;
+    int count = argc;
+    const QCoreApplication core(count, argv);
+    const clvn::CommandLine line = clvn::readHelpOrVersion(QCoreApplication::arguments());
+    if (line.run)
+        return std::nullopt;
+    std::fputs(line.output.toLocal8Bit().constData(), stdout);
+    return line.exitCode;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = answeredOnTerminal(argc, argv))
+        return *answered;
+
     clvn::CalvenorApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calvenor"));
     QApplication::setOrganizationName(QStringLiteral("Tolvane Software"));
