@@ -18,6 +18,7 @@ void TfrmMain::AppOnException(std::exception_ptr error)
     ++m_errorCount;
     bool floatError = false;
     showInfo(this, failureMessage(error, &floatError));
+    returnToRefusedField(error);
     if (!floatError || m_inErrorHandler)
         return;
     // Put back sane figures on the pages that need them. A failure while

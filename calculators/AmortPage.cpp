@@ -53,7 +53,7 @@ std::int32_t readInteger(const QLineEdit *edit)
     bool ok = false;
     const int v = edit->text().toInt(&ok, 10);
     if (!ok)
-        throw ConvertError::notInteger(edit->text().toStdString());
+        throw FieldConvertError(edit, FieldConvertError::Wanted::WholeNumber);
     return v;
 }
 
@@ -64,7 +64,7 @@ double readDecimal(const QLineEdit *edit)
 {
     const std::optional<double> v = typedNumber(edit->text());
     if (!v)
-        throw ConvertError::notFloat(edit->text().toStdString());
+        throw FieldConvertError(edit, FieldConvertError::Wanted::Number);
     return *v;
 }
 

@@ -468,13 +468,14 @@ void CmpPage::CalcCMP()
                 QStringLiteral("Offer %1%2, %3: %4")
                     .arg(letter(k),
                          lender.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(lender),
-                         caption, why));
+                         caption, why),
+                field);
         };
         const auto number = [&](TFnpNumericEdit *field) {
             try {
                 return field->value();
-            } catch (const ConvertError &) {
-                refuse(field, QStringLiteral("\"%1\" is not a number.").arg(field->text()));
+            } catch (const FieldConvertError &e) {
+                refuse(field, e.reason());
             }
             return 0.0;
         };

@@ -3,6 +3,7 @@
 #include "finance/Errors.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Hint.h"
+#include "widgets/Messages.h"
 #include "widgets/NumEdit.h"
 
 #include <QFont>
@@ -86,7 +87,7 @@ qint64 readCount(const TFnpNumericEdit *field)
     if (whole.match(text).hasMatch())
         return text.startsWith(u'-') ? std::numeric_limits<qint64>::min()
                                      : std::numeric_limits<qint64>::max();
-    throw ConvertError::notInteger(field->text().toStdString());
+    throw FieldConvertError(field, FieldConvertError::Wanted::WholeNumber);
 }
 
 } // namespace clvn

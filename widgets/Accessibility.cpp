@@ -458,6 +458,35 @@ void nameFieldsFromLabels(QWidget *root)
     }
 }
 
+QString captionOf(QWidget *field)
+{
+    if (!nameable(field))
+        return field->accessibleName(); // named by hand
+    QWidget *root = field->parentWidget();
+    if (!root)
+        return {};
+    const Namer namer(root);
+    const Caption *caption = nullptr;
+    const QString name = namer.nameFor(field, &caption);
+    if (name.isEmpty())
+        return name;
+    // Told apart from a field beside it that reads the same, as above, where
+    // the heading does tell them apart.
+    const Caption *q = namer.qualifier(field, caption, name);
+    if (!q)
+        return name;
+    for (QWidget *other : root->findChildren<QWidget *>()) {
+        const Caption *otherCaption = nullptr;
+        if (other == field || other->isWindow() || !isField(other) ||
+            !shownTogether(other, field) || namer.nameFor(other, &otherCaption) != name)
+            continue;
+        const Caption *otherQ = namer.qualifier(other, otherCaption, name);
+        if (!otherQ || otherQ->text != q->text)
+            return q->text + u' ' + name;
+    }
+    return name;
+}
+
 void makeAccessible(QWidget *root)
 {
     nameFieldsFromLabels(root);

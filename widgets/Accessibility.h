@@ -30,6 +30,11 @@ QString spokenLabelText(const QString &labelText, bool mnemonic);
 // their texts show unchanged.
 void nameFieldsFromLabels(QWidget *root);
 
+// The caption that names `field` among its own container's captions (a
+// panel's field by the panel's, not by the page's under it), told apart as
+// above; its name set by hand when it has one; empty when none reads for it.
+QString captionOf(QWidget *field);
+
 // Everything a screen reader or a keyboard-only user needs of a window:
 // its fields named (above), and Tab leaving every grid and list (the arrow
 // keys move within them).

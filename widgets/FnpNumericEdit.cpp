@@ -3,6 +3,7 @@
 #include "finance/Errors.h"
 #include "widgets/FieldStyle.h"
 #include "widgets/Format.h"
+#include "widgets/Messages.h"
 #include "widgets/NumberValidator.h"
 
 #include <QFocusEvent>
@@ -33,7 +34,7 @@ double TFnpNumericEdit::value() const
 {
     const std::optional<double> v = typedNumber(text());
     if (!v)
-        throw ConvertError::notFloat(text().toStdString());
+        throw FieldConvertError(this, FieldConvertError::Wanted::Number);
     return *v;
 }
 
@@ -53,8 +54,10 @@ std::int32_t TFnpNumericEdit::asInteger() const
     std::int64_t v = 0;
     // Digits only: a decimal point, even in "360,0", makes no whole number.
     const auto res = std::from_chars(first, last, v);
-    if (!plain || first == last || res.ec != std::errc() || res.ptr != last || v > limit)
-        throw ConvertError::notInteger(text().toStdString());
+    if (!plain || first == last || res.ptr != last)
+        throw FieldConvertError(this, FieldConvertError::Wanted::WholeNumber);
+    if (res.ec != std::errc() || v > limit)
+        throw FieldConvertError(this, FieldConvertError::Wanted::SmallerNumber);
     return std::int32_t(negative ? -v : v);
 }
 

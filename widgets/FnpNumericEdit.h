@@ -29,12 +29,13 @@ public:
     int Decimals() const { return m_decimals; }
     void setDecimals(int decimals);
 
-    // Throws ConvertError "'<text>' is not a valid floating point value".
+    // Throws FieldConvertError (a ConvertError "'<text>' is not a valid
+    // floating point value") naming this field.
     double value() const override;
     // The text's value, or 0 when it does not convert (an empty field). Never throws.
     double shownValue() const noexcept;
-    // Throws ConvertError "'<text>' is not a valid integer value" for a
-    // fractional, empty or out-of-range text.
+    // Throws FieldConvertError (a ConvertError "'<text>' is not a valid
+    // integer value") for a fractional, empty or out-of-range text.
     std::int32_t asInteger() const;
     // Formats "0" or "0.00..." (no grouping, halves away from zero: 12.5
     // shows 13 at 0 decimals) and replaces the text only when it differs, so

@@ -135,8 +135,10 @@ private Q_SLOTS:
         test::typeOnly(m_main->get(u"edtHousingRatio"_s), u"-"_s);
         test::MessageBoxCatcher catcher;
         command(u"MnuCalculatorsECC"_s);
-        QCOMPARE(catcher.texts(), QStringList{test::kUnidentified});
+        QCOMPARE(catcher.texts(),
+                 QStringList{u"Qualifying Ratios Housing: \"-\" is not a number."_s});
         QCOMPARE(window().activePageName(), u"MQ"_s);
+        QCOMPARE(window().focusWidget(), m_main->get(u"edtHousingRatio"_s));
         command(u"MnuCalculatorsECC"_s);
         QCOMPARE(window().activePageName(), u"ECC"_s);
         QCOMPARE(catcher.count(), 1);

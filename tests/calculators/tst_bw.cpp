@@ -46,8 +46,8 @@ private Q_SLOTS:
             << u"de_DE"_s;
         QTest::newRow("rate 0") << steps << u"360 0"_s << test::kUnusableFigures << kResults
                                 << kDefaults << u"en_US"_s;
-        QTest::newRow("empty rate")
-            << steps << u"360 "_s << test::kUnidentified << kResults << kDefaults << u"en_US"_s;
+        QTest::newRow("empty rate") << steps << u"360 "_s << u"Interest Rate: a number is needed."_s
+                                    << kResults << kDefaults << u"en_US"_s;
     }
     void typed()
     {

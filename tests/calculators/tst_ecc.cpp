@@ -76,7 +76,8 @@ private Q_SLOTS:
             << u"UUL $0.00 20.000 $0.00"_s;
         // A count must be whole; one whose line is 0 (no insurance) goes unread.
         QTest::newRow("empty day count") << u"btnCalcEscrows edtIIDays"_s << QString()
-                                         << test::kUnidentified << u"edtII"_s << u"LLL $336.00"_s;
+                                         << u"Prepaid Interest / Days: a whole number is needed."_s
+                                         << u"edtII"_s << u"LLL $336.00"_s;
         QTest::newRow("no insurance: its counts unread")
             << u"edtEccInsurance btnCalcEscrows edtHOIPMonths edtHOIIMonths"_s << u"0  "_s
             << QString() << u"edtHOIP edtHOII edtEccCMonthlyInsurance"_s

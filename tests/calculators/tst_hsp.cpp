@@ -85,7 +85,8 @@ private Q_SLOTS:
     {
         f->type(u"edtHSPTransferTaxPercent"_s, QString());
         month()->setCurrentIndex(11);
-        QCOMPARE(std::exchange(f->failures, {}), QStringList(2, test::kUnidentified));
+        QCOMPARE(std::exchange(f->failures, {}),
+                 QStringList(2, u"Transfer Taxes (%): a number is needed."_s));
         QCOMPARE(test::shownText(*f, kResults), kStart);
     }
     // Reset puts the table back (penalty 0) and the month without calculating.

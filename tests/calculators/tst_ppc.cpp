@@ -124,9 +124,10 @@ void TestPpc::figures_data()
                             << test::kUnusableFigures << kept;
     QTest::newRow("payment number that is no number")
         << term + test::texts({"rbtnOnePmt", "", "FromPmt", "-", "ExtraAmount", "100"})
-        << kAllPayments << test::kUnidentified << kept;
+        << kAllPayments << u"Payment #: \"-\" is not a whole number."_s << kept;
     QTest::newRow("extra text that is no number")
-        << term + test::texts({"ExtraAmount", "-"}) << kAllPayments << test::kUnidentified << kept;
+        << term + test::texts({"ExtraAmount", "-"}) << kAllPayments
+        << u"Amount: \"-\" is not a number."_s << kept;
     // Mended: a negative extra is refused as unusable, not paid out.
     QTest::newRow("negative extra") << term + test::texts({"ExtraAmount", "-50"}) << kAllPayments
                                     << test::kUnusableFigures << kept;

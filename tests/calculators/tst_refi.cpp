@@ -63,8 +63,9 @@ private Q_SLOTS:
     {
         test::addStepColumns();
         QTest::newRow("fractional month count")
-            << u"edtMonthsUntilSell"_s << u"12.5"_s << test::kUnidentified << u"edtTotalSaved"_s
-            << u"240 $61,889.81"_s;
+            << u"edtMonthsUntilSell"_s << u"12.5"_s
+            << u"Months Until You Will Sell: \"12.5\" is not a whole number."_s
+            << u"edtTotalSaved"_s << u"240 $61,889.81"_s;
         QTest::newRow("new term of 20 digits")
             << u"edtMonthsUntilSell edtNewTerm"_s << u"120 99999999999999999999"_s
             << test::kUnusableFigures << u"edtTotalSaved"_s << u"120 $21,258.58"_s;

@@ -37,7 +37,8 @@ private Q_SLOTS:
             << rent + u"edtRVBTerm" << u"950 0"_s << test::kUnusableFigures << kResults
             << kDefaultResults;
         QTest::newRow("empty rate") << rent + u"edtRVBInterestRate" << u"950 "_s
-                                    << test::kUnidentified << kResults << kDefaultResults;
+                                    << u"Interest Rate of Home Loan (%): a number is needed."_s
+                                    << kResults << kDefaultResults;
     }
     void typed()
     {

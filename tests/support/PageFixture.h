@@ -83,6 +83,7 @@ public:
         setExceptionHandler([this](std::exception_ptr error) {
             bool floatError = false;
             failures << failureMessage(error, &floatError);
+            returnToRefusedField(error);
             if (floatError && page)
                 page->recoverFromFloatError(true);
         });
