@@ -431,7 +431,7 @@ void AmortPage::CalcAmortization()
 
     const double loan = m_edtMortAmt->value();
     const double ratePercent = m_edtIRate->value();
-    const std::int32_t term = WholeNumber(m_edtNumPmts->value());
+    const std::int32_t term = wholeFigure(m_edtNumPmts);
 
     CreateMonthlySchedule(host().mortgage(), term, loan, ratePercent);
     FillAmortizationGrid();

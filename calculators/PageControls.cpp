@@ -1,6 +1,7 @@
 #include "calculators/PageControls.h"
 
 #include "finance/Errors.h"
+#include "finance/Growth.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Hint.h"
 #include "widgets/Messages.h"
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <cmath>
 #include <limits>
 
 namespace clvn {
@@ -88,6 +90,17 @@ qint64 readCount(const TFnpNumericEdit *field)
         return text.startsWith(u'-') ? std::numeric_limits<qint64>::min()
                                      : std::numeric_limits<qint64>::max();
     throw FieldConvertError(field, FieldConvertError::Wanted::WholeNumber);
+}
+
+std::int32_t wholeFigure(const TFnpNumericEdit *field)
+{
+    const double v = field->value();
+    try {
+        return WholeNumber(v);
+    } catch (const ConvertError &) {
+        throw FieldConvertError(field, v == std::floor(v) ? FieldConvertError::Wanted::SmallerNumber
+                                                          : FieldConvertError::Wanted::WholeNumber);
+    }
 }
 
 } // namespace clvn

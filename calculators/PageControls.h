@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -40,5 +42,10 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
 // is refused as unusable rather than as unreadable; a fractional or empty
 // text is the conversion error.
 qint64 readCount(const TFnpNumericEdit *field);
+
+// The whole number a field's figure stands for, as WholeNumber (finance/
+// Growth.h) reads a count typed as a figure ("360" or "360.0"); a fractional
+// or too long one is refused naming the field.
+std::int32_t wholeFigure(const TFnpNumericEdit *field);
 
 } // namespace clvn

@@ -132,7 +132,7 @@ void RvbPage::CalcRVB()
     RentVsBuyInputs in;
     in.monthlyRent = m_edtRVBMonthlyRent->value();
     in.rentIncrease = m_edtRVBRentIncrease->value();
-    in.years = m_edtRVBTerm->value();
+    in.years = wholeFigure(m_edtRVBTerm);
     in.downPayment = m_edtRVBDownPayment->value();
     in.estimatedReturn = m_edtRVBEstimatedReturn->value();
     in.interestRate = m_edtRVBInterestRate->value();

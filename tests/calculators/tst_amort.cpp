@@ -176,6 +176,9 @@ void TestAmort::extras_data()
         << none << texts({"rbRangePmts", "359", "362", "1"}) << outside << 0 << none;
     QTest::newRow("empty term") << texts({"1000", "8", ""}) << none
                                 << u"Term in Months: a number is needed."_s << 0 << none;
+    QTest::newRow("fractional term")
+        << texts({"1000", "8", "360.5"}) << none
+        << u"Term in Months: \"360.5\" is not a whole number."_s << 0 << none;
     QTest::newRow("infinite amount") << none << texts({"rbAllPmts", "", "", "inf"})
                                      << u"Amount: \"inf\" is not a number."_s << 0 << none;
     QTest::newRow("fractional from")

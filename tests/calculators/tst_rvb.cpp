@@ -39,6 +39,10 @@ private Q_SLOTS:
         QTest::newRow("empty rate") << rent + u"edtRVBInterestRate" << u"950 "_s
                                     << u"Interest Rate of Home Loan (%): a number is needed."_s
                                     << kResults << kDefaultResults;
+        QTest::newRow("fractional horizon")
+            << rent + u"edtRVBTerm" << u"950 2.5"_s
+            << u"Years Before You Will Move: \"2.5\" is not a whole number."_s << kResults
+            << kDefaultResults;
     }
     void typed()
     {
