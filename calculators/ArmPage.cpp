@@ -30,6 +30,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace clvn {
@@ -517,9 +518,15 @@ void ArmPage::CalcARM()
     try {
         computed = CalcArm(readInputs());
     } catch (const ArmInputError &e) {
-        // A figure out of bounds, not a failure of the arithmetic: say which.
-        showInfo(host().dialogParent(), refusalMessage(e));
-        return;
+        // A figure out of bounds, not a failure of the arithmetic: say which,
+        // and go back to it. Fields in the order the refusals name them.
+        QWidget *const named[] = {
+            m_edtArmLoan,         m_edtArmTerm,        m_edtArmRate,      m_edtArmFixedMonths,
+            m_edtArmAdjustMonths, m_edtArmIndex,       m_edtArmMargin,    m_edtArmFirstCap,
+            m_edtArmPeriodicCap,  m_edtArmLifetimeCap, m_edtArmFloor,     m_edtArmInterestOnly,
+            m_edtArmPrepaid,      m_edtArmPath,        m_edtArmFixedRate, m_edtArmFixedPrepaid};
+        static_assert(std::size(named) == std::size_t(ArmField::FixedPrepaid) + 1);
+        throw InputRefused(refusalMessage(e), named[std::size_t(e.field())]);
     }
     const ArmResults &r = *computed;
     const ArmPath &index = r.paths[0], &worst = r.paths[1];

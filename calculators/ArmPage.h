@@ -59,8 +59,9 @@ public:
     // Reads the inputs, calculates every path and only then writes the
     // results, tables, schedule and chart. A figure the calculation refuses
     // is reported in a message naming its field, which takes the focus;
-    // nothing is written then. Throws ConvertError for a text that is not
-    // a number, FloatError for figures with no finite result.
+    // nothing is written then. Throws InputRefused for such a figure,
+    // ConvertError for a text that is not a number, FloatError for figures
+    // with no finite result.
     void CalcARM();
 
     // The message shown for a refusal.

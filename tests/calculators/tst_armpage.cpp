@@ -6,6 +6,7 @@
 #include "state/SettingsFile.h"
 #include "tests/support/PageFixture.h"
 
+#include <QApplication>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -47,6 +48,9 @@ private Q_SLOTS:
             << QString() << u"edtArmTerm"_s << u"0"_s
             << u"The adjustable-rate loan cannot be calculated: term must be 1..1200 months."_s
             << kExample << u"Term=0"_s;
+        QTest::newRow("term not whole named, nothing written")
+            << QString() << u"edtArmTerm"_s << u"360.5"_s
+            << u"Term in Months: \"360.5\" is not a whole number."_s << kExample << u"Term=360.5"_s;
         QTest::newRow("stored commentary example read")
             << u"Loan=100000\nInitialRate=9\nFixedMonths=12\nIndex=10\nMargin=2\nRounding=0\n"
                u"Prepaid=0\nFixedRate=9\nFixedPrepaid=0"_s
@@ -71,6 +75,8 @@ private Q_SLOTS:
         m_f->page->enter(); // as the main window restores a page before showing it
         test::act(*m_f, steps, typed);
         QCOMPARE(m_f->messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) // back in the field to mend it
+            QCOMPARE(QApplication::focusWidget(), m_f->get(steps));
         auto *projected = m_f->get<QTableWidget>(u"grdArmProjected"_s);
         const int last = projected->columnCount() - 1;
         QCOMPARE(test::shownText(*m_f, kResults) + u' ' +
