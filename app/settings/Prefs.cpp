@@ -342,7 +342,7 @@ BuyerValues TfrmPrefs::fieldValues() const
         const double months = std::nearbyint(v);
         if (!(months >= std::numeric_limits<std::int32_t>::min() &&
               months <= std::numeric_limits<std::int32_t>::max()))
-            throw ConvertError::notInteger(m_fields[i]->text().toStdString());
+            throw FieldConvertError(m_fields[i], FieldConvertError::Wanted::SmallerNumber);
         values.*k.whole = std::int32_t(months);
     }
     return values;

@@ -44,7 +44,7 @@ public:
     void SaveIniBuyerValues();
 
     // The values the fields hold; Term is the term field rounded to whole
-    // months. Throws ConvertError for a term out of range.
+    // months. Throws FieldConvertError for a term out of range.
     BuyerValues fieldValues() const;
     void showValues(const BuyerValues &values);
 

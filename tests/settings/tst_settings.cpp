@@ -419,6 +419,9 @@ private slots:
         QCOMPARE(m_errors, QStringList{u"An unidentified error has occurred."_s});
         QVERIFY(m_dlg->isVisible());
         QCOMPARE(m_values.HRatio, 33.0);
+        type(u"edtP_TermInMonths"_s, u"3000000000"_s); // named, where a file cannot be
+        click(u"btnSave"_s);
+        QCOMPARE(m_errors.last(), u"Term in Months: \"3,000,000,000\" is too large."_s);
     }
 
 private:
