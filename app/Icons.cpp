@@ -1,5 +1,6 @@
 #include "app/Icons.h"
 
+#include <QAbstractButton>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -8,6 +9,8 @@ namespace clvn {
 namespace {
 
 constexpr int kIconSize = 24;
+// The property that tells which tool icon a button shows.
+constexpr char kToolIconProperty[] = "clvnToolIcon";
 
 QPixmap canvas(int size)
 {
@@ -154,6 +157,21 @@ QIcon toolIcon(ToolIcon which, const QPalette &palette)
     if (ink.lightnessF() > palette.color(QPalette::Button).lightnessF())
         return QIcon(withRim(pm, ink));
     return QIcon(pm);
+}
+
+void setToolIcon(QAbstractButton *button, ToolIcon which, const QPalette &palette)
+{
+    button->setProperty(kToolIconProperty, int(which));
+    button->setIcon(toolIcon(which, palette));
+}
+
+void redrawToolIcons(const QWidget &root, const QPalette &palette)
+{
+    for (QAbstractButton *button : root.findChildren<QAbstractButton *>()) {
+        const QVariant which = button->property(kToolIconProperty);
+        if (which.isValid())
+            button->setIcon(toolIcon(ToolIcon(which.toInt()), palette));
+    }
 }
 
 QPixmap productLogo(int size)

@@ -264,6 +264,8 @@ bool TfrmMain::event(QEvent *event)
         m_statusText->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
+    if (event->type() == QEvent::PaletteChange)
+        redrawToolIcons(*this, palette());
     return QMainWindow::event(event);
 }
 
