@@ -1,6 +1,8 @@
 #include "app/Icons.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -125,6 +127,30 @@ QPixmap withRim(const QPixmap &icon, const QColor &colour)
     return out;
 }
 
+// Sets the application's icon after the first painting of the window it
+// watches, once the painted frame is on its way to the screen.
+class IconAfterPaint : public QObject
+{
+public:
+    explicit IconAfterPaint(QWidget &window) : QObject(&window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QApplication::setWindowIcon(appIcon());
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 QIcon toolIcon(ToolIcon which, const QPalette &palette)
@@ -211,6 +237,12 @@ QIcon appIcon()
         icon.addFile(QStringLiteral(":/icons/%1x%1/com.tolvane.Calvenor.png").arg(size),
                      QSize(size, size));
     return icon;
+}
+
+void setAppIconAfterFirstPaint(QWidget &window)
+{
+    if (QApplication::windowIcon().isNull())
+        new IconAfterPaint(window);
 }
 
 } // namespace clvn

@@ -33,5 +33,9 @@ void redrawToolIcons(const QWidget &root, const QPalette &palette);
 QPixmap productLogo(int size);
 // The program's icon (the logo of the desktop entry) in every size it ships.
 QIcon appIcon();
+// Makes appIcon() the application's icon once `window` has painted for the
+// first time (unless it has one already): loading it and handing every size
+// to the window system would otherwise hold up that first painting.
+void setAppIconAfterFirstPaint(QWidget &window);
 
 } // namespace clvn

@@ -76,8 +76,9 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate()
 {
     setWindowTitle(applicationTitle());
-    // Every window and dialog takes the application's icon unless it sets its own.
-    QApplication::setWindowIcon(appIcon());
+    // Every window and dialog takes the application's icon unless it sets its
+    // own; this one is drawn first.
+    setAppIconAfterFirstPaint(*this);
     m_programFolder = m_options.programFolder;
     if (m_programFolder.isEmpty())
         m_programFolder = QCoreApplication::applicationDirPath();
