@@ -1,6 +1,5 @@
 #include "app/Application.h"
 
-#include "app/Icons.h"
 #include "widgets/Guard.h"
 
 #include <QFont>
@@ -14,8 +13,6 @@ CalvenorApplication::CalvenorApplication(int &argc, char **argv) : QApplication(
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     setFont(font);
-    // The splash and every window after it carry the program's icon.
-    setWindowIcon(appIcon());
     // Docks tie the windows to the launcher (and its icon) by this name; on
     // X11 the desktop entry's StartupWMClass matches the window class.
     setDesktopFileName(QStringLiteral("com.tolvane.Calvenor"));

@@ -1,5 +1,8 @@
 #include "app/Icons.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -8,6 +11,8 @@ namespace clvn {
 namespace {
 
 constexpr int kIconSize = 24;
+// The property that tells which tool icon a button shows.
+constexpr char kToolIconProperty[] = "clvnToolIcon";
 
 QPixmap canvas(int size)
 {
@@ -122,6 +127,30 @@ QPixmap withRim(const QPixmap &icon, const QColor &colour)
     return out;
 }
 
+// Sets the application's icon after the first painting of the window it
+// watches, once the painted frame is on its way to the screen.
+class IconAfterPaint : public QObject
+{
+public:
+    explicit IconAfterPaint(QWidget &window) : QObject(&window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QApplication::setWindowIcon(appIcon());
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 QIcon toolIcon(ToolIcon which, const QPalette &palette)
@@ -154,6 +183,21 @@ QIcon toolIcon(ToolIcon which, const QPalette &palette)
     if (ink.lightnessF() > palette.color(QPalette::Button).lightnessF())
         return QIcon(withRim(pm, ink));
     return QIcon(pm);
+}
+
+void setToolIcon(QAbstractButton *button, ToolIcon which, const QPalette &palette)
+{
+    button->setProperty(kToolIconProperty, int(which));
+    button->setIcon(toolIcon(which, palette));
+}
+
+void redrawToolIcons(const QWidget &root, const QPalette &palette)
+{
+    for (QAbstractButton *button : root.findChildren<QAbstractButton *>()) {
+        const QVariant which = button->property(kToolIconProperty);
+        if (which.isValid())
+            button->setIcon(toolIcon(ToolIcon(which.toInt()), palette));
+    }
 }
 
 QPixmap productLogo(int size)
@@ -193,6 +237,12 @@ QIcon appIcon()
         icon.addFile(QStringLiteral(":/icons/%1x%1/com.tolvane.Calvenor.png").arg(size),
                      QSize(size, size));
     return icon;
+}
+
+void setAppIconAfterFirstPaint(QWidget &window)
+{
+    if (QApplication::windowIcon().isNull())
+        new IconAfterPaint(window);
 }
 
 } // namespace clvn

@@ -76,8 +76,9 @@ TfrmMain::~TfrmMain()
 void TfrmMain::FormCreate()
 {
     setWindowTitle(applicationTitle());
-    // Every window and dialog takes the application's icon unless it sets its own.
-    QApplication::setWindowIcon(appIcon());
+    // Every window and dialog takes the application's icon unless it sets its
+    // own; this one is drawn first.
+    setAppIconAfterFirstPaint(*this);
     m_programFolder = m_options.programFolder;
     if (m_programFolder.isEmpty())
         m_programFolder = QCoreApplication::applicationDirPath();
@@ -264,6 +265,8 @@ bool TfrmMain::event(QEvent *event)
         m_statusText->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
+    if (event->type() == QEvent::PaletteChange)
+        redrawToolIcons(*this, palette());
     return QMainWindow::event(event);
 }
 

@@ -92,25 +92,25 @@ void TfrmMain::buildToolBar(QWidget *panel)
     m_btnMenu->setText(QStringLiteral(" Menu"));
     windowKey(m_btnMenu, kMenuKey);
     m_btnPrint = tool(u"btnPrint"_s, u"Print this page"_s, 72, 32, u"Print"_s, kPrintKey);
-    m_btnPrint->setIcon(toolIcon(ToolIcon::Print, palette()));
+    setToolIcon(m_btnPrint, ToolIcon::Print, palette());
     m_btnReset = tool(u"btnReset"_s, u"Reset this calculator to default values"_s, 106, 32,
                       u"Reset"_s, kResetKey);
-    m_btnReset->setIcon(toolIcon(ToolIcon::Reset, palette()));
+    setToolIcon(m_btnReset, ToolIcon::Reset, palette());
     windowKey(m_btnReset, kResetKey);
     auto *btnUpdate =
         tool(u"btnUpdate"_s, u"Check for New Version ..."_s, 146, 32, u"Check for New Version"_s);
-    btnUpdate->setIcon(toolIcon(ToolIcon::Update, palette()));
+    setToolIcon(btnUpdate, ToolIcon::Update, palette());
     auto *btnPrefs = tool(u"btnPrefs"_s, u"Click to Configure Preferences ..."_s, 180, 32,
                           u"Preferences"_s, kPrefsKey);
-    btnPrefs->setIcon(toolIcon(ToolIcon::Prefs, palette()));
+    setToolIcon(btnPrefs, ToolIcon::Prefs, palette());
     auto *btnHelp = tool(u"btnHelp"_s, u"Click for Help"_s, 214, 32, u"Help"_s, kHelpKey);
-    btnHelp->setIcon(toolIcon(ToolIcon::Help, palette()));
+    setToolIcon(btnHelp, ToolIcon::Help, palette());
     auto *btnCalculators =
         tool(u"btnCalculators"_s, u"Click to display Calculator menu."_s, 256, 130);
     btnCalculators->setText(QStringLiteral("Calculator Menu"));
     btnCalculators->setPopupMode(QToolButton::InstantPopup);
     auto *btnExit = tool(u"btnExit"_s, u"Exit Calvenor"_s, 576, 32, u"Exit"_s, kExitKey);
-    btnExit->setIcon(toolIcon(ToolIcon::Exit, palette()));
+    setToolIcon(btnExit, ToolIcon::Exit, palette());
 
     m_btnMenu->setEnabled(false);
     m_btnPrint->setEnabled(false);

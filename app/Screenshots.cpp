@@ -218,7 +218,7 @@ int main(int argc, char *argv[])
         }
     };
     window.resize(window.minimumSize() + QSize(300, 200));
-    shootPages({"btnAmort", "btnCMP"}, u"larger-"_s);
+    shootPages({"btnAmort", "btnCMP", "btnLSC"}, u"larger-"_s);
     window.resize(window.minimumSize());
     const QPalette light = QApplication::palette();
     QPalette dark(QColor(53, 53, 53));

@@ -6,9 +6,12 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -72,7 +75,11 @@ int main(int argc, char *argv[])
     if (const std::optional<int> answered = answeredOnTerminal(argc, argv))
         return *answered;
 
+    // Reading the font configuration takes several milliseconds that the
+    // splash's texts would wait for; it runs while Qt reaches the display.
+    std::thread fontConfiguration([] { FcInit(); });
     clvn::CalvenorApplication app(argc, argv);
+    fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Calvenor"));
     QApplication::setOrganizationName(QStringLiteral("Tolvane Software"));
 

@@ -63,12 +63,16 @@ void AmortChartView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     paintChart(painter, *this, items());
     if (m_hover > 0 && m_frame.xPayments > 0) {
-        // A thin marker through the payment the tip describes.
+        // A marker through the payment the tip describes: one whole pixel,
+        // as a thinner, smoothed line fades into the background.
         const qreal x = m_frame.plot.left() + m_hover * m_frame.plot.width() / m_frame.xPayments;
-        QPen pen(QColor(120, 120, 120));
-        pen.setWidthF(0.5);
-        painter.setPen(pen);
-        painter.drawLine(QPointF(x, m_frame.plot.top()), QPointF(x, m_frame.plot.bottom()));
+        const QTransform toPixels = painter.transform();
+        const QPoint top = toPixels.map(QPointF(x, m_frame.plot.top())).toPoint();
+        const QPoint bottom = toPixels.map(QPointF(x, m_frame.plot.bottom())).toPoint();
+        painter.resetTransform();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(lineOnScreen(QColor(120, 120, 120), palette()), 0));
+        painter.drawLine(top, QPoint(top.x(), bottom.y()));
     }
 }
 

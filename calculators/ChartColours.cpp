@@ -45,6 +45,13 @@ std::vector<report::PageItem> onScreen(std::vector<report::PageItem> items, cons
     return items;
 }
 
+QColor lineOnScreen(const QColor &colour, const QPalette &palette)
+{
+    // Greys among the chart's lines may stay faint; a marker may not.
+    return readableOn(recolour(colour, palette, kLeastLineContrast), palette.color(QPalette::Base),
+                      kLeastLineContrast);
+}
+
 void paintChart(QPainter &painter, const QWidget &view, const std::vector<report::PageItem> &items)
 {
     painter.fillRect(view.rect(), view.palette().color(QPalette::Base));

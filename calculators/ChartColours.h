@@ -20,6 +20,10 @@ namespace clvn {
 std::vector<report::PageItem> onScreen(std::vector<report::PageItem> items,
                                        const QPalette &palette);
 
+// A line a view draws over its chart (a marker), `colour` on paper: shaded
+// for `palette` as the chart's lines are, and kept readable on its Base.
+QColor lineOnScreen(const QColor &colour, const QPalette &palette);
+
 // Paints a chart's display list, laid out in points, over all of `view` in
 // its palette; `painter` is left in points for what the view adds.
 void paintChart(QPainter &painter, const QWidget &view, const std::vector<report::PageItem> &items);

@@ -7,6 +7,7 @@
 #include "calculators/StateFields.h"
 #include "state/BuyerValues.h"
 #include "widgets/Colours.h"
+#include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -22,6 +23,7 @@
 #include <QScopedValueRollback>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <type_traits>
 
 namespace clvn {
@@ -73,11 +75,13 @@ QString str(const char16_t *s)
 LsPage::LsPage(CalculatorHost &host, QWidget *parent)
     : CalculatorPage(host, QStringLiteral("LS"), parent)
 {
-    setFixedSize(PageWidth, PageHeight);
+    // In a larger window the grid gets the room; its cells share it.
+    auto *room = new ExtraRoom(this, QSize(PageWidth, PageHeight));
     buildFields();
     buildChooser();
     buildIncrements();
     buildGrid();
+    room->grow(m_grdLS);
     // The page starts in mode 0 with the payment calculated and the payment
     // increments hidden; the grid is framed for that mode.
     m_edtPayment->setResultField(true);
@@ -220,13 +224,34 @@ void LsPage::buildGrid()
     grdLSMouseMove();
 }
 
+void LsPage::sizeGrid()
+{
+    // A grid larger than drawn shares its extra width among the columns in
+    // proportion to their widths and its extra height evenly among the rows;
+    // each edge is rounded on its own, so the sizes add up exactly.
+    const int drawnWidth = FirstColumnWidth + (GridColumns - 1) * ColumnWidth;
+    const int extraWidth = std::max(0, m_grdLS->width() - drawnWidth - 2);
+    const int extraHeight = std::max(0, m_grdLS->height() - GridRows * RowHeight - 2);
+    const auto edge = [&](int c) {
+        const int drawn = c == 0 ? 0 : FirstColumnWidth + (c - 1) * ColumnWidth;
+        return drawn + extraWidth * drawn / drawnWidth;
+    };
+    for (int c = 0; c < GridColumns; ++c)
+        m_grdLS->setColumnWidth(c, edge(c + 1) - edge(c));
+    for (int r = 0; r < GridRows; ++r)
+        m_grdLS->setRowHeight(r, RowHeight + extraHeight * (r + 1) / GridRows -
+                                     extraHeight * r / GridRows);
+}
+
+void LsPage::resizeEvent(QResizeEvent *event)
+{
+    CalculatorPage::resizeEvent(event);
+    sizeGrid();
+}
+
 void LsPage::frameGrid()
 {
-    m_grdLS->setColumnWidth(0, FirstColumnWidth);
-    for (int c = 1; c < GridColumns; ++c)
-        m_grdLS->setColumnWidth(c, ColumnWidth);
-    for (int r = 0; r < GridRows; ++r)
-        m_grdLS->setRowHeight(r, RowHeight);
+    sizeGrid();
 
     // The corner and provisional headings of the mode; a build overwrites
     // every heading but the corner.

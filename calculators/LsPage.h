@@ -98,6 +98,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // The inputs the page keeps, in the order they are restored.
@@ -107,6 +108,7 @@ private:
     void buildIncrements();
     void buildGrid();
     void frameGrid();
+    void sizeGrid();
     void setCell(int column, int row, const QString &text);
     void selectCell(int column, int row);
     void restyleGrid();

@@ -22,15 +22,7 @@
 
 namespace clvn {
 
-PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
-    : m_mainWindow(mainWindow), m_amortization(std::make_unique<TQRAmortization>()),
-      m_amortChart(std::make_unique<TQRAmortChart>()),
-      m_goodFaith(std::make_unique<TQRGoodFaith>()), m_calcs(std::make_unique<TQRCalcs>()),
-      m_paymentChart(std::make_unique<TQRPaymentChart>()),
-      m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
-      m_prepayment(std::make_unique<TQrPrepaymentResults>()),
-      m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>()),
-      m_arm(std::make_unique<TQRArm>())
+PrintDispatcher::PrintDispatcher(QWidget *mainWindow) : m_mainWindow(mainWindow)
 {
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
@@ -57,6 +49,67 @@ TfrmPreview *PrintDispatcher::preview() const
     return m_preview.get();
 }
 
+namespace {
+
+template <class T> T &made(std::unique_ptr<T> &report)
+{
+    if (!report)
+        report = std::make_unique<T>();
+    return *report;
+}
+
+} // namespace
+
+TQRAmortization &PrintDispatcher::amortization() const
+{
+    return made(m_amortization);
+}
+
+TQRAmortChart &PrintDispatcher::amortChart() const
+{
+    return made(m_amortChart);
+}
+
+TQRGoodFaith &PrintDispatcher::goodFaith() const
+{
+    return made(m_goodFaith);
+}
+
+TQRCalcs &PrintDispatcher::calcs() const
+{
+    return made(m_calcs);
+}
+
+TQRPaymentChart &PrintDispatcher::paymentChart() const
+{
+    return made(m_paymentChart);
+}
+
+TQRHomeSellersProceeds &PrintDispatcher::sellersProceeds() const
+{
+    return made(m_sellersProceeds);
+}
+
+TQrPrepaymentResults &PrintDispatcher::prepayment() const
+{
+    return made(m_prepayment);
+}
+
+TQRRentVsBuy &PrintDispatcher::rentVsBuy() const
+{
+    return made(m_rentVsBuy);
+}
+
+TQRCompare &PrintDispatcher::compare() const
+{
+    return made(m_compare);
+}
+
+TQRArm &PrintDispatcher::arm() const
+{
+    return made(m_arm);
+}
+
 PrintDispatcher::~PrintDispatcher()
 {
     report::Report::setPreviewHandler(std::move(m_previousHandler));
@@ -68,22 +121,22 @@ void PrintDispatcher::PrintAmortizer(QWidget *page)
     // While the page shows its chart, the chart is what prints.
     const QWidget *chart = report::pageWidget(page, QStringLiteral("pnlAmortChart"));
     if (chart && !chart->isHidden()) {
-        m_amortChart->setPage(page);
-        previewReport(m_amortChart->Rep(), QStringLiteral("Preview of Amortization Chart"),
+        amortChart().setPage(page);
+        previewReport(amortChart().Rep(), QStringLiteral("Preview of Amortization Chart"),
                       QStringLiteral("Preparing Amortization Chart"));
         return;
     }
     // The report reads the page while its pages are prepared.
-    m_amortization->setPage(page);
-    previewReport(m_amortization->Rep(), QStringLiteral("Preview of Amortization Schedule"),
+    amortization().setPage(page);
+    previewReport(amortization().Rep(), QStringLiteral("Preview of Amortization Schedule"),
                   QStringLiteral("Preparing Amortization Schedule"));
 }
 
 void PrintDispatcher::PrintECC(QWidget *page)
 {
     m_kind = CalcKind::None;
-    m_goodFaith->fill(page);
-    previewReport(m_goodFaith->Rep(), QStringLiteral("Preview of Estimated Closing Costs"),
+    goodFaith().fill(page);
+    previewReport(goodFaith().Rep(), QStringLiteral("Preview of Estimated Closing Costs"),
                   QStringLiteral("Preview of Estimated Closing Costs"));
 }
 
@@ -91,32 +144,32 @@ void PrintDispatcher::PrintLSC(QWidget *page)
 {
     m_kind = CalcKind::None;
     // The report reads the page while its pages are prepared.
-    m_paymentChart->setPage(page);
-    previewReport(m_paymentChart->Rep(), QStringLiteral("Preview of Loan Spread Calculations"),
+    paymentChart().setPage(page);
+    previewReport(paymentChart().Rep(), QStringLiteral("Preview of Loan Spread Calculations"),
                   QStringLiteral("Preparing Loan Spread Calculations"));
 }
 
 void PrintDispatcher::PrintHSP(QWidget *page)
 {
     m_kind = CalcKind::None;
-    m_sellersProceeds->fill(page);
-    previewReport(m_sellersProceeds->rep(), QStringLiteral("Preview of Home Seller Proceeds"),
+    sellersProceeds().fill(page);
+    previewReport(sellersProceeds().rep(), QStringLiteral("Preview of Home Seller Proceeds"),
                   QStringLiteral("Preparing Home Seller Proceeds"));
 }
 
 void PrintDispatcher::PrintPPC(QWidget *page)
 {
     m_kind = CalcKind::None;
-    m_prepayment->fill(page);
-    previewReport(m_prepayment->rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
+    prepayment().fill(page);
+    previewReport(prepayment().rep(), QStringLiteral("Preview of Mortgage Prepayment Results"),
                   QStringLiteral("Preparing Mortgage Prepayment Results"));
 }
 
 void PrintDispatcher::PrintRVB(QWidget *page)
 {
     m_kind = CalcKind::None;
-    m_rentVsBuy->fill(page);
-    previewReport(m_rentVsBuy->Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
+    rentVsBuy().fill(page);
+    previewReport(rentVsBuy().Rep(), QStringLiteral("Preview of Rent vs. Buy Worksheet"),
                   QStringLiteral("Preview of Rent vs. Buy Worksheet"));
 }
 
@@ -124,8 +177,8 @@ void PrintDispatcher::PrintCMP(QWidget *page)
 {
     m_kind = CalcKind::None;
     // The report reads the page while its page is prepared.
-    m_compare->setPage(page);
-    previewReport(m_compare->Rep(), QStringLiteral("Preview of Compare Loan Offers"),
+    compare().setPage(page);
+    previewReport(compare().Rep(), QStringLiteral("Preview of Compare Loan Offers"),
                   QStringLiteral("Preparing Compare Loan Offers"));
 }
 
@@ -133,8 +186,8 @@ void PrintDispatcher::PrintARM(QWidget *page)
 {
     m_kind = CalcKind::None;
     // The report reads the page while its page is prepared.
-    m_arm->setPage(page);
-    previewReport(m_arm->Rep(), QStringLiteral("Preview of Adjustable Rate"),
+    arm().setPage(page);
+    previewReport(arm().Rep(), QStringLiteral("Preview of Adjustable Rate"),
                   QStringLiteral("Preparing Adjustable Rate"));
 }
 
@@ -158,25 +211,25 @@ void PrintDispatcher::PrintCalcs(QWidget *page, CalcKind kind)
     m_kind = kind;
     switch (m_kind) {
     case CalcKind::MortgageQualifier:
-        m_calcs->setKind(TQRCalcs::Kind::MortgageQualifier);
-        m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Mortgage Qualifier"));
-        m_calcs->fillMQ(page);
-        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Mortgage Qualifier"),
+        calcs().setKind(TQRCalcs::Kind::MortgageQualifier);
+        calcs().Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Mortgage Qualifier"));
+        calcs().fillMQ(page);
+        previewReport(calcs().Rep(), QStringLiteral("Preview of Mortgage Qualifier"),
                       QStringLiteral("Preview of Mortgage Qualifier"));
         break;
     case CalcKind::Biweekly:
-        m_calcs->setKind(TQRCalcs::Kind::Biweekly);
-        m_calcs->Rep().setText(QStringLiteral("lblTitle"),
-                               QStringLiteral("Biweekly Mortgage Payments"));
-        m_calcs->fillBW(page);
-        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Biweekly Mortgage Payments"),
+        calcs().setKind(TQRCalcs::Kind::Biweekly);
+        calcs().Rep().setText(QStringLiteral("lblTitle"),
+                              QStringLiteral("Biweekly Mortgage Payments"));
+        calcs().fillBW(page);
+        previewReport(calcs().Rep(), QStringLiteral("Preview of Biweekly Mortgage Payments"),
                       QStringLiteral("Preview of Biweekly Mortgage Payments"));
         break;
     case CalcKind::Refinancing:
-        m_calcs->setKind(TQRCalcs::Kind::Refinancing);
-        m_calcs->Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Refinancing"));
-        m_calcs->fillRefi(page);
-        previewReport(m_calcs->Rep(), QStringLiteral("Preview of Refinancing"),
+        calcs().setKind(TQRCalcs::Kind::Refinancing);
+        calcs().Rep().setText(QStringLiteral("lblTitle"), QStringLiteral("Refinancing"));
+        calcs().fillRefi(page);
+        previewReport(calcs().Rep(), QStringLiteral("Preview of Refinancing"),
                       QStringLiteral("Preview of Refinancing"));
         break;
     case CalcKind::None:

@@ -79,16 +79,17 @@ public:
     // and the main window should not wait for it.
     QPrinter *printer() const;
     TfrmPreview *preview() const;
-    TQRAmortization &amortization() const { return *m_amortization; }
-    TQRAmortChart &amortChart() const { return *m_amortChart; }
-    TQRGoodFaith &goodFaith() const { return *m_goodFaith; }
-    TQRCalcs &calcs() const { return *m_calcs; }
-    TQRPaymentChart &paymentChart() const { return *m_paymentChart; }
-    TQRHomeSellersProceeds &sellersProceeds() const { return *m_sellersProceeds; }
-    TQrPrepaymentResults &prepayment() const { return *m_prepayment; }
-    TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
-    TQRCompare &compare() const { return *m_compare; }
-    TQRArm &arm() const { return *m_arm; }
+    // The reports too: each lays out its bands when made.
+    TQRAmortization &amortization() const;
+    TQRAmortChart &amortChart() const;
+    TQRGoodFaith &goodFaith() const;
+    TQRCalcs &calcs() const;
+    TQRPaymentChart &paymentChart() const;
+    TQRHomeSellersProceeds &sellersProceeds() const;
+    TQrPrepaymentResults &prepayment() const;
+    TQRRentVsBuy &rentVsBuy() const;
+    TQRCompare &compare() const;
+    TQRArm &arm() const;
 
     // Prepares `report` on the printer's paper and shows it in the preview
     // window under `title`, with `caption` over its progress; returns when
@@ -103,16 +104,16 @@ private:
     CalcKind m_kind = CalcKind::None;
     mutable std::unique_ptr<QPrinter> m_printer;
     mutable std::unique_ptr<TfrmPreview> m_preview;
-    std::unique_ptr<TQRAmortization> m_amortization;
-    std::unique_ptr<TQRAmortChart> m_amortChart;
-    std::unique_ptr<TQRGoodFaith> m_goodFaith;
-    std::unique_ptr<TQRCalcs> m_calcs;
-    std::unique_ptr<TQRPaymentChart> m_paymentChart;
-    std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
-    std::unique_ptr<TQrPrepaymentResults> m_prepayment;
-    std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
-    std::unique_ptr<TQRCompare> m_compare;
-    std::unique_ptr<TQRArm> m_arm;
+    mutable std::unique_ptr<TQRAmortization> m_amortization;
+    mutable std::unique_ptr<TQRAmortChart> m_amortChart;
+    mutable std::unique_ptr<TQRGoodFaith> m_goodFaith;
+    mutable std::unique_ptr<TQRCalcs> m_calcs;
+    mutable std::unique_ptr<TQRPaymentChart> m_paymentChart;
+    mutable std::unique_ptr<TQRHomeSellersProceeds> m_sellersProceeds;
+    mutable std::unique_ptr<TQrPrepaymentResults> m_prepayment;
+    mutable std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
+    mutable std::unique_ptr<TQRCompare> m_compare;
+    mutable std::unique_ptr<TQRArm> m_arm;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

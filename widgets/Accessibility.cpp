@@ -388,7 +388,9 @@ QString spokenLabelText(const QString &labelText, bool mnemonic)
         text.remove(u'&');
         text.replace(u'\x01', u'&');
     }
-    text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    // Made once: compiling it for every label of a page took longer than the rest.
+    static const QRegularExpression spaces(QStringLiteral("\\s+"));
+    text.replace(spaces, QStringLiteral(" "));
     text = text.trimmed();
     while (text.endsWith(u':'))
         text.chop(1);

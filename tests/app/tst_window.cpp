@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QRect>
 #include <QScopeGuard>
 #include <QScreen>
@@ -64,9 +65,11 @@ QStringList poorPairs(const QWidget *root)
                                        : view->palette().text().color(),
                           bg.value<QBrush>().color());
             }
-        // A chart: its ink on the background it paints.
+        // A chart: its ink on the background it paints, and what the view
+        // draws over it (the pixels a bare paint of the chart lacks).
         if (auto *chart = dynamic_cast<const report::DrawingSource *>(w)) {
-            const QColor paper = w->grab().toImage().pixelColor(0, 0);
+            const QImage shown = w->grab().toImage();
+            const QColor paper = shown.pixelColor(0, 0);
             const QSizeF points(w->width() * 72.0 / w->logicalDpiX(),
                                 w->height() * 72.0 / w->logicalDpiY());
             for (const report::PageItem &item : onScreen(chart->drawing(points), w->palette()))
@@ -74,6 +77,16 @@ QStringList poorPairs(const QWidget *root)
                       item.kind == report::PageItem::Kind::Text ? kLeastContrast
                       : item.name.contains(u"Grid"_s)           ? 1.0
                                                                 : kLeastLineContrast);
+            QPixmap bare(w->size());
+            QPainter painter(&bare);
+            paintChart(painter, *w, chart->drawing(points));
+            painter.end();
+            const QImage plain = bare.toImage().convertToFormat(shown.format());
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    if (shown.pixel(x, y) != plain.pixel(x, y))
+                        check(u"%1 mark(%2,%3)"_s.arg(w->objectName()).arg(x).arg(y),
+                              shown.pixelColor(x, y), paper, kLeastLineContrast);
         }
         // An icon: the edge of its shape on the button.
         if (auto *tool = qobject_cast<const QToolButton *>(w); tool && !tool->icon().isNull()) {
@@ -102,7 +115,15 @@ class TestWindow : public QObject
 
     std::optional<test::MainFixture> f;
 
-    QRect at(const QString &name) const { return f->get<QWidget>(name)->geometry(); }
+    // A control's geometry, or with "grid row column" that cell's in the grid.
+    QRect at(const QString &name) const
+    {
+        const QStringList cell = name.split(u' ');
+        if (cell.size() < 3)
+            return f->get<QWidget>(name)->geometry();
+        const auto *grid = f->get<QAbstractItemView>(cell[0]);
+        return grid->visualRect(grid->model()->index(cell[1].toInt(), cell[2].toInt()));
+    }
 
 private Q_SLOTS:
     void initTestCase() { test::pinLocale(); }
@@ -126,6 +147,12 @@ private Q_SLOTS:
                                     << QRect(110, 14, 115, 21);
         QTest::newRow("offers chart")
             << u"btnCMP"_s << u"chtCompare"_s << QRect(4, 619, 558, 240) << QRect(4, 619, 708, 240);
+        QTest::newRow("spread grid")
+            << u"btnLSC"_s << u"grdLS"_s << QRect(2, 150, 582, 230) << QRect(2, 150, 732, 330);
+        QTest::newRow("spread grid's last cell")
+            << u"btnLSC"_s << u"grdLS 11 7"_s << QRect(507, 209, 72, 18) << QRect(638, 300, 91, 27);
+        QTest::newRow("spread increments")
+            << u"btnLSC"_s << u"rgInterest"_s << QRect(419, 14, 164, 66) << QRect(419, 14, 164, 66);
     }
     void controlsKeepTheirPlaces()
     {
@@ -180,18 +207,25 @@ private Q_SLOTS:
         }
     }
     // Under a dark palette every pair of colours a page sets keeps the least
-    // contrast, as do the charts and the tool-bar icons; the result fields stay
-    // black on yellow. `steps`: buttons.
+    // contrast, as do the charts, what is drawn over them and the tool-bar
+    // icons; the result fields stay black on yellow. `steps`: buttons to
+    // click, or widgets to move the mouse over.
     void darkPaletteKeepsPairsReadable_data()
     {
         QTest::addColumn<QStringList>("steps");
-        QTest::newRow("loan offers") << QStringList{u"btnCMP"_s};
-        QTest::newRow("loan spread") << QStringList{u"btnLSC"_s};
-        QTest::newRow("amortization chart") << QStringList{u"btnAmort"_s, u"btnAmortChart"_s};
+        QTest::addColumn<bool>("switched"); // the palette changes while the window shows
+        QTest::newRow("loan offers") << QStringList{u"btnCMP"_s} << false;
+        QTest::newRow("loan spread") << QStringList{u"btnLSC"_s} << false;
+        QTest::newRow("amortization chart")
+            << QStringList{u"btnAmort"_s, u"btnAmortChart"_s} << false;
+        QTest::newRow("amortization chart, hovered")
+            << QStringList{u"btnAmort"_s, u"btnAmortChart"_s, u"chtAmortization"_s} << false;
+        QTest::newRow("switched while running") << QStringList() << true;
     }
     void darkPaletteKeepsPairsReadable()
     {
         QFETCH(QStringList, steps);
+        QFETCH(bool, switched);
         const QPalette light = QApplication::palette();
         QPalette dark(QColor(53, 53, 53));
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
@@ -199,9 +233,17 @@ private Q_SLOTS:
         dark.setColor(QPalette::WindowText, Qt::white);
         QApplication::setPalette(dark);
         const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
-        f.emplace();
-        for (const QString &step : steps)
-            f->click(step);
+        if (!switched)
+            f.emplace();
+        // The windows hear of a new palette through the event loop.
+        QCoreApplication::processEvents();
+        for (const QString &step : steps) {
+            QWidget *w = f->get<QWidget>(step);
+            if (auto *button = qobject_cast<QAbstractButton *>(w))
+                button->click();
+            else
+                QTest::mouseMove(w, w->rect().center());
+        }
         QCOMPARE(poorPairs(f->window.get()), QStringList());
         const QPalette result = f->get(u"edtAmortPayment"_s)->palette();
         QCOMPARE(result.color(QPalette::Base), QColor(Qt::yellow));
