@@ -12,6 +12,7 @@
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
 #include "state/BuyerValues.h"
+#include "widgets/Accessibility.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/ExtraRoom.h"
 #include "widgets/FnpNumericEdit.h"
@@ -155,6 +156,7 @@ void AmortPage::buildExtraPanel()
     // Laid over the two buttons while open, above the grid.
     m_pnlAddExtra = new QFrame(this);
     m_pnlAddExtra->setObjectName(QStringLiteral("pnlAddExtra"));
+    markAsPanel(m_pnlAddExtra);
     m_pnlAddExtra->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_pnlAddExtra->setAutoFillBackground(true);
     m_pnlAddExtra->setGeometry(240, 4, 343, GridTop - 8);

@@ -1,5 +1,6 @@
 #include "calculators/EccPanel.h"
 
+#include "widgets/Accessibility.h"
 #include "widgets/Guard.h"
 
 #include <QEvent>
@@ -17,6 +18,7 @@ EccPanel::EccPanel(EccPanelHost &page, const QString &name, const QRect &geometr
     setFrameShadow(QFrame::Raised);
     setLineWidth(2);
     setAutoFillBackground(true);
+    markAsPanel(this);
     hide();
 }
 

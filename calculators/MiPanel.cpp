@@ -7,6 +7,7 @@
 #include "calculators/StateFields.h"
 #include "calculators/TableSource.h"
 #include "state/BuyerValues.h"
+#include "widgets/Accessibility.h"
 #include "widgets/FieldStyle.h"
 #include "widgets/Format.h"
 #include "widgets/Guard.h"
@@ -83,6 +84,7 @@ void MiPanel::buildPanel()
 {
     // Over the buttons' area while open, like the extra-payment panel.
     setObjectName(QStringLiteral("pnlMortgageInsurance"));
+    markAsPanel(this);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setAutoFillBackground(true);
     setGeometry(240, 4, 343, AmortPage::GridTop - 8);

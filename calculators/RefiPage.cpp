@@ -7,6 +7,7 @@
 #include "finance/Errors.h"
 #include "finance/Refinance.h"
 #include "state/BuyerValues.h"
+#include "widgets/Accessibility.h"
 #include "widgets/FnpNumericEdit.h"
 #include "widgets/Guard.h"
 #include "widgets/NumEdit.h"
@@ -165,6 +166,7 @@ void RefiPage::buildClosingPanel()
 {
     m_pnlClosingCosts = new QFrame(this);
     m_pnlClosingCosts->setObjectName(QStringLiteral("pnlClosingCosts"));
+    markAsPanel(m_pnlClosingCosts);
     m_pnlClosingCosts->setGeometry(44, 40, 500, 262);
     m_pnlClosingCosts->setFrameShape(QFrame::Panel);
     m_pnlClosingCosts->setFrameShadow(QFrame::Raised);

@@ -27,6 +27,7 @@ constexpr int MaxCaptionGapAbove = 24; // pixels: a caption sits about a line ab
 // while a name set by hand stays; likewise a buddy it gave a label.
 constexpr const char *AutoNameProperty = "clvnAutoName";
 constexpr const char *AutoBuddyProperty = "clvnAutoBuddy";
+constexpr const char *PanelProperty = "clvnPanel";
 
 bool isField(const QWidget *w)
 {
@@ -77,6 +78,16 @@ bool shownTogether(const QWidget *a, const QWidget *b)
     return common && shownUnder(a, common) && shownUnder(b, common);
 }
 
+// The panel between `w` and `root` that `w` lies on, if any (the nearest).
+const QWidget *panelOf(const QWidget *w, const QWidget *root)
+{
+    for (const QWidget *p = w; p && p != root; p = p->parentWidget()) {
+        if (p->property(PanelProperty).toBool())
+            return p;
+    }
+    return nullptr;
+}
+
 bool hasLetter(const QString &text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
@@ -103,8 +114,10 @@ class Namer
 public:
     explicit Namer(QWidget *root) : m_root(root)
     {
+        // A panel over the page is a layer of its own: its captions never
+        // name the page's fields, nor the page's its fields.
         for (QWidget *w : root->findChildren<QWidget *>()) {
-            if (w->isWindow())
+            if (w->isWindow() || panelOf(w, root))
                 continue;
             const bool field = isField(w);
             if (field || qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w) ||
@@ -112,6 +125,8 @@ public:
                 m_controls.push_back({w, rectIn(w), field});
         }
         for (QLabel *label : root->findChildren<QLabel *>()) {
+            if (panelOf(label, root))
+                continue;
             const QString text = spokenLabelText(label->text(), label->buddy() != nullptr);
             if (!text.isEmpty())
                 m_labels.push_back({label, text, rectIn(label)});
@@ -120,6 +135,8 @@ public:
         // Calculator's solve buttons), its caption names the field.
         m_captions = m_labels;
         for (QPushButton *button : root->findChildren<QPushButton *>()) {
+            if (panelOf(button, root))
+                continue;
             const QString text = spokenLabelText(button->text(), true);
             if (hasLetter(text))
                 m_captions.push_back({button, text, rectIn(button)});
@@ -407,7 +424,7 @@ void nameFieldsFromLabels(QWidget *root)
     };
     QHash<QString, std::vector<Named>> byName;
     for (QWidget *w : root->findChildren<QWidget *>()) {
-        if (w->isWindow() || !nameable(w))
+        if (w->isWindow() || !nameable(w) || panelOf(w, root))
             continue;
         if (auto *b = qobject_cast<QAbstractButton *>(w)) {
             // A button is named by its caption; one with an icon or a mark
@@ -451,6 +468,10 @@ void nameFieldsFromLabels(QWidget *root)
                 giveName(n.field, q->text + u' ' + it.key());
         }
     }
+    for (QWidget *panel : root->findChildren<QWidget *>()) {
+        if (panel->property(PanelProperty).toBool() && !panelOf(panel->parentWidget(), root))
+            nameFieldsFromLabels(panel);
+    }
     // A combo or spin box's own line edit says what the box says.
     for (QLineEdit *edit : root->findChildren<QLineEdit *>()) {
         QWidget *box = edit->parentWidget();
@@ -479,7 +500,7 @@ QString captionOf(QWidget *field)
         return name;
     for (QWidget *other : root->findChildren<QWidget *>()) {
         const Caption *otherCaption = nullptr;
-        if (other == field || other->isWindow() || !isField(other) ||
+        if (other == field || other->isWindow() || !isField(other) || panelOf(other, root) ||
             !shownTogether(other, field) || namer.nameFor(other, &otherCaption) != name)
             continue;
         const Caption *otherQ = namer.qualifier(other, otherCaption, name);
@@ -487,6 +508,11 @@ QString captionOf(QWidget *field)
             return q->text + u' ' + name;
     }
     return name;
+}
+
+void markAsPanel(QWidget *panel)
+{
+    panel->setProperty(PanelProperty, true);
 }
 
 void makeAccessible(QWidget *root)

@@ -35,6 +35,10 @@ void nameFieldsFromLabels(QWidget *root);
 // above; its name set by hand when it has one; empty when none reads for it.
 QString captionOf(QWidget *field);
 
+// Marks a panel that opens over its page: its fields are named by its own
+// captions only, and the page's fields never by its, whether it is open or not.
+void markAsPanel(QWidget *panel);
+
 // Everything a screen reader or a keyboard-only user needs of a window:
 // its fields named (above), and Tab leaving every grid and list (the arrow
 // keys move within them).

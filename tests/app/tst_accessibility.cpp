@@ -210,12 +210,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command"); // what opens the window
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("close");
-        auto *stack = m_main->get<QStackedWidget>(u"nbkMain"_s);
-        for (int i = 0; i < stack->count(); ++i) {
-            const QString page = stack->widget(i)->objectName();
+        // Pages are built when first opened: the table names them all.
+        QStringList pages{u"Menu"_s};
+        for (const PageDescriptor &d : pageDescriptors())
+            pages << d.name;
+        for (const QString &page : std::as_const(pages))
             QTest::newRow(qPrintable(u"page "_s + page))
                 << page << QString() << QString() << QString();
-        }
         QTest::newRow("Preferences")
             << u"Menu"_s << u"mnuPreferencesSetValues"_s << u"frmPrefs"_s << u"btnCancel"_s;
         QTest::newRow("print preview") // the schedule runs to several pages
@@ -428,9 +429,20 @@ private:
         for (QWidget *panel : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (!panel->isHidden() || panel->findChildren<QWidget *>().isEmpty())
                 continue;
+            QHash<QWidget *, QString> names; // the page's own, which the panel must not change
+            for (QWidget *w : page->findChildren<QWidget *>())
+                if (!panel->isAncestorOf(w) && isField(w))
+                    names.insert(w, spokenName(w));
             panel->show();
-            faults << audit(panel, page->pageName() + u" with "_s + panel->objectName());
+            makeAccessible(page); // as when the page shows again with the panel open
+            const QString where = page->pageName() + u" with "_s + panel->objectName();
+            faults << audit(panel, where);
+            for (auto it = names.cbegin(); it != names.cend(); ++it)
+                if (spokenName(it.key()) != it.value())
+                    faults << where + u": "_s + describe(it.key()) + u" reads \""_s +
+                                  spokenName(it.key()) + u"\""_s;
             panel->hide();
+            makeAccessible(page);
         }
         return faults;
     }
