@@ -214,8 +214,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<bool>("switched"); // the palette changes while the window shows
-        QTest::newRow("loan offers") << QStringList{u"btnCMP"_s} << false;
-        QTest::newRow("loan spread") << QStringList{u"btnLSC"_s} << false;
+        for (const PageDescriptor &d : pageDescriptors())
+            QTest::newRow(qPrintable(d.name)) << QStringList{u"btn"_s + d.key} << false;
         QTest::newRow("amortization chart")
             << QStringList{u"btnAmort"_s, u"btnAmortChart"_s} << false;
         QTest::newRow("amortization chart, hovered")
