@@ -186,6 +186,8 @@ private:
     // False when the page refused a figure, having said which.
     bool calculateQuietly(CalculatorPage &page);
     bool loadScenario(const QString &path, const Scenario &s);
+    // openScenario() without the question about unsaved changes.
+    bool openFile(const QString &path);
     bool maybeSave();
     void markModified();
     void watchForEdits(QWidget *page);

@@ -7,6 +7,7 @@
 
 #include "app/Pages.h"
 #include "calculators/CalculatorPage.h"
+#include "reports/CommonParts.h"
 #include "state/Scenario.h"
 #include "widgets/Guard.h"
 #include "widgets/Identity.h"
@@ -249,14 +250,18 @@ bool TfrmMain::loadScenario(const QString &path, const Scenario &s)
     applyScenario(s);
     m_keptFromFile = kept;
     m_notes = s.notes;
+    report::setCaseNotes(m_notes);
     m_blankCase = false;
     return true;
 }
 
 bool TfrmMain::openScenario(const QString &path)
 {
-    if (!maybeSave())
-        return false;
+    return maybeSave() && openFile(path);
+}
+
+bool TfrmMain::openFile(const QString &path)
+{
     const QString file = QFileInfo(path).absoluteFilePath();
     Scenario s;
     if (const QString problem = readScenarioFile(file, scenarioPages(), s); !problem.isEmpty()) {
@@ -293,6 +298,7 @@ bool TfrmMain::newScenario()
     m_extraPayment = {};
     m_keptFromFile = {};
     m_notes.clear();
+    report::setCaseNotes(m_notes);
     m_scenarioPath.clear();
     m_tracked = true;
     m_modified = false;
@@ -343,7 +349,7 @@ void TfrmMain::MnuFileOpenClick()
                               : QFileInfo(m_scenarioPath).absolutePath();
     const QString path = QFileDialog::getOpenFileName(this, u"Open Scenario"_s, start, kFilter);
     if (!path.isEmpty())
-        openScenario(path);
+        openFile(path);
 }
 
 void TfrmMain::MnuFilePropertiesClick()
@@ -366,6 +372,7 @@ void TfrmMain::MnuFilePropertiesClick()
     if (dialog.exec() != QDialog::Accepted || notes->toPlainText() == m_notes)
         return;
     m_notes = notes->toPlainText();
+    report::setCaseNotes(m_notes);
     markModified();
 }
 

@@ -98,6 +98,10 @@ void TestScenarios::roundTrip()
     QCOMPARE(window().activePageName(), u"Amort"_s);
     QCOMPARE(window().scenarioNotes(), u"J. Smith"_s);
     QCOMPARE(window().recentScenarios().first(), path(u"after restart.clvn"_s));
+    // The example the format's description shows opens as it says.
+    QVERIFY(window().openScenario(QStringLiteral(CLVN_DOCS_DIR "/examples/Smith-purchase.clvn")));
+    QCOMPARE(window().activePageName(), u"CMP"_s);
+    QCOMPARE(m_main->text(u"edtCmpLender2"_s), u"Alder Credit Union"_s);
 }
 
 void TestScenarios::badFile_data()
