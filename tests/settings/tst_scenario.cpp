@@ -1,5 +1,5 @@
-// The scenario file alone: what is written, what reads back, and every way a
-// file is refused, with the message the user reads.
+// The scenario file alone: what is written and what reads back. The ways a
+// file is refused are rows of tst_scenarios, on the window that says them.
 
 #include "state/Scenario.h"
 #include "tests/support/TestSupport.h"
@@ -16,8 +16,6 @@ class TestScenario : public QObject
 
 private slots:
     void roundTrip();
-    void refused_data();
-    void refused();
     void newerMinorKept();
 
 private:
@@ -55,55 +53,6 @@ void TestScenario::roundTrip()
                                                                {u"Interest"_s, u"8.75"_s},
                                                                {u"Lender"_s, u"007"_s},
                                                                {u"Loan"_s, u"100000"_s}}));
-}
-
-void TestScenario::refused_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("message");
-    const QByteArray head = R"({"format": "calvenor-scenario", "version": 1, )";
-    QTest::newRow("empty") << QByteArray() << u"the file is empty"_s;
-    QTest::newRow("too large") << head + QByteArray(Scenario::MaxBytes, ' ') + "}"
-                               << u"the file is larger than 1 MiB"_s;
-    QTest::newRow("not JSON") << QByteArray("[Loan]\nLoan=1\n")
-                              << u"the file is not a Calvenor scenario"_s;
-    QTest::newRow("truncated") << head + R"("pages": {"QC": {"Lo)" << u"the file is truncated"_s;
-    QTest::newRow("damaged") << head + R"("notes" "x"})"
-                             << u"the file is damaged (missing name separator at character 55)"_s;
-    QTest::newRow("other JSON") << QByteArray(R"({"format": "x", "version": 1})")
-                                << u"the file is not a Calvenor scenario"_s;
-    QTest::newRow("newer version") << QByteArray(R"({"format": "calvenor-scenario", "version": 2})")
-                                   << u"it was written by a newer Calvenor (format version 2)"_s;
-    QTest::newRow("no version") << QByteArray(R"({"format": "calvenor-scenario"})")
-                                << u"its format version is missing or not valid"_s;
-    QTest::newRow("notes a number")
-        << head + R"("notes": 5})" << u"the entry “notes” is not a text"_s;
-    QTest::newRow("value a list")
-        << head + R"("pages": {"QC": {"Loan": [1]}}})"
-        << u"the value of “Loan” on page “QC” is neither a number nor a text"_s;
-    QTest::newRow("value a truth")
-        << head + R"("pages": {"QC": {"Loan": true}}})"
-        << u"the value of “Loan” on page “QC” is neither a number nor a text"_s;
-    QTest::newRow("not finite") << head + R"("pages": {"QC": {"Loan": 1e999}}})"
-                                << u"the number at character 76 is not finite"_s;
-    QTest::newRow("out of range") << head + R"("pages": {"QC": {"Loan": -2e15}}})"
-                                  << u"the value of “Loan” on page “QC” is out of range"_s;
-    QTest::newRow("unknown page") << head + R"("pages": {"XYZ": {}}})"
-                                  << u"it names an unknown page, “XYZ”"_s;
-    QTest::newRow("unknown entry")
-        << head + R"("colour": "red"})" << u"it has an unknown entry, “colour”"_s;
-    QTest::newRow("unknown open page")
-        << head + R"("activePage": "XYZ"})" << u"the open page “XYZ” is unknown"_s;
-}
-
-void TestScenario::refused()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(QString, message);
-    Scenario s;
-    s.notes = u"as it was"_s;
-    QCOMPARE(parseScenario(data, m_pages, s), message);
-    QCOMPARE(s.notes, u"as it was"_s);
 }
 
 void TestScenario::newerMinorKept()
