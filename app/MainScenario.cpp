@@ -184,14 +184,21 @@ void TfrmMain::putShared(const Scenario &s)
 void TfrmMain::applyScenario(const Scenario &s)
 {
     putShared(s);
-    for (Destination &d : m_destinations) {
-        CalculatorPage *page = ensurePage(d);
-        if (!page)
-            continue;
-        page->forgetReset();
+    // A page or key the file leaves out takes the value of a new case.
+    const auto put = [&](Destination &d) {
+        const PageState fresh = freshState(d);
         const PageState *given = s.page(d.desc->name);
-        const PageState state = given ? *given : freshState(d);
-        guard([&] { page->restoreState(state); });
+        guard([&] {
+            d.page->restoreState(fresh);
+            if (given)
+                d.page->restoreState(*given);
+        });
+    };
+    for (Destination &d : m_destinations) {
+        if (!ensurePage(d))
+            continue;
+        d.page->forgetReset();
+        put(d);
     }
     Destination *active = nullptr;
     for (Destination &d : m_destinations)
@@ -200,9 +207,7 @@ void TfrmMain::applyScenario(const Scenario &s)
     if (active) {
         // Entering a page copies the buyer's figures in; the file's own win.
         gotoChosenCalculator(active->button);
-        const PageState *given = s.page(active->desc->name);
-        const PageState state = given ? *given : freshState(*active);
-        guard([&] { active->page->restoreState(state); });
+        put(*active);
     } else {
         showMenuPage();
     }
