@@ -235,6 +235,9 @@ bool TfrmMain::calculateQuietly(CalculatorPage &page)
         } catch (...) {
         }
     });
+    // Each page builds its schedule from its own figures, not one another
+    // page left in the shared one.
+    m_mortgage = TMortgage();
     page.calculateRestored();
     setExceptionHandler(shown);
     if (refused)

@@ -4,6 +4,8 @@
 
 #include "tests/support/MainFixture.h"
 
+#include "calculators/AmortModel.h"
+#include "calculators/AmortPage.h"
 #include "calculators/CalculatorPage.h"
 
 #include <QAbstractButton>
@@ -35,6 +37,7 @@ QStringList pageTexts(TfrmMain &window, bool inputsOnly)
             if (b->isCheckable())
                 lines << d.name + u'.' + b->objectName() + u'=' + QString::number(b->isChecked());
     }
+    lines.sort(); // a panel raised comes last among its siblings
     return lines;
 }
 
@@ -71,6 +74,11 @@ void TestScenarios::roundTrip()
     m_main->click(u"btnAmort"_s);
     m_main->type(u"edtMortAmt"_s, u"250000"_s);
     m_main->click(u"btnCalculate"_s);
+    m_main->click(u"btnAddExtraPayments"_s);
+    m_main->type(u"edtFromPmt"_s, u"2"_s);
+    m_main->type(u"edtToPmt"_s, u"13"_s);
+    m_main->type(u"edtExtraAmount"_s, u"100"_s);
+    m_main->click(u"btnAddExtra"_s);
     test::WindowAnswerer notes(u"dlgScenarioProperties"_s, [](QWidget *w) {
         test::find<QPlainTextEdit>(w, u"edtScenarioNotes"_s)->setPlainText(u"J. Smith"_s);
         test::find<QDialogButtonBox>(w, {})->button(QDialogButtonBox::Ok)->click();
@@ -96,6 +104,11 @@ void TestScenarios::roundTrip()
     QCOMPARE(test::readBytes(path(u"after restart.clvn"_s)),
              test::readBytes(path(u"again.clvn"_s)));
     QCOMPARE(window().activePageName(), u"Amort"_s);
+    const auto *amort = qobject_cast<AmortPage *>(window().page(u"Amort"_s));
+    double extras = 0;
+    for (const TPayment &row : amort->model()->rows())
+        extras += row.ExtraPrincipal;
+    QCOMPARE(qRound64(extras * 100), 120000);
     QCOMPARE(window().scenarioNotes(), u"J. Smith"_s);
     QCOMPARE(window().recentScenarios().first(), path(u"after restart.clvn"_s));
     // The example the format's description shows opens as it says.
