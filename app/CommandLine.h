@@ -15,10 +15,12 @@ struct CommandLine
     bool run = true;
     int exitCode = 0;
     QString output;
+    // The scenario file to open, when one is named.
+    QString file;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, program first.
-// Operands are left alone: the program ignores them for now.
+// The first operand is a scenario file to open; any more are ignored.
 CommandLine readCommandLine(const QStringList &arguments);
 
 // Only --help and --version, from the raw arguments before any window system

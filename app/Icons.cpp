@@ -107,6 +107,32 @@ void drawExit(QPainter &p)
     p.drawLine(QPointF(18.5, 15.5), QPointF(21.5, 12));
 }
 
+void drawOpen(QPainter &p)
+{
+    p.setPen(QPen(QColor(120, 90, 20), 1.2));
+    p.setBrush(QColor(230, 190, 90));
+    p.drawRect(QRectF(2.5, 5.5, 17, 14)); // folder back
+    p.setBrush(QColor(250, 215, 120));
+    QPainterPath front;
+    front.moveTo(2.5, 19.5);
+    front.lineTo(6.5, 10.5);
+    front.lineTo(22.0, 10.5);
+    front.lineTo(18.5, 19.5);
+    front.closeSubpath();
+    p.drawPath(front);
+}
+
+void drawSave(QPainter &p)
+{
+    p.setPen(QPen(QColor(30, 50, 110), 1.2));
+    p.setBrush(QColor(60, 100, 190));
+    p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 1.5, 1.5); // disk
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6.5, 2.5, 11, 7)); // label
+    p.setBrush(QColor(200, 200, 210));
+    p.drawRect(QRectF(6.5, 13.5, 11, 8)); // shutter
+}
+
 // `icon` on a rim of `colour` two pixels wide around its shape, so that even
 // the soft edges of its strokes lie inside the rim.
 QPixmap withRim(const QPixmap &icon, const QColor &colour)
@@ -176,6 +202,12 @@ QIcon toolIcon(ToolIcon which, const QPalette &palette)
         break;
     case ToolIcon::Exit:
         drawExit(p);
+        break;
+    case ToolIcon::Open:
+        drawOpen(p);
+        break;
+    case ToolIcon::Save:
+        drawSave(p);
         break;
     }
     p.end();

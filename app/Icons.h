@@ -18,7 +18,9 @@ enum class ToolIcon
     Update,
     Prefs,
     Help,
-    Exit
+    Exit,
+    Open,
+    Save
 };
 
 // In a dark `palette` the icon gets a rim of its ButtonText colour, so that

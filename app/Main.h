@@ -3,6 +3,7 @@
 #include "calculators/CalculatorHost.h"
 #include "finance/MortLib.h"
 #include "state/BuyerValues.h"
+#include "state/Scenario.h"
 #include "state/SettingsFile.h"
 
 #include <QMainWindow>
@@ -97,6 +98,19 @@ public:
     // File > Export to CSV... is enabled exactly while the active page lists a table.
     void updateExportEnabled();
 
+    // The open case: its file (empty while untitled), notes and whether it
+    // changed since it was opened, saved or begun.
+    QString scenarioPath() const { return m_scenarioPath; }
+    QString scenarioNotes() const { return m_notes; }
+    bool isScenarioModified() const { return m_modified; }
+    // File > New, and Open and Save without their file dialogs. New and Open
+    // ask about unsaved changes first; each says itself what went wrong.
+    bool newScenario();
+    bool openScenario(const QString &path);
+    bool saveScenario(const QString &path);
+    // The recently used files, newest first.
+    QStringList recentScenarios() const;
+
     // Shown once, after the window is up, when the settings file held values
     // that could not be read.
     void reportSettingsProblems();
@@ -157,6 +171,35 @@ private:
     void updateUndoReset();
     void openLinkOrSay(Link link);
 
+    // Scenario files (MainScenario.cpp).
+    void buildFileItems(QMenu *file);
+    QStringList scenarioPages() const;
+    Scenario gatherScenario();
+    PageState freshState(const Destination &d);
+    // What is wrong with `s` for these pages, touching none of them; a
+    // newer minor version's unknown keys go into `kept`.
+    QString checkScenario(const Scenario &s, Scenario &kept);
+    // The buyer's figures the pages copy in, from `s`.
+    void putShared(const Scenario &s);
+    // Puts `s` on the pages and calculates each.
+    void applyScenario(const Scenario &s);
+    // False when the page refused a figure, having said which.
+    bool calculateQuietly(CalculatorPage &page);
+    bool loadScenario(const QString &path, const Scenario &s);
+    // openScenario() without the question about unsaved changes.
+    bool openFile(const QString &path);
+    bool maybeSave();
+    void markModified();
+    void watchForEdits(QWidget *page);
+    void updateTitle();
+    void storeRecent(const QStringList &files);
+    void rememberRecent(const QString &path);
+    void fillRecentMenu();
+    void MnuFileOpenClick();
+    bool MnuFileSaveClick();
+    bool MnuFileSaveAsClick();
+    void MnuFilePropertiesClick();
+
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     // Binds a command of the frame: it runs after takePendingEdit().
     void bindCommand(QAction *action, std::function<void()> command);
@@ -196,6 +239,17 @@ private:
     bool m_placed = false;
     TWebFileInfo *m_webFileInfo = nullptr;
     bool m_closingForUpdate = false;
+    QMenu *m_mnuFileOpenRecent = nullptr;
+    QString m_scenarioPath;
+    QString m_notes;
+    // Entries of the file opened that this version does not know, written back.
+    Scenario m_keptFromFile;
+    bool m_modified = false;
+    // A case was opened, saved or begun with New: its changes are asked about at exit.
+    bool m_tracked = false;
+    // Begun with New: pages built from now on start empty, not with the
+    // figures the settings file keeps.
+    bool m_blankCase = false;
 };
 
 } // namespace clvn

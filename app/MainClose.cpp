@@ -86,7 +86,9 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     // that fails on it does not keep the window open.
     takePendingEdit();
     bool allowed = true;
-    if (!m_closingForUpdate)
+    if (m_tracked && !m_closingForUpdate)
+        guard([&] { allowed = maybeSave(); });
+    if (allowed && !m_closingForUpdate)
         guard([&] { allowed = FormCloseQuery(); });
     if (!allowed) {
         event->ignore();

@@ -109,6 +109,14 @@ void TfrmMain::buildToolBar(QWidget *panel)
         tool(u"btnCalculators"_s, u"Click to display Calculator menu."_s, 256, 130);
     btnCalculators->setText(QStringLiteral("Calculator Menu"));
     btnCalculators->setPopupMode(QToolButton::InstantPopup);
+    auto *btnOpen = tool(u"btnOpen"_s, u"Open a scenario file"_s, 392, 32, u"Open"_s,
+                         QKeySequence(QKeySequence::Open));
+    btnOpen->setIcon(toolIcon(ToolIcon::Open, palette()));
+    auto *btnSave = tool(u"btnSave"_s, u"Save this scenario"_s, 426, 32, u"Save"_s,
+                         QKeySequence(QKeySequence::Save));
+    btnSave->setIcon(toolIcon(ToolIcon::Save, palette()));
+    bindCommand(btnOpen, [this] { MnuFileOpenClick(); });
+    bindCommand(btnSave, [this] { MnuFileSaveClick(); });
     auto *btnExit = tool(u"btnExit"_s, u"Exit Calvenor"_s, 576, 32, u"Exit"_s, kExitKey);
     setToolIcon(btnExit, ToolIcon::Exit, palette());
 
@@ -139,6 +147,7 @@ void TfrmMain::buildMenus()
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
+    buildFileItems(file);
     QAction *printSetup = addItem(file, u"MnuFilePrintSetup"_s, u"Print Setup..."_s);
     // Kept for the menu's shape; the print set-up dialog covers page setup.
     addItem(file, u"mnuFilePageSetup"_s, u"Page Setup..."_s)->setVisible(false);

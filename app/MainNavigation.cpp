@@ -61,7 +61,8 @@ void TfrmMain::placePage(Destination &d, CalculatorPage *page)
     }
     m_nbkMain->insertWidget(index, page);
     d.page = page;
-    if (!d.desc->keptSection.isEmpty())
+    watchForEdits(page);
+    if (!d.desc->keptSection.isEmpty() && !m_blankCase)
         page->restoreState(m_settingsFile->loadState(d.desc->keptSection));
 }
 
@@ -214,6 +215,7 @@ void TfrmMain::Reset()
 {
     if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
         p->resetUndoably();
+    markModified();
     updateExportEnabled();
     updateUndoReset();
 }
@@ -222,6 +224,7 @@ void TfrmMain::UndoReset()
 {
     if (auto *p = qobject_cast<CalculatorPage *>(m_nbkMain->currentWidget()))
         p->undoReset();
+    markModified();
     updateExportEnabled();
     updateUndoReset();
 }

@@ -103,5 +103,7 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.reportSettingsProblems(); });
+    if (!line.file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &line] { window.openScenario(line.file); });
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include "finance/MortLib.h"
 #include "finance/Savings.h"
 #include "state/BuyerValues.h"
+#include "state/SettingsFile.h"
 #include "widgets/Accessibility.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/ExtraRoom.h"
@@ -436,6 +437,12 @@ void AmortPage::CalcAmortization()
     const std::int32_t term = wholeFigure(m_edtNumPmts);
 
     CreateMonthlySchedule(host().mortgage(), term, loan, ratePercent);
+    if (m_extrasPending) {
+        m_extrasPending = false;
+        for (const auto &[payment, amount] : m_pendingExtras)
+            if (!host().mortgage().SetExtraPayment(payment, amount))
+                throw InputRefused(ExtraPaymentMessage);
+    }
     FillAmortizationGrid();
 }
 
@@ -559,16 +566,44 @@ std::span<const PageField<AmortPage>> AmortPage::fields()
     return table;
 }
 
+// The extra payments on the schedule listed: "payment=amount;..."
+static const QString kExtrasKey = QStringLiteral("Extras");
+
 void AmortPage::saveState(PageState &state) const
 {
     writeFields(state, fields(), *this);
     m_mi->saveState(state);
+    std::vector<std::pair<std::int32_t, double>> extras = m_pendingExtras;
+    if (!m_extrasPending) {
+        extras.clear();
+        for (const TPayment &row : m_model->rows())
+            if (row.ExtraPrincipal != 0)
+                extras.emplace_back(row.Number, row.ExtraPrincipal);
+    }
+    QStringList parts;
+    for (const auto &[payment, amount] : extras)
+        parts << formatSettingInteger(payment) + u'=' + formatSettingNumber(amount);
+    state.set(kExtrasKey, parts.join(u';'));
 }
 
 void AmortPage::restoreState(const PageState &state)
 {
     readFields(state, fields(), *this);
     m_mi->restoreState(state);
+    if (!state.contains(kExtrasKey))
+        return;
+    // A list that does not read is left out, so the state saved shows it was not taken.
+    std::vector<std::pair<std::int32_t, double>> extras;
+    const QString text = state.text(kExtrasKey);
+    for (const QString &part : text.split(u';', Qt::SkipEmptyParts)) {
+        const auto payment = parseSettingInteger(part.section(u'=', 0, 0));
+        const auto amount = parseSettingNumber(part.section(u'=', 1));
+        if (!payment || !amount || !(*amount > 0) || part.count(u'=') != 1)
+            return;
+        extras.emplace_back(*payment, *amount);
+    }
+    m_pendingExtras = std::move(extras);
+    m_extrasPending = true;
 }
 
 } // namespace clvn

@@ -16,6 +16,8 @@ class QRadioButton;
 class QTableView;
 
 #include <span>
+#include <utility>
+#include <vector>
 
 namespace clvn {
 
@@ -131,6 +133,10 @@ private:
     QLabel *m_lblAmortSavings = nullptr;
     AmortChartView *m_chart = nullptr;
     bool m_chartShown = false;
+    // Extra payments (payment number, amount) of a restored state, put on
+    // the schedule by its next calculation.
+    std::vector<std::pair<std::int32_t, double>> m_pendingExtras;
+    bool m_extrasPending = false;
 
     MiPanel *m_mi = nullptr;
 };

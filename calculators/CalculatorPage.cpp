@@ -323,4 +323,14 @@ void CalculatorPage::restoreState(const PageState & /*state*/)
 {
 }
 
+bool CalculatorPage::calculateRestored()
+{
+    const unsigned long long failures = handledFailures();
+    guard([this] { recalculate(); });
+    if (handledFailures() != failures)
+        return false;
+    setResultsCurrent();
+    return true;
+}
+
 } // namespace clvn

@@ -76,6 +76,9 @@ public:
     // leaves a field whose key is missing or unreadable as it is.
     virtual void saveState(PageState &state) const;
     virtual void restoreState(const PageState &state);
+    // Computes the results from the inputs as restored (an opened file):
+    // false, the page having said why, when they were refused.
+    bool calculateRestored();
 
 protected:
     CalculatorHost &host() const { return m_host; }

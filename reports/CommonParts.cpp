@@ -3,13 +3,34 @@
 
 namespace clvn::report {
 
+namespace {
+
+constexpr qreal kTitleHeight = 44;
+constexpr qreal kNotesLine = 14;
+
+QString &caseNotes()
+{
+    static QString notes;
+    return notes;
+}
+
+} // namespace
+
+void setCaseNotes(const QString &notes)
+{
+    caseNotes() = notes.trimmed();
+}
+
 ReportBand *addTitleBand(Report &report, const QString &title, const QString &labelName)
 {
     const qreal w = report.contentWidth();
-    ReportBand *band = report.addBand(BandKind::Title, QStringLiteral("TitleBand"), 44);
+    ReportBand *band = report.addBand(BandKind::Title, QStringLiteral("TitleBand"), kTitleHeight);
     band->addLabel(labelName, title, QRectF(0, 0, w, 34), reportFont(px(27), true),
                    Qt::AlignLeft | Qt::AlignVCenter);
     band->addHLine(QStringLiteral("TitleRule"), 36, 0, w, 1.0);
+    band->addLabel(QStringLiteral("lblCaseNotes"), QString(), QRectF(0, kTitleHeight, w, 0),
+                   reportFont(px(12)), Qt::AlignLeft | Qt::AlignTop)
+        ->enabled = false;
     return band;
 }
 
@@ -43,6 +64,17 @@ void fillFooter(Report &report)
 {
     report.setText(QStringLiteral("lblApplicationTitle"), applicationTitle());
     report.setText(QStringLiteral("lblURL"), webAddressText());
+    // The title band grows by the notes' lines.
+    ReportBand *title = report.band(QStringLiteral("TitleBand"));
+    ReportElement *notes = report.element(QStringLiteral("lblCaseNotes"));
+    if (!title || !notes)
+        return;
+    const QString &text = caseNotes();
+    const qreal height = text.isEmpty() ? 0 : kNotesLine * qreal(text.count(u'\n') + 1);
+    notes->text = text;
+    notes->enabled = !text.isEmpty();
+    notes->geometry.setHeight(height);
+    title->setHeight(kTitleHeight + (text.isEmpty() ? 0 : height + 4));
 }
 
 } // namespace clvn::report

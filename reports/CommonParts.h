@@ -6,6 +6,7 @@
 
 #include "engine/Report.h"
 
+#include <QString>
 #include <QStringView>
 
 namespace clvn::report {
@@ -28,7 +29,11 @@ ReportBand *addTitleBand(Report &report, const QString &title,
 ReportBand *addPageFooter(Report &report, bool pageNumber = false);
 
 // The common part of every RepBeforePrint: the program's name and the web
-// address into the footer.
+// address into the footer, and the case's notes under the title.
 void fillFooter(Report &report);
+
+// The borrower and notes of the case open in the main window, printed under
+// the title of every report; empty prints nothing there.
+void setCaseNotes(const QString &notes);
 
 } // namespace clvn::report

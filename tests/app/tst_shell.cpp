@@ -241,6 +241,9 @@ private Q_SLOTS:
         QTest::newRow("-h, Qt's -style")
             << test::texts({"-style", "fusion", "-h"}) << 0 << u"Usage: "_s;
         QTest::newRow("--help-all") << test::texts({"--help-all"}) << 0 << u"Usage: "_s;
+        QTest::newRow("--help, the file operand")
+            << test::texts({"--help"}) << 0
+            << u"file           A scenario file (*.clvn) to open."_s;
         QTest::newRow("--version") << test::texts({"--version"}) << 0 << u"Calvenor 1.0.04\n"_s;
         QTest::newRow("unknown") << test::texts({"--frobnicate"}) << 1
                                  << u"Unknown option 'frobnicate'."_s;

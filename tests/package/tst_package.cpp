@@ -2,6 +2,7 @@
 // installed): control fields, files, lintian, help and the window it shows.
 
 #include "app/help/HelpWindow.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,15 +69,15 @@ private Q_SLOTS:
         for (const char *package : {"libqt6widgets6", "libqt6help6", "libc6", "libqt6sql6-sqlite"})
             QVERIFY2(depends.contains(QLatin1String(package)), qPrintable(depends));
         // Exactly the program's files, none empty.
-        QStringList expected =
-            u"/usr/bin/calvenor /usr/share/calvenor/CLVN.qch "
-            "/usr/share/calvenor/CLVN.qhc /usr/share/doc/calvenor/copyright "
-            "/usr/share/doc/calvenor/changelog.Debian.gz "
-            "/usr/share/applications/com.tolvane.Calvenor.desktop "
-            "/usr/share/icons/hicolor/scalable/apps/com.tolvane.Calvenor.svg "
-            "/usr/share/lintian/overrides/calvenor "
-            "/usr/share/man/man1/calvenor.1.gz "
-            "/usr/share/metainfo/com.tolvane.Calvenor.metainfo.xml"_s.split(u' ');
+        QStringList expected = u"/usr/bin/calvenor /usr/share/calvenor/CLVN.qch "
+                               "/usr/share/calvenor/CLVN.qhc /usr/share/doc/calvenor/copyright "
+                               "/usr/share/doc/calvenor/changelog.Debian.gz "
+                               "/usr/share/applications/com.tolvane.Calvenor.desktop "
+                               "/usr/share/icons/hicolor/scalable/apps/com.tolvane.Calvenor.svg "
+                               "/usr/share/lintian/overrides/calvenor "
+                               "/usr/share/man/man1/calvenor.1.gz "
+                               "/usr/share/metainfo/com.tolvane.Calvenor.metainfo.xml "
+                               "/usr/share/mime/packages/com.tolvane.Calvenor.xml"_s.split(u' ');
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             expected << u"/usr/share/icons/hicolor/%1x%1/apps/com.tolvane.Calvenor.png"_s.arg(size);
         expected.sort();
@@ -90,6 +91,18 @@ private Q_SLOTS:
         QCOMPARE(QDir::cleanPath(help.collectionFile()),
                  QDir::cleanPath(m_root.path() + u"/usr/share/calvenor/CLVN.qhc"_s));
         QCOMPARE(help.urlForTopic(50).fileName(), u"amort.html"_s);
+    }
+    // The MIME database built from the package alone knows *.clvn, and the
+    // desktop entry opens that type.
+    void scenarioTypeIsInstalled()
+    {
+        const QString mime = m_root.path() + u"/usr/share/mime"_s;
+        QVERIFY(!run(u"update-mime-database"_s, {mime}).startsWith(u"FAILED"_s));
+        QVERIFY(test::readBytes(mime + u"/globs2"_s)
+                    .contains("application/x-calvenor-scenario:*.clvn"));
+        QVERIFY(test::readBytes(m_root.path() +
+                                u"/usr/share/applications/com.tolvane.Calvenor.desktop"_s)
+                    .contains("MimeType=application/x-calvenor-scenario;"));
     }
     // Notes ("I:") are not asked for; the package's overrides list its one tag.
     void lintianFindsNothingWrong()

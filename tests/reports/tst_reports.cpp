@@ -7,6 +7,7 @@
 #include "calculators/LsPage.h"
 #include "engine/PageView.h"
 #include "finance/Errors.h"
+#include "reports/CommonParts.h"
 #include "reports/PageFields.h"
 #include "reports/Preview.h"
 #include "reports/Print.h"
@@ -283,7 +284,12 @@ void TestReports::printing()
     QCOMPARE(real->pageName(), page);
     QVERIFY_THROWS_EXCEPTION(std::logic_error, pageWidget(real.get(), u"lblHelp"_s));
     Printer printer;
-    QTEST(printer.print(real.get()).textOf(u"lblTitle"_s), "heading");
+    // The case's notes print under the heading.
+    report::setCaseNotes(u"J. Smith"_s);
+    const PreparedPage &first = printer.print(real.get());
+    report::setCaseNotes({});
+    QTEST(first.textOf(u"lblTitle"_s), "heading");
+    QCOMPARE(first.textOf(u"lblCaseNotes"_s), u"J. Smith"_s);
     QCOMPARE(printer.catcher.shown[0].title, u"Preview of "_s + report);
     QCOMPARE(printer.catcher.captions,
              QStringList{(preparing ? u"Preparing "_s : u"Preview of "_s) + report});
