@@ -111,10 +111,10 @@ void TfrmMain::buildToolBar(QWidget *panel)
     btnCalculators->setPopupMode(QToolButton::InstantPopup);
     auto *btnOpen = tool(u"btnOpen"_s, u"Open a scenario file"_s, 392, 32, u"Open"_s,
                          QKeySequence(QKeySequence::Open));
-    btnOpen->setIcon(toolIcon(ToolIcon::Open, palette()));
+    setToolIcon(btnOpen, ToolIcon::Open, palette());
     auto *btnSave = tool(u"btnSave"_s, u"Save this scenario"_s, 426, 32, u"Save"_s,
                          QKeySequence(QKeySequence::Save));
-    btnSave->setIcon(toolIcon(ToolIcon::Save, palette()));
+    setToolIcon(btnSave, ToolIcon::Save, palette());
     bindCommand(btnOpen, [this] { MnuFileOpenClick(); });
     bindCommand(btnSave, [this] { MnuFileSaveClick(); });
     auto *btnExit = tool(u"btnExit"_s, u"Exit Calvenor"_s, 576, 32, u"Exit"_s, kExitKey);
