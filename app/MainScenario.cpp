@@ -232,8 +232,6 @@ bool TfrmMain::calculateQuietly(CalculatorPage &page)
             std::rethrow_exception(e);
         } catch (const InputRefused &) {
             refused = e;
-        } catch (const FieldConvertError &) {
-            refused = e; // a figure its field does not take, as if typed
         } catch (...) {
         }
     });

@@ -162,6 +162,9 @@ void TestScenarios::badFile_data()
     QTest::newRow("offers beyond the page")
         << kHead + R"("pages": {"CMP": {"Offers": 9}}})"
         << u"the value “9” of “Offers” on page “CMP” cannot be used"_s << QString();
+    QTest::newRow("not a figure") << kHead + R"("pages": {"MQ": {"Income1": "abc"}}})"
+                                  << u"the value “abc” of “Income1” on page “MQ” cannot be used"_s
+                                  << QString();
     QTest::newRow("refused by the page") << kHead + R"("pages": {"CMP": {"Rate1": -1}}})"
                                          << u"the figures of “Compare Loan Offers” were refused"_s
                                          << u"Offer A, Note Rate (%): it cannot be negative."_s;
