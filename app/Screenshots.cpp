@@ -148,6 +148,14 @@ int main(int argc, char *argv[])
             ok &= save(window.findChild<QWidget *>(QStringLiteral("pnlCompare")), folder,
                        QStringLiteral("page-cmp-all"));
         }
+        // The Loan Estimate check: each page of the form it takes.
+        if (name == u"lec"_s) {
+            auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabLec"));
+            for (int i = 0; tabs && i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                ok &= save(&window, folder, QStringLiteral("page-lec-%1").arg(i + 1));
+            }
+        }
         // The loan spread page in its term mode too, then back to payments.
         if (name == u"ls"_s) {
             const auto choose = [&window](const char *item) {

@@ -8,6 +8,7 @@
 #include "reports/QrArm.h"
 #include "reports/QrCompare.h"
 #include "reports/QrHsp.h"
+#include "reports/QrLec.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
@@ -30,7 +31,7 @@ PrintDispatcher::PrintDispatcher(QWidget *mainWindow)
       m_sellersProceeds(std::make_unique<TQRHomeSellersProceeds>()),
       m_prepayment(std::make_unique<TQrPrepaymentResults>()),
       m_rentVsBuy(std::make_unique<TQRRentVsBuy>()), m_compare(std::make_unique<TQRCompare>()),
-      m_arm(std::make_unique<TQRArm>())
+      m_arm(std::make_unique<TQRArm>()), m_lec(std::make_unique<TQRLec>())
 {
     m_previousHandler = report::Report::setPreviewHandler(
         [this](report::Report &report, const report::PreparedReport &pages) {
@@ -136,6 +137,14 @@ void PrintDispatcher::PrintARM(QWidget *page)
     m_arm->setPage(page);
     previewReport(m_arm->Rep(), QStringLiteral("Preview of Adjustable Rate"),
                   QStringLiteral("Preparing Adjustable Rate"));
+}
+
+void PrintDispatcher::PrintLEC(QWidget *page)
+{
+    m_kind = CalcKind::None;
+    m_lec->setPage(page);
+    previewReport(m_lec->Rep(), QStringLiteral("Preview of Check a Loan Estimate"),
+                  QStringLiteral("Preparing Check a Loan Estimate"));
 }
 
 void PrintDispatcher::PrintMQ(QWidget *page)

@@ -22,6 +22,7 @@ struct PreparedReport;
 class TfrmPreview;
 class TQRAmortChart;
 class TQRArm;
+class TQRLec;
 class TQRAmortization;
 class TQRCalcs;
 class TQRCompare;
@@ -66,6 +67,7 @@ public:
     void PrintRVB(QWidget *page);
     void PrintCMP(QWidget *page);
     void PrintARM(QWidget *page);
+    void PrintLEC(QWidget *page);
     void PrintMQ(QWidget *page);
     void PrintBW(QWidget *page);
     void PrintRefi(QWidget *page);
@@ -89,6 +91,7 @@ public:
     TQRRentVsBuy &rentVsBuy() const { return *m_rentVsBuy; }
     TQRCompare &compare() const { return *m_compare; }
     TQRArm &arm() const { return *m_arm; }
+    TQRLec &lec() const { return *m_lec; }
 
     // Prepares `report` on the printer's paper and shows it in the preview
     // window under `title`, with `caption` over its progress; returns when
@@ -113,6 +116,7 @@ private:
     std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     std::unique_ptr<TQRCompare> m_compare;
     std::unique_ptr<TQRArm> m_arm;
+    std::unique_ptr<TQRLec> m_lec;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 
