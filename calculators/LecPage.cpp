@@ -263,6 +263,8 @@ LecPage::LecPage(CalculatorHost &host, QWidget *parent)
         setResultsCurrent();
     });
     for (const auto &[grid, key] : grids())
+        addInputView(grid);
+    for (const auto &[grid, key] : grids())
         connect(grid, &QTableWidget::itemChanged, this, [this, grid](QTableWidgetItem *item) {
             if (m_quiet)
                 return;
@@ -275,7 +277,13 @@ LecPage::LecPage(CalculatorHost &host, QWidget *parent)
         });
 }
 
-LecPage::~LecPage() = default;
+LecPage::~LecPage()
+{
+    // An editor open as the page closes commits its text while the grids
+    // go: nothing of the page may hear it then.
+    for (const auto &[grid, key] : grids())
+        disconnect(grid, nullptr, this, nullptr);
+}
 
 std::span<const PageField<LecPage>> LecPage::fields()
 {
