@@ -34,8 +34,9 @@ namespace {
 
 // Pixel grid: each tab holds a page of the form in two columns of caption
 // and field, or two columns of grids; the Check button sits under the tabs,
-// so Enter reaches it from any of them.
-constexpr int TabsH = 352, ButtonTop = 355;
+// so Enter reaches it from any of them, and the verdict beside it, so it
+// shows whichever page of the form is open.
+constexpr int TabsH = 346, ButtonTop = 350, VerdictX = 110, VerdictW = 470, VerdictH = 30;
 constexpr int LabelX = 4, LabelW = 186, FieldX = 192, FieldW = 90;
 constexpr int RightLabelX = 294, RightLabelW = 190, RightFieldX = 486;
 constexpr int RowTop = 4, Step = 20, RowH = 19, GridRowH = 19, HeaderH = 21;
@@ -494,14 +495,14 @@ void LecPage::buildLastPage(QWidget *tab)
 
 void LecPage::buildCheck(QWidget *tab)
 {
-    m_lblLecVerdict =
-        addLabel(tab, QString(), QRect(LabelX, RowTop, FullW, 34), Qt::AlignLeft | Qt::AlignTop);
+    m_lblLecVerdict = addLabel(this, QString(), QRect(VerdictX, ButtonTop, VerdictW, VerdictH),
+                               Qt::AlignLeft | Qt::AlignTop);
     m_lblLecVerdict->setObjectName(QStringLiteral("lblLecVerdict"));
     m_grdLecCheck =
         makeGrid(tab, QStringLiteral("grdLecCheck"), QStringLiteral("The figures checked"),
                  {QStringLiteral("Figure"), QStringLiteral("As Typed"),
                   QStringLiteral("Recomputed"), QStringLiteral("Verdict"), QStringLiteral("Rule")},
-                 0, QRect(LabelX, RowTop + 38, FullW, TabsH - 72 - RowTop));
+                 0, QRect(LabelX, RowTop, FullW, TabsH - 32 - RowTop));
     m_grdLecCheck->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdLecCheck->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grdLecCheck->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -718,7 +719,6 @@ void LecPage::CheckLEC()
     }
     m_grdLecCheck->resizeColumnsToContents();
     m_results = std::move(r);
-    m_tabs->setCurrentIndex(m_tabs->count() - 1);
 }
 
 TableData LecPage::tableData() const
