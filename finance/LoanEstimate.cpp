@@ -158,6 +158,12 @@ void requireInputs(const LoanEstimateInputs &in)
         refuse("interest rate");
     if (in.prepaidDays < 0 || in.prepaidDays > 366)
         refuse("prepaid interest days");
+    for (const LecEscrowLine &e : in.escrowLines)
+        if (e.months < 0 || e.months > TMortgage::MaxPayments)
+            refuse("escrow months");
+    for (const double percent : {in.apr, in.tip})
+        if (!std::isfinite(percent))
+            refuse("percentage");
 }
 
 // The schedule's figures the form's are checked against, in cents.

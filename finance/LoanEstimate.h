@@ -155,8 +155,9 @@ struct LoanEstimateResults
 
 // Every check the figures allow. Throws FloatError (InvalidOp), returning
 // nothing, for a loan, term or property value of 0 or less, a term over
-// 1200 months, a negative rate, fees that leave no amount financed, or a
-// figure that is not finite.
+// 1200 months, a negative rate, prepaid days outside 0..366, escrow months
+// outside 0..1200, fees that leave no amount financed, or a figure that is
+// not finite.
 LoanEstimateResults CheckLoanEstimate(const LoanEstimateInputs &in);
 
 } // namespace clvn

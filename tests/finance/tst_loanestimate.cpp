@@ -293,6 +293,34 @@ private slots:
         }
     }
 
+    void refused_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char *name, Edit edit, const char *what) {
+            QTest::newRow(name) << edit
+                                << u"invalid floating point operation in CheckLoanEstimate: "_qs +
+                                       QString::fromUtf8(what);
+        };
+        row(
+            "no term", [](LoanEstimateInputs &in) { in.term = 0; }, "loan term");
+        row(
+            "no loan", [](LoanEstimateInputs &in) { in.loanAmount = 0; }, "loan amount");
+        row(
+            "escrow months", [](LoanEstimateInputs &in) { in.escrowLines[0].months = 1201; },
+            "escrow months");
+        row(
+            "fees over the loan", [](LoanEstimateInputs &in) { in.a[0].amount = 170000; },
+            "amount financed");
+    }
+    void refused()
+    {
+        QFETCH(Edit, edit);
+        LoanEstimateInputs in = ::sample();
+        edit(in);
+        QTEST(test::message([&in] { CheckLoanEstimate(in); }), "message");
+    }
+
     void captions_data()
     {
         QTest::addColumn<QString>("caption");
