@@ -7,6 +7,7 @@
 #include "calculators/ArmPage.h"
 #include "calculators/CalculatorPage.h"
 #include "calculators/CmpPage.h"
+#include "calculators/LecPage.h"
 #include "calculators/MiPanel.h"
 #include "calculators/QuickCalcPage.h"
 #include "finance/Errors.h"
@@ -257,7 +258,8 @@ private Q_SLOTS:
                      qPrintable(label + u"the page was left"_s));
             for (const QString &text : boxes.texts.mid(before))
                 QVERIFY2(known.contains(text) || refusedOffer.match(text).hasMatch() ||
-                             text.startsWith(ArmPage::RefusalPrefix),
+                             text.startsWith(ArmPage::RefusalPrefix) ||
+                             text.startsWith(LecPage::RefusalPrefix),
                          qPrintable(label + u"unexpected message: "_s + text));
             QVERIFY2(strays.isEmpty(), qPrintable(label + strays.join(u"; "_s)));
             // A calm step keeps its figures; a failed one or Reset may blank them.

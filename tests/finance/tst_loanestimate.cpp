@@ -206,6 +206,25 @@ private slots:
             << Edit([](LoanEstimateInputs &in) { in.exactMi = 82.35; })
             << u"In 5 Years: total paid"_qs << u"$56,582"_qs
             << u"12 CFR 1026.37(l)(1)(i), comment 37(l)(1)(i)-1, (o)(4)"_qs << QString();
+        // The Closing Disclosure's finance charge may be understated by $100, not a cent more.
+        const auto disclosed = [](double financeCharge) {
+            return Edit([financeCharge](LoanEstimateInputs &in) {
+                in.disclosure = LecDisclosure{financeCharge, 159197, 286475.70, 4.274, 69.45};
+            });
+        };
+        QTest::newRow("CD finance charge $100 under")
+            << disclosed(121004.70) << u"CD: Finance Charge"_qs << u"$121,104.70 to $121,606.70"_qs
+            << u"12 CFR 1026.38(o)(2), 18(d)(1)"_qs << consistent;
+        QTest::newRow("CD total of payments")
+            << disclosed(121004.70) << u"CD: Total of Payments"_qs << u"$286,475.70"_qs
+            << u"12 CFR 1026.38(o)(1), 18(d)(1)"_qs << consistent;
+        QTest::newRow("CD amount financed")
+            << disclosed(121004.70) << u"CD: Amount Financed"_qs << u"$159,197.00 to $159,699.00"_qs
+            << u"12 CFR 1026.38(o)(3)"_qs << consistent;
+        QTest::newRow("CD finance charge a cent more under")
+            << disclosed(121004.69) << u"CD: Finance Charge"_qs << u"$121,104.70 to $121,606.70"_qs
+            << u"12 CFR 1026.38(o)(2), 18(d)(1)"_qs
+            << sorted({u"CD: Finance Charge: check this"_qs, consistent});
         // Slips: each is flagged where it was made, and only there.
         const auto slip =
             [](const char *name, Edit edit, const char *caption, const char *recomputed,
