@@ -226,7 +226,7 @@ int main(int argc, char *argv[])
         }
     };
     window.resize(window.minimumSize() + QSize(300, 200));
-    shootPages({"btnAmort", "btnCMP"}, u"larger-"_s);
+    shootPages({"btnAmort", "btnCMP", "btnLEC"}, u"larger-"_s);
     window.resize(window.minimumSize());
     const QPalette light = QApplication::palette();
     QPalette dark(QColor(53, 53, 53));

@@ -36,7 +36,7 @@ namespace {
 // and field, or two columns of grids; the Check button sits under the tabs,
 // so Enter reaches it from any of them, and the verdict beside it, so it
 // shows whichever page of the form is open.
-constexpr int TabsH = 346, ButtonTop = 350, VerdictX = 110, VerdictW = 470, VerdictH = 30;
+constexpr int TabsH = 346, ButtonTop = TabsH + 4, VerdictX = 110, VerdictW = 470, VerdictH = 30;
 constexpr int LabelX = 4, LabelW = 186, FieldX = 192, FieldW = 90;
 constexpr int RightLabelX = 294, RightLabelW = 190, RightFieldX = 486;
 constexpr int RowTop = 4, Step = 20, RowH = 19, GridRowH = 19, HeaderH = 21;
@@ -736,6 +736,17 @@ TableData LecPage::tableData() const
                               TableCell::label(QString::fromStdString(LecVerdictText(r.verdict))),
                               TableCell::label(QString::fromStdString(r.rule))});
     return table;
+}
+
+void LecPage::resizeEvent(QResizeEvent *event)
+{
+    CalculatorPage::resizeEvent(event);
+    const int w = std::max(width(), 587);
+    const int h = std::max(height(), TabsH + 34);
+    m_tabs->setGeometry(0, 0, w, h - 34);
+    m_btnLecCheck->move(4, h - 30);
+    m_lblLecVerdict->setGeometry(VerdictX, h - 30, w - VerdictX - 6, VerdictH);
+    m_grdLecCheck->resize(w - 10, h - 34 - 32 - RowTop);
 }
 
 QVariant LecPage::layoutForUndo() const

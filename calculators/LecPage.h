@@ -54,6 +54,8 @@ public:
     void CheckLEC();
 
 protected:
+    // A larger window gives the checks' grid the room: the form's pages keep theirs.
+    void resizeEvent(QResizeEvent *event) override;
     QVariant layoutForUndo() const override;
     void restoreLayoutForUndo(const QVariant &kept) override;
 
