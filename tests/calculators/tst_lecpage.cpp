@@ -123,6 +123,11 @@ private Q_SLOTS:
         QCOMPARE(c->item(6, 0)->text() + u' ' + c->item(6, 2)->text() + u' ' +
                      m_f->text(u"edtLecAPR"_s),
                  u"Courier Fee uncertain 4.300"_s);
+        // Reset puts back the sample; Undo Reset the grids as they were typed.
+        m_f->page->resetUndoably();
+        QCOMPARE(c->item(6, 0)->text(), QString());
+        m_f->page->undoReset();
+        QCOMPARE(c->item(6, 0)->text(), u"Courier Fee"_s);
     }
 
 private:
