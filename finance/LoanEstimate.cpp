@@ -13,6 +13,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace clvn {
 
@@ -166,7 +167,8 @@ void requireInputs(const LoanEstimateInputs &in)
             refuse("percentage");
 }
 
-// The schedule's figures the form's are checked against, in cents.
+// The schedule's figures the form's are checked against, in cents: the
+// loan's, or an adjustable loan's with the index unchanged.
 struct Schedule
 {
     std::int64_t payment = 0;
@@ -175,19 +177,49 @@ struct Schedule
     std::int64_t principal60 = 0;
     std::int64_t paid60 = 0;
     std::int32_t insured = 0;
+    // The lowest and highest payment due in each month on any rate path
+    // (the last payment's clearing adjustment left out).
+    std::vector<std::pair<std::int64_t, std::int64_t>> range;
+    // The adjustable loan's columns of Projected Payments; empty when fixed.
+    std::vector<ArmProjectedColumn> armColumns;
 };
 
 Schedule schedule(const LoanEstimateInputs &in, bool insuredLoan)
 {
-    TMortgage m;
-    m.Create(in.term, in.loanAmount, in.rate / 100, 12);
-    const std::vector<TPayment> &rows = m.Payments();
-    Schedule s;
-    s.payment = centsOf(m.Payment());
     const std::int64_t loan = centsOf(in.loanAmount);
+    std::vector<TPayment> rows;
+    Schedule s;
+    if (in.adjustable) {
+        ArmInputs arm = *in.adjustable;
+        arm.loan = in.loanAmount;
+        arm.term = in.term;
+        arm.initialRate = in.rate;
+        const ArmResults r = CalcArm(arm);
+        s.payment = r.firstPayment;
+        s.armColumns = r.projected;
+        for (const ArmRow &row : r.paths.front().rows)
+            rows.push_back({.Number = row.number,
+                            .Principal = FromCents(row.principal),
+                            .Interest = FromCents(row.interest),
+                            .Balance = FromCents(row.balance)});
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            std::int64_t low = r.paths.front().rows[k].payment, high = low;
+            for (const ArmPath &p : r.paths) {
+                low = std::min(low, p.rows[k].payment);
+                high = std::max(high, p.rows[k].payment);
+            }
+            s.range.emplace_back(low, high);
+        }
+    } else {
+        TMortgage m;
+        m.Create(in.term, in.loanAmount, in.rate / 100, 12);
+        rows = m.Payments();
+        s.payment = centsOf(m.Payment());
+        s.range.assign(rows.size(), {s.payment, s.payment});
+    }
     for (std::size_t k = 0; k < rows.size(); ++k) {
         std::int64_t pay = centsOf(rows[k].Principal + rows[k].Interest);
-        if (k + 1 == rows.size())
+        if (k + 1 == rows.size() && !in.adjustable)
             pay = AddCents(pay, centsOf(rows[k].Balance), kWhere);
         s.stream.push_back(FromCents(pay));
         s.interest = AddCents(s.interest, centsOf(rows[k].Interest), kWhere);
@@ -200,34 +232,76 @@ Schedule schedule(const LoanEstimateInputs &in, bool insuredLoan)
     return s;
 }
 
+// The columns of Projected Payments: a new one where the payment's range
+// changes (an adjustable rate) or the insurance ends; beyond four, the
+// fourth holds every later year.
+std::vector<std::pair<std::int32_t, std::int32_t>> projectedYears(const Schedule &s,
+                                                                  std::int32_t term)
+{
+    const std::int32_t termYears = (term + 11) / 12;
+    const std::int32_t miYears = s.insured > 0 ? (s.insured + 11) / 12 : 0;
+    std::vector<std::int32_t> starts{1};
+    for (const ArmProjectedColumn &c : s.armColumns)
+        starts.push_back(c.firstYear);
+    if (miYears > 0 && miYears < termYears)
+        starts.push_back(miYears + 1);
+    std::ranges::sort(starts);
+    const auto [first, last] = std::ranges::unique(starts);
+    starts.erase(first, last);
+    if (starts.size() > 4)
+        starts.resize(4);
+    std::vector<std::pair<std::int32_t, std::int32_t>> columns;
+    for (std::size_t k = 0; k < starts.size(); ++k)
+        columns.emplace_back(starts[k], k + 1 < starts.size() ? starts[k + 1] - 1 : termYears);
+    return columns;
+}
+
 void checkProjected(Checker &ck, const LoanEstimateInputs &in, const Schedule &s,
                     std::int64_t miCents, std::int64_t escrowCents)
 {
-    const std::int32_t termYears = (in.term + 11) / 12;
     const std::int32_t miYears = s.insured > 0 ? (s.insured + 11) / 12 : 0;
-    std::vector<std::pair<std::int32_t, std::int32_t>> want;
-    if (miYears > 0 && miYears < termYears)
-        want = {{1, miYears}, {miYears + 1, termYears}};
-    else
-        want = {{1, termYears}};
     std::string typedYears, wantYears;
     for (const LecProjected &p : in.projected)
         typedYears += (typedYears.empty() ? "" : ", ") + years(p.firstYear, p.lastYear);
-    for (const auto &[first, last] : want)
+    for (const auto &[first, last] : projectedYears(s, in.term))
         wantYears += (wantYears.empty() ? "" : ", ") + years(first, last);
     ck.add("Projected Payments: years", typedYears, wantYears,
            typedYears == wantYears ? LecVerdict::Ok : LecVerdict::CheckThis,
            "37(c)(1); 12 U.S.C. 4902");
 
+    // The regular payments: the last one's clearing adjustment is no column's.
+    const std::int32_t regular = std::max<std::int32_t>(1, std::int32_t(s.range.size()) - 1);
     for (const LecProjected &p : in.projected) {
-        const std::string col = "Years " + years(p.firstYear, p.lastYear) + ": ";
-        ck.cents(col + "principal & interest", p.pi, s.payment, "37(c)(2)(i)");
+        const std::string col = (p.firstYear == p.lastYear ? "Year " : "Years ") +
+                                years(p.firstYear, p.lastYear) + ": ";
+        std::int64_t low = std::numeric_limits<std::int64_t>::max(), high = 0;
+        for (std::int32_t m = std::max(1, (p.firstYear - 1) * 12 + 1);
+             m <= std::min(regular, p.lastYear * 12); ++m) {
+            low = std::min(low, s.range[std::size_t(m - 1)].first);
+            high = std::max(high, s.range[std::size_t(m - 1)].second);
+        }
+        if (high == 0)
+            low = 0; // no payment falls in years outside the term
+        if (low == high) {
+            ck.cents(col + "principal & interest", p.pi, low, "37(c)(2)(i)");
+        } else {
+            // A range is shown in whole dollars, minimum over maximum.
+            const std::int64_t tLow = centsOf(p.pi), tHigh = centsOf(p.piMax);
+            ck.add(col + "principal & interest",
+                   ArmWholeDollars(tLow) + " min / " + ArmWholeDollars(tHigh) + " max",
+                   ArmWholeDollars(low) + " min / " + ArmWholeDollars(high) + " max",
+                   tLow == wholeDollars(low) && tHigh == wholeDollars(high) ? LecVerdict::Ok
+                                                                            : LecVerdict::CheckThis,
+                   std::string("37(c)(2)(i)") + kRounding);
+        }
         const bool insured = miYears > 0 && p.firstYear <= miYears;
         ck.dollars(col + "mortgage insurance", p.mi, insured ? miCents : 0, "37(c)(2)(ii)");
         ck.dollars(col + "estimated escrow", p.escrow, escrowCents, "37(c)(2)(iii)");
-        const std::int64_t total =
-            s.payment + wholeDollars(centsOf(p.mi)) + wholeDollars(centsOf(p.escrow));
-        ck.dollars(col + "estimated total", p.total, total, "37(c)(2)(iv)");
+        if (low == high) {
+            const std::int64_t total =
+                low + wholeDollars(centsOf(p.mi)) + wholeDollars(centsOf(p.escrow));
+            ck.dollars(col + "estimated total", p.total, total, "37(c)(2)(iv)");
+        }
     }
 }
 
@@ -360,7 +434,7 @@ LoanEstimateResults CheckLoanEstimate(const LoanEstimateInputs &in)
     const std::int64_t miCents = centsOf(in.exactMi.value_or(in.mi));
     const Schedule s = schedule(in, miCents > 0);
     r.insuredPayments = s.insured;
-    r.irregular = s.insured > 0 && s.insured < in.term;
+    r.irregular = (s.insured > 0 && s.insured < in.term) || in.adjustable.has_value();
 
     // Page 1.
     ck.cents("Monthly Principal & Interest", in.pi, s.payment, "37(b)(3)");

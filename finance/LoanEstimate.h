@@ -9,6 +9,8 @@
 // results are texts the way the form writes them, with a verdict and the rule
 // each check rests on.
 
+#include "finance/Arm.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,10 +50,11 @@ struct LecProjected
 {
     std::int32_t firstYear = 0;
     std::int32_t lastYear = 0;
-    double pi = 0; // principal & interest, to the cent
+    double pi = 0; // principal & interest, to the cent; the minimum of a range
     double mi = 0; // mortgage insurance, whole dollars; 0 for "-"
     double escrow = 0;
-    double total = 0;
+    double total = 0; // none for a range of principal & interest
+    double piMax = 0; // the maximum of a range, in whole dollars; 0 for a single figure
 };
 
 // One line of G. Initial Escrow Payment at Closing.
@@ -77,6 +80,9 @@ struct LoanEstimateInputs
 {
     // Page 1.
     std::int32_t term = 0; // months
+    // An adjustable-rate product: its rate terms (loan, term and initial rate
+    // are the form's); none for a fixed rate.
+    std::optional<ArmInputs> adjustable;
     double propertyValue = 0;
     double loanAmount = 0;
     double rate = 0; // percent
@@ -146,7 +152,8 @@ struct LoanEstimateResults
     double aprLow = 0;
     double aprHigh = 0;
     std::int32_t insuredPayments = 0; // payments carrying mortgage insurance
-    // Mortgage insurance ends before the loan: the payments are irregular.
+    // Mortgage insurance ends before the loan, or the rate adjusts: the
+    // payments are irregular.
     bool irregular = false;
     int ok = 0;
     int consistent = 0;
@@ -157,7 +164,7 @@ struct LoanEstimateResults
 // nothing, for a loan, term or property value of 0 or less, a term over
 // 1200 months, a negative rate, prepaid days outside 0..366, escrow months
 // outside 0..1200, fees that leave no amount financed, or a figure that is
-// not finite.
+// not finite; and what CalcArm throws for an adjustable product's terms.
 LoanEstimateResults CheckLoanEstimate(const LoanEstimateInputs &in);
 
 } // namespace clvn

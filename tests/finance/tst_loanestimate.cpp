@@ -312,6 +312,54 @@ private slots:
         }
     }
 
+    // An adjustable product: the Adjustable Rate page's 5/1 example (first payment $2,431.53,
+    // APR 4.578 % with $860 of prepaid charges), typed into a form without insurance.
+    void adjustable_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("recomputed");
+        QTest::addColumn<QString>("verdict");
+        for (const auto &[caption, recomputed, verdict] :
+             std::initializer_list<std::array<const char *, 3>>{
+                 {"Monthly Principal & Interest", "$2,431.53", "ok"},
+                 {"Projected Payments: years", "1-5, 6, 7, 8-30", "ok"},
+                 {"Years 8-30: principal & interest", "$2,147 min / $3,885 max", "ok"},
+                 {"Year 6: principal & interest", "$2,147 min / $2,986 max", "check this"},
+                 {"Annual Percentage Rate (APR)", "4.578%", "ok"}})
+            QTest::newRow(caption) << QString::fromUtf8(caption) << QString::fromUtf8(recomputed)
+                                   << QString::fromUtf8(verdict);
+    }
+    void adjustable()
+    {
+        LoanEstimateInputs in{.term = 360,
+                              .propertyValue = 700000,
+                              .loanAmount = 550001,
+                              .rate = 3.375,
+                              .pi = 2431.53};
+        in.adjustable = ArmInputs{.fixedMonths = 60,
+                                  .adjustMonths = 12,
+                                  .index = 3,
+                                  .margin = 2.25,
+                                  .rounding = ArmRounding::NearestEighth,
+                                  .firstCap = 2,
+                                  .periodicCap = 2,
+                                  .lifetimeCap = 5};
+        in.projected = {{1, 5, 2431.53},
+                        {6, 6, 2431, 0, 0, 0, 2949},
+                        {7, 7, 2431, 0, 0, 0, 3441},
+                        {8, 30, 2147, 0, 0, 0, 3885}};
+        in.a = {{"Origination Fee", 860, Y}};
+        in.apr = 4.578;
+        QFETCH(QString, caption);
+        QFETCH(QString, recomputed);
+        QFETCH(QString, verdict);
+        const LoanEstimateResults r = CheckLoanEstimate(in);
+        const LecRow *row = rowOf(r, caption);
+        QVERIFY(row);
+        QCOMPARE(QString::fromStdString(row->recomputed), recomputed);
+        QCOMPARE(QString::fromStdString(LecVerdictText(row->verdict)), verdict);
+    }
+
     void refused_data()
     {
         QTest::addColumn<Edit>("edit");
