@@ -252,6 +252,7 @@ LecPage::LecPage(CalculatorHost &host, QWidget *parent)
     buildLoanCosts(ab, tab("tabLecShopCosts", QStringLiteral("Costs C-E")));
     buildOtherCosts(tab("tabLecOtherCosts", QStringLiteral("Costs F-H")));
     buildLastPage(tab("tabLecCash", QStringLiteral("Cash to Close, Page 3")));
+    buildAdjustable(tab("tabLecArm", QStringLiteral("Adjustable")));
     buildCheck(tab("tabLecCheck", QStringLiteral("Check")));
     m_btnLecCheck = addButton(this, QStringLiteral("btnLecCheck"), QStringLiteral("Check"),
                               QStringLiteral("Recompute every figure of the Loan Estimate"),
@@ -327,6 +328,16 @@ std::span<const PageField<LecPage>> LecPage::fields()
         {"CdTotalOfPayments", at<&P::m_edtLecCdTotalOfPayments>, K::OptionalNumber},
         {"CdAPR", at<&P::m_edtLecCdAPR>, K::OptionalNumber},
         {"CdTIP", at<&P::m_edtLecCdTIP>, K::OptionalNumber},
+        {"ArmFixedMonths", at<&P::m_edtLecArmFixedMonths>, K::Whole},
+        {"ArmAdjustMonths", at<&P::m_edtLecArmAdjustMonths>, K::Whole},
+        {"ArmIndex", at<&P::m_edtLecArmIndex>, K::Number},
+        {"ArmMargin", at<&P::m_edtLecArmMargin>, K::Number},
+        {"ArmRounding", at<&P::m_cbLecArmRounding>, K::Index},
+        {"ArmFirstCap", at<&P::m_edtLecArmFirstCap>, K::Number},
+        {"ArmPeriodicCap", at<&P::m_edtLecArmPeriodicCap>, K::Number},
+        {"ArmLifetimeCap", at<&P::m_edtLecArmLifetimeCap>, K::Number},
+        {"ArmFloor", at<&P::m_edtLecArmFloor>, K::OptionalNumber},
+        {"ArmInterestOnly", at<&P::m_edtLecArmInterestOnly>, K::Whole},
     };
     return table;
 }
@@ -378,7 +389,7 @@ void LecPage::buildFirstPage(QWidget *tab)
     m_edtLecLoanTerm = left.number(QStringLiteral("Loan Term (months)"), "edtLecLoanTerm", 0);
     m_cbLecProduct = new QComboBox(tab);
     m_cbLecProduct->setObjectName(QStringLiteral("cbLecProduct"));
-    m_cbLecProduct->addItem(QStringLiteral("Fixed Rate"));
+    m_cbLecProduct->addItems({QStringLiteral("Fixed Rate"), QStringLiteral("Adjustable Rate")});
     left.place(QStringLiteral("Product"), m_cbLecProduct);
     m_edtLecPropertyValue =
         left.money(QStringLiteral("Sale Price / Property Value"), "edtLecPropertyValue");
@@ -493,6 +504,37 @@ void LecPage::buildLastPage(QWidget *tab)
              Qt::AlignLeft | Qt::AlignTop);
 }
 
+void LecPage::buildAdjustable(QWidget *tab)
+{
+    Column c(tab, LabelX, LabelW, FieldX, RowTop);
+    c.heading(QStringLiteral("Adjustable Interest Rate (AIR) Table"));
+    m_edtLecArmFixedMonths =
+        c.number(QStringLiteral("Months at Initial Rate"), "edtLecArmFixedMonths", 0);
+    m_edtLecArmAdjustMonths =
+        c.number(QStringLiteral("Months Between Changes"), "edtLecArmAdjustMonths", 0);
+    m_edtLecArmIndex = c.number(QStringLiteral("Index (%)"), "edtLecArmIndex", 3);
+    m_edtLecArmMargin = c.number(QStringLiteral("Margin (%)"), "edtLecArmMargin", 3);
+    m_cbLecArmRounding = new QComboBox(tab);
+    m_cbLecArmRounding->setObjectName(QStringLiteral("cbLecArmRounding"));
+    m_cbLecArmRounding->addItems(
+        {QStringLiteral("None"), QStringLiteral("Nearest 1/8"), QStringLiteral("Up to 1/8")});
+    c.place(QStringLiteral("Round Index + Margin"), m_cbLecArmRounding);
+    m_edtLecArmFirstCap = c.number(QStringLiteral("First Change Limit"), "edtLecArmFirstCap", 3);
+    m_edtLecArmPeriodicCap =
+        c.number(QStringLiteral("Subsequent Change Limit"), "edtLecArmPeriodicCap", 3);
+    m_edtLecArmLifetimeCap =
+        c.number(QStringLiteral("Lifetime Limit (points)"), "edtLecArmLifetimeCap", 3);
+    m_edtLecArmFloor =
+        c.number(QStringLiteral("Minimum Rate (%, empty: margin)"), "edtLecArmFloor", 3);
+    m_edtLecArmInterestOnly =
+        c.number(QStringLiteral("Interest-Only Months"), "edtLecArmInterestOnly", 0);
+    addLabel(tab,
+             QStringLiteral("Used when the Product is Adjustable Rate. Type a Projected Payments "
+                            "range as \"2,147 min / 3,885 max\"."),
+             QRect(RightLabelX, RowTop + Step, FullW - RightLabelX, 64),
+             Qt::AlignLeft | Qt::AlignTop);
+}
+
 void LecPage::buildCheck(QWidget *tab)
 {
     m_lblLecVerdict = addLabel(this, QString(), QRect(VerdictX, ButtonTop, VerdictW, VerdictH),
@@ -556,6 +598,16 @@ void LecPage::putStartValues()
     m_edtLecIn5Principal->setValue(15773);
     m_edtLecAPR->setValue(4.274);
     m_edtLecTIP->setValue(69.45);
+    m_edtLecArmFixedMonths->setValue(60);
+    m_edtLecArmAdjustMonths->setValue(12);
+    m_edtLecArmIndex->setValue(3);
+    m_edtLecArmMargin->setValue(2.25);
+    m_cbLecArmRounding->setCurrentIndex(1);
+    m_edtLecArmFirstCap->setValue(2);
+    m_edtLecArmPeriodicCap->setValue(2);
+    m_edtLecArmLifetimeCap->setValue(5);
+    m_edtLecArmFloor->clear();
+    m_edtLecArmInterestOnly->setValue(0);
     for (NumberField *cd : {m_edtLecCdFinanceCharge, m_edtLecCdAmountFinanced,
                             m_edtLecCdTotalOfPayments, m_edtLecCdAPR, m_edtLecCdTIP})
         cd->clear();
@@ -588,6 +640,21 @@ LoanEstimateInputs LecPage::readInputs() const
 {
     LoanEstimateInputs in;
     in.term = count(m_edtLecLoanTerm);
+    if (m_cbLecProduct->currentIndex() == 1) {
+        ArmInputs arm;
+        arm.fixedMonths = count(m_edtLecArmFixedMonths);
+        arm.adjustMonths = count(m_edtLecArmAdjustMonths);
+        arm.index = m_edtLecArmIndex->value();
+        arm.margin = m_edtLecArmMargin->value();
+        arm.rounding =
+            static_cast<ArmRounding>(std::clamp(m_cbLecArmRounding->currentIndex(), 0, 2));
+        arm.firstCap = m_edtLecArmFirstCap->value();
+        arm.periodicCap = m_edtLecArmPeriodicCap->value();
+        arm.lifetimeCap = m_edtLecArmLifetimeCap->value();
+        arm.floor = optionalValue(m_edtLecArmFloor);
+        arm.interestOnlyMonths = count(m_edtLecArmInterestOnly);
+        in.adjustable = arm;
+    }
     in.propertyValue = m_edtLecPropertyValue->value();
     in.loanAmount = m_edtLecLoanAmount->value();
     in.rate = m_edtLecRate->value();
@@ -610,9 +677,28 @@ LoanEstimateInputs LecPage::readInputs() const
                     .arg(span));
         const int first = m.captured(1).toInt();
         const int last = m.hasCaptured(2) ? m.captured(2).toInt() : first;
-        in.projected.push_back({first, last, cellFigure(projected, r, 1),
-                                cellFigure(projected, r, 2), cellFigure(projected, r, 3),
-                                cellFigure(projected, r, 4)});
+        LecProjected column{first,
+                            last,
+                            0,
+                            cellFigure(projected, r, 2),
+                            cellFigure(projected, r, 3),
+                            cellFigure(projected, r, 4)};
+        // A range reads "2,147 min / 3,885 max".
+        QString pi = cellText(projected, r, 1);
+        pi.remove(QStringLiteral("min")).remove(QStringLiteral("max")).remove(u'$');
+        const QStringList ends =
+            pi.trimmed().isEmpty() || pi.trimmed() == u"-" ? QStringList() : pi.split(u'/');
+        for (qsizetype k = 0; k < ends.size() && k < 2; ++k) {
+            const std::optional<double> v = typedNumber(ends[k].trimmed());
+            if (!v || ends.size() > 2)
+                throw FormError(
+                    QStringLiteral("Projected Payments, row %1: \"%2\" is not a figure or a "
+                                   "range like 2,147 min / 3,885 max")
+                        .arg(r + 1)
+                        .arg(cellText(projected, r, 1)));
+            (k == 0 ? column.pi : column.piMax) = *v;
+        }
+        in.projected.push_back(column);
     }
     in.closingCosts = m_edtLecClosingCosts->value();
     in.cashToClose = m_edtLecCashToClose->value();
@@ -674,7 +760,16 @@ void LecPage::CheckLEC()
         showInfo(host().dialogParent(), RefusalPrefix + QString::fromUtf8(e.what()) + u'.');
         return;
     }
-    LoanEstimateResults r = CheckLoanEstimate(in);
+    std::optional<LoanEstimateResults> checked;
+    try {
+        checked = CheckLoanEstimate(in);
+    } catch (const ArmInputError &e) {
+        // The adjustable terms out of bounds: say which, as the Adjustable Rate page does.
+        showInfo(host().dialogParent(), RefusalPrefix + QStringLiteral("adjustable rate: ") +
+                                            QString::fromStdString(e.reason()) + u'.');
+        return;
+    }
+    LoanEstimateResults &r = *checked;
 
     const QString verdict =
         r.checkThis > 0

@@ -66,6 +66,7 @@ private:
     void buildLoanCosts(QWidget *ab, QWidget *ce);
     void buildOtherCosts(QWidget *tab);
     void buildLastPage(QWidget *tab);
+    void buildAdjustable(QWidget *tab);
     void buildCheck(QWidget *tab);
     void putStartValues();
     LoanEstimateInputs readInputs() const;
@@ -120,6 +121,17 @@ private:
     NumberField *m_edtLecCdTotalOfPayments = nullptr;
     NumberField *m_edtLecCdAPR = nullptr;
     NumberField *m_edtLecCdTIP = nullptr;
+    // An adjustable product's rate terms.
+    NumberField *m_edtLecArmFixedMonths = nullptr;
+    NumberField *m_edtLecArmAdjustMonths = nullptr;
+    NumberField *m_edtLecArmIndex = nullptr;
+    NumberField *m_edtLecArmMargin = nullptr;
+    QComboBox *m_cbLecArmRounding = nullptr;
+    NumberField *m_edtLecArmFirstCap = nullptr;
+    NumberField *m_edtLecArmPeriodicCap = nullptr;
+    NumberField *m_edtLecArmLifetimeCap = nullptr;
+    NumberField *m_edtLecArmFloor = nullptr;
+    NumberField *m_edtLecArmInterestOnly = nullptr;
     // The check.
     QPushButton *m_btnLecCheck = nullptr;
     QLabel *m_lblLecVerdict = nullptr;

@@ -6,6 +6,7 @@
 #include "tests/support/PageFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -128,6 +129,17 @@ private Q_SLOTS:
         QCOMPARE(c->item(6, 0)->text(), QString());
         m_f->page->undoReset();
         QCOMPARE(c->item(6, 0)->text(), u"Courier Fee"_s);
+    }
+
+    // An adjustable product is checked on its rate paths: the form's fixed-rate columns are not.
+    void adjustable()
+    {
+        m_f.emplace();
+        m_f->get<QComboBox>(u"cbLecProduct"_s)->setCurrentIndex(1);
+        test::act(*m_f, u"btnLecCheck"_s);
+        QCOMPARE(checked(*m_f, u"Projected Payments: years"_s),
+                 u"1-7, 8-30 1-5, 6, 7, 8-30 check this"_s);
+        QCOMPARE(checked(*m_f, u"Monthly Principal & Interest"_s), u"$761.78 $761.78 ok"_s);
     }
 
 private:
