@@ -140,6 +140,10 @@ private Q_SLOTS:
         QCOMPARE(checked(*m_f, u"Projected Payments: years"_s),
                  u"1-7, 8-30 1-5, 6, 7, 8-30 check this"_s);
         QCOMPARE(checked(*m_f, u"Monthly Principal & Interest"_s), u"$761.78 $761.78 ok"_s);
+        test::act(*m_f, u"edtLecArmFixedMonths btnLecCheck"_s, u"360"_s);
+        QCOMPARE(m_f->messages(),
+                 QStringList{u"The Loan Estimate cannot be checked: adjustable rate: months at "
+                             u"the initial rate must be more than 0 and less than the term."_s});
     }
 
 private:
