@@ -306,21 +306,21 @@ QWidget *TfrmMain::buildMenuPage()
                                       "Please consult your own qualified \n"
                                       "financial advisor before making financial \n"
                                       "decisions."));
-    memo->setGeometry(30, 180, 250, 140);
+    memo->setGeometry(30, 172, 250, 124);
 
     // The ten in a column on the right; the pages set apart below the text
-    // on the left, a little tighter so that two fit, and the ten keep their
-    // places.
+    // on the left, a little tighter so that three fit, and the ten keep
+    // their places.
     int y = 22;
-    int apartY = 318;
+    int apartY = 298;
     for (Destination &d : m_destinations) {
         d.button = new QPushButton(d.desc->button, page);
         d.button->setObjectName(u"btn"_s + d.desc->key);
         d.button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
         setHint(d.button, d.desc->buttonHint);
         if (d.desc->apart) {
-            d.button->setGeometry(35, apartY, 220, 28);
-            apartY += 31;
+            d.button->setGeometry(35, apartY, 220, 25);
+            apartY += 27;
             continue;
         }
         d.button->setGeometry(320, y, 220, 30);

@@ -7,6 +7,7 @@
 #include "calculators/CmpPage.h"
 #include "calculators/EccPage.h"
 #include "calculators/HspPage.h"
+#include "calculators/LecPage.h"
 #include "calculators/LsPage.h"
 #include "calculators/MqPage.h"
 #include "calculators/PpcPage.h"
@@ -156,6 +157,18 @@ const std::vector<PageDescriptor> &pageDescriptors()
          .make = make<ArmPage>,
          .apart = true,
          .keptSection = ArmPage::SettingsSection},
+        {.name = u"LEC"_s,
+         .title = u"Check a Loan Estimate"_s,
+         .helpTopic = help::TopicLEC,
+         .menuItem = u"Check a &Loan Estimate"_s,
+         .menuItemName = u"mnuCalculatorsLEC"_s,
+         .key = u"LEC"_s,
+         .button = u"  Check a Loan Estimate"_s,
+         .buttonHint = u"Go to Check a Loan Estimate"_s,
+         .print = &PrintDispatcher::PrintLEC,
+         .make = make<LecPage>,
+         .apart = true,
+         .keptSection = LecPage::SettingsSection},
     };
     return pages;
 }

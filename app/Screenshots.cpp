@@ -148,6 +148,14 @@ int main(int argc, char *argv[])
             ok &= save(window.findChild<QWidget *>(QStringLiteral("pnlCompare")), folder,
                        QStringLiteral("page-cmp-all"));
         }
+        // The Loan Estimate check: each page of the form it takes.
+        if (name == u"lec"_s) {
+            auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabLec"));
+            for (int i = 0; tabs && i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                ok &= save(&window, folder, QStringLiteral("page-lec-%1").arg(i + 1));
+            }
+        }
         // The loan spread page in its term mode too, then back to payments.
         if (name == u"ls"_s) {
             const auto choose = [&window](const char *item) {
@@ -218,7 +226,7 @@ int main(int argc, char *argv[])
         }
     };
     window.resize(window.minimumSize() + QSize(300, 200));
-    shootPages({"btnAmort", "btnCMP", "btnLSC"}, u"larger-"_s);
+    shootPages({"btnAmort", "btnCMP", "btnLSC", "btnLEC"}, u"larger-"_s);
     window.resize(window.minimumSize());
     const QPalette light = QApplication::palette();
     QPalette dark(QColor(53, 53, 53));

@@ -177,11 +177,17 @@ void CalculatorPage::addResultWidget(QWidget *widget)
     m_resultWidgets.append(widget);
 }
 
+void CalculatorPage::addInputView(QAbstractItemView *view)
+{
+    m_inputViews.append(view);
+}
+
 QString CalculatorPage::staleNote() const
 {
-    return m_defaultButtons.contains(this)
-               ? QStringLiteral("Changed since the last calculation: press Calculate")
-               : QStringLiteral("Changed since the last calculation: press Enter");
+    // The page's default button by its caption ("Calculate", "Check").
+    const QPushButton *button = m_defaultButtons.value(this);
+    return QStringLiteral("Changed since the last calculation: press ") +
+           (button ? QString(button->text()).remove(u'&') : QStringLiteral("Enter"));
 }
 
 void CalculatorPage::setResultsCurrent()
@@ -222,7 +228,7 @@ void CalculatorPage::showStale(bool stale)
             results << field;
     // A combo box's list lives in a popup window of its own: not a result.
     for (QAbstractItemView *view : findChildren<QAbstractItemView *>())
-        if (view->window() == window())
+        if (view->window() == window() && !m_inputViews.contains(view))
             results << view;
     for (QWidget *w : std::as_const(results)) {
         if (!w->isEnabled())

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemView;
 class QLabel;
 class QPushButton;
 
@@ -101,6 +102,8 @@ protected:
     // A widget showing results, greyed while they are stale; result fields
     // and tables are found without it.
     void addResultWidget(QWidget *widget);
+    // A grid the user types into: an input, never greyed with the results.
+    void addInputView(QAbstractItemView *view);
 
     // What Reset changes beyond the fields and the shared state (a page's
     // count of columns, say), kept and put back around Undo Reset.
@@ -130,6 +133,7 @@ private:
     QList<NumberField *> m_leaveFields;
     std::unique_ptr<Snapshot> m_beforeReset;
     QList<QWidget *> m_resultWidgets;
+    QList<QAbstractItemView *> m_inputViews;
     QList<QPointer<QWidget>> m_greyed;
     QLabel *m_staleNote = nullptr;
     bool m_watching = false;

@@ -109,12 +109,14 @@ LoanOfferResults compareOne(const LoanOffer &o, std::size_t index, double homeVa
 
 } // namespace
 
-double ActuarialApr(double amountFinanced, std::span<const double> payments)
+double ActuarialApr(double amountFinanced, std::span<const double> payments, double oddFraction)
 {
     static constexpr const char *kApr = "ActuarialApr";
     FpeScope scope;
     if (!(amountFinanced > 0) || !std::isfinite(amountFinanced))
         throw FloatError(FloatError::Kind::InvalidOp, std::string(kApr) + ": amount financed");
+    if (!(oddFraction >= 0) || !std::isfinite(oddFraction))
+        throw FloatError(FloatError::Kind::InvalidOp, std::string(kApr) + ": odd days");
     for (const double p : payments)
         if (!(p >= 0) || !std::isfinite(p))
             throw FloatError(FloatError::Kind::InvalidOp, std::string(kApr) + ": payment");
@@ -128,7 +130,7 @@ double ActuarialApr(double amountFinanced, std::span<const double> payments)
             factor *= v;
             value += p * factor;
         }
-        return value - amountFinanced;
+        return value / (1 + oddFraction * i) - amountFinanced;
     };
 
     if (excess(0) <= 0)

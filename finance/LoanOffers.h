@@ -86,7 +86,10 @@ LoanOffersResults CompareLoanOffers(const LoanOffersInputs &in);
 // discounted at (1 + i) a month, are worth `amountFinanced`; returned as the
 // annual percent 1200 i. Solved by bracketing and bisection until the APR in
 // percent is known within 1e-9. A stream worth no more than the amount at 0 %
-// gives 0.
-double ActuarialApr(double amountFinanced, std::span<const double> payments);
+// gives 0. A first period longer than a month by `oddFraction` of one (15
+// odd days are 0.5) discounts every payment by a further 1 + oddFraction i,
+// the simple interest of those days.
+double ActuarialApr(double amountFinanced, std::span<const double> payments,
+                    double oddFraction = 0);
 
 } // namespace clvn

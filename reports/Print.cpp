@@ -8,6 +8,7 @@
 #include "reports/QrArm.h"
 #include "reports/QrCompare.h"
 #include "reports/QrHsp.h"
+#include "reports/QrLec.h"
 #include "reports/QrPpc.h"
 #include "reports/QrRvb.h"
 #include "reports/Qrcalc.h"
@@ -110,6 +111,11 @@ TQRArm &PrintDispatcher::arm() const
     return made(m_arm);
 }
 
+TQRLec &PrintDispatcher::lec() const
+{
+    return made(m_lec);
+}
+
 PrintDispatcher::~PrintDispatcher()
 {
     report::Report::setPreviewHandler(std::move(m_previousHandler));
@@ -189,6 +195,14 @@ void PrintDispatcher::PrintARM(QWidget *page)
     arm().setPage(page);
     previewReport(arm().Rep(), QStringLiteral("Preview of Adjustable Rate"),
                   QStringLiteral("Preparing Adjustable Rate"));
+}
+
+void PrintDispatcher::PrintLEC(QWidget *page)
+{
+    m_kind = CalcKind::None;
+    m_lec->setPage(page);
+    previewReport(m_lec->Rep(), QStringLiteral("Preview of Check a Loan Estimate"),
+                  QStringLiteral("Preparing Check a Loan Estimate"));
 }
 
 void PrintDispatcher::PrintMQ(QWidget *page)

@@ -22,6 +22,7 @@ struct PreparedReport;
 class TfrmPreview;
 class TQRAmortChart;
 class TQRArm;
+class TQRLec;
 class TQRAmortization;
 class TQRCalcs;
 class TQRCompare;
@@ -66,6 +67,7 @@ public:
     void PrintRVB(QWidget *page);
     void PrintCMP(QWidget *page);
     void PrintARM(QWidget *page);
+    void PrintLEC(QWidget *page);
     void PrintMQ(QWidget *page);
     void PrintBW(QWidget *page);
     void PrintRefi(QWidget *page);
@@ -90,6 +92,7 @@ public:
     TQRRentVsBuy &rentVsBuy() const;
     TQRCompare &compare() const;
     TQRArm &arm() const;
+    TQRLec &lec() const;
 
     // Prepares `report` on the printer's paper and shows it in the preview
     // window under `title`, with `caption` over its progress; returns when
@@ -114,6 +117,7 @@ private:
     mutable std::unique_ptr<TQRRentVsBuy> m_rentVsBuy;
     mutable std::unique_ptr<TQRCompare> m_compare;
     mutable std::unique_ptr<TQRArm> m_arm;
+    mutable std::unique_ptr<TQRLec> m_lec;
     std::function<void(report::Report &, const report::PreparedReport &)> m_previousHandler;
 };
 

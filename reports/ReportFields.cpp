@@ -223,6 +223,9 @@ constexpr std::array kFields = std::to_array<ReadField>({
     {u"ARM", u"grdArmProjected", FieldKind::Table},
     {u"ARM", u"grdArmRateTable", FieldKind::Table},
     {u"ARM", u"lblArmLoanTerms", FieldKind::Label},
+    // LEC
+    {u"LEC", u"grdLecCheck", FieldKind::Table},
+    {u"LEC", u"lblLecVerdict", FieldKind::Label},
 });
 
 } // namespace

@@ -26,6 +26,7 @@ inline constexpr int TopicHSP = 130;
 inline constexpr int TopicPreferences = 140;
 inline constexpr int TopicCMP = 150;
 inline constexpr int TopicARM = 160;
+inline constexpr int TopicLEC = 170;
 inline constexpr int TopicGlossary = 5000;
 
 // The identifier under which the help project files a topic: "clvn.topic.20".

@@ -7,6 +7,7 @@
 #include "calculators/ArmPage.h"
 #include "calculators/CalculatorPage.h"
 #include "calculators/CmpPage.h"
+#include "calculators/LecPage.h"
 #include "calculators/MiPanel.h"
 #include "calculators/QuickCalcPage.h"
 #include "finance/Errors.h"
@@ -268,7 +269,8 @@ private Q_SLOTS:
             for (const QString &text : boxes.texts.mid(before))
                 QVERIFY2(known.contains(text) || refusedOffer.match(text).hasMatch() ||
                              refusedText.match(text).hasMatch() ||
-                             text.startsWith(ArmPage::RefusalPrefix),
+                             text.startsWith(ArmPage::RefusalPrefix) ||
+                             text.startsWith(LecPage::RefusalPrefix),
                          qPrintable(label + u"unexpected message: "_s + text));
             QVERIFY2(strays.isEmpty(), qPrintable(label + strays.join(u"; "_s)));
             // A calm step keeps its figures; a failed one or Reset may blank them.

@@ -44,12 +44,12 @@ private slots:
         QTest::addColumn<int>("topic");
         QTest::addColumn<QString>("file");
         const std::pair<int, const char *> topics[] = {
-            {5, "overview"},    {20, "qc"},           {30, "mq"},    {35, "preview"},
-            {40, "ls"},         {45, "amortextra"},   {50, "amort"}, {70, "ecc"},
-            {80, "rc"},         {90, "rvb"},          {100, "bw"},   {120, "ppc"},
-            {130, "hsp"},       {140, "preferences"}, {150, "cmp"},  {160, "arm"},
-            {5000, "glossary"}, {0, "index"},         {6, "index"},  {-20, "index"},
-            {4999, "index"}};
+            {5, "overview"}, {20, "qc"},           {30, "mq"},    {35, "preview"},
+            {40, "ls"},      {45, "amortextra"},   {50, "amort"}, {70, "ecc"},
+            {80, "rc"},      {90, "rvb"},          {100, "bw"},   {120, "ppc"},
+            {130, "hsp"},    {140, "preferences"}, {150, "cmp"},  {160, "arm"},
+            {170, "lec"},    {5000, "glossary"},   {0, "index"},  {6, "index"},
+            {-20, "index"},  {4999, "index"}};
         for (const auto &[topic, file] : topics)
             QTest::addRow("%d", topic) << topic << QString::fromLatin1(file) + u".html"_s;
     }

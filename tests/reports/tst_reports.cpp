@@ -264,6 +264,7 @@ void TestReports::printing_data()
         u"edtHSPTransferTaxPercent"_s);
     add(u"CMP"_s, u"Compare Loan Offers"_s, true, u"Compare Loan Offers"_s);
     add(u"ARM"_s, u"Adjustable Rate"_s, true, u"Adjustable Rate"_s);
+    add(u"LEC"_s, u"Check a Loan Estimate"_s, true, u"Check a Loan Estimate"_s);
     add(u"Menu"_s, {}, false, {});
 }
 
