@@ -200,8 +200,8 @@ void PrintDispatcher::PrintARM(QWidget *page)
 void PrintDispatcher::PrintLEC(QWidget *page)
 {
     m_kind = CalcKind::None;
-    m_lec->setPage(page);
-    previewReport(m_lec->Rep(), QStringLiteral("Preview of Check a Loan Estimate"),
+    lec().setPage(page);
+    previewReport(lec().Rep(), QStringLiteral("Preview of Check a Loan Estimate"),
                   QStringLiteral("Preparing Check a Loan Estimate"));
 }
 
