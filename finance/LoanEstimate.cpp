@@ -366,16 +366,22 @@ FinanceCharge ProposeFinanceCharge(std::string_view caption)
     // the caption cannot tell.
     static constexpr std::array kUncertain = {"settlement", "closing fee", "closing agent",
                                               "attorney", "escrow fee"};
-    static constexpr std::array kNo = {"appraisal", "credit report", "title",      "recording",
-                                       "survey",    "pest",          "inspection", "notary",
-                                       "deed",      "transfer tax",  "homeowner",  "property tax",
-                                       "government"};
+    // Checks of the property made before closing (a flood-zone determination,
+    // the tax status) are excluded with the appraisal; monitoring the loan's
+    // life long is not.
+    static constexpr std::array kNo = {"appraisal",  "credit report",
+                                       "title",      "recording",
+                                       "survey",     "pest",
+                                       "inspection", "notary",
+                                       "deed",       "transfer tax",
+                                       "homeowner",  "property tax",
+                                       "government", "flood determination",
+                                       "flood cert", "flood zone",
+                                       "tax status"};
     static constexpr std::array kYes = {
-        "points",           "origination",        "underwriting",
-        "application",      "processing",         "flood",
-        "tax monitoring",   "tax status",         "tax service",
-        "prepaid interest", "mortgage insurance", "discount",
-        "lender",           "commitment",         "document preparation"};
+        "points",   "origination",    "underwriting", "application",         "processing",
+        "flood",    "tax monitoring", "tax service",  "prepaid interest",    "mortgage insurance",
+        "discount", "lender",         "commitment",   "document preparation"};
     for (const char *w : kUncertain)
         if (contains(c, w))
             return FinanceCharge::Uncertain;

@@ -20,7 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kSample = u"All 25 figures check: 24 ok, 1 consistent with the form's rounding. The "
-                        u"APR is 4.281% to 4.308% as the uncertain fees are or are not finance "
+                        u"APR is 4.274% to 4.301% as the uncertain fees are or are not finance "
                         u"charges."_s;
 
 // Types into a grid's cell as a user does: the cell chosen, the text typed, Tab.
@@ -74,7 +74,7 @@ private Q_SLOTS:
             << QString() << QString() << QString() << QString() << kSample
             << u"In 5 Years: total paid"_s << u"$56,582 $56,561 consistent"_s;
         const QString one = u"1 of 25 figures need checking; 23 ok, 1 consistent with the form's "
-                            u"rounding. The APR is 4.281% to 4.308% as the uncertain fees are or "
+                            u"rounding. The APR is 4.274% to 4.301% as the uncertain fees are or "
                             u"are not finance charges."_s;
         QTest::newRow("P&I slip") << QString() << u"edtLecPI btnLecCheck"_s << u"761.87"_s
                                   << QString() << one << u"Monthly Principal & Interest"_s
