@@ -361,6 +361,14 @@ void LsPage::grdLSMouseMove()
     setHint(m_grdLS, hints[spreadModeIndex()]);
 }
 
+void LsPage::changeEvent(QEvent *event)
+{
+    // The cells carry their colours: a palette switched while running reaches them here.
+    if (event->type() == QEvent::PaletteChange)
+        restyleGrid();
+    CalculatorPage::changeEvent(event);
+}
+
 bool LsPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_grdLS->viewport() && event->type() == QEvent::MouseMove)

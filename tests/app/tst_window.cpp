@@ -16,6 +16,7 @@
 #include <QRect>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QWidget>
 
@@ -221,6 +222,7 @@ private Q_SLOTS:
         QTest::newRow("amortization chart, hovered")
             << QStringList{u"btnAmort"_s, u"btnAmortChart"_s, u"chtAmortization"_s} << false;
         QTest::newRow("switched while running") << QStringList() << true;
+        QTest::newRow("loan spread, switched while running") << QStringList{u"btnLSC"_s} << true;
     }
     void darkPaletteKeepsPairsReadable()
     {
@@ -231,20 +233,28 @@ private Q_SLOTS:
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
         dark.setColor(QPalette::Text, Qt::white);
         dark.setColor(QPalette::WindowText, Qt::white);
+        const auto walk = [&] {
+            for (const QString &step : steps) {
+                QWidget *w = f->get<QWidget>(step);
+                if (auto *button = qobject_cast<QAbstractButton *>(w))
+                    button->click();
+                else
+                    QTest::mouseMove(w, w->rect().center());
+            }
+        };
+        if (switched) // what shows already is what must follow the switch
+            walk();
         QApplication::setPalette(dark);
         const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
         if (!switched)
             f.emplace();
         // The windows hear of a new palette through the event loop.
         QCoreApplication::processEvents();
-        for (const QString &step : steps) {
-            QWidget *w = f->get<QWidget>(step);
-            if (auto *button = qobject_cast<QAbstractButton *>(w))
-                button->click();
-            else
-                QTest::mouseMove(w, w->rect().center());
-        }
+        if (!switched)
+            walk();
         QCOMPARE(poorPairs(f->window.get()), QStringList());
+        if (auto *grid = f->window->findChild<QTableWidget *>(u"grdLS"_s); grid && switched)
+            QCOMPARE(grid->item(11, 7)->background().color(), dark.color(QPalette::Base));
         const QPalette result = f->get(u"edtAmortPayment"_s)->palette();
         QCOMPARE(result.color(QPalette::Base), QColor(Qt::yellow));
         QCOMPARE(result.color(QPalette::Text), QColor(Qt::black));
