@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include <optional>
 
@@ -36,6 +37,19 @@ QStringList pageTexts(TfrmMain &window, bool inputsOnly)
         for (const QAbstractButton *b : page->findChildren<QAbstractButton *>())
             if (b->isCheckable())
                 lines << d.name + u'.' + b->objectName() + u'=' + QString::number(b->isChecked());
+        for (const QComboBox *c : page->findChildren<QComboBox *>())
+            lines << d.name + u'.' + c->objectName() + u'=' + c->currentText();
+        for (const QTableWidget *g : page->findChildren<QTableWidget *>()) {
+            if (inputsOnly && g->editTriggers() == QAbstractItemView::NoEditTriggers)
+                continue;
+            for (int r = 0; r < g->rowCount(); ++r)
+                for (int c = 0; c < g->columnCount(); ++c)
+                    if (const QTableWidgetItem *item = g->item(r, c))
+                        lines << u"%1.%2[%3,%4]=%5"_s.arg(d.name, g->objectName())
+                                     .arg(r)
+                                     .arg(c)
+                                     .arg(item->text());
+        }
     }
     lines.sort(); // a panel raised comes last among its siblings
     return lines;
@@ -71,6 +85,9 @@ void TestScenarios::roundTrip()
     m_main->click(u"btnCMP"_s);
     m_main->type(u"edtCmpRate2"_s, u"5.25"_s);
     m_main->type(u"edtCmpLender2"_s, u"Bank 7"_s);
+    m_main->click(u"btnLEC"_s);
+    m_main->get<QTableWidget>(u"grdLecB"_s)->item(0, 1)->setText(u"450"_s);
+    m_main->get<QComboBox>(u"cbHSPClosingMonth"_s)->setCurrentIndex(3);
     m_main->click(u"btnAmort"_s);
     m_main->type(u"edtMortAmt"_s, u"250000"_s);
     m_main->click(u"btnCalculate"_s);
@@ -110,6 +127,8 @@ void TestScenarios::roundTrip()
         extras += row.ExtraPrincipal;
     QCOMPARE(qRound64(extras * 100), 120000);
     QCOMPARE(window().scenarioNotes(), u"J. Smith"_s);
+    QCOMPARE(m_main->get<QTableWidget>(u"grdLecB"_s)->item(0, 1)->text(), u"450"_s);
+    QCOMPARE(m_main->get<QComboBox>(u"cbHSPClosingMonth"_s)->currentText(), u"April"_s);
     QCOMPARE(window().recentScenarios().first(), path(u"after restart.clvn"_s));
     // The example the format's description shows opens as it says.
     QVERIFY(window().openScenario(QStringLiteral(CLVN_DOCS_DIR "/examples/Smith-purchase.clvn")));
