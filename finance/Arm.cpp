@@ -239,7 +239,8 @@ std::vector<ArmTableRow> rateTable(const ArmInputs &in, const Limits &l, const A
         low = std::min(low, best[k].rate);
         high = std::max(high, worst[k].rate);
     }
-    const bool subsequent = l.fixedMonths + l.adjustMonths < in.term;
+    // Subtracted, not added: the months between changes may be any positive count.
+    const bool subsequent = l.adjustMonths < in.term - l.fixedMonths;
     const std::string frequency =
         l.adjustMonths == 1
             ? std::string("Every month after first change")
