@@ -246,8 +246,7 @@ std::vector<std::pair<std::int32_t, std::int32_t>> projectedYears(const Schedule
     if (miYears > 0 && miYears < termYears)
         starts.push_back(miYears + 1);
     std::ranges::sort(starts);
-    const auto [first, last] = std::ranges::unique(starts);
-    starts.erase(first, last);
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
     if (starts.size() > 4)
         starts.resize(4);
     std::vector<std::pair<std::int32_t, std::int32_t>> columns;
