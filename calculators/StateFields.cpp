@@ -73,10 +73,16 @@ bool readField(const PageState &state, const QString &key, QObject *field, Field
         return v.has_value();
     }
     case FieldKind::Text:
-        if (auto *box = qobject_cast<QComboBox *>(field))
-            box->setCurrentText(text);
-        else
+        if (auto *box = qobject_cast<QComboBox *>(field)) {
+            // An editable box would only take the text: its list would still
+            // open at the old item.
+            if (const int at = box->findText(text); at >= 0)
+                box->setCurrentIndex(at);
+            else
+                box->setCurrentText(text);
+        } else {
             qobject_cast<QLineEdit *>(field)->setText(text);
+        }
         return true;
     case FieldKind::Choice: {
         const std::optional<std::int32_t> v = state.integer(key);

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
@@ -69,6 +70,7 @@ private slots:
     void badFile();
     void unsavedChanges_data();
     void unsavedChanges();
+    void recentList();
 
 private:
     QString path(const QString &name) const { return m_main->folder() + u'/' + name; }
@@ -128,7 +130,7 @@ void TestScenarios::roundTrip()
     QCOMPARE(qRound64(extras * 100), 120000);
     QCOMPARE(window().scenarioNotes(), u"J. Smith"_s);
     QCOMPARE(m_main->get<QTableWidget>(u"grdLecB"_s)->item(0, 1)->text(), u"450"_s);
-    QCOMPARE(m_main->get<QComboBox>(u"cbHSPClosingMonth"_s)->currentText(), u"April"_s);
+    QCOMPARE(m_main->get<QComboBox>(u"cbHSPClosingMonth"_s)->currentIndex(), 3);
     QCOMPARE(window().recentScenarios().first(), path(u"after restart.clvn"_s));
     // The example the format's description shows opens as it says.
     QVERIFY(window().openScenario(QStringLiteral(CLVN_DOCS_DIR "/examples/Smith-purchase.clvn")));
@@ -259,6 +261,30 @@ void TestScenarios::unsavedChanges()
     }
     const QByteArray line = "\"HRatio\": " + saved.toLatin1() + ',';
     QVERIFY(test::readBytes(file).contains(line));
+}
+
+// The last files, newest first and each once; one opens from the list, and the list clears.
+void TestScenarios::recentList()
+{
+    m_main.emplace();
+    for (const char *name : {"a.clvn", "b.clvn", "a.clvn"})
+        QVERIFY(window().saveScenario(path(QString::fromLatin1(name))));
+    auto *menu = m_main->get<QMenu>(u"mnuFileOpenRecent"_s);
+    const auto shown = [menu] {
+        emit menu->aboutToShow();
+        QStringList items;
+        for (const QAction *a : menu->actions())
+            if (!a->isSeparator())
+                items << a->text() + (a->isEnabled() ? QString() : u" (off)"_s);
+        return items;
+    };
+    QCOMPARE(shown(), (QStringList{u"&1 a.clvn"_s, u"&2 b.clvn"_s, u"&Clear List"_s}));
+    menu->findChild<QAction *>(u"mnuFileRecent2"_s)->trigger();
+    QCOMPARE(window().windowTitle(), u"b.clvn — Calvenor"_s);
+    QCOMPARE(shown(), (QStringList{u"&1 b.clvn"_s, u"&2 a.clvn"_s, u"&Clear List"_s}));
+    menu->findChild<QAction *>(u"mnuFileRecentClear"_s)->trigger();
+    QCOMPARE(window().recentScenarios(), QStringList());
+    QCOMPARE(shown(), QStringList{u"&Clear List (off)"_s});
 }
 
 QTEST_MAIN(TestScenarios)
