@@ -192,6 +192,8 @@ private:
     void markModified();
     void watchForEdits(QWidget *page);
     void updateTitle();
+    // The case is now `file` (empty: a new, unnamed case), with nothing unsaved.
+    void takeFile(const QString &file);
     void storeRecent(const QStringList &files);
     void rememberRecent(const QString &path);
     void fillRecentMenu();

@@ -278,11 +278,7 @@ bool TfrmMain::openFile(const QString &path)
     }
     if (!loadScenario(file, s))
         return false;
-    m_scenarioPath = file;
-    m_tracked = true;
-    m_modified = false;
-    rememberRecent(file);
-    updateTitle();
+    takeFile(file);
     return true;
 }
 
@@ -307,10 +303,7 @@ bool TfrmMain::newScenario()
     m_keptFromFile = {};
     m_notes.clear();
     report::setCaseNotes(m_notes);
-    m_scenarioPath.clear();
-    m_tracked = true;
-    m_modified = false;
-    updateTitle();
+    takeFile(QString());
     return true;
 }
 
@@ -321,13 +314,19 @@ bool TfrmMain::saveScenario(const QString &path)
         showInfo(this, problem);
         return false;
     }
+    takeFile(file);
+    showStatusNote(this, fileWrittenNote(u"Saved"_s, file));
+    return true;
+}
+
+void TfrmMain::takeFile(const QString &file)
+{
     m_scenarioPath = file;
     m_tracked = true;
     m_modified = false;
-    rememberRecent(file);
+    if (!file.isEmpty())
+        rememberRecent(file);
     updateTitle();
-    showStatusNote(this, fileWrittenNote(u"Saved"_s, file));
-    return true;
 }
 
 bool TfrmMain::MnuFileSaveClick()
